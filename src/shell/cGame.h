@@ -70,6 +70,7 @@ public:
     uint8_t getState() const { return state; }
     cLevel* getLevel() const { return level; }
     cConsole* getConsole() const { return console; }
+    const cFPS& getFPS() const { return fps; }
     const cKeys& getKeys() const { return keys; }
     int getWidth() const { return width; }
     int getHeight() const { return height; }
