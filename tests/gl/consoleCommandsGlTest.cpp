@@ -33,6 +33,9 @@ struct ConsoleCommands : ::testing::Test {
         map.setColor(8, 8, 0, 255, 0, 255);
         map.setColor(2, 13, 255, 0, 0, 255);
         ASSERT_TRUE(map.saveToFile((dir / "maps/01-test.bmp").string()));
+        // The second level has no enemy, so it is won at once.
+        map.setColor(2, 13, 90, 140, 60, 255);
+        ASSERT_TRUE(map.saveToFile((dir / "maps/02-empty.bmp").string()));
         back = fs::current_path();
         fs::current_path(dir);
         game = std::make_unique<cGame>();
@@ -255,6 +258,25 @@ TEST_F(ConsoleCommands, CloseEchoesThenSlidesUp) {
     EXPECT_FALSE(con->isActive());
     // The Enter that closed it was the console's, its release included.
     EXPECT_FALSE(game->getKeys().isKey(13));
+}
+
+TEST_F(ConsoleCommands, TheEnterThatClosesTheConsoleDoesNotReachTheLevel) {
+    startLevel();
+    startLevel();
+    cLevel* level = game->getLevel();
+    for (int i = 0; i < 500 && level->getState() != 5; ++i) {
+        game->onUpdate(20);
+        game->onDisplay();
+    }
+    ASSERT_EQ(level->getState(), 5) << "the level without enemies was not won";
+    run("close");
+    ASSERT_FALSE(con->isActive());
+    EXPECT_EQ(level->getState(), 5);
+    game->onUpdate(20);
+    EXPECT_EQ(game->getLevel(), level);
+    // A real Enter on the won level still moves on.
+    press(13);
+    EXPECT_NE(level->getState(), 5);
 }
 
 TEST_F(ConsoleCommands, RoutingWhileTheConsoleIsOpen) {
