@@ -104,21 +104,23 @@ cModelPart makePistol(const sDetail& d) {
     return gun;
 }
 
-// The bazooka rests on the left shoulder (+x), pointing forward.
+// The bazooka rides on the left shoulder (+x), beside the head so it never
+// hides the face, pointing forward.
 cModelPart makeBazooka(const char* name, bool loaded, const sDetail& d) {
-    cModelPart tube(name, {26, -5, 66});
-    tube.addCylinder({26, 30, 66}, 1, -70, 7, d.tubeSegments, loaded);
-    tube.addCylinder({26, 33, 66}, 1, -5, 8.5, d.tubeSegments, false);  // rear flare
-    tube.addBox({23, -14, 50}, {29, -7, 60});                           // grip
-    tube.addBox({17, -22, 64}, {20.5, -10, 72});                        // sight
+    constexpr double x = 38, z = 58;
+    cModelPart tube(name, {x, -5, z});
+    tube.addCylinder({x, 30, z}, 1, -70, 7, d.tubeSegments, loaded);
+    tube.addCylinder({x, 33, z}, 1, -5, 8.5, d.tubeSegments, false);  // rear flare
+    tube.addBox({x - 3, -14, 44}, {x + 3, -7, 52});                   // grip, down to the hand
+    tube.addBox({x + 6, -22, z}, {x + 9.5, -10, z + 7});              // sight
     if (loaded) {
-        tube.addCylinder({26, -40, 66}, 1, -6, 5.5, d.tubeSegments, false);
-        tube.addCone({26, -46, 66}, 1, 5.5, -13, d.tubeSegments);
+        tube.addCylinder({x, -40, z}, 1, -6, 5.5, d.tubeSegments, false);
+        tube.addCone({x, -46, z}, 1, 5.5, -13, d.tubeSegments);
     }
     // u runs from the back of the tube (0) to the rocket's tip (1); v around the tube.
     tube.mapTexture([](sVec3 p, sVec3) -> std::array<double, 2> {
         const double u = (38.0 - p[1]) / 97.0;
-        const double a = std::atan2(p[2] - 66.0, p[0] - 26.0);
+        const double a = std::atan2(p[2] - z, p[0] - x);
         return {u, 0.5 + a / (2 * kPi)};
     });
     rideOnBody(tube);

@@ -13,9 +13,10 @@ constexpr double kPi = 3.14159265358979323846;
 
 // Face layout in picture pixels, y upwards; the head maps the picture's centre
 // to the front of the ball.
-constexpr float kEyeY = 77, kEyeLeftX = 50, kEyeRightX = 78;
-constexpr float kEyeRx = 8, kEyeRy = 10;
-constexpr float kMouthY = 47, kMouthX = 64;
+constexpr float kEyeY = 78, kEyeLeftX = 49, kEyeRightX = 79;
+constexpr float kEyeRx = 9, kEyeRy = 11;
+constexpr float kMouthY = 46, kMouthX = 64;
+constexpr float kMouthScale = 1.2f;  // the shapes below are drawn for a scale of 1
 
 const sColour kOutline = rgb8(30, 22, 28);
 const sColour kEyeWhite = rgb8(250, 250, 246);
@@ -65,13 +66,13 @@ void stroke(cCanvas& c, float x0, float y0, float x1, float y1, float width, sCo
 // Brows: raise lifts both, tilt lowers the inner ends (anger) or lifts them (sorrow).
 void brows(cCanvas& c, float raise, float tilt) {
     const float y = kEyeY + kEyeRy + 6 + raise;
-    stroke(c, kEyeLeftX - 8, y + 1, kEyeLeftX + 7, y - tilt, 3.5f, kBrow);
-    stroke(c, kEyeRightX - 7, y - tilt, kEyeRightX + 8, y + 1, 3.5f, kBrow);
+    stroke(c, kEyeLeftX - 8, y + 1, kEyeLeftX + 7, y - tilt, 4.0f, kBrow);
+    stroke(c, kEyeRightX - 7, y - tilt, kEyeRightX + 8, y + 1, 4.0f, kBrow);
 }
 
 struct sMouth {
-    float halfWidth = 14;
-    float open = 0;     // 0 a closed line, 1 fully open (about 16 pixels)
+    float halfWidth = 14;  // pixels at a scale of 1
+    float open = 0;     // 0 a closed line, 1 fully open (about 19 pixels)
     float curve = 0;    // positive smiles (centre lower than corners), negative frowns
     bool teeth = false;
     bool tongue = false;
@@ -80,12 +81,13 @@ struct sMouth {
 
 void mouth(cCanvas& c, const sMouth& m) {
     const float cy = kMouthY + m.shiftY;
-    for (int x = int(kMouthX - m.halfWidth - 3); x <= int(kMouthX + m.halfWidth + 3); x++) {
-        const float dx = (x + 0.5f - kMouthX) / m.halfWidth;
+    const float hw = m.halfWidth * kMouthScale;
+    for (int x = int(kMouthX - hw - 3); x <= int(kMouthX + hw + 3); x++) {
+        const float dx = (x + 0.5f - kMouthX) / hw;
         if (std::fabs(dx) > 1.0f) continue;
         const float s = 1.0f - dx * dx;
         const float centre = cy - m.curve * 7.0f * s;
-        const float half = m.open * 8.0f * std::sqrt(s);
+        const float half = m.open * 8.0f * kMouthScale * std::sqrt(s);
         // The upper lip follows the curve less than the lower one, as a smile opens.
         const float top = centre + half * 0.6f + m.curve * 2.0f * s * m.open;
         const float bottom = centre - half * 1.4f;
