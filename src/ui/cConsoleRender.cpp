@@ -1,8 +1,9 @@
 // Console drawing: the font texture built from GLUT's 9x15 font, the panel, the text and the cursor.
 #include "ui/cConsole.h"
 
+#include "platform/hudGlut.h"
+
 #include <GL/gl.h>
-#include <GL/glut.h>
 
 #include <cstdio>
 
@@ -18,7 +19,7 @@ void pixelProjection(int w, int h) {
 
 void bitmapText(int px, int py, const char* text) {
     glRasterPos2i(px, py);
-    for (; *text; ++text) glutBitmapCharacter(GLUT_BITMAP_9_BY_15, *text);
+    hudBitmapText(eHudFont::fixed9x15, text);
 }
 
 } // namespace
@@ -42,8 +43,8 @@ void cConsole::createFont() {
     // A 16-column sheet of 16x16 cells, each glyph's baseline on its cell's bottom line.
     for (int c = 32; c <= 126; ++c) {
         int k = c - 32;
-        glRasterPos2i(16 * (k % 16), 16 * (1 + k / 16));
-        glutBitmapCharacter(GLUT_BITMAP_9_BY_15, c);
+        const char glyph[2] = {char(c), '\0'};
+        bitmapText(16 * (k % 16), 16 * (1 + k / 16), glyph);
     }
 
     glEnable(GL_TEXTURE_2D);
@@ -96,7 +97,7 @@ bool cConsole::render() {
         createFont();
         return false;
     }
-    timeAct = glutGet(GLUT_ELAPSED_TIME);
+    timeAct = hudElapsedMs();
     update(timeAct - timeLast);
     timeLast = timeAct;
     if (state == HIDDEN) return true;
