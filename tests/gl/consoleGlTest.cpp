@@ -115,3 +115,33 @@ TEST(ConsoleGl, WithoutATextBufferAWarningPanelShows) {
     EXPECT_EQ(beside.at(80 + 330, 80 + 65)[0], 0);
     EXPECT_EQ(glGetError(), GLenum(GL_NO_ERROR));
 }
+
+TEST(ConsoleGl, ColourSettersRecolourPanelAndText) {
+    cConsole con(nullptr, 800, 600);
+    frame();
+    con.render();
+    con.show();
+    con.update(10000);
+    con.write("\nHELLO");
+    con.setBkgColor(200, 0, 0);
+    con.setBkgAlpha(255);
+    con.setTextColor(0, 0, 255);
+    frame();
+    con.render();
+    Pixels panel = grab(700, 300, 1, 1);
+    EXPECT_EQ(panel.at(700, 300)[0], 200);
+    EXPECT_EQ(panel.at(700, 300)[2], 0);
+    // Blue text added onto the red panel.
+    Pixels text = grab(95, 80 + 15 + 16 * 23, 50, 16);
+    int blue = 0;
+    for (int y = text.y0; y < text.y0 + text.h; ++y)
+        for (int x = text.x0; x < text.x0 + text.w; ++x)
+            if (text.at(x, y)[2] > 150 && text.at(x, y)[1] < 30) ++blue;
+    EXPECT_GT(blue, 20);
+
+    con.resetColors();
+    frame();
+    con.render();
+    panel = grab(700, 300, 1, 1);
+    EXPECT_NEAR(panel.at(700, 300)[1], 151 * 128 / 255, 6);
+}
