@@ -1,4 +1,4 @@
-// Console command set without a display: the help tables' sizes and a controller that has no console.
+// Console command set without a display: the help tables end where their terminators stand.
 #include "shell/cGame.h"
 
 #include <gtest/gtest.h>
@@ -6,12 +6,4 @@
 TEST(Commands, HelpTablesEndAtTheirTerminators) {
     EXPECT_EQ(cGame::commandsCount(), 8);
     EXPECT_EQ(cGame::controlsCount(), 32);
-}
-
-TEST(Commands, WithoutAConsoleALineIsIgnored) {
-    cGame game;
-    ASSERT_EQ(game.getConsole(), nullptr);
-    game.consoleCmd();
-    EXPECT_EQ(game.getConsole(), nullptr);
-    EXPECT_EQ(game.getLevel(), nullptr);
 }
