@@ -11,12 +11,13 @@ if [ ! -x "$bin/orbix-tal" ] || [ ! -d "$bin/maps" ]; then
   exit 0
 fi
 
-# Share of pixels in the console's bottom output line (x 95..394, y 463..478)
-# whose red channel is bright: the panel tints whatever lies behind it green and
-# halves its red, so only text drawn on it gets there.
-text_in_last_line() {
-  convert "$1" -crop 300x16+95+463 +repage -channel R -separate -threshold 85% \
-    -format '%[fx:mean*100]' info: | cut -d. -f1
+# Percent of bright-red pixels in the console's output line with top Y, x 95..394.
+# The panel tints whatever lies behind it green and halves its red, so only
+# text drawn on the panel gets there. The newest line is at y 463 when the panel
+# is fully open in the 800 x 600 window, the one before it at 447.
+text_in_line() {
+  convert "$1" -crop "300x16+95+$2" +repage -channel R -separate -threshold 85% \
+    -format '%[fx:ceil(mean*100)]' info:
 }
 
 game_start "$bin"
@@ -28,7 +29,8 @@ game_running || fail "game ended after start-up"
 key grave
 sleep 1
 shot "$E2E_WORK/open.png"
-[ "$(text_in_last_line "$E2E_WORK/open.png")" -lt 2 ] || fail "text in the answer line before any command"
+[ "$(text_in_line "$E2E_WORK/open.png" 463)" -ge 1 ] || fail "the start-up line is not shown"
+[ "$(text_in_line "$E2E_WORK/open.png" 447)" = 0 ] || fail "text above the start-up line"
 
 # While the console is open, 'm' is typed into the command line, not sent to the level.
 key m BackSpace
@@ -37,13 +39,12 @@ key Return
 sleep 1
 shot "$E2E_WORK/about.png"
 [ "$(count_output 'FOV' stdout)" = 0 ] || fail "a key typed into the console reached the level"
-lit=$(text_in_last_line "$E2E_WORK/about.png")
-[ "$lit" -ge 5 ] || fail "no answer drawn in the console (${lit}% lit)"
+[ "$(text_in_line "$E2E_WORK/about.png" 447)" -ge 1 ] || fail "no echo of the command"
+[ "$(text_in_line "$E2E_WORK/about.png" 463)" -ge 2 ] || fail "no answer drawn in the console"
 
 key grave
 sleep 1
 key m
 game_wait_output 'FOV' 10 stdout
 game_running || fail "game ended"
-[ -n "${E2E_KEEP:-}" ] && cp "$E2E_WORK"/*.png "${E2E_KEEP}" 2>/dev/null
 echo "console ok"
