@@ -1,8 +1,9 @@
 // Drawing of one grenade: the thrown teapot, then its fireball.
 #include "weapons/cGrenade.h"
 
+#include "platform/glutShapes.h"
+
 #include <GL/gl.h>
-#include <GL/glut.h>
 
 void cGrenade::draw() const {
     if (state == FLYING || state == BLAST_PENDING) {
@@ -10,12 +11,12 @@ void cGrenade::draw() const {
         glTranslatef(x, y, z);
         glRotatef(angle, 0.0f, 0.0f, 1.0f);
         glRotatef(90.0f, 1.0f, 0.0f, 0.0f);
-        glutSolidTeapot(0.25);
+        glutShapeTeapot(0.25);
         glPopMatrix();
     } else if (state == EXPLODING) {
         glPushMatrix();
         glTranslatef(x, y, z);
-        glutSolidSphere(timer / 80.0 + 0.5, 10, 10);
+        glutShapeSphere(timer / 80.0 + 0.5, 10, 10);
         glPopMatrix();
     }
 }

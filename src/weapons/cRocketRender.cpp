@@ -1,9 +1,10 @@
 // Drawing of one rocket: the flying cone, then its fireball.
 #include "weapons/cRocket.h"
 
+#include "platform/glutShapes.h"
+
 #include <GL/gl.h>
 #include <GL/glu.h>
-#include <GL/glut.h>
 
 void cRocket::draw() const {
     if (state == FLYING || state == BLAST_PENDING) {
@@ -19,7 +20,7 @@ void cRocket::draw() const {
     } else if (state == EXPLODING) {
         glPushMatrix();
         glTranslatef(x, y, kHeight);
-        glutSolidSphere(timer / 80.0 + 0.5, 10, 10);
+        glutShapeSphere(timer / 80.0 + 0.5, 10, 10);
         glPopMatrix();
     }
 }
