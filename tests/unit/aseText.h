@@ -2,6 +2,7 @@
 #pragma once
 
 #include <array>
+#include <limits>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -79,14 +80,16 @@ inline std::string normalParts(const std::vector<std::array<V3, 3>>& cornerNorma
     return s + "\t\t}\n";
 }
 
+constexpr int unset = std::numeric_limits<int>::min();
+
 // A whole MESH block; the declared counts may differ from the lists to make broken files.
-inline std::string mesh(const std::vector<V3>& verts, const std::vector<I3>& faces, const std::string& optional = "",
-                        int declaredVerts = -1, int declaredFaces = -1)
+inline std::string meshBlock(const std::vector<V3>& verts, const std::vector<I3>& faces, const std::string& optional = "",
+                        int declaredVerts = unset, int declaredFaces = unset)
 {
     return "\t*MESH {\n\t\t*TIMEVALUE 0\n\t\t*MESH_NUMVERTEX " +
-           std::to_string(declaredVerts >= 0 ? declaredVerts : static_cast<int>(verts.size())) +
+           std::to_string(declaredVerts != unset ? declaredVerts : static_cast<int>(verts.size())) +
            "\n\t\t*MESH_NUMFACES " +
-           std::to_string(declaredFaces >= 0 ? declaredFaces : static_cast<int>(faces.size())) + "\n" +
+           std::to_string(declaredFaces != unset ? declaredFaces : static_cast<int>(faces.size())) + "\n" +
            vertexList(verts) + faceList(faces) + optional + "\t}\n";
 }
 
@@ -130,7 +133,7 @@ inline std::vector<I3> squareFaces() { return {{0, 1, 2}, {0, 2, 3}}; }
 
 inline std::string square(const std::string& name, const std::string& optional = "", const V3& pos = {0, 0, 0})
 {
-    return geomObject(name, nodeTm(name, pos) + mesh(squareVerts(), squareFaces(), optional));
+    return geomObject(name, nodeTm(name, pos) + meshBlock(squareVerts(), squareFaces(), optional));
 }
 
 } // namespace aseText
