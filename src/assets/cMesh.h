@@ -3,6 +3,7 @@
 
 #include "shell/globals.h"
 
+#include <string>
 #include <vector>
 
 class cASELoader;
@@ -59,6 +60,8 @@ public:
     // Random vertices and no faces; a test aid.
     void fillRand();
 
+    // Why the last loadFromASE failed, in a few words; empty after a success.
+    const std::string& getLoadError() const { return loadError; }
     const char* getName() const { return name; }
     int getNumVertices() const { return numVertices; }
     int getNumFaces() const { return numFaces; }
@@ -106,4 +109,5 @@ private:
     float pos[3] = {};      // game units
     float rotAxis[3] = {};
     float rotAngle = 0;     // degrees
+    std::string loadError;
 };

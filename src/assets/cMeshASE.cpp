@@ -30,13 +30,16 @@ bool validIndex(int i, int count)
 bool cMesh::loadFromASE(const char* path, unsigned char index, const char* objectName)
 {
     dispose();
+    loadError = "cannot open the file";
     cASELoader ase;
     if (!path || !ase.openFile(path))
         return false;
+    loadError.clear();
     long long countLimit = ase.fileSize() / minEntryBytes;
 
-    auto fail = [this]() {
+    auto fail = [this](const char* why) {
         dispose();
+        loadError = why;
         return false;
     };
 
@@ -45,10 +48,10 @@ bool cMesh::loadFromASE(const char* path, unsigned char index, const char* objec
     if (!ase.searchNode(cASELoader::SCENE) || !ase.searchNode(cASELoader::SCENE_FIRSTFRAME) || !ase.getInt(first) ||
         !ase.searchNode(cASELoader::SCENE_LASTFRAME) || !ase.getInt(last) ||
         !ase.searchNode(cASELoader::SCENE_TICKSPERFRAME) || !ase.getInt(ticksPerFrame))
-        return fail();
+        return fail("no scene frame range and tick length");
     long long frameCount = static_cast<long long>(last) - first + 1;
     if (ticksPerFrame <= 0 || frameCount > maxFrames)
-        return fail();
+        return fail("the scene has ticks of no length or an absurd number of frames");
     int sceneFrames = frameCount > 0 ? static_cast<int>(frameCount) : 0;
 
     // Object: by name, or the index-th one; from here on every search stays inside it.
@@ -56,20 +59,20 @@ bool cMesh::loadFromASE(const char* path, unsigned char index, const char* objec
         std::strncpy(name, objectName, nameSize - 1);
         name[nameSize - 1] = 0;
         if (!ase.findObject(objectName))
-            return fail();
+            return fail("no object of that name");
     } else {
         for (int i = 0; i <= index; ++i)
             if (!ase.searchNode(cASELoader::GEOMOBJECT))
-                return fail();
+                return fail("fewer objects than that");
         ase.beginObject();
         if (!ase.searchNode(cASELoader::NODE_NAME) || !ase.getString(name, nameSize))
-            return fail();
+            return fail("the object has no name");
     }
 
     if (!ase.getTMatrix(tm) || !ase.get3vertex(cASELoader::TM_POS, pos) ||
         !ase.get3vertex(cASELoader::TM_ROTAXIS, rotAxis) || !ase.searchNode(cASELoader::TM_ROTANGLE) ||
         !ase.getFloat(rotAngle))
-        return fail();
+        return fail("the object has no complete node transform");
     rotAngle *= toDegrees;
     scale3(pos);
     scale3(rotAxis);
@@ -77,27 +80,27 @@ bool cMesh::loadFromASE(const char* path, unsigned char index, const char* objec
     int nVertices, nFaces;
     if (!ase.searchNode(cASELoader::MESH) || !ase.searchNode(cASELoader::MESH_NUMVERTEX) || !ase.getInt(nVertices) ||
         !ase.searchNode(cASELoader::MESH_NUMFACES) || !ase.getInt(nFaces))
-        return fail();
+        return fail("the object has no mesh with vertex and face counts");
     if (nVertices < 0 || nFaces < 0 || nVertices > countLimit || nFaces > countLimit ||
         !realloc(nVertices, nFaces, sceneFrames))
-        return fail();
+        return fail("the vertex or face count is negative or more than the file can hold");
 
     if (!ase.searchNode(cASELoader::MESH_VERTEX_LIST))
-        return fail();
+        return fail("no vertex list");
     for (int i = 0; i < numVertices; ++i) {
         if (!ase.getVertex(cASELoader::MESH_VERTEX, &vertices[3 * i]))
-            return fail();
+            return fail("fewer vertices listed than declared, or a broken vertex line");
         scale3(&vertices[3 * i]);
     }
     if (!ase.searchNode(cASELoader::MESH_FACE_LIST))
-        return fail();
+        return fail("no face list");
     for (int f = 0; f < numFaces; ++f) {
         int corner[3];
         if (!ase.getFaceInd(corner[0], corner[1], corner[2]))
-            return fail();
+            return fail("fewer faces listed than declared, or a broken face line");
         for (int k = 0; k < 3; ++k) {
             if (!validIndex(corner[k], numVertices))
-                return fail();
+                return fail("a face corner names a vertex that does not exist");
             std::memcpy(&faces[9 * f + 3 * k], &vertices[3 * corner[k]], 3 * sizeof(float));
         }
     }
