@@ -72,6 +72,8 @@ public:
     void renderWater(const cPoint* view) const;
     // Frees the ground's display list; needs the context it was built in.
     void releaseGL();
+    // Display list of the ground; 0 until the first renderTerrain after a build.
+    unsigned getGroundList() const { return terrainList; }
 
     // Read-only views of the model, for drawing, the level and tests.
     bool isGenerated() const { return heights != nullptr; }
