@@ -49,6 +49,8 @@ void cMap::dispose() {
     shade.reset();
     waterLevel.reset();
     terrain.reset();
+    wet.reset();
+    wetCount = 0;
     trees.reset();
     treeCount = 0;
 }
@@ -144,6 +146,29 @@ void cMap::generate(cBitmap& map) {
             if (c == width - 1 && r == height - 1) sink(c + 1, r + 1);
         }
     }
+    if (!listWetVertices()) {
+        std::fprintf(stderr, "cMap: out of memory for a map of %d x %d pixels.\n", w, h);
+        dispose();
+        width = height = 0;
+    }
+}
+
+bool cMap::listWetVertices() {
+    const int vertices = (width + 1) * (height + 1);
+    int count = 0;
+    for (int i = 0; i < vertices; ++i)
+        if (waterLevel[i] < 50.0f) ++count;
+    if (count == 0) return true;
+    wet = allocate<sWetVertex>(count);
+    if (!wet) return false;
+    for (int i = 0; i < vertices; ++i) {
+        if (waterLevel[i] >= 50.0f) continue;
+        sWetVertex& v = wet[wetCount++];
+        v.index = i;
+        v.s = static_cast<float>(std::sin(i / 100.0));
+        v.c = static_cast<float>(std::cos(i / 100.0));
+    }
+    return true;
 }
 
 bool cMap::init(cBitmap& map) {
@@ -220,10 +245,12 @@ void cMap::getTerrainInfo(float x, float y, int& kind, float& h) const {
 }
 
 void cMap::update(int ms) {
-    if (waterLevel) {
-        const int vertices = (width + 1) * (height + 1);
-        for (int i = 0; i < vertices; ++i)
-            if (waterLevel[i] < 50.0f) waterLevel[i] = std::sin(i / 100.0f + waveAngle) / 5.0f - 0.2f;
+    // The surface is sin(index / 100 + angle) / 5 - 0.2, expanded by the angle-sum rule.
+    const float sa = std::sin(waveAngle);
+    const float ca = std::cos(waveAngle);
+    for (int k = 0; k < wetCount; ++k) {
+        const sWetVertex& v = wet[k];
+        waterLevel[v.index] = (v.s * ca + v.c * sa) / 5.0f - 0.2f;
     }
     // Kept within one turn: an ever-growing float phase would stop advancing after a day or so.
     waveAngle = std::fmod(waveAngle + static_cast<float>(std::fmod(ms * 0.001, kTwoPi)), kTwoPi);

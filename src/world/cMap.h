@@ -96,6 +96,7 @@ private:
     int cellIndex(float x, float y) const;
     int vertexIndex(int vx, int vy) const { return vy * (width + 1) + vx; }
     float cellHeight(int cell) const;
+    bool listWetVertices();
     void placeTrees();
     void paintMiniMap(int cell, const float* colour);
     void compileGround();
@@ -108,6 +109,14 @@ private:
     std::unique_ptr<float[]> waterLevel;  // animated water height, kNoWater where no water touches
     // Per cell, width x height, cell (c, r) at r * width + c.
     std::unique_ptr<int[]> terrain;
+    // The vertices under the water surface with the fixed part of their wave
+    // (sin and cos of index / 100), so that a tick costs a rotation, not a sine, per vertex.
+    struct sWetVertex {
+        int index;
+        float s, c;
+    };
+    std::unique_ptr<sWetVertex[]> wet;
+    int wetCount = 0;
     unsigned terrainList = 0;   // GL display list of the ground; 0 when none exists
     bool groundDirty = false;   // the list no longer matches the heights
     std::unique_ptr<sTree[]> trees;
