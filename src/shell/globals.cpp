@@ -67,33 +67,26 @@ void Screen2Map(double sx, double sy, double* outX, double* outY, int winHeight)
     glGetDoublev(GL_PROJECTION_MATRIX, pr);
     glGetIntegerv(GL_VIEWPORT, vp);
 
-    double w0[3], w1[3], w2[3];
-    if (!gluProject(10, 0, 0, mv, pr, vp, &w0[0], &w0[1], &w0[2]) ||
-        !gluProject(0, 10, 0, mv, pr, vp, &w1[0], &w1[1], &w1[2]) ||
-        !gluProject(0, 0, 0, mv, pr, vp, &w2[0], &w2[1], &w2[2]))
+    // The pointer ray runs from the near plane (window depth 0) through the far
+    // plane (depth 1); intersecting it with z = 0 directly, rather than through
+    // the plane's window-depth gradient, tells where the plane lies along it.
+    const double wy = winHeight - sy;
+    double n[3], f[3];
+    if (!gluUnProject(sx, wy, 0.0, mv, pr, vp, &n[0], &n[1], &n[2]) ||
+        !gluUnProject(sx, wy, 1.0, mv, pr, vp, &f[0], &f[1], &f[2]))
         return;
-
-    double ax = w1[0] - w0[0], ay = w1[1] - w0[1], az = w1[2] - w0[2];
-    double bx = w2[0] - w0[0], by = w2[1] - w0[1], bz = w2[2] - w0[2];
-    double nx = ay * bz - az * by;
-    double ny = az * bx - ax * bz;
-    double nz = ax * by - ay * bx;
-    if (nz == 0.0 || !std::isfinite(nz)) return;  // plane seen edge-on
-
-    double wy = winHeight - sy;
-    double depth = w0[2] + (-nx * (sx - w0[0]) - ny * (wy - w0[1])) / nz;
-    if (!std::isfinite(depth)) return;
-
-    double px, py, pz;
-    if (!gluUnProject(sx, wy, depth, mv, pr, vp, &px, &py, &pz)) return;
-    if (!std::isfinite(px) || !std::isfinite(py)) return;
-
-    // The affine depth trick also "hits" the plane behind the eye when the view
-    // looks above the horizon; such a point has a non-negative eye-space z.
-    double eyeZ = mv[2] * px + mv[6] * py + mv[10] * pz + mv[14];
-    if (eyeZ >= 0.0) return;
+    const double dx = f[0] - n[0], dy = f[1] - n[1], dz = f[2] - n[2];
+    const double len = std::sqrt(dx * dx + dy * dy + dz * dz);
+    if (!std::isfinite(len) || len == 0.0) return;
+    // Seen (nearly) edge-on the ray runs along the plane and meets it nowhere useful.
+    if (std::fabs(dz) < 1e-9 * len) return;
+    const double t = -n[2] / dz;
+    // t < 0: the plane is crossed behind the near plane, i.e. behind the eye
+    // when the view looks above the horizon.
+    if (!(t >= 0.0)) return;
+    const double px = n[0] + t * dx, py = n[1] + t * dy;
     // Keep picks within a range any caller can safely turn into ints.
-    if (std::fabs(px) > 1e6 || std::fabs(py) > 1e6) return;
+    if (!std::isfinite(px) || !std::isfinite(py) || std::fabs(px) > 1e6 || std::fabs(py) > 1e6) return;
 
     *outX = px;
     *outY = py;

@@ -1,0 +1,45 @@
+// The level's view: a ground point glided towards a target, a clamped zoom, a
+// tilt and a turn, applied to the model-view matrix before drawing and picking.
+#pragma once
+
+class cCamera {
+public:
+    cCamera() { reset(); }
+
+    void reset();
+    // Sets only the glide target; update moves the position there.
+    void translateTo(float x, float y);
+    // Pans at once by (dx, dy) turned by angleZ; the target follows, so a later
+    // update does not undo the pan.
+    void translate(float dx, float dy);
+    // No limit: Screen2Map copes with a view tilted past the horizon.
+    void rotX(int degrees);
+    // No wrap: angleZ grows without bound.
+    void rotZ(float degrees);
+    // Adds to z and clamps it to [zMin, zMax].
+    void zoom(int amount);
+    // Glides at a constant speed towards the target; ms is the elapsed time.
+    void update(int ms);
+    // Multiplies the current matrix by the view transform.
+    void render() const;
+
+    float getX() const { return x; }
+    float getY() const { return y; }
+    float getZ() const { return z; }
+    float getXTarget() const { return xTarget; }
+    float getYTarget() const { return yTarget; }
+    float getAngleX() const { return angleX; }
+    float getAngleZ() const { return angleZ; }
+    float getAngleZRad() const { return angleZRad; }
+
+private:
+    float x, y;              // world translation; the view centres on (-x, -y, 0)
+    float z;                 // distance along the view axis, negative, in [zMin, zMax]
+    float xTarget, yTarget;  // where update glides x, y to
+    float speed;             // world units per millisecond
+    float zMax;              // nearest allowed distance
+    float zMin;              // farthest allowed distance
+    float angleZ;            // turn about z, degrees
+    float angleZRad;         // angleZ in radians, kept in step by rotZ and reset
+    float angleX;            // tilt about x, degrees
+};

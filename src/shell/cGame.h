@@ -1,0 +1,100 @@
+// The game controller: owns every long-lived object, routes window events to
+// the console, the menu or the current level, and switches between them.
+#pragma once
+
+#include "assets/cMeshCont.h"
+#include "assets/cSound.h"
+#include "assets/cTexture.h"
+#include "shell/cKeys.h"
+#include "shell/cRender.h"
+#include "ui/cCursor.h"
+#include "ui/cFPS.h"
+#include "ui/cMenu.h"
+#include "ui/iConsole.h"
+#include "ui/iMenu.h"
+#include "world/cLevelLoader.h"
+
+#include <cstdint>
+
+class cConsole;
+class cLevel;
+
+class cGame : public iConsole, public iMenu {
+public:
+    // Controller states.
+    enum : uint8_t { kUninitialised = 0, kMenu = 1, kLevel = 2 };
+
+    cGame();
+    ~cGame() override;
+    cGame(const cGame&) = delete;
+    cGame& operator=(const cGame&) = delete;
+
+    // Needs a current GL context. Loads the content sets (a failed one only
+    // reports itself), creates the console and the level list; false when
+    // either of those fails.
+    bool init();
+    // Disposes every level and deletes the console; safe to call again.
+    void dispose();
+
+    // Runs the command line just entered in the console (cGameCommands.cpp).
+    void consoleCmd() override;
+    // 0 start the next level, 1 quit, 2 leave the menu; others are ignored.
+    void msgMenu(int message) override;
+    // Help lines of the console's command list and key reference (cGameCommands.cpp).
+    static int commandsCount();
+    static int controlsCount();
+
+    // Projection for 2D drawing: window pixels, origin top-left, y down.
+    void setParalelMatrix();
+    // Projection for the scene: 45 degrees, near 1, far 1000.
+    void setPerspectiveMatrix();
+
+    // Sizes below 1 count as 1. Keeps exactly one saved perspective projection
+    // below the current one on the projection stack, for the level's pick.
+    void onReshape(int w, int h);
+    void onKeyboard(unsigned char key);
+    void onKeyboardUp(unsigned char key);
+    // F1 to F3 (GLUT special codes 1 to 3), on press.
+    void onSpecialFunc(int key);
+    void onSpecialUpFunc(int key);
+    void onPassiveMotion(int x, int y, int dx, int dy);
+    void onMouseMotion(int x, int y, int dx, int dy);
+    // mask: buttons held after the change (1 left, 2 middle, 4 right).
+    void onMouseClick(uint8_t mask, int x, int y);
+    // One tick of the active screen; ms is the measured elapsed time, uncapped.
+    void onUpdate(int ms);
+    // Draws one frame; the caller swaps the buffers.
+    void onDisplay();
+    bool isInMenu() const { return state != kLevel; }
+
+    uint8_t getState() const { return state; }
+    cLevel* getLevel() const { return level; }
+    cConsole* getConsole() const { return console; }
+    const cKeys& getKeys() const { return keys; }
+    int getWidth() const { return width; }
+    int getHeight() const { return height; }
+
+private:
+    // setCont, init and setConsole: a level is set up afresh on every start.
+    void startLevel();
+    void showMenu();
+
+    cTexture textures;
+    cMeshCont meshCont;
+    cSound sound;
+    uint8_t mouseButtons = 0;  // last mask received
+    int xMouse = 0, yMouse = 0;  // last pointer position; the cursor is drawn there
+    uint8_t state = kUninitialised;
+    cConsole* console = nullptr;  // owned
+    cFPS fps;
+    cCursor cursor;
+    cRender render;
+    int width = 800, height = 600;  // client size; never below 1
+    cMenu menu;
+    cLevelLoader levelLoader;  // owns every level
+    cLevel* level = nullptr;   // not owned; the level being played or last played
+    cKeys keys;                // held keys, by folded code
+    // Folded keys whose press the open console took: their releases are the
+    // console's too, even when the press closed it.
+    cKeys consoleKeys;
+};

@@ -1,0 +1,114 @@
+# Shell helpers for end-to-end tests that drive the real game window.
+# Source this file, then: game_start BIN_DIR; game_wait_window; keys/clicks;
+# game_wait_output PATTERN; shot FILE. The game is killed when the script exits.
+# Needs DISPLAY (the test runner provides an Xvfb), xdotool and ImageMagick.
+
+E2E_WORK=${E2E_WORK:-$(mktemp -d "${TMPDIR:-/tmp}/orbix-e2e.XXXXXX")}
+GAME_OUT=$E2E_WORK/stdout.txt
+GAME_ERR=$E2E_WORK/stderr.txt
+GAME_PID=
+GAME_WIN=
+GAME_TITLE="Orbix-TAL  v.0.0.2.0"
+
+fail() {
+  echo "FAIL: $*" >&2
+  if [ -f "$GAME_ERR" ]; then
+    echo "--- game stderr (last 30 lines):" >&2
+    tail -n 30 "$GAME_ERR" >&2
+    echo "--- game stdout (last 30 lines):" >&2
+    tail -n 30 "$GAME_OUT" >&2
+  fi
+  exit 1
+}
+
+game_stop() {
+  if [ -n "$GAME_PID" ] && kill -0 "$GAME_PID" 2>/dev/null; then
+    kill "$GAME_PID" 2>/dev/null
+    for _ in 1 2 3 4 5 6 7 8 9 10; do
+      kill -0 "$GAME_PID" 2>/dev/null || break
+      sleep 0.2
+    done
+    kill -9 "$GAME_PID" 2>/dev/null
+    wait "$GAME_PID" 2>/dev/null
+  fi
+  GAME_PID=
+}
+
+_e2e_cleanup() {
+  game_stop
+  [ -n "${E2E_KEEP:-}" ] || rm -rf "$E2E_WORK"
+}
+trap _e2e_cleanup EXIT
+
+# game_start BIN_DIR [args...]: starts the game in the background; output goes
+# to $GAME_OUT and $GAME_ERR. Sound goes to OpenAL's null device unless set.
+game_start() {
+  local bin=$1
+  shift
+  [ -n "${DISPLAY:-}" ] || fail "no DISPLAY"
+  [ -x "$bin/orbix-tal" ] || fail "no game binary at $bin/orbix-tal"
+  ALSOFT_DRIVERS=${ALSOFT_DRIVERS:-null} "$bin/orbix-tal" "$@" >"$GAME_OUT" 2>"$GAME_ERR" &
+  GAME_PID=$!
+}
+
+game_running() { [ -n "$GAME_PID" ] && kill -0 "$GAME_PID" 2>/dev/null; }
+
+# game_wait_window [seconds]: waits for the window with the game's title, then
+# moves the pointer into it (keys reach it only while the pointer is inside).
+game_wait_window() {
+  local timeout=${1:-30} waited=0
+  while [ "$waited" -lt "$((timeout * 5))" ]; do
+    game_running || fail "game ended before its window appeared"
+    GAME_WIN=$(xdotool search --name "^${GAME_TITLE}\$" 2>/dev/null | head -n 1)
+    [ -n "$GAME_WIN" ] && break
+    sleep 0.2
+    waited=$((waited + 1))
+  done
+  [ -n "$GAME_WIN" ] || fail "no window titled '$GAME_TITLE' after ${timeout}s"
+  pointer 400 300
+}
+
+# pointer X Y: moves the pointer to window pixel (X, Y).
+pointer() { xdotool mousemove --window "$GAME_WIN" "$1" "$2"; }
+
+# key NAME...: taps keys by X keysym name (Return, F5, x, grave, ...).
+key() { xdotool key --delay 60 "$@"; }
+# type_text TEXT: types printable text.
+type_text() { xdotool type --delay 60 "$1"; }
+# click BUTTON [X Y]: 1 left, 2 middle, 3 right.
+click() {
+  [ $# -ge 3 ] && pointer "$2" "$3"
+  xdotool click "$1"
+}
+button_down() { xdotool mousedown "$1"; }
+button_up() { xdotool mouseup "$1"; }
+
+# game_wait_output PATTERN [seconds] [stdout|stderr]: waits for a line matching
+# the extended regular expression in the game's output (stderr by default).
+game_wait_output() {
+  local pattern=$1 timeout=${2:-30} file=$GAME_ERR waited=0
+  [ "${3:-stderr}" = stdout ] && file=$GAME_OUT
+  while ! grep -Eq -- "$pattern" "$file" 2>/dev/null; do
+    [ "$waited" -lt "$((timeout * 5))" ] || fail "no output matching '$pattern' after ${timeout}s"
+    game_running || fail "game ended before printing '$pattern'"
+    sleep 0.2
+    waited=$((waited + 1))
+  done
+}
+
+# count_output PATTERN [stdout|stderr]: number of matching lines so far.
+count_output() {
+  local file=$GAME_ERR
+  [ "${2:-stderr}" = stdout ] && file=$GAME_OUT
+  grep -Ec -- "$1" "$file" 2>/dev/null || true
+}
+
+# shot FILE: screenshot of the game window's 800 x 600 client area (the screen's
+# top-left corner when the window cannot be located).
+shot() {
+  local X=0 Y=0 WINDOW SCREEN WIDTH HEIGHT
+  if [ -n "$GAME_WIN" ]; then
+    eval "$(xdotool getwindowgeometry --shell "$GAME_WIN" 2>/dev/null)"
+  fi
+  import -window root -crop "800x600+${X}+${Y}" +repage "$1"
+}

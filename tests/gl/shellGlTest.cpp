@@ -1,0 +1,129 @@
+// Multitexture pointers, the fixed render state and the ground pick under a real context.
+#include "shell/appGlobals.h"
+#include "shell/cCamera.h"
+#include "shell/cRender.h"
+#include "shell/globals.h"
+
+#include <GL/glu.h>
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+namespace {
+
+GLenum stubUnit = 0;
+void APIENTRY stubActiveTexture(GLenum unit) { stubUnit = unit; }
+
+// The level's 3D pass: perspective 45 degrees, camera, map shifted by half its size.
+void setView(const cCamera& cam, double shift) {
+    glViewport(0, 0, 800, 600);
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    gluPerspective(45.0, 800.0 / 600.0, 1.0, 1000.0);
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    cam.render();
+    glTranslated(-shift, -shift, 0);
+}
+
+}  // namespace
+
+TEST(Multitexture, NamesCallThroughOurPointers) {
+    ASSERT_NE(glActiveTextureARB, nullptr);
+    ASSERT_NE(glMultiTexCoord2fARB, nullptr);
+    ASSERT_NE(glClientActiveTextureARB, nullptr);
+    // The game's name is our variable, not libGL's function of the same name.
+    EXPECT_EQ(&glActiveTextureARB, &orbixActiveTextureARB);
+
+    glActiveTextureARB(GL_TEXTURE1_ARB);
+    GLint unit = 0;
+    glGetIntegerv(GL_ACTIVE_TEXTURE_ARB, &unit);
+    EXPECT_EQ(unit, GL_TEXTURE1_ARB);
+    glClientActiveTextureARB(GL_TEXTURE1_ARB);
+    glGetIntegerv(GL_CLIENT_ACTIVE_TEXTURE_ARB, &unit);
+    EXPECT_EQ(unit, GL_TEXTURE1_ARB);
+    glMultiTexCoord2fARB(GL_TEXTURE1_ARB, 0.25f, 0.75f);
+    GLfloat tc[4];
+    glGetFloatv(GL_CURRENT_TEXTURE_COORDS, tc);
+    EXPECT_FLOAT_EQ(tc[0], 0.25f);
+    EXPECT_FLOAT_EQ(tc[1], 0.75f);
+    glActiveTextureARB(GL_TEXTURE0_ARB);
+    glClientActiveTextureARB(GL_TEXTURE0_ARB);
+
+    auto saved = glActiveTextureARB;
+    glActiveTextureARB = stubActiveTexture;
+    glActiveTextureARB(GL_TEXTURE1_ARB);
+    glActiveTextureARB = saved;
+    EXPECT_EQ(stubUnit, GLenum(GL_TEXTURE1_ARB));
+    glGetIntegerv(GL_ACTIVE_TEXTURE_ARB, &unit);
+    EXPECT_EQ(unit, GL_TEXTURE0_ARB);
+    EXPECT_EQ(glGetError(), GLenum(GL_NO_ERROR));
+}
+
+TEST(Render, InitSetsTheFixedState) {
+    cRender r;
+    r.init();
+    GLint v = 0;
+    glGetIntegerv(GL_UNPACK_ALIGNMENT, &v);
+    EXPECT_EQ(v, 1);
+    glGetIntegerv(GL_SHADE_MODEL, &v);
+    EXPECT_EQ(v, GL_SMOOTH);
+    glGetIntegerv(GL_DEPTH_FUNC, &v);
+    EXPECT_EQ(v, GL_LEQUAL);
+    EXPECT_TRUE(glIsEnabled(GL_DEPTH_TEST));
+    EXPECT_TRUE(glIsEnabled(GL_LIGHT0));
+    EXPECT_FALSE(glIsEnabled(GL_LIGHTING));
+    GLfloat d = 0;
+    glGetFloatv(GL_DEPTH_CLEAR_VALUE, &d);
+    EXPECT_EQ(d, 1.0f);
+    EXPECT_EQ(glGetError(), GLenum(GL_NO_ERROR));
+}
+
+TEST(Screen2Map, FindsTheGroundPointUnderAPixel) {
+    cCamera cam;
+    cam.translateTo(-12, -7);
+    cam.update(100000);
+    cam.rotZ(30);
+    setView(cam, 0);
+    GLdouble mv[16], pr[16];
+    GLint vp[4];
+    glGetDoublev(GL_MODELVIEW_MATRIX, mv);
+    glGetDoublev(GL_PROJECTION_MATRIX, pr);
+    glGetIntegerv(GL_VIEWPORT, vp);
+    for (auto [gx, gy] : {std::pair{12.0, 7.0}, {0.0, 0.0}, {15.5, 3.25}, {5.0, 12.0}}) {
+        double wx, wy, wz;
+        ASSERT_TRUE(gluProject(gx, gy, 0, mv, pr, vp, &wx, &wy, &wz));
+        double ox = -1, oy = -1;
+        Screen2Map(wx, 600 - wy, &ox, &oy, 600);
+        EXPECT_NEAR(ox, gx, 1e-3);
+        EXPECT_NEAR(oy, gy, 1e-3);
+    }
+}
+
+TEST(Screen2Map, NeverAnswersAPointBehindTheEyeOrAtInfinity) {
+    // Tilt through the whole circle, the edge-on views at -90 and 90 included.
+    int answered = 0;
+    for (int tilt = -180; tilt <= 180; tilt += 5) {
+        cCamera cam;
+        cam.rotX(tilt + 35);
+        setView(cam, 32);
+        GLdouble mv[16];
+        glGetDoublev(GL_MODELVIEW_MATRIX, mv);
+        for (int sy = 0; sy <= 600; sy += 50) {
+            for (int sx = 0; sx <= 800; sx += 100) {
+                const double keep = 123.5;
+                double ox = keep, oy = keep;
+                Screen2Map(sx, sy, &ox, &oy, 600);
+                ASSERT_TRUE(std::isfinite(ox) && std::isfinite(oy)) << tilt;
+                if (ox == keep && oy == keep) continue;
+                answered++;
+                ASSERT_LE(std::fabs(ox), 1e6);
+                ASSERT_LE(std::fabs(oy), 1e6);
+                double eyeZ = mv[2] * ox + mv[6] * oy + mv[14];
+                EXPECT_LT(eyeZ, 0.0) << "tilt " << tilt << " pixel " << sx << "," << sy;
+            }
+        }
+    }
+    // Looking down (tilt 0) or up through the ground (180) every pixel sees it.
+    EXPECT_GT(answered, 2 * 13 * 9);
+}
