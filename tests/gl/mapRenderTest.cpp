@@ -3,9 +3,14 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <fstream>
+#include <string>
 #include <vector>
 
+#include "../unit/aseText.h"
+#include "../unit/assetsTestFiles.h"
 #include "assets/cBitmap.h"
+#include "assets/cMeshCont.h"
 #include "world/cMap.h"
 
 namespace {
@@ -15,9 +20,10 @@ void fillMap(cBitmap& bmp, int w, int h) {
     for (int i = 0; i < w * h; ++i) bmp.getBitmapS()[i] = sRGBA(120, 90, 60, 255);
 }
 
-// Counts the polygons that renderWater sends down the pipeline, through feedback mode
+// Counts the polygons that draw() sends down the pipeline, through feedback mode
 // under a projection that shows the whole map.
-int waterPolygons(const cMap& m, const cPoint* view) {
+template <typename Draw>
+int polygonsDrawn(const cMap& m, Draw draw) {
     glMatrixMode(GL_PROJECTION);
     glPushMatrix();
     glLoadIdentity();
@@ -28,7 +34,7 @@ int waterPolygons(const cMap& m, const cPoint* view) {
     std::vector<GLfloat> buffer(1 << 16);
     glFeedbackBuffer(static_cast<GLsizei>(buffer.size()), GL_3D, buffer.data());
     glRenderMode(GL_FEEDBACK);
-    m.renderWater(view);
+    draw();
     const GLint used = glRenderMode(GL_RENDER);
     glPopMatrix();
     glMatrixMode(GL_PROJECTION);
@@ -46,6 +52,10 @@ int waterPolygons(const cMap& m, const cPoint* view) {
         }
     }
     return polygons;
+}
+
+int waterPolygons(const cMap& m, const cPoint* view) {
+    return polygonsDrawn(m, [&] { m.renderWater(view); });
 }
 
 }  // namespace
@@ -138,4 +148,48 @@ TEST(MapRender, HiddenWaterTouchesNoState) {
     GLint src = 0;
     glGetIntegerv(GL_BLEND_SRC, &src);
     EXPECT_EQ(src, GL_ONE);
+}
+
+TEST(MapRender, TreesAreCulledToTheViewWithItsEdgesIncluded) {
+    std::string text = aseText::scene();
+    for (int k = 1; k <= 3; ++k) {
+        const std::string n = std::to_string(k);
+        text += aseText::square("Tree" + n + "Stem") + aseText::square("Tree" + n + "Top");
+    }
+    assetsTest::ScratchDir dir;
+    const std::string path = dir.file("trees.ASE");
+    std::ofstream(path) << text;
+    cMeshCont meshes;
+    for (int k = 0; k < 3; ++k)
+        for (int part = 0; part < 2; ++part) {
+            const std::string name = "Tree" + std::to_string(k + 1) + (part == 0 ? "Stem" : "Top");
+            ASSERT_TRUE(meshes.trees[k][part].loadFromASE(path.c_str(), 0, name.c_str())) << name;
+        }
+
+    std::srand(3);
+    cBitmap bmp;
+    fillMap(bmp, 8, 8);
+    for (int i = 0; i < 64; ++i) bmp.getBitmapS()[i] = sRGBA(0, 0, 0, 255);
+    cMap m;
+    m.setMeshCont(&meshes);
+    ASSERT_TRUE(m.init(bmp));
+    ASSERT_GT(m.getTreeCount(), 2);
+    const auto drawn = [&](const cPoint* view) { return polygonsDrawn(m, [&] { m.renderTerrain(view); }); };
+
+    const cPoint nowhere[2] = {cPoint(50.0, 50.0), cPoint(60.0, 60.0)};
+    const int ground = drawn(nowhere);
+    ASSERT_GT(ground, 0);
+    const int perTree = (drawn(nullptr) - ground) / m.getTreeCount();
+    ASSERT_GT(perTree, 0) << "every tree draws its stem and top";
+
+    // A view shrunk to the second tree's own position still draws it, and it alone.
+    const sTree& t = m.getTrees()[1];
+    const cPoint exact[2] = {cPoint(t.x, t.y), cPoint(t.x, t.y)};
+    EXPECT_EQ(drawn(exact) - ground, perTree);
+
+    const cPoint lowHalf[2] = {cPoint(-1.0, -1.0), cPoint(7.0, 3.0)};
+    int inLowHalf = 0;
+    for (int i = 0; i < m.getTreeCount(); ++i) inLowHalf += m.getTrees()[i].y <= 3.0f ? 1 : 0;
+    EXPECT_EQ(drawn(lowHalf) - ground, inLowHalf * perTree);
+    m.releaseGL();
 }
