@@ -1,0 +1,9 @@
+// The GLUT services the HUD widgets draw with: the elapsed-time clock and the bitmap fonts.
+#pragma once
+
+enum class eHudFont { helvetica18, timesRoman24 };
+
+// Milliseconds since GLUT started.
+int hudElapsedMs();
+// Writes text at the current raster position, one glyph after the other.
+void hudBitmapText(eHudFont font, const char* text);

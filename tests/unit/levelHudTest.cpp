@@ -1,0 +1,59 @@
+// HUD widget arithmetic: panel counts and life bars, the frame counter's windows, the cursor pulse.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "ui/cCursor.h"
+#include "ui/cFPS.h"
+#include "ui/cUI.h"
+
+TEST(LevelHud, CountsAreClampedToTwoColumns) {
+    char text[4];
+    cUI::formatCount(120, text);
+    EXPECT_STREQ(text, "99");
+    cUI::formatCount(-3, text);
+    EXPECT_STREQ(text, " 0");
+    cUI::formatCount(7, text);
+    EXPECT_STREQ(text, " 7");
+}
+
+TEST(LevelHud, LifeBarMarksFallenBelowOnePoint) {
+    EXPECT_EQ(cUI::lifeBar(100), 100);
+    EXPECT_EQ(cUI::lifeBar(250), 100);
+    EXPECT_EQ(cUI::lifeBar(0.5f), 0);
+    EXPECT_EQ(cUI::lifeBar(-20), 0);
+    EXPECT_EQ(cUI::lifeBar(42.9f), 42);
+}
+
+TEST(LevelHud, FrameCounterDoublesEachHalfSecondWindow) {
+    cFPS fps;
+    for (int i = 1; i <= 4; i++)
+        fps.count(i * 130);
+    EXPECT_EQ(fps.getFPS(), 8u);
+    EXPECT_FALSE(fps.isGood());
+    for (int i = 1; i <= 60; i++)
+        fps.count(520 + i * 500 / 60);
+    EXPECT_EQ(fps.getFPS(), 120u);
+    EXPECT_TRUE(fps.isGood());
+    // Hidden, it still counts.
+    fps.hide();
+    for (int i = 1; i <= 10; i++)
+        fps.count(1020 + i * 50);
+    EXPECT_EQ(fps.getFPS(), 20u);
+}
+
+TEST(LevelHud, CursorPulseTurnsAtBothEndsAndIsShared) {
+    cCursor a, b;
+    a.pulse(0);
+    b.pulse(0);
+    // Long pauses drive the shared pulse to an end whatever state it was in.
+    int t = 5000;
+    if (a.pulse(t) < 0.5f) {
+        t += 5000;
+        a.pulse(t);
+    }
+    EXPECT_FLOAT_EQ(b.pulse(t), 0.0f);
+    EXPECT_NEAR(a.pulse(t + 400), 0.4f, 1e-4);
+    EXPECT_FLOAT_EQ(b.pulse(t + 700), 1.0f);
+    EXPECT_NEAR(a.pulse(t + 950), 0.45f, 1e-4);
+}
