@@ -58,9 +58,17 @@ int waterPolygons(const cMap& m, const cPoint* view) {
     return polygonsDrawn(m, [&] { m.renderWater(view); });
 }
 
+// Drawing leaves lighting, blending and materials as the game expects them; the
+// tests that follow ours must find the state they started with.
+class MapRender : public testing::Test {
+protected:
+    void SetUp() override { glPushAttrib(GL_ALL_ATTRIB_BITS); }
+    void TearDown() override { glPopAttrib(); }
+};
+
 }  // namespace
 
-TEST(MapRender, GroundListIsBuiltWhenDrawnAndReplacedOnRebuild) {
+TEST_F(MapRender, GroundListIsBuiltWhenDrawnAndReplacedOnRebuild) {
     std::srand(1);
     cBitmap bmp;
     fillMap(bmp, 8, 8);
@@ -87,7 +95,7 @@ TEST(MapRender, GroundListIsBuiltWhenDrawnAndReplacedOnRebuild) {
     EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
 }
 
-TEST(MapRender, GroundTakesSnowOnWinterMapsAndGrassOtherwise) {
+TEST_F(MapRender, GroundTakesSnowOnWinterMapsAndGrassOtherwise) {
     cBitmap bmp;
     fillMap(bmp, 4, 4);
     cMap m;
@@ -108,7 +116,7 @@ TEST(MapRender, GroundTakesSnowOnWinterMapsAndGrassOtherwise) {
     m.releaseGL();
 }
 
-TEST(MapRender, WaterCoversTheCellsWithEveryCornerWetWithinTheView) {
+TEST_F(MapRender, WaterCoversTheCellsWithEveryCornerWetWithinTheView) {
     std::srand(2);
     cBitmap bmp;
     fillMap(bmp, 6, 6);
@@ -132,7 +140,7 @@ TEST(MapRender, WaterCoversTheCellsWithEveryCornerWetWithinTheView) {
     EXPECT_EQ(waterPolygons(m, beyond), 0);
 }
 
-TEST(MapRender, HiddenWaterTouchesNoState) {
+TEST_F(MapRender, HiddenWaterTouchesNoState) {
     cBitmap bmp;
     fillMap(bmp, 3, 3);
     bmp.getBitmapS()[4] = sRGBA(0, 0, 255, 255);
@@ -150,7 +158,7 @@ TEST(MapRender, HiddenWaterTouchesNoState) {
     EXPECT_EQ(src, GL_ONE);
 }
 
-TEST(MapRender, TreesAreCulledToTheViewWithItsEdgesIncluded) {
+TEST_F(MapRender, TreesAreCulledToTheViewWithItsEdgesIncluded) {
     std::string text = aseText::scene();
     for (int k = 1; k <= 3; ++k) {
         const std::string n = std::to_string(k);
