@@ -128,18 +128,30 @@ bool cConsole::render() {
 void cConsole::callRow(const std::string& row) const {
     // Codes without a glyph draw nothing and do not advance; they must never
     // reach glCallLists, where they would select lists that are not ours.
+    // Blanks only advance: a software renderer pays for every list call, and
+    // most of a console is blank.
     char glyphs[512];
     size_t n = 0;
+    int skip = 0; // pixels of blanks not yet advanced over
+    auto flush = [&] {
+        glCallLists(GLsizei(n), GL_UNSIGNED_BYTE, glyphs);
+        n = 0;
+    };
     for (char c : row) {
         unsigned char u = (unsigned char)c;
-        if (u < 32 || u > 126) continue;
-        glyphs[n++] = c;
-        if (n == sizeof glyphs) {
-            glCallLists(GLsizei(n), GL_UNSIGNED_BYTE, glyphs);
-            n = 0;
+        if (u == ' ') {
+            skip += 9;
+        } else if (u > 32 && u <= 126) {
+            if (skip > 0) {
+                flush();
+                glTranslatef(float(skip), 0, 0);
+                skip = 0;
+            }
+            glyphs[n++] = c;
+            if (n == sizeof glyphs) flush();
         }
     }
-    glCallLists(GLsizei(n), GL_UNSIGNED_BYTE, glyphs);
+    flush();
 }
 
 void cConsole::renderText() {
