@@ -72,6 +72,7 @@ public:
     cConsole* getConsole() const { return console; }
     const cFPS& getFPS() const { return fps; }
     const cKeys& getKeys() const { return keys; }
+    const cFPS& getFPS() const { return fps; }
     int getWidth() const { return width; }
     int getHeight() const { return height; }
 
