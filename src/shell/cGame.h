@@ -70,7 +70,6 @@ public:
     uint8_t getState() const { return state; }
     cLevel* getLevel() const { return level; }
     cConsole* getConsole() const { return console; }
-    const cFPS& getFPS() const { return fps; }
     const cKeys& getKeys() const { return keys; }
     const cFPS& getFPS() const { return fps; }
     int getWidth() const { return width; }
