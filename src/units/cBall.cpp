@@ -66,7 +66,7 @@ void cBall::setCont(cTexture* tex, cSound* snd, cMeshCont* meshes) {
     sound = snd;
     meshCont = meshes;
     if (!meshCont) return;
-    const cMesh& head = meshCont->ball[0][0];
+    const cMesh& head = meshCont->ball[cMeshCont::head][0];
     // A head without animation (or a missing one) has no walk cycle: frame 0.
     if (head.getNumFrames() > 0)
         setWalkCycle(head.getLoopFirst(), std::min(head.getLoopLast(), head.getNumFrames() - 1));

@@ -10,8 +10,6 @@
 #include <GL/glu.h>
 
 namespace {
-// Model parts of the ball in the mesh container.
-enum { kHead, kLeftHand, kRightHand, kPistol, kLeftFoot, kRightFoot, kBazookaOn, kBazookaOff };
 // The unit models face -y; headings count from +x.
 constexpr float kModelTurn = 90.0f;
 }
@@ -50,22 +48,22 @@ void cBall::render() {
     glEnable(GL_TEXTURE_2D);
     glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_DECAL);
     glBindTexture(GL_TEXTURE_2D, textures->faces[mood][moodFrame % 7]);
-    meshCont->ball[kHead][lod].renderMT(frame);
+    meshCont->ball[cMeshCont::head][lod].renderMT(frame);
     glDisable(GL_TEXTURE_2D);
     glActiveTextureARB(GL_TEXTURE0_ARB);
 
     glMaterialfv(GL_FRONT, GL_AMBIENT, lightColour);
     glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
     glBindTexture(GL_TEXTURE_2D, textures->pistol);
-    meshCont->ball[kPistol][lod].render(frame);
+    meshCont->ball[cMeshCont::pistol][lod].render(frame);
 
     glBindTexture(GL_TEXTURE_2D, textures->bazooka);
-    if (leader) meshCont->ball[rockets < 1 ? kBazookaOff : kBazookaOn][lod].render(frame);
+    if (leader) meshCont->ball[rockets < 1 ? cMeshCont::bazookaOff : cMeshCont::bazookaOn][lod].render(frame);
 
     glDisable(GL_TEXTURE_2D);
     glMaterialfv(GL_FRONT, GL_AMBIENT, lightColour);
-    meshCont->ball[kLeftHand][lod].render(frame);
-    meshCont->ball[kRightHand][lod].render(frame);
+    meshCont->ball[cMeshCont::leftHand][lod].render(frame);
+    meshCont->ball[cMeshCont::rightHand][lod].render(frame);
 
     // The feet point where the unit walks, the body where it aims.
     if (moving) {
@@ -73,8 +71,8 @@ void cBall::render() {
         glPushMatrix();
         glRotatef(moveAngle + kModelTurn, 0, 0, 1);
     }
-    meshCont->ball[kLeftFoot][lod].render(frame);
-    meshCont->ball[kRightFoot][lod].render(frame);
+    meshCont->ball[cMeshCont::leftFoot][lod].render(frame);
+    meshCont->ball[cMeshCont::rightFoot][lod].render(frame);
     glPopMatrix();
 
     if (advanceFlash()) {
