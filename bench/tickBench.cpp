@@ -97,12 +97,6 @@ struct battle {
             ammo.addBullet(100.0f + float(std::rand() % 4000) / 100.0f, 100.0f, 90.0f, cAmmo::kBulletSpeed, i & 1);
         enemies->update(kTickMs, &map, &ammo, &grid);
         ammo.update(kTickMs);
-        ammo.applyBulletHits(&map, &grid, squad, enemies, true);
-        ammo.applyBlasts(&map, squad, enemies, true);
-        // Fallen enemies get up again to keep the crowd the same size.
-        if (ticks % 200 == 0)
-            for (cEnemy* e = enemies; e; e = e->getNext())
-                if (!e->isAlive()) e->heal();
         ++ticks;
     }
 
