@@ -145,6 +145,38 @@ double distance(const std::array<double, 4>& a, const std::array<double, 4>& b) 
     return std::sqrt((a[0] - b[0]) * (a[0] - b[0]) + (a[1] - b[1]) * (a[1] - b[1]) + (a[2] - b[2]) * (a[2] - b[2]));
 }
 
+using sMat3 = std::array<double, 9>;  // row-major
+
+// A turn by the given radians about an axis (normalised here), right-handed as glRotate turns.
+sMat3 rotation(double ax, double ay, double az, double radians) {
+    const double l = std::sqrt(ax * ax + ay * ay + az * az);
+    ax /= l, ay /= l, az /= l;
+    const double c = std::cos(radians), s = std::sin(radians), t = 1 - c;
+    return {t * ax * ax + c,      t * ax * ay - s * az, t * ax * az + s * ay,
+            t * ax * ay + s * az, t * ay * ay + c,      t * ay * az - s * ax,
+            t * ax * az - s * ay, t * ay * az + s * ax, t * az * az + c};
+}
+
+sMat3 times(const sMat3& a, const sMat3& b) {
+    sMat3 r{};
+    for (int i = 0; i < 3; i++)
+        for (int j = 0; j < 3; j++)
+            for (int k = 0; k < 3; k++) r[size_t(3 * i + j)] += a[size_t(3 * i + k)] * b[size_t(3 * k + j)];
+    return r;
+}
+
+// The turn the game bakes for each frame: every key applied against its
+// written angle, chained from frame 0 up to that frame.
+std::vector<sMat3> chainedTurns(const sObject& o) {
+    std::vector<sMat3> out;
+    sMat3 acc = {1, 0, 0, 0, 1, 0, 0, 0, 1};
+    for (const sKey& k : o.rot) {
+        acc = times(rotation(k.v[0], k.v[1], k.v[2], -k.v[3]), acc);
+        out.push_back(acc);
+    }
+    return out;
+}
+
 const char* const kBallFiles[4] = {"ball.ASE", "ball_L2.ASE", "ball_L4.ASE", "ball_L8.ASE"};
 const char* const kBallObjects[8] = {"BallHead",  "BallLeftHand", "BallRightHand", "BallPistol",
                                      "BallLFoot", "BallRFoot",    "BallBazookaOn", "BallBazookaOff"};
@@ -213,6 +245,14 @@ TEST(ContentModels, TheWalkLoopClosesSmoothly) {
         for (int f = 20; f < 99; f++) largest = std::max(largest, distance(p[size_t(f)].v, p[size_t(f + 1)].v));
         EXPECT_LE(distance(p[99].v, p[20].v), 0.01 + 1e-9) << name;
         EXPECT_LE(distance(p[99].v, p[21].v), largest + 1e-6) << name;
+    }
+    // The turns, chained as the game bakes them, also come back round: frame 99
+    // is turned as frame 20, and no frame is turned wildly.
+    for (const char* name : {"BallLFoot", "BallRFoot", "BallHead"}) {
+        const auto turns = chainedTurns(sc.objects.at(name));
+        ASSERT_EQ(turns.size(), 101u);
+        for (size_t i = 0; i < 9; i++) EXPECT_NEAR(turns[99][i], turns[20][i], 2e-3) << name;
+        for (const sMat3& m : turns) EXPECT_GT(m[0] + m[4] + m[8], 1.0 + 2 * std::cos(0.5)) << name << " turns too far";
     }
     // The feet really walk.
     const auto& l = sc.objects.at("BallLFoot").pos;

@@ -81,6 +81,7 @@ std::vector<float> explosion() {
     cFilter rumble(cFilter::lowPass, 900, 0.9, kRate);
     cFilter deep(cFilter::lowPass, 120, 1.2, kRate);
     cFilter crack(cFilter::highPass, 1200, 0.7, kRate);
+    cFilter debris(cFilter::lowPass, 1800, 0.7, kRate);
     std::vector<float> s(samplesFor(2.0));
     double crackle = 0;
     for (size_t i = 0; i < s.size(); i++) {
@@ -92,9 +93,9 @@ std::vector<float> explosion() {
         v += deep.step(n) * envelope(t, 0.01, 0.7) * 6.0;
         v += crack.step(n) * envelope(t, 0.0005, 0.03) * 1.5;
         v += std::sin(2 * kPi * (45 + 40 * std::exp(-t / 0.1)) * t) * envelope(t, 0.002, 0.35) * 0.8;
-        // Debris: sparse clicks in the first second.
+        // Debris: sparse dull knocks in the first second.
         if (t < 1.2 && rnd.unit() < 0.0015 * std::exp(-t / 0.5)) crackle = rnd.range(0.3, 0.8);
-        v += crackle * n;
+        v += debris.step(float(crackle) * n) * 1.5;
         crackle *= 0.992;
         s[i] = float(v);
     }
@@ -141,8 +142,8 @@ std::vector<float> laugh() {
         phase -= std::floor(phase);
         // A glottal pulse: a sharp rise, a slower fall.
         const double pulse = phase < 0.1 ? phase / 0.1 : std::exp(-(phase - 0.1) * 6);
-        const double voice = std::clamp((ts - 0.03) / 0.015, 0.0, 1.0) * std::exp(-std::max(0.0, ts - 0.05) / 0.05);
-        const double breath = std::exp(-ts / 0.025) * 0.5;
+        const double voice = std::clamp((ts - 0.03) / 0.015, 0.0, 1.0) * std::exp(-std::max(0.0, ts - 0.05) / 0.035);
+        const double breath = std::min(1.0, ts / 0.006) * std::exp(-ts / 0.025) * 0.5;
         const float n = float(rnd.range(-1, 1));
         const double loud = 1.0 - 0.12 * k;
         double v = (v1.step(float(pulse)) * 1.0 + v2.step(float(pulse)) * 0.6 + v3.step(float(pulse)) * 0.25) * voice;

@@ -12,10 +12,11 @@ namespace {
 constexpr double kPi = 3.14159265358979323846;
 
 // Face layout in picture pixels, y upwards; the head maps the picture's centre
-// to the front of the ball.
-constexpr float kEyeY = 78, kEyeLeftX = 49, kEyeRightX = 79;
+// to the front of the ball. The features sit above the centre because the
+// game's camera looks down on the units from about 55 degrees.
+constexpr float kEyeY = 88, kEyeLeftX = 49, kEyeRightX = 79;
 constexpr float kEyeRx = 9, kEyeRy = 11;
-constexpr float kMouthY = 46, kMouthX = 64;
+constexpr float kMouthY = 56, kMouthX = 64;
 constexpr float kMouthScale = 1.2f;  // the shapes below are drawn for a scale of 1
 
 const sColour kOutline = rgb8(30, 22, 28);
@@ -63,11 +64,13 @@ void stroke(cCanvas& c, float x0, float y0, float x1, float y1, float width, sCo
     c.line(x0, y0, x1, y1, width, col);
 }
 
-// Brows: raise lifts both, tilt lowers the inner ends (anger) or lifts them (sorrow).
+// Brows: raise lifts both, tilt lowers the inner ends (anger) or lifts them
+// (sorrow). The outer ends start higher, because the ball's curve pulls them
+// down: level brows would read as worried.
 void brows(cCanvas& c, float raise, float tilt) {
-    const float y = kEyeY + kEyeRy + 6 + raise;
-    stroke(c, kEyeLeftX - 8, y + 1, kEyeLeftX + 7, y - tilt, 4.0f, kBrow);
-    stroke(c, kEyeRightX - 7, y - tilt, kEyeRightX + 8, y + 1, 4.0f, kBrow);
+    const float y = kEyeY + kEyeRy + 5 + raise;
+    stroke(c, kEyeLeftX - 8, y + 3, kEyeLeftX + 7, y - tilt, 4.0f, kBrow);
+    stroke(c, kEyeRightX - 7, y - tilt, kEyeRightX + 8, y + 3, 4.0f, kBrow);
 }
 
 struct sMouth {
@@ -131,17 +134,17 @@ cCanvas moodFrame(int mood, int frame) {
     const float wave = float(std::sin(a));
     switch (mood) {
     case 1: {  // angry: knitted brows and a shout that swells and ebbs
-        brows(c, -2.0f + 1.0f * wave, 5.0f + 1.5f * wave);
+        brows(c, -3.0f + 1.0f * wave, 9.0f + 1.5f * wave);
         sMouth m;
-        m.halfWidth = 11.0f + 1.5f * wave;
-        m.open = 0.55f + 0.35f * wave;
-        m.curve = -0.6f;
+        m.halfWidth = 12.0f + 1.0f * wave;
+        m.open = 0.4f + 0.25f * wave;
+        m.curve = -0.5f;
         m.teeth = true;
         mouth(c, m);
         break;
     }
     case 2: {  // laughing: high brows, a wide open grin bouncing with each "ha"
-        brows(c, 4.0f + 1.5f * float(std::fabs(std::sin(a))), -1.0f);
+        brows(c, 4.0f + 1.5f * float(std::fabs(std::sin(a))), -3.0f);
         sMouth m;
         m.halfWidth = 15.0f;
         m.open = 0.55f + 0.4f * float(std::fabs(std::sin(a)));
@@ -153,7 +156,7 @@ cCanvas moodFrame(int mood, int frame) {
         break;
     }
     case 3: {  // crying: sorrowful brows, a trembling frown and falling tears
-        brows(c, 1.0f, -4.0f);
+        brows(c, 1.0f, -6.0f);
         sMouth m;
         m.halfWidth = 10.0f + 0.8f * wave;
         m.open = 0.18f + 0.1f * float(std::fabs(std::sin(2 * a)));
@@ -165,7 +168,7 @@ cCanvas moodFrame(int mood, int frame) {
         break;
     }
     case 4: {  // talking: the mouth runs through the shapes of speech
-        brows(c, 1.0f + 1.0f * float(std::sin(a * 2)), 0.0f);
+        brows(c, 1.0f + 1.0f * float(std::sin(a * 2)), -2.0f);
         static const float kOpen[7] = {0.1f, 0.5f, 0.8f, 0.35f, 0.65f, 0.2f, 0.45f};
         static const float kWidth[7] = {12.0f, 10.0f, 12.5f, 8.0f, 11.0f, 13.0f, 9.0f};
         sMouth m;
@@ -177,7 +180,7 @@ cCanvas moodFrame(int mood, int frame) {
         break;
     }
     default: {  // the resting smile
-        brows(c, 2.0f, 0.0f);
+        brows(c, 2.0f, -2.5f);
         sMouth m;
         m.halfWidth = 14.0f;
         m.open = 0.0f;
