@@ -55,7 +55,26 @@ void countColours(const std::vector<unsigned char>& row, int& white, int& bar, i
     }
 }
 
-TEST(BallGl, LifeMeterShrinksWithLife) {
+// Every test leaves the GL state and matrices as it found them.
+class BallGl : public ::testing::Test {
+protected:
+    void SetUp() override {
+        glPushAttrib(GL_ALL_ATTRIB_BITS);
+        glMatrixMode(GL_PROJECTION);
+        glPushMatrix();
+        glMatrixMode(GL_MODELVIEW);
+        glPushMatrix();
+    }
+    void TearDown() override {
+        glMatrixMode(GL_PROJECTION);
+        glPopMatrix();
+        glMatrixMode(GL_MODELVIEW);
+        glPopMatrix();
+        glPopAttrib();
+    }
+};
+
+TEST_F(BallGl, LifeMeterShrinksWithLife) {
     cGameSetup gs;
     cPlayerBall soldier(true);
     soldier.hurt(50.0f);
@@ -81,7 +100,7 @@ TEST(BallGl, LifeMeterShrinksWithLife) {
     EXPECT_EQ(glGetError(), GLenum(GL_NO_ERROR));
 }
 
-TEST(BallGl, DrawingWithEmptyContentKeepsTheMatrixStack) {
+TEST_F(BallGl, DrawingWithEmptyContentKeepsTheMatrixStack) {
     cMeshCont meshes; // nothing loaded
     cTexture textures;
     cGameSetup gs;
