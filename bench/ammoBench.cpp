@@ -37,17 +37,18 @@ struct firefight {
         grid.resize(kSide, kSide);
         enemies = new cEnemy(nullptr);
         for (int i = 0; i < 100; i++) enemies = new cEnemy(enemies);
-    }
-    ~firefight() { delete enemies; }
-
-    void step() {
-        grid.clear();
+        // Nobody moves, so the grid is filled once.
         int i = 0;
         for (cEnemy* e = enemies; e; e = e->getNext(), i++) {
             e->move(28.0f + i, 140.0f);
             grid.putObject(28 + i, 140, e->getID(), 0);
         }
+        squad.move(60.5f, 128.5f);
         grid.putObject(60, 128, squad.getID(), 0);
+    }
+    ~firefight() { delete enemies; }
+
+    void step() {
         for (int k = 0; k < 5; k++) {
             float x = 28.0f + float(std::rand() % 100);
             ammo.addBullet(x, 125.0f, 90.0f, cAmmo::kBulletSpeed, 0);
