@@ -49,6 +49,7 @@ public:
     void restart();
     void pause(bool on);
     void setConsole(cConsole* c) { console = c; }
+    cConsole* getConsole() const { return console; }
     void setGodMode(bool on) { godMode = on; }
     bool getGodMode() const { return godMode; }
     void showWater(bool on);

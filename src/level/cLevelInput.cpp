@@ -67,13 +67,12 @@ void cLevel::onKeyboardUp(unsigned char key) {
     case 'p':
         pause(levelState == statePlaying);
         break;
-    case 'q':
-        if (levelState != stateInactive) {
-            const float x = static_cast<float>(randomD(0, map.getX()));
-            const float y = static_cast<float>(randomD(0, map.getY()));
-            addEnemyAt(x, y);
-        }
+    case 'q': {
+        const float x = static_cast<float>(randomD(0, map.getX()));
+        const float y = static_cast<float>(randomD(0, map.getY()));
+        addEnemyAt(x, y);
         break;
+    }
     case 's':
         if (squad != nullptr)
             squad->removeSoldier();
