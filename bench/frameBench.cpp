@@ -3,14 +3,16 @@
 #include <GL/glu.h>
 #include <benchmark/benchmark.h>
 
-#include <cstdio>
 #include <cstdlib>
+#include <algorithm>
+#include <filesystem>
 #include <string>
+#include <system_error>
+#include <vector>
 
 #include "assets/cMeshCont.h"
 #include "assets/cTexture.h"
 #include "level/cLevel.h"
-#include "platform/contentFolder.h"
 #include "platform/multitexture.h"
 #include "shell/cRender.h"
 #include "ui/cCursor.h"
@@ -23,6 +25,7 @@ const int kWidth = 800, kHeight = 600;
 // The window, content and level list, made once for every frame benchmark.
 struct sFrameRig {
     bool ready = false;
+    std::filesystem::path home;  // working folder of the other benchmarks
     cTexture textures;
     cMeshCont meshes;
     cLevelLoader levels;
@@ -32,11 +35,8 @@ struct sFrameRig {
     bool open() {
         if (ready)
             return true;
-        std::string message;
-        if (!enterContentFolder(message)) {
-            std::fprintf(stderr, "%s\n", message.c_str());
+        if (std::getenv("DISPLAY") == nullptr)
             return false;
-        }
         int argc = 1;
         char name[] = "orbix-framebench";
         char* argv[] = {name, nullptr};
@@ -47,10 +47,14 @@ struct sFrameRig {
         glutSetCursor(GLUT_CURSOR_NONE);
         resolveMultitexture();
         cRender().init();
+        std::error_code ec;
+        home = std::filesystem::current_path(ec);
+        std::filesystem::current_path(ORBIX_BIN_DIR, ec);
         textures.load();
         meshes.load();
         fps.show();
         ready = levels.loadLevels();
+        std::filesystem::current_path(home, ec);
         return ready;
     }
 };
@@ -96,11 +100,14 @@ void BM_Frame(benchmark::State& state, int index, bool cull) {
     sFrameRig& r = rig();
     cLevel* level = r.open() ? r.levels.getLevel(index) : nullptr;
     if (level == nullptr) {
-        state.SkipWithError("no content or no such level");
+        state.SkipWithError("needs a display and the built content");
         return;
     }
+    std::error_code ec;
+    std::filesystem::current_path(ORBIX_BIN_DIR, ec);
     level->setCont(&r.textures, nullptr, &r.meshes);
     if (!level->init()) {
+        std::filesystem::current_path(r.home, ec);
         state.SkipWithError("the level cannot be built");
         return;
     }
@@ -116,31 +123,25 @@ void BM_Frame(benchmark::State& state, int index, bool cull) {
     state.counters["fps"] = benchmark::Counter(static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
     state.counters["side"] = level->getMap().getX();
     level->dispose();
+    std::filesystem::current_path(r.home, ec);
 }
 
-}
-
-// Its own program, not part of orbix-bench: it needs a display and the shipped
-// content, and the levels to measure are only known once the maps are listed.
-int main(int argc, char** argv) {
-    benchmark::Initialize(&argc, argv);
-    if (std::getenv("DISPLAY") == nullptr) {
-        std::fprintf(stderr, "orbix-framebench: needs a display (run it under xvfb-run).\n");
-        return 0;
-    }
-    sFrameRig& r = rig();
-    if (!r.open())
-        return 1;
-    std::printf("Renderer: %s\n", reinterpret_cast<const char*>(glGetString(GL_RENDERER)));
-    for (int i = 0; i < r.levels.getCount(); i++) {
-        const std::string map = r.levels.getLevel(i)->getMapName();
+// One cull and one full benchmark per shipped map, registered at start-up from
+// the content folder beside the programs; the window opens only when one runs.
+const bool registered = [] {
+    std::error_code ec;
+    std::vector<std::string> maps;
+    for (const auto& entry : std::filesystem::directory_iterator(std::string(ORBIX_BIN_DIR) + "/maps", ec))
+        if (entry.path().filename().string()[0] != '.')
+            maps.push_back(entry.path().filename().string());
+    std::sort(maps.begin(), maps.end());
+    for (size_t i = 0; i < maps.size(); i++)
         for (bool cull : {true, false})
-            benchmark::RegisterBenchmark(("BM_Frame/" + map + (cull ? "/cull" : "/all")).c_str(), BM_Frame, i, cull)
+            benchmark::RegisterBenchmark(("BM_Frame/" + maps[i] + (cull ? "/cull" : "/all")).c_str(), BM_Frame,
+                                         static_cast<int>(i), cull)
                 ->Unit(benchmark::kMillisecond)
                 ->MinTime(2.0)
                 ->UseRealTime();
-    }
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+    return true;
+}();
+}  // namespace
