@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Sets everything up on a fresh Debian machine, builds the game and runs every
 # test. Tests that draw run on a private Xvfb server that this script starts on
-# a free display number and stops again.
+# a free display number and stops again; it is large enough to hold the whole
+# game window at its start position (300, 300).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${ORBIX_BUILD_DIR:-$root/build}
@@ -10,5 +11,5 @@ build=${ORBIX_BUILD_DIR:-$root/build}
 # A software renderer without glibc's per-frame trimming runs several times faster.
 export MALLOC_TRIM_THRESHOLD_=268435456 MALLOC_TOP_PAD_=67108864
 export ALSOFT_DRIVERS=${ALSOFT_DRIVERS:-null}
-exec xvfb-run -a -s "-screen 0 1024x768x24 -nolisten tcp" \
+exec xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp" \
   ctest --test-dir "$build" --output-on-failure -j2

@@ -5,6 +5,10 @@
 #include <GL/freeglut.h>
 #include <gtest/gtest.h>
 
+#if defined(__SANITIZE_ADDRESS__)
+#include <sanitizer/lsan_interface.h>
+#endif
+
 int main(int argc, char** argv) {
     ::testing::InitGoogleTest(&argc, argv);
     glutInit(&argc, argv);
@@ -13,5 +17,11 @@ int main(int argc, char** argv) {
     glutInitWindowPosition(0, 0);
     glutCreateWindow("orbix-gltests");
     resolveMultitexture();
-    return RUN_ALL_TESTS();
+    const int result = RUN_ALL_TESTS();
+#if defined(__SANITIZE_ADDRESS__)
+    // Check for leaks while the window still exists: at exit the GL driver is
+    // unloaded first, and what it held would be reported as leaked.
+    __lsan_do_leak_check();
+#endif
+    return result;
 }

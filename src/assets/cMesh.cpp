@@ -1,0 +1,250 @@
+// Mesh storage, frame choice, animation baking, the binary mesh file and the summary.
+#include "assets/cMesh.h"
+
+#include <bit>
+#include <cmath>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+
+static_assert(std::endian::native == std::endian::little, "the binary mesh file is written as memory holds it");
+
+namespace {
+
+// Column-major 4 x 4 product r = a * b, as glMultMatrix composes.
+void multiply(const double* a, const double* b, double* r)
+{
+    double t[16];
+    for (int col = 0; col < 4; ++col)
+        for (int row = 0; row < 4; ++row) {
+            double s = 0;
+            for (int k = 0; k < 4; ++k)
+                s += a[k * 4 + row] * b[col * 4 + k];
+            t[col * 4 + row] = s;
+        }
+    std::memcpy(r, t, sizeof t);
+}
+
+void identity(double* m)
+{
+    for (int i = 0; i < 16; ++i)
+        m[i] = (i % 5 == 0) ? 1.0 : 0.0;
+}
+
+void translation(double* m, double x, double y, double z)
+{
+    identity(m);
+    m[12] = x;
+    m[13] = y;
+    m[14] = z;
+}
+
+// The matrix glRotate builds; an axis of no length means no rotation.
+void rotation(double* m, double degrees, const float* axis)
+{
+    identity(m);
+    double x = axis[0], y = axis[1], z = axis[2];
+    double len = std::sqrt(x * x + y * y + z * z);
+    if (!(len > 0) || !std::isfinite(len) || !std::isfinite(degrees))
+        return;
+    x /= len;
+    y /= len;
+    z /= len;
+    double a = degrees * M_PI / 180.0;
+    double c = std::cos(a), s = std::sin(a), t = 1 - c;
+    m[0] = x * x * t + c;
+    m[1] = y * x * t + z * s;
+    m[2] = x * z * t - y * s;
+    m[4] = x * y * t - z * s;
+    m[5] = y * y * t + c;
+    m[6] = y * z * t + x * s;
+    m[8] = x * z * t + y * s;
+    m[9] = y * z * t - x * s;
+    m[10] = z * z * t + c;
+}
+
+void putBytes(std::string& out, const void* p, size_t n)
+{
+    out.append(static_cast<const char*>(p), n);
+}
+
+} // namespace
+
+void sAnimation::reset()
+{
+    pos[0] = pos[1] = pos[2] = 0;
+    axis[0] = axis[1] = axis[2] = 0;
+    angle = 0;
+}
+
+cMesh::cMesh() = default;
+
+cMesh::~cMesh()
+{
+    dispose();
+}
+
+void cMesh::dispose()
+{
+    std::vector<float>().swap(vertices);
+    std::vector<float>().swap(faces);
+    std::vector<float>().swap(texCoords);
+    std::vector<float>().swap(normals);
+    std::vector<sAnimation>().swap(frames);
+    numVertices = numFaces = numFrames = 0;
+    loopFirst = loopLast = 0;
+    currentFrame = 0;
+}
+
+bool cMesh::realloc(int nVertices, int nFaces, int nFrames)
+{
+    dispose();
+    // Bounded so that no count from a file can ask for gigabytes.
+    constexpr int maxCount = 1 << 24;
+    if (nVertices < 0 || nFaces < 0 || nFrames < 0 || nVertices > maxCount || nFaces > maxCount ||
+        nFrames > maxFrames)
+        return false;
+    vertices.assign(static_cast<size_t>(nVertices) * 3, 0.0f);
+    faces.assign(static_cast<size_t>(nFaces) * 9, 0.0f);
+    texCoords.assign(static_cast<size_t>(nFaces) * 9, 0.0f);
+    normals.assign(static_cast<size_t>(nFaces) * 9, 0.0f);
+    numVertices = nVertices;
+    numFaces = nFaces;
+    if (nFrames > 0) {
+        frames.resize(static_cast<size_t>(nFrames));
+        for (sAnimation& f : frames) {
+            f.reset();
+            std::memcpy(f.pos, pos, sizeof pos);
+            for (float& m : f.matrix)
+                m = 0;
+        }
+        std::memcpy(frames[0].axis, rotAxis, sizeof rotAxis);
+        frames[0].angle = rotAngle;
+        numFrames = nFrames;
+    }
+    return true;
+}
+
+void cMesh::countTransf()
+{
+    double undoNode[16], chain[16], m[16], t[16], r[16];
+    // The node's own transform, undone: R(rotAngle, rotAxis) * T(-pos).
+    rotation(r, rotAngle, rotAxis);
+    translation(t, -pos[0], -pos[1], -pos[2]);
+    multiply(r, t, undoNode);
+    identity(chain);
+    for (sAnimation& f : frames) {
+        // Rotation keys accumulate from frame 0 up: chain(i) = R(-angle(i), axis(i)) * chain(i - 1).
+        rotation(r, -f.angle, f.axis);
+        multiply(r, chain, chain);
+        translation(t, f.pos[0], f.pos[1], f.pos[2]);
+        multiply(t, chain, m);
+        multiply(m, undoNode, m);
+        for (int k = 0; k < 16; ++k)
+            f.matrix[k] = static_cast<float>(m[k]);
+    }
+}
+
+int cMesh::pickFrame(int frame)
+{
+    if (frames.empty())
+        return -1;
+    if (frame >= 0)
+        return frame < numFrames ? frame : numFrames - 1;
+    if (currentFrame > loopLast || currentFrame < 0 || currentFrame >= numFrames)
+        currentFrame = loopFirst;
+    return currentFrame++;
+}
+
+bool cMesh::saveToBinFile(const char* path) const
+{
+    if (faces.empty() || !path)
+        return false;
+    std::string out;
+    putBytes(out, name, std::strlen(name) + 1);
+    putBytes(out, pos, sizeof pos);
+    unsigned char flags[2] = {static_cast<unsigned char>(hasNormals()), static_cast<unsigned char>(hasTexCoords())};
+    putBytes(out, flags, 2);
+    int32_t count = numFaces;
+    putBytes(out, &count, 4);
+    putBytes(out, faces.data(), faces.size() * sizeof(float));
+    putBytes(out, normals.data(), normals.size() * sizeof(float));
+    putBytes(out, texCoords.data(), texCoords.size() * sizeof(float));
+    std::ofstream file(path, std::ios::binary);
+    return file && file.write(out.data(), static_cast<std::streamsize>(out.size())) && file.flush();
+}
+
+bool cMesh::loadFromBinFile(const char* path)
+{
+    dispose();
+    if (!path)
+        return false;
+    std::ifstream file(path, std::ios::binary);
+    if (!file)
+        return false;
+    file.seekg(0, std::ios::end);
+    std::streamoff size = file.tellg();
+    file.seekg(0);
+    if (size < 0)
+        return false;
+
+    char fileName[nameSize];
+    int nameLen = 0;
+    for (;; ++nameLen) {
+        if (nameLen == nameSize || !file.get(fileName[nameLen]))
+            return false;
+        if (fileName[nameLen] == 0)
+            break;
+    }
+    float filePos[3];
+    unsigned char flags[2];
+    int32_t count;
+    if (!file.read(reinterpret_cast<char*>(filePos), sizeof filePos) ||
+        !file.read(reinterpret_cast<char*>(flags), 2) || !file.read(reinterpret_cast<char*>(&count), 4))
+        return false;
+    if (flags[0] > 1 || flags[1] > 1 || count < 0)
+        return false;
+    // Every byte is accounted for, before anything is allocated: a short file, or one whose
+    // count disagrees with its size, is refused.
+    uint64_t block = static_cast<uint64_t>(count) * 36;
+    uint64_t rest = static_cast<uint64_t>(size) - static_cast<uint64_t>(nameLen + 1 + 18);
+    if (rest != block * (1u + flags[0] + flags[1]) || !realloc(1, count, 0))
+        return false;
+    auto readBlock = [&](std::vector<float>& to, bool present) {
+        if (!present) {
+            std::vector<float>().swap(to);
+            return true;
+        }
+        return static_cast<bool>(file.read(reinterpret_cast<char*>(to.data()), static_cast<std::streamsize>(block)));
+    };
+    if (!readBlock(faces, true) || !readBlock(normals, flags[0]) || !readBlock(texCoords, flags[1])) {
+        dispose();
+        return false;
+    }
+    std::memcpy(name, fileName, static_cast<size_t>(nameLen) + 1);
+    std::memcpy(pos, filePos, sizeof pos);
+    return true;
+}
+
+void cMesh::printInfo() const
+{
+    std::printf("-----------------------\n name: %s\n vertices: %d\n faces: %d\n", name, numVertices, numFaces);
+    if (!frames.empty())
+        std::printf(" frames: %d\n ANIMATION", numFrames);
+    if (hasNormals())
+        std::printf(" NORMALS");
+    if (hasTexCoords())
+        std::printf(" TEXTURE");
+    std::printf("\n");
+}
+
+void cMesh::fillRand()
+{
+    dispose();
+    int n = std::rand() % 100;
+    realloc(n, 0, 0);
+    for (float& v : vertices)
+        v = static_cast<float>(std::rand() % 101) / 100.0f;
+}

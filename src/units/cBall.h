@@ -1,0 +1,136 @@
+// The ball-shaped unit that soldiers and enemies share: walking, life, ammunition, face and drawing.
+#pragma once
+
+#include "shell/globals.h"
+
+class cTexture;
+class cSound;
+class cMeshCont;
+class cGameSetup;
+
+class cBall {
+public:
+    cBall();
+
+    // Sets every field to its start value and takes a fresh id; always true.
+    bool load();
+    // Content sets are not owned. Picks a random starting frame of the walk
+    // cycle from the animated head of the finest model set.
+    void setCont(cTexture* textures, cSound* sound, cMeshCont* meshCont);
+    void setGS(cGameSetup* gameSetup);
+    // The walk-cycle frame range; an empty range (last <= first) means a head
+    // without animation, and the cycle then stays on frame `first`.
+    void setWalkCycle(int first, int last);
+
+    // m outside 0..4 is the smile; frames < 1 picks 10 to 29 frames.
+    void setMood(int m, int frames);
+    // Tuning aid: animRate += v, echoed on standard output.
+    void setValue(float v);
+
+    // Advances the unit's clock, eye blink and mood by ms milliseconds.
+    void update(int ms);
+    void moveTo(float tx, float ty);
+    void rotateTo(float tx, float ty);
+    // Puts the unit at (px, py) standing still.
+    void move(float px, float py);
+    // One step of the walk towards the target; terrainKind must already hold the
+    // kind of the unit's cell. Does not look at the map itself.
+    void stepTo(int ms);
+    void hurt(float damage);
+    void heal();
+    // Starts the muzzle flash and plays the unit's pistol sound.
+    void fire();
+
+    void setInitPosition(float px, float py);
+    void resetPosition();
+    void lodInc();
+    void lodDec();
+
+    void setRockets(int n) { rockets = n; }
+    void setGrenades(int n) { grenades = n; }
+    int getRocketsCount() const { return rockets; }
+    int getGrenadesCount() const { return grenades; }
+    float getX() const { return x; }
+    float getY() const { return y; }
+    float getZ() const { return z; }
+    void setZ(float nz) { z = nz; }
+    float getLife() const { return life; }
+    int getID() const { return id; }
+    bool isAlive() const { return deadState == 0; }
+
+    // Read access for the level, the HUD and tests.
+    float getAngle() const { return angle; }
+    float getTargetX() const { return targetX; }
+    float getTargetY() const { return targetY; }
+    bool isMoving() const { return moving; }
+    bool isShooting() const { return shooting; }
+    bool isLeader() const { return leader; }
+    int getDeadState() const { return deadState; }
+    int getAnimFrame() const { return animFrame; }
+    int getBlinkFrame() const { return blinkFrame; }
+    int getMood() const { return mood; }
+    int getMoodFrame() const { return moodFrame; }
+    int getLod() const { return lod; }
+
+    // Drawing (needs a GL context). render draws the unit at its place,
+    // renderLM its life meter in window pixels counted from the top.
+    void render();
+    void renderLM();
+
+protected:
+    // Adds the walk-cycle frames earned by walking `step` world units.
+    void advanceWalkCycle(float step);
+    // Paints the unit's plus-sign mark into the working minimap when it is shown.
+    void markMiniMap(const sRGBA& colour);
+    // Steps the muzzle-flash counter once per draw; true when this draw shows the flash.
+    bool advanceFlash();
+    // Pixels of the 56-pixel life bar for the current life.
+    int lifeBarWidth() const;
+    // Truncated cell coordinate; -1 for values no map can reach (also NaN).
+    static int cellCoord(float v);
+
+    float animRate;        // walk-cycle frames per world unit walked
+    float animCarry;       // fraction of a frame earned but not yet shown, 0..1
+    int shotSound;         // sound index played by fire(): 4, 5 or 6
+    int id;                // unique, at least 1, never reused
+    int deadState;         // 0 alive, 1 dying, 2 dead
+    float initX, initY;    // start position, for resetPosition
+    float x, y;            // position, world units
+    float z;               // height of the unit's origin
+    float angle;           // heading, degrees from +x towards +y
+    int terrainKind;       // kind of the unit's cell; chooses the speed
+    float targetX, targetY;
+    float moveAngle;       // direction of the current walk, degrees
+    float life;            // 100 full, 0 dead
+    float groundSpeed;     // world units per second off water
+    float waterSpeed;      // world units per second in water
+    bool moving;
+    bool shooting;
+    int fireInterval;      // ms between two shots
+    int fireTimer;         // ms until the next shot
+    int idleTimer;         // ms until the next idle decision
+    int clock;             // the unit's own time, ms
+    int rockets, grenades;
+    bool leader;
+    cMeshCont* meshCont;   // not owned
+    cTexture* textures;    // not owned
+    cSound* sound;         // not owned
+    cGameSetup* gameSetup; // not owned
+    int blinkFrame;        // 0 (eyes open) to 6
+    int nextBlink;         // clock value of the next blink step
+    int blinkDir;          // 1 closing, 0 opening
+    int blinkStep;         // ms per blink frame
+    int animFrame;         // walk-cycle frame of the models
+    int walkFirst, walkLast; // walk-cycle frame range
+    int mood;              // 0 smile, 1 angry, 2 laught, 3 cry, 4 talk
+    int moodFrame;
+    int moodNext;          // clock value of the next mood frame
+    int moodStep;          // ms per mood frame
+    int moodLen;           // frames the current mood lasts
+    int nextRandomMood;    // clock value of the next random mood, -1 none
+    float bodyColour[4];
+    float lightColour[4];
+    float teamColour[3];   // life-bar colour
+    int flash;             // muzzle-flash counter, -1 idle
+    int lod;               // model set drawn, 0 (finest) to 3
+};

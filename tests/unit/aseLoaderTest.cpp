@@ -1,0 +1,147 @@
+// The ASE tokenizer: node words, numbers, face lines, strings, object search and object bounds.
+#include "assets/cASELoader.h"
+
+#include "aseText.h"
+#include "assetsTestFiles.h"
+
+#include <gtest/gtest.h>
+
+using namespace assetsTest;
+
+namespace {
+
+class AseLoader : public ::testing::Test {
+protected:
+    // Opens a loader on the given text.
+    cASELoader& on(const std::string& text)
+    {
+        writeFile(dir.file("t.ase"), text);
+        EXPECT_TRUE(ase.openFile(dir.file("t.ase").c_str()));
+        return ase;
+    }
+    ScratchDir dir;
+    cASELoader ase;
+};
+
+} // namespace
+
+TEST_F(AseLoader, ReadsVertexAndFaceLinesSkippingUnknownNodes)
+{
+    on("*MATERIAL_REF 0\n\t*MESH_VERTEX\t12\t1.0\t2.0\t3.0\n"
+       "*MESH_FACE    3:    A:    0 B:    2 C:    1 AB:    1 BC:    1 CA:    0\t *MESH_SMOOTHING 1 \t*MESH_MTLID 0\n"
+       "*MESH_FACE 4 A: 5 B: 6 C: 7\n"
+       "*TM_ROW3 9 9 9\n");
+    float v[3] = {};
+    ASSERT_TRUE(ase.getVertex(cASELoader::MESH_VERTEX, v));
+    EXPECT_EQ(v[0], 1.0f);
+    EXPECT_EQ(v[1], 2.0f);
+    EXPECT_EQ(v[2], 3.0f);
+    int a, b, c;
+    ASSERT_TRUE(ase.getFaceInd(a, b, c));
+    EXPECT_EQ(a, 0);
+    EXPECT_EQ(b, 2);
+    EXPECT_EQ(c, 1);
+    // Another exporter's face line: no colon behind the face number.
+    ASSERT_TRUE(ase.getFaceInd(a, b, c));
+    EXPECT_EQ(a, 5);
+    EXPECT_EQ(c, 7);
+    EXPECT_EQ(ase.getNode(), cASELoader::TM_ROW3);
+    EXPECT_EQ(ase.getNode(), cASELoader::endOfFile);
+    EXPECT_FALSE(ase.opened());
+}
+
+TEST_F(AseLoader, FaceLineWithWrongLettersIsRefused)
+{
+    on("*MESH_FACE 0: A: 0 X: 1 C: 2\n");
+    int a, b, c;
+    EXPECT_FALSE(ase.getFaceInd(a, b, c));
+}
+
+TEST_F(AseLoader, MissingNodeFailsAndLeavesTheStreamFailed)
+{
+    on("*SCENE {\n\t*SCENE_LASTFRAME 100\n}\n");
+    EXPECT_FALSE(ase.searchNode(cASELoader::SCENE_FIRSTFRAME));
+    EXPECT_FALSE(ase.opened());
+    int n;
+    EXPECT_FALSE(ase.getInt(n));
+}
+
+TEST_F(AseLoader, NodeMatrixTakesRowsAsColumnsAndNegatesTheTranslation)
+{
+    on("*TM_ROW0 1 2 3\n*TM_ROW1 4 5 6\n*TM_ROW2 7 8 9\n*TM_ROW3 10 20 30\n");
+    float m[16];
+    ASSERT_TRUE(ase.getTMatrix(m));
+    const float expected[16] = {1, 2, 3, 0, 4, 5, 6, 0, 7, 8, 9, 0, -10, -20, -30, 1};
+    for (int i = 0; i < 16; ++i)
+        EXPECT_EQ(m[i], expected[i]) << i;
+}
+
+TEST_F(AseLoader, FindObjectRewindsAndFindsByExactName)
+{
+    using namespace aseText;
+    on(scene() + square("Tree1Stem") + square("Tree1Top") + square("Tree2Stem") + square("Tree2Top"));
+    while (ase.getNode() != cASELoader::endOfFile) {
+    }
+    ASSERT_TRUE(ase.findObject("Tree2Top"));
+    char name[64];
+    ASSERT_TRUE(ase.searchNode(cASELoader::NODE_NAME));  // the one inside NODE_TM
+    ASSERT_TRUE(ase.getString(name, sizeof name));
+    EXPECT_STREQ(name, "Tree2Top");
+    EXPECT_FALSE(ase.findObject("tree2top"));
+    EXPECT_FALSE(ase.findObject("Tree2"));
+    EXPECT_TRUE(ase.findObject("Tree1Stem"));
+}
+
+TEST_F(AseLoader, SearchesStopAtTheEndOfTheObject)
+{
+    using namespace aseText;
+    // Braces and asterisks inside strings are not structure.
+    on(geomObject("A", "\t*NODE_TM {\n\t\t*NODE_NAME \"}*MESH_VERTEX 0 9 9 9\"\n\t}\n") + square("B"));
+    ASSERT_TRUE(ase.searchNode(cASELoader::GEOMOBJECT));
+    ase.beginObject();
+    float v[3];
+    EXPECT_FALSE(ase.getVertex(cASELoader::MESH_VERTEX, v));
+    EXPECT_EQ(ase.getNode(), cASELoader::endOfObject);
+    EXPECT_TRUE(ase.opened());
+    // Once released, reading goes on with the next object.
+    ase.endObject();
+    EXPECT_EQ(ase.getNode(), cASELoader::GEOMOBJECT);
+}
+
+TEST_F(AseLoader, OverlongWordsAndStringsCannotOverflow)
+{
+    std::string longWord(5000, 'W');
+    std::string longName(5000, 'n');
+    on("*" + longWord + " 1\n*NODE_NAME \"" + longName + "\"\n*NODE_NAME \"open\n*NODE_NAME \"x\"\n");
+    ASSERT_EQ(ase.getNode(), cASELoader::NODE_NAME);
+    char name[36];
+    ASSERT_TRUE(ase.getString(name, sizeof name));
+    EXPECT_EQ(std::string(name), std::string(35, 'n'));
+    // A string that does not close on its line is refused.
+    ASSERT_EQ(ase.getNode(), cASELoader::NODE_NAME);
+    EXPECT_FALSE(ase.getString(name, sizeof name));
+    ASSERT_EQ(ase.getNode(), cASELoader::NODE_NAME);
+    ASSERT_TRUE(ase.getString(name, sizeof name));
+    EXPECT_STREQ(name, "x");
+}
+
+TEST_F(AseLoader, WindowsLineEndsAndMarksRestoreTheReadingPlace)
+{
+    on("*MESH\r\n*MESH_NUMVERTEX\t3\r\n*MESH_NUMFACES 1\r\n");
+    EXPECT_EQ(ase.getNode(), cASELoader::MESH);
+    cASELoader::sMark m = ase.mark();
+    EXPECT_FALSE(ase.searchNode(cASELoader::TM_POS));
+    ASSERT_TRUE(ase.restore(m));
+    int n;
+    ASSERT_TRUE(ase.searchNode(cASELoader::MESH_NUMVERTEX));
+    ASSERT_TRUE(ase.getInt(n));
+    EXPECT_EQ(n, 3);
+}
+
+TEST_F(AseLoader, MissingFileIsNotOpened)
+{
+    EXPECT_FALSE(ase.openFile(dir.file("none.ase").c_str()));
+    EXPECT_FALSE(ase.opened());
+    EXPECT_EQ(ase.getNode(), cASELoader::endOfFile);
+    EXPECT_FALSE(ase.findObject("x"));
+}

@@ -1,0 +1,154 @@
+// The generated levels: exact colour code, one start, reachable enemies, the
+// play order and the promised variety.
+#include "contentTestSupport.h"
+
+#include "assets/cBitmap.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <queue>
+#include <string>
+#include <vector>
+
+using namespace contentTest;
+
+namespace {
+
+const sRGBA kTree(0, 0, 0, 255), kWater(0, 0, 255, 255), kEnemy(255, 0, 0, 255), kStart(0, 255, 0, 255),
+    kWinter(255, 255, 255, 255);
+
+struct sMap {
+    std::string name;
+    cBitmap bmp;
+};
+
+std::vector<std::string> mapNames() {
+    std::vector<std::string> names;
+    for (const auto& e : std::filesystem::directory_iterator(dir() / "maps"))
+        if (e.path().filename().string()[0] != '.') names.push_back(e.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+// A colour that misses a code colour by a little was meant to be that code.
+bool nearMiss(const sRGBA& p) {
+    for (const sRGBA& c : {kTree, kWater, kEnemy, kStart, kWinter}) {
+        if (p == c) return false;
+        if (std::abs(p.r - c.r) <= 40 && std::abs(p.g - c.g) <= 40 && std::abs(p.b - c.b) <= 40) return true;
+    }
+    return false;
+}
+
+struct sCensus {
+    int trees = 0, water = 0, enemies = 0, starts = 0, whites = 0, nearMisses = 0;
+    int startIndex = -1;
+};
+
+sCensus census(const cBitmap& b) {
+    sCensus c;
+    for (int i = 0; i < b.getWidth() * b.getHeight(); i++) {
+        const sRGBA p = b.getBitmapS()[i];
+        c.trees += p == kTree;
+        c.water += p == kWater;
+        c.enemies += p == kEnemy;
+        c.whites += p == kWinter;
+        if (p == kStart) c.starts++, c.startIndex = i;
+        c.nearMisses += nearMiss(p);
+    }
+    return c;
+}
+
+bool winter(const cBitmap& b) { return b.getBitmapS()[b.getWidth() * (b.getHeight() - 1)] == kWinter; }
+
+// Enemies the squad cannot walk to (trees block; water is waded).
+int unreachableEnemies(const cBitmap& b, int start) {
+    const int w = b.getWidth(), h = b.getHeight();
+    std::vector<char> seen(size_t(w * h), 0);
+    std::queue<int> todo;
+    todo.push(start);
+    seen[size_t(start)] = 1;
+    while (!todo.empty()) {
+        const int i = todo.front();
+        todo.pop();
+        const int x = i % w, y = i / w;
+        const int next[4][2] = {{x + 1, y}, {x - 1, y}, {x, y + 1}, {x, y - 1}};
+        for (const auto& n : next) {
+            if (n[0] < 0 || n[1] < 0 || n[0] >= w || n[1] >= h) continue;
+            const int j = n[1] * w + n[0];
+            if (seen[size_t(j)] || b.getBitmapS()[j] == kTree) continue;
+            seen[size_t(j)] = 1;
+            todo.push(j);
+        }
+    }
+    int lost = 0;
+    for (int i = 0; i < w * h; i++) lost += b.getBitmapS()[i] == kEnemy && !seen[size_t(i)];
+    return lost;
+}
+
+}  // namespace
+
+TEST(ContentMaps, AtLeastEightLevelsNamedInPlayOrder) {
+    SKIP_WITHOUT_CONTENT();
+    const auto names = mapNames();
+    ASSERT_GE(names.size(), 8u);
+    for (size_t i = 0; i < names.size(); i++) {
+        char prefix[8];
+        std::snprintf(prefix, sizeof prefix, "%02d-", int(i + 1));
+        EXPECT_EQ(names[i].substr(0, 3), prefix) << names[i];
+        EXPECT_EQ(names[i].substr(names[i].size() - 4), ".bmp") << names[i];
+    }
+}
+
+TEST(ContentMaps, EveryMapUsesTheColourCodeExactlyAndIsPlayable) {
+    SKIP_WITHOUT_CONTENT();
+    for (const std::string& n : mapNames()) {
+        const std::string b = readFile(dir() / "maps" / n);
+        ASSERT_GE(b.size(), 54u) << n;
+        EXPECT_EQ(le16(b, 28), 24u) << n;
+        EXPECT_EQ(le32(b, 30), 0u) << n;
+        cBitmap m;
+        ASSERT_TRUE(m.loadFromFile((dir() / "maps" / n).string())) << n;
+        EXPECT_GE(m.getWidth(), 64) << n;
+        EXPECT_LE(m.getWidth(), 256) << n;
+        EXPECT_GE(m.getHeight(), 64) << n;
+        EXPECT_LE(m.getHeight(), 256) << n;
+        const sCensus c = census(m);
+        EXPECT_EQ(c.nearMisses, 0) << n;
+        EXPECT_EQ(c.starts, 1) << n;
+        EXPECT_GE(c.enemies, 1) << n;
+        // White means winter only in the top-left pixel; anywhere else it is a slip.
+        EXPECT_EQ(c.whites, winter(m) ? 1 : 0) << n;
+        if (c.starts == 1) {
+            EXPECT_EQ(unreachableEnemies(m, c.startIndex), 0) << n;
+        }
+    }
+}
+
+TEST(ContentMaps, LevelsTeachFirstThenGrowHarderWithVariedGround) {
+    SKIP_WITHOUT_CONTENT();
+    const auto names = mapNames();
+    ASSERT_FALSE(names.empty());
+    std::vector<int> enemies;
+    int winters = 0, watery = 0, wooded = 0, open = 0, small = 0;
+    for (const std::string& n : names) {
+        cBitmap m;
+        ASSERT_TRUE(m.loadFromFile((dir() / "maps" / n).string()));
+        const sCensus c = census(m);
+        const int cells = m.getWidth() * m.getHeight();
+        enemies.push_back(c.enemies);
+        winters += winter(m);
+        watery += c.water > cells / 50;
+        wooded += c.trees > cells / 10;
+        open += c.trees + c.water < cells / 4;
+        small += m.getWidth() == 64 && m.getHeight() == 64;
+    }
+    EXPECT_LE(enemies.front(), 4) << "the first level teaches, with few enemies";
+    EXPECT_EQ(*std::max_element(enemies.begin(), enemies.end()), enemies.back()) << "the last level is the hardest";
+    EXPECT_GE(winters, 1);
+    EXPECT_GE(watery, 2);
+    EXPECT_GE(wooded, 2);
+    EXPECT_GE(open, 2);
+    EXPECT_GT(small * 2, int(names.size())) << "most levels should be 64 x 64 so the minimap shows every unit";
+}

@@ -1,0 +1,64 @@
+// A level map being designed: a grid of ground, trees and water with the
+// squad's start and the enemies, checked for playability and written as the
+// exact colour code the game reads. Cell (x, y) is pixel (x, y) of the map,
+// row 0 the bottom row of the picture.
+#pragma once
+
+#include "cCanvas.h"
+#include "cRandom.h"
+
+#include <array>
+#include <string>
+#include <vector>
+
+class cMapPlan {
+public:
+    enum eCell : unsigned char { ground, tree, water };
+
+    cMapPlan(int w, int h, uint64_t seed);
+
+    int width() const { return w; }
+    int height() const { return h; }
+    eCell cell(int x, int y) const;
+
+    // Terrain brushes. Edges are roughened with noise so woods and lakes look grown.
+    void forest(double cx, double cy, double r, double density);
+    void lake(double cx, double cy, double rx, double ry);
+    // A band of water along a polyline.
+    void river(const std::vector<std::array<double, 2>>& points, double width);
+    // Ground along a polyline, for paths and fords.
+    void path(const std::vector<std::array<double, 2>>& points, double width);
+    void clearing(double cx, double cy, double r);
+    // Single trees scattered over ground with the given chance per cell.
+    void scatter(double chance);
+    // A wood of the given density filling the rectangle.
+    void woods(int x0, int y0, int x1, int y1, double density);
+
+    void start(int x, int y);
+    void enemy(int x, int y);
+    // A group of n enemies around a point, each on free ground.
+    void camp(int cx, int cy, int n, int spread);
+    void setWinter(bool on) { winter = on; }
+
+    // Empty when the map is playable: one start on ground, at least one enemy,
+    // and every enemy on ground that the squad can walk to (water is wadeable,
+    // trees are not). Otherwise the reasons, one per line.
+    std::string problems() const;
+    int enemyCount() const { return int(enemies.size()); }
+
+    cCanvas picture() const;
+
+private:
+    double noise(double x, double y, double scale) const;
+    void brushPolyline(const std::vector<std::array<double, 2>>& points, double width, eCell kind);
+    // Frees the cell and its neighbours of trees so a unit placed there can move.
+    void makeRoom(int x, int y);
+
+    int w, h;
+    uint64_t seed;
+    cRandom rnd;
+    std::vector<eCell> cells;
+    int startX = -1, startY = -1;
+    std::vector<std::array<int, 2>> enemies;
+    bool winter = false;
+};

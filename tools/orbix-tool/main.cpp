@@ -1,0 +1,34 @@
+// orbix-tool: loads content files with the game's own classes and tells what it found.
+#include "toolCommands.h"
+
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+namespace {
+
+int usage()
+{
+    std::fprintf(stderr,
+                 "usage: orbix-tool bmp FILE            size of a BMP picture as WIDTHxHEIGHT\n"
+                 "       orbix-tool ase FILE [OBJECT]   summary of one model object (by name, or the first)\n"
+                 "       orbix-tool sheet OUTDIR        draws every model into PNG pages (needs a display)\n"
+                 "exit status: 0 loaded, 1 refused (the reason on standard error), 2 wrong command line\n");
+    return toolExit::badCommandLine;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc < 3)
+        return usage();
+    std::string command = argv[1];
+    if (command == "bmp" && argc == 3)
+        return checkBitmap(argv[2]);
+    if (command == "ase" && (argc == 3 || argc == 4))
+        return checkModel(argv[2], argc == 4 ? argv[3] : nullptr);
+    if (command == "sheet" && argc == 3)
+        return drawModelSheet(argv[2], argc, argv);
+    return usage();
+}

@@ -1,0 +1,15 @@
+// The subcommands of orbix-tool; each answers the process exit status.
+#pragma once
+
+namespace toolExit {
+constexpr int loaded = 0;
+constexpr int refused = 1;
+constexpr int badCommandLine = 2;
+}
+
+// Loads a BMP and prints WIDTHxHEIGHT.
+int checkBitmap(const char* path);
+// Loads one ASE object (by name, or the first when name is null) and prints its summary.
+int checkModel(const char* path, const char* name);
+// Opens a window, draws every model of the game's content at several frames and writes PNG pages.
+int drawModelSheet(const char* outDir, int argc, char** argv);
