@@ -1,4 +1,5 @@
-// Terrain costs: building a level's terrain, one water animation tick, and the point queries.
+// Terrain costs: building a level's terrain, one water animation tick, the point queries and drawing.
+#include <GL/freeglut.h>
 #include <benchmark/benchmark.h>
 
 #include <cstdlib>
@@ -65,5 +66,64 @@ void BM_MapQueries(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_MapQueries);
+
+// A GL context for the drawing benchmarks: the window another benchmark opened, or one of our own.
+bool haveContext() {
+    if (glutGet(GLUT_INIT_STATE) && glutGetWindow() != 0) return true;
+    if (!std::getenv("DISPLAY")) return false;
+    if (!glutGet(GLUT_INIT_STATE)) {
+        int argc = 1;
+        char name[] = "orbix-bench";
+        char* argv[] = {name, nullptr};
+        glutInit(&argc, argv);
+    }
+    glutInitDisplayMode(GLUT_DOUBLE | GLUT_RGBA | GLUT_DEPTH);
+    glutInitWindowSize(64, 64);
+    return glutCreateWindow("orbix-bench map") != 0;
+}
+
+// The first frame after a build compiles the ground into its display list.
+void BM_MapGroundCompile(benchmark::State& state) {
+    if (!haveContext()) {
+        state.SkipWithError("needs a display: run under xvfb-run");
+        return;
+    }
+    const int side = static_cast<int>(state.range(0));
+    cBitmap bmp;
+    makeMap(bmp, side);
+    cMap map;
+    std::srand(1);
+    for (auto _ : state) {
+        state.PauseTiming();
+        map.init(bmp);
+        state.ResumeTiming();
+        map.renderTerrain(nullptr);
+        glFinish();
+    }
+    map.releaseGL();
+}
+BENCHMARK(BM_MapGroundCompile)->Arg(64)->Arg(256)->Arg(512)->Unit(benchmark::kMillisecond);
+
+// One frame of terrain: the ground list and the water over a view of about 60 x 40 cells.
+void BM_MapDrawFrame(benchmark::State& state) {
+    if (!haveContext()) {
+        state.SkipWithError("needs a display: run under xvfb-run");
+        return;
+    }
+    const int side = static_cast<int>(state.range(0));
+    cBitmap bmp;
+    makeMap(bmp, side);
+    cMap map;
+    std::srand(1);
+    map.init(bmp);
+    const cPoint view[2] = {cPoint(side / 4.0, side / 4.0), cPoint(side / 4.0 + 60.0, side / 4.0 + 40.0)};
+    for (auto _ : state) {
+        map.renderTerrain(view);
+        map.renderWater(view);
+        glFinish();
+    }
+    map.releaseGL();
+}
+BENCHMARK(BM_MapDrawFrame)->Arg(64)->Arg(256)->Unit(benchmark::kMillisecond);
 
 }  // namespace

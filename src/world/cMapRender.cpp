@@ -28,9 +28,10 @@ void cMap::compileGround() {
     terrainList = glGenLists(1);
     if (terrainList == 0) return;
     glNewList(terrainList, GL_COMPILE);
+    // One GL_QUADS run per row: every four vertices still make a quad of their own.
     for (int r = 0; r < height; ++r) {
+        glBegin(GL_QUADS);
         for (int c = 0; c < width; ++c) {
-            glBegin(GL_QUADS);
             const int corners[4][2] = {{c, r}, {c + 1, r}, {c + 1, r + 1}, {c, r + 1}};
             for (const auto& v : corners) {
                 const sVector n = getVertexNormal(v[0], v[1]);
@@ -38,8 +39,8 @@ void cMap::compileGround() {
                 glColor3f(0.0f, shade[vertexIndex(v[0], v[1])], 0.0f);
                 glVertex3f(static_cast<float>(v[0]), static_cast<float>(v[1]), heights[vertexIndex(v[0], v[1])]);
             }
-            glEnd();
         }
+        glEnd();
     }
     glEndList();
 }
