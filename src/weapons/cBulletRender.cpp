@@ -1,13 +1,14 @@
 // Drawing of one bullet.
 #include "weapons/cBullet.h"
 
+#include "platform/glutShapes.h"
+
 #include <GL/gl.h>
-#include <GL/glut.h>
 
 void cBullet::draw() const {
     if (!alive) return;
     glPushMatrix();
     glTranslatef(x, y, 0.5f);
-    glutSolidSphere(0.1, 10, 10);
+    glutShapeSphere(0.1, 10, 10);
     glPopMatrix();
 }

@@ -1,0 +1,22 @@
+// Drawing of one grenade: the thrown teapot, then its fireball.
+#include "weapons/cGrenade.h"
+
+#include "platform/glutShapes.h"
+
+#include <GL/gl.h>
+
+void cGrenade::draw() const {
+    if (state == FLYING || state == BLAST_PENDING) {
+        glPushMatrix();
+        glTranslatef(x, y, z);
+        glRotatef(angle, 0.0f, 0.0f, 1.0f);
+        glRotatef(90.0f, 1.0f, 0.0f, 0.0f);
+        glutShapeTeapot(0.25);
+        glPopMatrix();
+    } else if (state == EXPLODING) {
+        glPushMatrix();
+        glTranslatef(x, y, z);
+        glutShapeSphere(timer / 80.0 + 0.5, 10, 10);
+        glPopMatrix();
+    }
+}

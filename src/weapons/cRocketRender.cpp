@@ -1,0 +1,26 @@
+// Drawing of one rocket: the flying cone, then its fireball.
+#include "weapons/cRocket.h"
+
+#include "platform/glutShapes.h"
+
+#include <GL/gl.h>
+#include <GL/glu.h>
+
+void cRocket::draw() const {
+    if (state == FLYING || state == BLAST_PENDING) {
+        // One quadric serves every rocket for the whole run.
+        static GLUquadric* qobj = gluNewQuadric();
+        if (!qobj) return;
+        glPushMatrix();
+        glTranslatef(x, y, kHeight);
+        glRotatef(angle, 0.0f, 0.0f, 1.0f);
+        glRotatef(-90.0f, 0.0f, 1.0f, 0.0f);
+        gluCylinder(qobj, 0.08, 0.15, 0.7, 3, 2);
+        glPopMatrix();
+    } else if (state == EXPLODING) {
+        glPushMatrix();
+        glTranslatef(x, y, kHeight);
+        glutShapeSphere(timer / 80.0 + 0.5, 10, 10);
+        glPopMatrix();
+    }
+}
