@@ -42,19 +42,6 @@ protected:
 
 }  // namespace
 
-TEST(MapQueryEmpty, AnswersZeroWithoutAMap) {
-    cMap m;
-    EXPECT_EQ(m.getTerrain(1.5f, 1.5f), cMap::kGround);
-    EXPECT_EQ(m.getHeight(1.5f, 1.5f), 0.0f);
-    int kind = -1;
-    float h = -1.0f;
-    m.getTerrainInfo(1.5f, 1.5f, kind, h);
-    EXPECT_EQ(kind, cMap::kGround);
-    EXPECT_EQ(h, 0.0f);
-    EXPECT_EQ(m.getX(), 0.0f);
-    m.update(5);
-}
-
 TEST_F(MapQuery, CellLookupAtZeroAndTheEdges) {
     EXPECT_EQ(map.getTerrain(0.0f, 0.5f), cMap::kOutside);
     EXPECT_EQ(map.getTerrain(0.5f, 0.0f), cMap::kOutside);

@@ -66,27 +66,6 @@ TEST(MapTree, SameSeedSameForest) {
     }
 }
 
-TEST(MapTree, ATinyForestCanStayEmpty) {
-    // One tree cell: whatever the draw, the count is 0 or 1 and the array stays consistent.
-    cBitmap bmp;
-    fillGround(bmp, 3, 3);
-    paint(bmp, 1, 1, kTreePx);
-    cMap m;
-    int withTree = 0;
-    for (unsigned seed = 1; seed <= 40; ++seed) {
-        std::srand(seed);
-        ASSERT_TRUE(m.init(bmp));
-        ASSERT_LE(m.getTreeCount(), 1);
-        if (m.getTreeCount() == 1) {
-            ++withTree;
-            EXPECT_EQ(m.getTrees()[0].x, 1.0f);
-            EXPECT_EQ(m.getTrees()[0].y, 1.0f);
-        }
-    }
-    EXPECT_GT(withTree, 0);
-    EXPECT_LT(withTree, 40);
-}
-
 TEST(MapTree, EachKindIsShiftedByItsStemPivot) {
     // Stem pivots in file units (a hundred times world units); kind 2 has its pivot at the origin.
     const aseText::V3 pivots[3] = {{50, -25, 300}, {-100, 200, 0}, {0, 0, 0}};
