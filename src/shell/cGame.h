@@ -71,6 +71,7 @@ public:
     cLevel* getLevel() const { return level; }
     cConsole* getConsole() const { return console; }
     const cKeys& getKeys() const { return keys; }
+    const cFPS& getFPS() const { return fps; }
     int getWidth() const { return width; }
     int getHeight() const { return height; }
 

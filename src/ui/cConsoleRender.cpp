@@ -1,8 +1,9 @@
 // Console drawing: the font texture built from GLUT's 9x15 font, the panel, the text and the cursor.
 #include "ui/cConsole.h"
 
+#include "platform/hudGlut.h"
+
 #include <GL/gl.h>
-#include <GL/glut.h>
 
 #include <cstdio>
 
@@ -18,7 +19,7 @@ void pixelProjection(int w, int h) {
 
 void bitmapText(int px, int py, const char* text) {
     glRasterPos2i(px, py);
-    for (; *text; ++text) glutBitmapCharacter(GLUT_BITMAP_9_BY_15, *text);
+    hudBitmapText(eHudFont::fixed9x15, text);
 }
 
 } // namespace
@@ -42,8 +43,8 @@ void cConsole::createFont() {
     // A 16-column sheet of 16x16 cells, each glyph's baseline on its cell's bottom line.
     for (int c = 32; c <= 126; ++c) {
         int k = c - 32;
-        glRasterPos2i(16 * (k % 16), 16 * (1 + k / 16));
-        glutBitmapCharacter(GLUT_BITMAP_9_BY_15, c);
+        const char glyph[2] = {char(c), '\0'};
+        bitmapText(16 * (k % 16), 16 * (1 + k / 16), glyph);
     }
 
     glEnable(GL_TEXTURE_2D);
@@ -96,7 +97,7 @@ bool cConsole::render() {
         createFont();
         return false;
     }
-    timeAct = glutGet(GLUT_ELAPSED_TIME);
+    timeAct = hudElapsedMs();
     update(timeAct - timeLast);
     timeLast = timeAct;
     if (state == HIDDEN) return true;
@@ -127,18 +128,30 @@ bool cConsole::render() {
 void cConsole::callRow(const std::string& row) const {
     // Codes without a glyph draw nothing and do not advance; they must never
     // reach glCallLists, where they would select lists that are not ours.
+    // Blanks only advance: a software renderer pays for every list call, and
+    // most of a console is blank.
     char glyphs[512];
     size_t n = 0;
+    int skip = 0; // pixels of blanks not yet advanced over
+    auto flush = [&] {
+        glCallLists(GLsizei(n), GL_UNSIGNED_BYTE, glyphs);
+        n = 0;
+    };
     for (char c : row) {
         unsigned char u = (unsigned char)c;
-        if (u < 32 || u > 126) continue;
-        glyphs[n++] = c;
-        if (n == sizeof glyphs) {
-            glCallLists(GLsizei(n), GL_UNSIGNED_BYTE, glyphs);
-            n = 0;
+        if (u == ' ') {
+            skip += 9;
+        } else if (u > 32 && u <= 126) {
+            if (skip > 0) {
+                flush();
+                glTranslatef(float(skip), 0, 0);
+                skip = 0;
+            }
+            glyphs[n++] = c;
+            if (n == sizeof glyphs) flush();
         }
     }
-    glCallLists(GLsizei(n), GL_UNSIGNED_BYTE, glyphs);
+    flush();
 }
 
 void cConsole::renderText() {

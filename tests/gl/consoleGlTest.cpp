@@ -34,6 +34,14 @@ int brightCount(const Pixels& p) {
     return n;
 }
 
+int bluish(const Pixels& p) {
+    int n = 0;
+    for (int y = p.y0; y < p.y0 + p.h; ++y)
+        for (int x = p.x0; x < p.x0 + p.w; ++x)
+            if (p.at(x, y)[2] > 150 && p.at(x, y)[1] < 30) ++n;
+    return n;
+}
+
 void frame() {
     glViewport(0, 0, 800, 600);
     glClearColor(0, 0, 0, 1);
@@ -59,7 +67,8 @@ TEST(ConsoleGl, FirstFrameBuildsTheGlyphSheetThenDrawsThePanelAndText) {
     glEnable(GL_DEPTH_TEST);
     con.show();
     con.update(10000);
-    con.write("\nHELLO");
+    // Codes without a glyph draw nothing and take no room.
+    con.write("\n\t\x01HEL\x7f\xc8LO");
     frame();
     EXPECT_TRUE(con.render());
 
@@ -70,9 +79,11 @@ TEST(ConsoleGl, FirstFrameBuildsTheGlyphSheetThenDrawsThePanelAndText) {
     Pixels outside = grab(40, 300, 1, 1);
     EXPECT_EQ(outside.at(40, 300)[1], 0);
 
-    // The line being written is the bottom output line, 23 lines below the first.
+    // The line being written is the bottom output line, 23 lines below the first:
+    // five glyphs from x = 95, nothing after them nor on the line above.
     int yLast = 80 + 15 + 16 * 23;
-    EXPECT_GT(brightCount(grab(95, yLast, 50, 16)), 20);
+    EXPECT_GT(brightCount(grab(95, yLast, 45, 16)), 20);
+    EXPECT_EQ(brightCount(grab(95 + 45 + 2, yLast, 500, 16)), 0);
     EXPECT_EQ(brightCount(grab(95, yLast - 16, 600, 16)), 0);
     // The prompt sits left of the command line.
     EXPECT_GT(brightCount(grab(86, 80 + 16 * 25 - 1, 9, 16)), 3);
@@ -83,19 +94,15 @@ TEST(ConsoleGl, FirstFrameBuildsTheGlyphSheetThenDrawsThePanelAndText) {
     EXPECT_TRUE(glIsEnabled(GL_DEPTH_TEST));
     EXPECT_FALSE(glIsEnabled(GL_BLEND));
     EXPECT_EQ(glGetError(), GLenum(GL_NO_ERROR));
-}
 
-TEST(ConsoleGl, GlyphlessCodesDrawNothing) {
-    cConsole con(nullptr, 800, 600);
+    con.setBkgColor(200, 0, 0);
+    con.setBkgAlpha(255);
+    con.setTextColor(0, 0, 255);
     frame();
     con.render();
-    con.show();
-    con.update(10000);
-    con.write("\n\t\x01\x7f\xc8");
-    frame();
-    con.render();
-    EXPECT_EQ(brightCount(grab(95, 80 + 15 + 16 * 23, 600, 16)), 0);
-    EXPECT_EQ(glGetError(), GLenum(GL_NO_ERROR));
+    panel = grab(700, 300, 1, 1);
+    EXPECT_EQ(panel.at(700, 300)[0], 200);
+    EXPECT_GT(bluish(grab(95, yLast, 45, 16)), 20);
 }
 
 TEST(ConsoleGl, WithoutATextBufferAWarningPanelShows) {

@@ -23,20 +23,27 @@ fail() {
 
 game_stop() {
   if [ -n "$GAME_PID" ] && kill -0 "$GAME_PID" 2>/dev/null; then
-    kill "$GAME_PID" 2>/dev/null
+    kill "$GAME_PID" 2>/dev/null || true
     for _ in 1 2 3 4 5 6 7 8 9 10; do
       kill -0 "$GAME_PID" 2>/dev/null || break
       sleep 0.2
     done
-    kill -9 "$GAME_PID" 2>/dev/null
-    wait "$GAME_PID" 2>/dev/null
+    kill -9 "$GAME_PID" 2>/dev/null || true
   fi
+  [ -z "$GAME_PID" ] || wait "$GAME_PID" 2>/dev/null || true
   GAME_PID=
 }
 
+# Keeps the script's own exit status; E2E_KEEP=1 keeps the work folder.
 _e2e_cleanup() {
+  local rc=$?
   game_stop
-  [ -n "${E2E_KEEP:-}" ] || rm -rf "$E2E_WORK"
+  if [ -n "${E2E_KEEP:-}" ]; then
+    echo "e2e files kept in $E2E_WORK" >&2
+  else
+    rm -rf "$E2E_WORK"
+  fi
+  exit "$rc"
 }
 trap _e2e_cleanup EXIT
 
@@ -59,7 +66,7 @@ game_wait_window() {
   local timeout=${1:-30} waited=0
   while [ "$waited" -lt "$((timeout * 5))" ]; do
     game_running || fail "game ended before its window appeared"
-    GAME_WIN=$(xdotool search --name "^${GAME_TITLE}\$" 2>/dev/null | head -n 1)
+    GAME_WIN=$(xdotool search --name "^${GAME_TITLE}\$" 2>/dev/null | head -n 1 || true)
     [ -n "$GAME_WIN" ] && break
     sleep 0.2
     waited=$((waited + 1))

@@ -107,19 +107,19 @@ cModelPart makePistol(const sDetail& d) {
 // The bazooka rides on the left shoulder (+x), beside the head so it never
 // hides the face, pointing forward.
 cModelPart makeBazooka(const char* name, bool loaded, const sDetail& d) {
-    constexpr double x = 38, z = 58;
+    constexpr double x = 37, z = 57;
     cModelPart tube(name, {x, -5, z});
-    tube.addCylinder({x, 30, z}, 1, -70, 7, d.tubeSegments, loaded);
-    tube.addCylinder({x, 33, z}, 1, -5, 8.5, d.tubeSegments, false);  // rear flare
-    tube.addBox({x - 3, -14, 44}, {x + 3, -7, 52});                   // grip, down to the hand
-    tube.addBox({x + 6, -22, z}, {x + 9.5, -10, z + 7});              // sight
+    tube.addCylinder({x, 24, z}, 1, -58, 6, d.tubeSegments, loaded);
+    tube.addCylinder({x, 27, z}, 1, -5, 7.5, d.tubeSegments, false);  // rear flare
+    tube.addBox({x - 3, -14, 44}, {x + 3, -7, 51});                   // grip, down to the hand
+    tube.addBox({x + 5, -20, z}, {x + 8.5, -10, z + 6});              // sight
     if (loaded) {
-        tube.addCylinder({x, -40, z}, 1, -6, 5.5, d.tubeSegments, false);
-        tube.addCone({x, -46, z}, 1, 5.5, -13, d.tubeSegments);
+        tube.addCylinder({x, -34, z}, 1, -6, 4.8, d.tubeSegments, false);
+        tube.addCone({x, -40, z}, 1, 4.8, -12, d.tubeSegments);
     }
-    // u runs from the back of the tube (0) to the rocket's tip (1); v around the tube.
+    // u runs from the back of the tube (0) to past the rocket's tip; v around the tube.
     tube.mapTexture([](sVec3 p, sVec3) -> std::array<double, 2> {
-        const double u = (38.0 - p[1]) / 97.0;
+        const double u = (32.0 - p[1]) / 89.0;
         const double a = std::atan2(p[2] - z, p[0] - x);
         return {u, 0.5 + a / (2 * kPi)};
     });
@@ -181,29 +181,34 @@ cModelPart buildFlame() {
 }
 
 std::vector<cModelPart> buildTrees() {
+    // The game plants a model on about one tree cell in four, so a tree is
+    // about two cells across: a wood then reads as closed, as it is to walkers.
+    // Wider more than taller, so woods do not hide the soldiers behind them.
+    constexpr double k = 1.35, kh = 1.1;
+    auto at = [](double x, double y, double z) { return sVec3{x, y * k, z * kh}; };
     std::vector<cModelPart> t;
     // A pine: three stacked cones.
     t.emplace_back("Tree1Stem", sVec3{0, 0, 0});
-    t.back().addCylinder({0, 0, 0}, 2, 55, 9, 8, false);
+    t.back().addCylinder({0, 0, 0}, 2, 55 * kh, 9 * k, 8, false);
     t.emplace_back("Tree1Top", sVec3{0, 0, 0});
-    t.back().addCone({0, 0, 35}, 2, 70, 90, 10);
-    t.back().addCone({0, 0, 80}, 2, 55, 80, 10);
-    t.back().addCone({0, 0, 125}, 2, 38, 75, 10);
-    // A broad oak: a cluster of round crowns.
+    t.back().addCone(at(0, 0, 35), 2, 70 * k, 90 * kh, 10);
+    t.back().addCone(at(0, 0, 80), 2, 55 * k, 80 * kh, 10);
+    t.back().addCone(at(0, 0, 125), 2, 38 * k, 75 * kh, 10);
+    // A broad oak: a cluster of round crowns and a bough.
     t.emplace_back("Tree2Stem", sVec3{300, 0, 0});
-    t.back().addCylinder({300, 0, 0}, 2, 95, 11, 8, false);
-    t.back().addCylinder({300, 0, 60}, 0, 28, 4, 4, false);
+    t.back().addCylinder({300, 0, 0}, 2, 95 * kh, 11 * k, 8, false);
+    t.back().addCylinder({300, 0, 60 * kh}, 0, 28 * k, 4 * k, 4, false);
     t.emplace_back("Tree2Top", sVec3{300, 0, 0});
-    t.back().addEllipsoid({300, 0, 135}, {60, 60, 48}, 8, 5);
-    t.back().addEllipsoid({332, 18, 112}, {40, 40, 34}, 8, 5);
-    t.back().addEllipsoid({270, -20, 114}, {42, 42, 34}, 8, 5);
-    t.back().addEllipsoid({296, -4, 170}, {38, 38, 30}, 8, 5);
+    t.back().addEllipsoid(at(300, 0, 135), {60 * k, 60 * k, 48 * kh}, 8, 5);
+    t.back().addEllipsoid(at(300 + 32 * k, 18, 112), {40 * k, 40 * k, 34 * kh}, 8, 5);
+    t.back().addEllipsoid(at(300 - 30 * k, -20, 114), {42 * k, 42 * k, 34 * kh}, 8, 5);
+    t.back().addEllipsoid(at(300 - 4 * k, -4, 170), {38 * k, 38 * k, 30 * kh}, 8, 5);
     // A slim poplar: a tall narrow crown with a smaller one at its side.
     t.emplace_back("Tree3Stem", sVec3{600, 0, 0});
-    t.back().addCylinder({600, 0, 0}, 2, 50, 8, 8, false);
+    t.back().addCylinder({600, 0, 0}, 2, 50 * kh, 8 * k, 8, false);
     t.emplace_back("Tree3Top", sVec3{600, 0, 0});
-    t.back().addEllipsoid({600, 0, 140}, {36, 36, 105}, 10, 8);
-    t.back().addEllipsoid({614, 8, 96}, {28, 28, 58}, 8, 5);
+    t.back().addEllipsoid(at(600, 0, 140), {36 * k, 36 * k, 105 * kh}, 10, 8);
+    t.back().addEllipsoid(at(600 + 14 * k, 8, 96), {28 * k, 28 * k, 58 * kh}, 8, 5);
     return t;
 }
 

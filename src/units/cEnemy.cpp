@@ -1,0 +1,204 @@
+// Enemy list: construction, list handling, sensing, the four ways to fight, idling and drawing.
+#include "units/cEnemy.h"
+
+#include "weapons/cAmmo.h"
+#include "world/cColision.h"
+#include "world/cMap.h"
+
+#include <cstdlib>
+
+namespace {
+constexpr float kBulletSpeed = 40.0f;
+constexpr float kHeavySpeed = 30.0f;
+constexpr int kDecisionPeriod = 5000; // ms of the enemy's clock between decision windows
+constexpr int kDecisionWindow = 500;  // ms at the start of each period in which it decides
+}
+
+cEnemy::cEnemy(cEnemy* nextEnemy) : next(nextEnemy), playerClose(false), playerX(0), playerY(0), behaviour(0) {
+    animRate = 35.0f;
+    teamColour[0] = 0.7f;
+    teamColour[1] = 0;
+    teamColour[2] = 0;
+    bodyColour[0] = 94 / 255.0f;
+    bodyColour[1] = 194 / 255.0f;
+    bodyColour[2] = 242 / 255.0f;
+    bodyColour[3] = 1.0f;
+    groundSpeed = 2.06f;
+    waterSpeed = 1.56f;
+    fireInterval = 100 + std::rand() % 200;
+    fireTimer = fireInterval;
+    idleTimer = 1000 + std::rand() % 1000;
+    resetAmmo();
+}
+
+cEnemy::~cEnemy() { dispose(); }
+
+void cEnemy::dispose() {
+    // Iterative, so that a map with a great many enemies cannot exhaust the stack.
+    cEnemy* e = next;
+    next = nullptr;
+    while (e) {
+        cEnemy* after = e->next;
+        e->next = nullptr;
+        delete e;
+        e = after;
+    }
+}
+
+void cEnemy::addEnemy(float px, float py) {
+    cEnemy* e = new cEnemy(next);
+    next = e;
+    e->move(px, py);
+    e->setInitPosition(px, py);
+    e->setCont(textures, sound, meshCont);
+    e->setGS(gameSetup);
+}
+
+void cEnemy::removeLastEnemy() {
+    if (!next) return;
+    cEnemy* before = this;
+    while (before->next->next) before = before->next;
+    delete before->next;
+    before->next = nullptr;
+}
+
+void cEnemy::resetAmmo() {
+    rockets = std::rand() % 10;
+    grenades = std::rand() % 10;
+}
+
+bool cEnemy::hurt(int unitId, float damage) {
+    for (cEnemy* e = this; e; e = e->next) {
+        if (e->id == unitId) {
+            e->cBall::hurt(damage);
+            return true;
+        }
+    }
+    return false;
+}
+
+void cEnemy::setPlayerPos(float px, float py) {
+    playerX = px;
+    playerY = py;
+}
+
+void cEnemy::setPlayerClose(bool close, bool all) {
+    playerClose = close;
+    if (!all) return;
+    for (cEnemy* e = next; e; e = e->next) e->playerClose = close;
+}
+
+void cEnemy::update(int ms, cMap* map, cAmmo* ammo, cColision* grid) {
+    for (cEnemy* e = this; e; e = e->next) e->updateOne(ms, map, ammo, grid);
+}
+
+void cEnemy::updateOne(int ms, cMap* map, cAmmo* ammo, cColision* grid) {
+    cBall::update(ms);
+    if (!isAlive()) return;
+
+    if (playerClose) {
+        if (clock % kDecisionPeriod <= kDecisionWindow) decide(ammo);
+        act(ms, ammo);
+    } else {
+        // The first shot after the leader comes close goes off at once.
+        fireTimer = 0;
+    }
+
+    terrainKind = map ? map->getTerrain(x, y) : 0;
+    float oldX = x, oldY = y;
+    stepTo(ms);
+    terrainKind = map ? map->getTerrain(x, y) : 0;
+    if (terrainKind == 2 || terrainKind == 5) {
+        x = targetX = oldX;
+        y = targetY = oldY;
+        moving = false;
+    }
+
+    if (grid) grid->putObject(cellCoord(x), cellCoord(y), id, 0);
+
+    if (map) {
+        map->getTerrainInfo(x, y, terrainKind, z);
+        if (terrainKind == 1) z -= 0.5f;
+    }
+
+    idle(ms);
+}
+
+void cEnemy::decide(cAmmo* ammo) {
+    // Heavy weapons need no ammunition of the enemy's own.
+    if (std::rand() % 80 == 0) {
+        bool rocket = (std::rand() & 1) == 0;
+        float tx = playerX + float(randomD(-2, 2));
+        float ty = playerY + float(randomD(-2, 2));
+        if (ammo) {
+            if (rocket)
+                ammo->addRocket(x, y, tx, ty, kHeavySpeed);
+            else
+                ammo->addGrenade(x, y, tx, ty, kHeavySpeed);
+        }
+    }
+    if (std::rand() % 15 == 0)
+        behaviour = 1;
+    else if ((std::rand() & 3) == 0)
+        behaviour = 2;
+    else if ((std::rand() & 1) == 0)
+        behaviour = 3;
+    else
+        behaviour = 0;
+}
+
+void cEnemy::act(int ms, cAmmo* ammo) {
+    switch (behaviour) {
+    case 1: // assault
+        cBall::rotateTo(playerX + float(randomD(-1, 1)), playerY + float(randomD(-1, 1)));
+        cBall::moveTo(playerX, playerY);
+        fireAtLeader(ms, ammo, fireInterval);
+        break;
+    case 2: // stand and fire, slower
+        cBall::rotateTo(playerX + float(randomD(-1, 1)), playerY + float(randomD(-1, 1)));
+        fireAtLeader(ms, ammo, 4 * fireInterval);
+        break;
+    case 3: // reposition near the leader
+        cBall::rotateTo(playerX, playerY);
+        cBall::moveTo(playerX + float(randomD(-3, 3)), playerY + float(randomD(-3, 3)));
+        break;
+    default: // watch
+        cBall::rotateTo(playerX, playerY);
+        break;
+    }
+}
+
+void cEnemy::fireAtLeader(int ms, cAmmo* ammo, int reload) {
+    fireTimer -= ms;
+    if (fireTimer > 0) return;
+    fire();
+    if (ammo) ammo->addBullet(x, y, angle, kBulletSpeed, 1);
+    fireTimer = reload;
+}
+
+void cEnemy::idle(int ms) {
+    if (moving) {
+        idleTimer = 1000 + std::rand() % 1000;
+        return;
+    }
+    idleTimer -= ms;
+    if (idleTimer > 0) return;
+    if ((std::rand() & 7) == 0)
+        cBall::moveTo(x + float(randomD(-5, 5)), y + float(randomD(-5, 5)));
+    else
+        cBall::rotateTo(float(randomD(0, 100)), float(randomD(0, 100)));
+    idleTimer = 1000 + std::rand() % 1000;
+}
+
+void cEnemy::render(cPoint* view) {
+    // Marks go front to back; bodies are drawn after all marks.
+    for (cEnemy* e = this; e; e = e->next)
+        if (e->isAlive()) e->markMiniMap(sRGBA(255, 0, 0, 255));
+    for (cEnemy* e = this; e; e = e->next) {
+        if (!e->isAlive()) continue;
+        if (view && !(e->x >= float(view[0].x) && e->x <= float(view[1].x) && e->y >= float(view[0].y) &&
+                      e->y <= float(view[1].y)))
+            continue;
+        e->cBall::render();
+    }
+}

@@ -1,0 +1,138 @@
+// Terrain of one level: cell kinds, vertex heights, rolling water and trees, built from a map bitmap.
+#pragma once
+
+#include <memory>
+
+#include "shell/globals.h"
+
+class cBitmap;
+class cGameSetup;
+class cMeshCont;
+
+// One tree to draw. x, y is where the model is drawn: the cell's corner point
+// already shifted by minus the stem model's pivot, so the stem stands on the corner.
+struct sTree {
+    int kind;  // 0..2: which of the three tree models
+    float x, y;
+};
+
+class cMap {
+public:
+    // Terrain kinds as the queries answer them.
+    static constexpr int kGround = 0;
+    static constexpr int kWater = 1;
+    static constexpr int kTree = 2;
+    static constexpr int kOutside = 5;
+
+    // A map bigger than this on a side would allocate far more than any playable
+    // level needs, so it is refused.
+    static constexpr int kMaxSide = 1024;
+
+    // A waterLevel at or above this marks a vertex that touches no water.
+    static constexpr float kNoWater = 100.0f;
+
+    cMap();
+    ~cMap();
+    cMap(const cMap&) = delete;
+    cMap& operator=(const cMap&) = delete;
+
+    // generate, then tree placement; false when the map was refused or memory ran out,
+    // and the model is then empty. Needs no GL context: the ground's display list is
+    // compiled by the first renderTerrain after it.
+    bool init(cBitmap& map);
+    // Sizes the model to the bitmap and fills heights, shade, waterLevel, kinds, the
+    // winter flag and the game setup's working minimap. Leaves the model empty (and
+    // prints why) for a bitmap without pixels or above kMaxSide on a side.
+    void generate(cBitmap& map);
+    // width, height = max(w, 1), max(h, 1); drops everything, then allocates the four
+    // arrays (heights zero-filled). False, and empty, above kMaxSide or out of memory.
+    bool resize(int w, int h);
+    // Frees the arrays and the trees. The display list stays until it is rebuilt or
+    // released by releaseGL, since freeing it needs a GL context.
+    void dispose();
+
+    // Queries take world coordinates; a cell contains [c, c+1) x [r, r+1) and a
+    // coordinate of 0 or below lies outside. All answer 0 with no map.
+    float getHeight(float x, float y) const;   // constant over a cell; 0 outside
+    int getTerrain(float x, float y) const;    // kGround..kOutside
+    void getTerrainInfo(float x, float y, int& kind, float& h) const;
+
+    // Rolls the water surface by ms milliseconds (one radian of phase a second).
+    void update(int ms);
+
+    float getX() const { return static_cast<float>(width); }
+    float getY() const { return static_cast<float>(height); }
+
+    void setMeshCont(cMeshCont* m) { meshCont = m; }
+    void setGS(cGameSetup* gs) { gameSetup = gs; }
+    void setShowWater(bool show) { showWater = show; }
+
+    // Drawing. view is null (everything) or two points: low corner, high corner.
+    void renderTerrain(const cPoint* view);
+    void renderWater(const cPoint* view) const;
+    // Frees the ground's display list; needs the context it was built in.
+    void releaseGL();
+    // Display list of the ground; 0 until the first renderTerrain after a build.
+    unsigned getGroundList() const { return terrainList; }
+
+    // Read-only views of the model, for drawing, the level and tests.
+    bool isGenerated() const { return heights != nullptr; }
+    bool isWinter() const { return winter; }
+    bool getShowWater() const { return showWater; }
+    int getTreeCount() const { return treeCount; }
+    const sTree* getTrees() const { return trees.get(); }
+    // Vertex values at grid point (vx, vy), 0 <= vx <= width, 0 <= vy <= height.
+    // Outside the vertex grid the height reads 0 (the flat margin the normals use).
+    float getVertexHeight(int vx, int vy) const;
+    float getShade(int vx, int vy) const;
+    float getWaterLevel(int vx, int vy) const;
+    // Lighting normal of a vertex, from the four edge vectors to its neighbours.
+    sVector getVertexNormal(int vx, int vy) const;
+    // Shared phase of the water wave, radians in [0, 2*pi).
+    static float getWaveAngle() { return waveAngle; }
+
+private:
+    // Cell index of (x, y), or -1 when no such cell exists.
+    int cellIndex(float x, float y) const;
+    int vertexIndex(int vx, int vy) const { return vy * (width + 1) + vx; }
+    float cellHeight(int cell) const;
+    bool listWetVertices();
+    void placeTrees();
+    void paintMiniMap(int cell, const float* colour);
+    void compileGround();
+
+    int width = 0;
+    int height = 0;
+    // Per vertex, (width + 1) x (height + 1), vertex (x, y) at y * (width + 1) + x.
+    std::unique_ptr<float[]> heights;     // world units
+    std::unique_ptr<float[]> shade;       // green of the ground, blue of the water
+    std::unique_ptr<float[]> waterLevel;  // animated water height, kNoWater where no water touches
+    // Per cell, width x height, cell (c, r) at r * width + c.
+    std::unique_ptr<int[]> terrain;
+    // The vertices under the water surface with the fixed part of their wave
+    // (sin and cos of index / 100), so that a tick costs a rotation, not a sine, per vertex.
+    struct sWetVertex {
+        int index;
+        float s, c;
+    };
+    std::unique_ptr<sWetVertex[]> wet;
+    int wetCount = 0;
+    unsigned terrainList = 0;   // GL display list of the ground; 0 when none exists
+    bool groundDirty = false;   // the list no longer matches the heights
+    std::unique_ptr<sTree[]> trees;
+    int treeCount = 0;
+    bool winter = false;
+
+    float stemColour[4];
+    float treeColour[4];
+    float snowColour[4];
+    float grassColour[4];
+    float waterColour[4];
+
+    cMeshCont* meshCont = nullptr;   // not owned: source of the tree meshes
+    cGameSetup* gameSetup = nullptr; // not owned: owner of the minimap picture
+    bool showWater = true;
+
+    // Phase of the water wave, shared by every map so the water keeps rolling across levels.
+    static float waveAngle;
+};

@@ -1,0 +1,101 @@
+// Drawing of the terrain: trees near the view, the compiled ground and the translucent water.
+#include <GL/gl.h>
+
+#include <algorithm>
+
+#include "assets/cMeshCont.h"
+#include "world/cMap.h"
+
+namespace {
+
+// First and one-past-last cell of a view range along one axis, clamped to 0..size.
+void cellRange(double low, double high, int size, int& first, int& end) {
+    first = low >= 0.0 ? static_cast<int>(std::min(low, static_cast<double>(size))) : 0;
+    const double last = std::min(high + 1.0, static_cast<double>(size));
+    end = last > 0.0 ? static_cast<int>(last) : 0;
+}
+
+}  // namespace
+
+void cMap::releaseGL() {
+    if (terrainList != 0) glDeleteLists(terrainList, 1);
+    terrainList = 0;
+}
+
+void cMap::compileGround() {
+    releaseGL();
+    groundDirty = false;
+    terrainList = glGenLists(1);
+    if (terrainList == 0) return;
+    glNewList(terrainList, GL_COMPILE);
+    // One GL_QUADS run per row: every four vertices still make a quad of their own.
+    for (int r = 0; r < height; ++r) {
+        glBegin(GL_QUADS);
+        for (int c = 0; c < width; ++c) {
+            const int corners[4][2] = {{c, r}, {c + 1, r}, {c + 1, r + 1}, {c, r + 1}};
+            for (const auto& v : corners) {
+                const sVector n = getVertexNormal(v[0], v[1]);
+                glNormal3f(n.x, n.y, n.z);
+                glColor3f(0.0f, shade[vertexIndex(v[0], v[1])], 0.0f);
+                glVertex3f(static_cast<float>(v[0]), static_cast<float>(v[1]), heights[vertexIndex(v[0], v[1])]);
+            }
+        }
+        glEnd();
+    }
+    glEndList();
+}
+
+void cMap::renderTerrain(const cPoint* view) {
+    if (!heights) return;
+    if (groundDirty) compileGround();
+
+    glPushMatrix();
+    glEnable(GL_LIGHTING);
+    if (trees && meshCont) {
+        const float* top = winter ? snowColour : treeColour;
+        for (int i = 0; i < treeCount; ++i) {
+            const sTree& t = trees[i];
+            if (view && (t.x < view[0].x || t.x > view[1].x || t.y < view[0].y || t.y > view[1].y)) continue;
+            glPushMatrix();
+            glTranslatef(t.x, t.y, 0.0f);
+            glMaterialfv(GL_FRONT_AND_BACK, GL_AMBIENT, stemColour);
+            meshCont->trees[t.kind][0].render(-1);
+            glMaterialfv(GL_FRONT_AND_BACK, GL_AMBIENT, top);
+            meshCont->trees[t.kind][1].render(-1);
+            glPopMatrix();
+        }
+    }
+    glMaterialfv(GL_FRONT_AND_BACK, GL_AMBIENT, winter ? snowColour : grassColour);
+    if (terrainList != 0) glCallList(terrainList);
+    glPopMatrix();
+}
+
+void cMap::renderWater(const cPoint* view) const {
+    if (!waterLevel || !shade || !showWater) return;
+    glDisable(GL_LIGHTING);
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+
+    int r0 = 0, r1 = height, c0 = 0, c1 = width;
+    if (view) {
+        cellRange(view[0].y, view[1].y, height, r0, r1);
+        cellRange(view[0].x, view[1].x, width, c0, c1);
+    }
+    for (int r = r0; r < r1; ++r) {
+        for (int c = c0; c < c1; ++c) {
+            const int corners[4][2] = {{c, r}, {c + 1, r}, {c + 1, r + 1}, {c, r + 1}};
+            bool wet = true;
+            for (const auto& v : corners) wet = wet && waterLevel[vertexIndex(v[0], v[1])] <= 50.0f;
+            if (!wet) continue;
+            glBegin(GL_QUADS);
+            for (const auto& v : corners) {
+                const int i = vertexIndex(v[0], v[1]);
+                glNormal3f(0.0f, 0.0f, -waterLevel[i]);
+                glColor4f(0.2f, 0.2f, shade[i], 0.8f);
+                glVertex3f(static_cast<float>(v[0]), static_cast<float>(v[1]), waterLevel[i]);
+            }
+            glEnd();
+        }
+    }
+    glDisable(GL_BLEND);
+}

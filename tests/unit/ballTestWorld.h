@@ -1,0 +1,47 @@
+// Small headless worlds for the unit tests: a terrain built from a few painted cells, and list helpers.
+#pragma once
+
+#include "assets/cBitmap.h"
+#include "weapons/cAmmo.h"
+#include "weapons/cBullet.h"
+#include "weapons/cGrenade.h"
+#include "weapons/cRocket.h"
+#include "world/cMap.h"
+
+#include <initializer_list>
+#include <utility>
+
+// A w x h map of plain ground with the listed cells painted as trees or water.
+struct testWorld {
+    cBitmap bitmap;
+    cMap map;
+
+    testWorld(int w, int h, std::initializer_list<std::pair<int, int>> trees = {},
+              std::initializer_list<std::pair<int, int>> water = {})
+        : bitmap(w, h) {
+        for (int r = 0; r < h; r++)
+            for (int c = 0; c < w; c++) bitmap.setColor(c, r, 128, 128, 128, 255);
+        for (auto [c, r] : trees) bitmap.setColor(c, r, 0, 0, 0, 255);
+        for (auto [c, r] : water) bitmap.setColor(c, r, 0, 0, 255, 255);
+        map.generate(bitmap);
+    }
+};
+
+inline int countBullets(const cAmmo& ammo, int type) {
+    int n = 0;
+    for (cBullet* b = ammo.getBullets(); b; b = b->getNext())
+        if (b->getType() == type) n++;
+    return n;
+}
+
+inline int countRockets(const cAmmo& ammo) {
+    int n = 0;
+    for (cRocket* r = ammo.getRockets(); r; r = r->getNext()) n++;
+    return n;
+}
+
+inline int countGrenades(const cAmmo& ammo) {
+    int n = 0;
+    for (cGrenade* g = ammo.getGrenades(); g; g = g->getNext()) n++;
+    return n;
+}

@@ -1,0 +1,189 @@
+// Enemies: list handling, the decision window and behaviour draws, firing intervals, heavy shots and idling.
+#include "units/cEnemy.h"
+#include "world/cColision.h"
+
+#include "ballTestWorld.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdlib>
+#include <vector>
+
+namespace {
+
+struct probeEnemy : cEnemy {
+    using cEnemy::behaviour;
+    using cEnemy::clock;
+    using cEnemy::fireInterval;
+    using cEnemy::idleTimer;
+    using cEnemy::nextRandomMood;
+    using cEnemy::x;
+    using cEnemy::y;
+
+    explicit probeEnemy(float px = 20.5f, float py = 20.5f) : cEnemy(nullptr) {
+        setWalkCycle(20, 99);
+        move(px, py);
+        setPlayerPos(px + 10, py);
+    }
+};
+
+std::vector<cEnemy*> listOf(cEnemy* head) {
+    std::vector<cEnemy*> v;
+    for (cEnemy* e = head; e; e = e->getNext()) v.push_back(e);
+    return v;
+}
+
+TEST(Enemy, ListHandling) {
+    cEnemy a(nullptr);
+    a.addEnemy(5, 6);
+    cEnemy* b = a.getNext();
+    EXPECT_EQ(b->getX(), 5.0f);
+    EXPECT_EQ(b->getY(), 6.0f);
+    a.addEnemy(7, 8); // goes between a and b
+    auto v = listOf(&a);
+    ASSERT_EQ(v.size(), 3u);
+    EXPECT_EQ(v[1]->getX(), 7.0f);
+    EXPECT_EQ(v[2], b);
+    EXPECT_TRUE(a.hurt(b->getID(), 25));
+    EXPECT_FLOAT_EQ(b->getLife(), 75.0f);
+    EXPECT_FALSE(a.hurt(-1, 25));
+    a.setPlayerClose(true, true);
+    EXPECT_TRUE(b->isPlayerClose());
+    a.removeLastEnemy();
+    EXPECT_EQ(listOf(&a).size(), 2u);
+    a.removeLastEnemy();
+    a.removeLastEnemy();
+    EXPECT_EQ(listOf(&a).size(), 1u);
+    a.dispose();
+    a.dispose();
+}
+
+TEST(Enemy, LongListsNeitherOverflowTheStackNorLeak) {
+    cEnemy* head = new cEnemy(nullptr);
+    for (int i = 0; i < 200000; i++) head->addEnemy(1.5f, 1.5f);
+    head->update(5, nullptr, nullptr, nullptr);
+    delete head;
+}
+
+TEST(Enemy, DecidesOnlyInTheFirstHalfSecondOfEveryFive) {
+    testWorld w(60, 60);
+    cAmmo ammo;
+    std::srand(1);
+    probeEnemy e;
+    e.setPlayerClose(true, false);
+    e.behaviour = 3;
+    for (int c = 501; c < 5000; c += 1) {
+        e.clock = c - 1;
+        e.update(1, &w.map, &ammo, nullptr);
+        ASSERT_EQ(e.getBehaviour(), 3) << "clock " << c;
+    }
+    EXPECT_EQ(countRockets(ammo) + countGrenades(ammo), 0);
+}
+
+TEST(Enemy, BehaviourDrawsAndHeavyShots) {
+    testWorld w(60, 60);
+    cAmmo ammo;
+    std::srand(12345);
+    probeEnemy e;
+    e.setRockets(0); // heavy shots need no ammunition of its own
+    e.setGrenades(0);
+    e.setPlayerClose(true, false);
+    const int draws = 60000;
+    int count[4] = {};
+    for (int i = 0; i < draws; i++) {
+        e.clock = 4999; // the next tick lands on the window's start
+        e.move(20.5f, 20.5f);
+        e.update(1, &w.map, &ammo, nullptr);
+        count[e.getBehaviour()]++;
+    }
+    EXPECT_NEAR(count[1] / double(draws), 1.0 / 15, 0.01);
+    EXPECT_NEAR(count[2] / double(draws), 14.0 / 60, 0.015);
+    EXPECT_NEAR(count[3] / double(draws), 7.0 / 20, 0.015);
+    EXPECT_NEAR(count[0] / double(draws), 7.0 / 20, 0.015);
+    int rockets = countRockets(ammo), grenades = countGrenades(ammo);
+    EXPECT_NEAR(rockets + grenades, draws / 80, 60);
+    EXPECT_NEAR(rockets, grenades, 100);
+    EXPECT_EQ(e.getRocketsCount(), 0);
+}
+
+// Ticks (of 20 ms) at which an enemy with fixed behaviour fires in 2 seconds.
+std::vector<int> shotTicks(int behaviour) {
+    testWorld w(60, 60);
+    cAmmo ammo;
+    probeEnemy e;
+    e.fireInterval = 200;
+    e.update(20, &w.map, &ammo, nullptr); // not close yet: fires at once when it is
+    e.setPlayerClose(true, false);
+    e.behaviour = behaviour;
+    e.clock = 1000; // outside the decision window for the whole run
+    std::vector<int> ticks;
+    for (int t = 1; t <= 100; t++) {
+        int before = countBullets(ammo, 1);
+        e.update(20, &w.map, &ammo, nullptr);
+        if (countBullets(ammo, 1) > before) ticks.push_back(t);
+    }
+    return ticks;
+}
+
+TEST(Enemy, FiringIntervalsByBehaviour) {
+    std::srand(8);
+    std::vector<int> assault = shotTicks(1);
+    std::vector<int> stand = shotTicks(2);
+    EXPECT_EQ(shotTicks(0).size(), 0u);
+    EXPECT_EQ(shotTicks(3).size(), 0u);
+    ASSERT_EQ(stand.size(), 3u);
+    EXPECT_EQ(stand, (std::vector<int>{1, 41, 81})); // every 800 ms
+    ASSERT_GE(assault.size(), 10u);
+    EXPECT_EQ(assault[0], 1);
+    EXPECT_EQ(assault[1] - assault[0], 10); // every 200 ms
+}
+
+TEST(Enemy, FarLeaderMeansIdlingOnly) {
+    testWorld w(60, 60);
+    cAmmo ammo;
+    std::srand(31);
+    probeEnemy e(30.5f, 30.5f);
+    e.behaviour = 1;
+    int wanders = 0, looks = 0;
+    float angle = e.getAngle();
+    for (int t = 0; t < 60000; t++) {
+        int timer = e.idleTimer;
+        bool wasMoving = e.isMoving();
+        e.update(20, &w.map, &ammo, nullptr);
+        if (!wasMoving && timer <= 20) {
+            ASSERT_GE(e.idleTimer, 1000);
+            ASSERT_LT(e.idleTimer, 2000);
+            if (e.isMoving()) {
+                wanders++;
+                EXPECT_LE(std::abs(e.getTargetX() - e.getX()), 5.0f);
+                e.move(30.5f, 30.5f); // keep it near the middle
+            } else if (e.getAngle() != angle) {
+                looks++;
+            }
+            angle = e.getAngle();
+        }
+    }
+    EXPECT_EQ(countBullets(ammo, 1), 0);
+    EXPECT_EQ(countRockets(ammo) + countGrenades(ammo), 0);
+    EXPECT_GT(wanders, 10);
+    EXPECT_GT(looks, wanders * 3);
+}
+
+TEST(Enemy, DeadEnemyStandsStillAndHoldsNoCell) {
+    testWorld w(60, 60);
+    cColision grid;
+    grid.resize(60, 60);
+    probeEnemy e;
+    e.update(5, &w.map, nullptr, &grid);
+    EXPECT_EQ(grid.getObject(20, 20), e.getID());
+    grid.clear();
+    e.hurt(100.0f);
+    e.moveTo(40, 40);
+    e.update(500, &w.map, nullptr, &grid);
+    EXPECT_EQ(grid.getObject(20, 20), 0);
+    EXPECT_EQ(e.getX(), 20.5f);
+    EXPECT_EQ(e.getDeadState(), 1);
+}
+
+} // namespace

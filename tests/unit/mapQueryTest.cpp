@@ -1,0 +1,152 @@
+// Terrain point queries, vertex normals and the rolling water surface.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdlib>
+#include <limits>
+
+#include "mapTestUtil.h"
+#include "world/cMap.h"
+
+using namespace maptest;
+
+namespace {
+
+constexpr float kPi = 3.14159265f;
+
+float cornerMean(const cMap& m, int c, int r, bool water) {
+    const auto v = [&](int x, int y) { return water ? m.getWaterLevel(x, y) : m.getVertexHeight(x, y); };
+    return (v(c, r) + v(c + 1, r) + v(c, r + 1) + v(c + 1, r + 1)) / 4.0f;
+}
+
+// Difference of two phases, folded into (-pi, pi].
+float phaseDiff(float a, float b) {
+    float d = std::fmod(a - b, 2.0f * kPi);
+    if (d > kPi) d -= 2.0f * kPi;
+    if (d <= -kPi) d += 2.0f * kPi;
+    return d;
+}
+
+class MapQuery : public testing::Test {
+protected:
+    void SetUp() override {
+        std::srand(11);
+        fillGround(bmp, 4, 3);
+        paint(bmp, 3, 2, kTreePx);
+        paintRect(bmp, 0, 0, 1, 1, kWaterPx);
+        ASSERT_TRUE(map.init(bmp));
+    }
+    cBitmap bmp;
+    cMap map;
+};
+
+}  // namespace
+
+TEST_F(MapQuery, CellLookupAtZeroAndTheEdges) {
+    EXPECT_EQ(map.getTerrain(0.0f, 0.5f), cMap::kOutside);
+    EXPECT_EQ(map.getTerrain(0.5f, 0.0f), cMap::kOutside);
+    EXPECT_EQ(map.getHeight(0.0f, 0.5f), 0.0f);
+    EXPECT_EQ(map.getTerrain(0.5f, 0.5f), cMap::kWater);
+    EXPECT_EQ(map.getTerrain(1e-6f, 1e-6f), cMap::kWater);
+    EXPECT_EQ(map.getTerrain(3.999f, 2.999f), cMap::kTree);
+    EXPECT_EQ(map.getTerrain(4.0f, 2.5f), cMap::kOutside);
+    EXPECT_EQ(map.getTerrain(3.5f, 3.0f), cMap::kOutside);
+    EXPECT_EQ(map.getTerrain(-0.5f, 1.5f), cMap::kOutside);
+    EXPECT_EQ(map.getTerrain(2.5f, 1.5f), cMap::kGround);
+}
+
+TEST_F(MapQuery, FarAndNonFiniteCoordinatesAreOutside) {
+    const float inf = std::numeric_limits<float>::infinity();
+    const float nan = std::numeric_limits<float>::quiet_NaN();
+    const float odd[] = {1e30f, -1e30f, inf, -inf, nan, 3e9f};
+    for (float x : odd) {
+        EXPECT_EQ(map.getTerrain(x, 1.5f), cMap::kOutside) << x;
+        EXPECT_EQ(map.getTerrain(1.5f, x), cMap::kOutside) << x;
+        EXPECT_EQ(map.getHeight(x, x), 0.0f) << x;
+        int kind = -1;
+        float h = -1.0f;
+        map.getTerrainInfo(x, 1.5f, kind, h);
+        EXPECT_EQ(kind, cMap::kOutside);
+        EXPECT_EQ(h, 0.0f);
+    }
+}
+
+TEST_F(MapQuery, HeightIsTheCornerMeanAndConstantOverTheCell) {
+    EXPECT_FLOAT_EQ(map.getHeight(2.5f, 1.5f), cornerMean(map, 2, 1, false));
+    EXPECT_EQ(map.getHeight(2.01f, 1.01f), map.getHeight(2.99f, 1.99f));
+    EXPECT_FLOAT_EQ(map.getHeight(3.5f, 2.5f), cornerMean(map, 3, 2, false));  // trees stand on the ground
+    // Water cells answer the water surface, not the sunken bed below it.
+    EXPECT_EQ(map.getHeight(0.5f, 0.5f), 0.0f);
+    map.update(700);
+    map.update(1);
+    EXPECT_FLOAT_EQ(map.getHeight(1.5f, 0.5f), cornerMean(map, 1, 0, true));
+    EXPECT_NE(map.getHeight(1.5f, 0.5f), 0.0f);
+
+    int kind = -1;
+    float h = 0.0f;
+    map.getTerrainInfo(1.5f, 0.5f, kind, h);
+    EXPECT_EQ(kind, cMap::kWater);
+    EXPECT_EQ(h, map.getHeight(1.5f, 0.5f));
+    map.getTerrainInfo(2.5f, 2.5f, kind, h);
+    EXPECT_EQ(kind, cMap::kGround);
+    EXPECT_EQ(h, map.getHeight(2.5f, 2.5f));
+}
+
+TEST_F(MapQuery, WaterRollsAlongTheVertexIndex) {
+    map.update(0);
+    const float angle = cMap::getWaveAngle();
+    for (int vy = 0; vy <= 3; ++vy)
+        for (int vx = 0; vx <= 4; ++vx) {
+            const bool wet = vx <= 2 && vy <= 2;
+            if (!wet) {
+                EXPECT_EQ(map.getWaterLevel(vx, vy), cMap::kNoWater) << vx << "," << vy;
+                continue;
+            }
+            const int i = vy * 5 + vx;
+            const float level = map.getWaterLevel(vx, vy);
+            EXPECT_NEAR(level, std::sin(i / 100.0f + angle) / 5.0f - 0.2f, 1e-5f) << vx << "," << vy;
+            EXPECT_GE(level, -0.4f);
+            EXPECT_LE(level, 0.0f);
+        }
+}
+
+TEST_F(MapQuery, WavePhaseAdvancesOneRadianASecond) {
+    const float before = cMap::getWaveAngle();
+    map.update(1571);
+    map.update(1571);
+    EXPECT_NEAR(std::fabs(phaseDiff(cMap::getWaveAngle(), before)), kPi, 1e-3f);
+    map.update(-3142);
+    EXPECT_NEAR(phaseDiff(cMap::getWaveAngle(), before), 0.0f, 1e-3f);
+}
+
+TEST_F(MapQuery, WaveKeepsMovingAfterAVeryLongSession) {
+    for (int i = 0; i < 200; ++i) map.update(1000 * 1000 * 1000);  // years of play
+    const float before = cMap::getWaveAngle();
+    map.update(5);
+    EXPECT_NEAR(phaseDiff(cMap::getWaveAngle(), before), 0.005f, 1e-4f);
+    EXPECT_GE(cMap::getWaveAngle(), 0.0f);
+    EXPECT_LT(cMap::getWaveAngle(), 2.0f * kPi);
+}
+
+TEST_F(MapQuery, NormalsPointUpEverywhereIncludingTheBorder) {
+    for (int vy = 0; vy <= 3; ++vy)
+        for (int vx = 0; vx <= 4; ++vx) {
+            const sVector n = map.getVertexNormal(vx, vy);
+            EXPECT_TRUE(std::isfinite(n.x) && std::isfinite(n.y) && std::isfinite(n.z));
+            EXPECT_GT(n.z, 0.5f) << vx << "," << vy;
+            EXPECT_LE(n.length(), 1.0f + 1e-5f);
+        }
+}
+
+TEST(MapNormal, FlatGroundPointsStraightUp) {
+    // A fresh resize has every height at 0, and the margin around the grid reads 0 as well.
+    cMap m;
+    ASSERT_TRUE(m.resize(3, 3));
+    for (int vy = 0; vy <= 3; ++vy)
+        for (int vx = 0; vx <= 3; ++vx) {
+            const sVector n = m.getVertexNormal(vx, vy);
+            EXPECT_FLOAT_EQ(n.x, 0.0f);
+            EXPECT_FLOAT_EQ(n.y, 0.0f);
+            EXPECT_FLOAT_EQ(n.z, 1.0f);
+        }
+}
