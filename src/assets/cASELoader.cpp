@@ -106,9 +106,24 @@ long long cASELoader::fileSize()
     return end < 0 ? 0 : static_cast<long long>(end);
 }
 
+bool cASELoader::rawChar(char& c)
+{
+    // Straight from the buffer: scanning is most of the loading time, and the stream's
+    // per-character sentry costs more than the scan itself.
+    if (fail())
+        return false;
+    int v = rdbuf()->sbumpc();
+    if (v == std::char_traits<char>::eof()) {
+        setstate(std::ios::eofbit | std::ios::failbit);
+        return false;
+    }
+    c = static_cast<char>(v);
+    return true;
+}
+
 bool cASELoader::nextChar(char& c)
 {
-    if (!get(c))
+    if (!rawChar(c))
         return false;
     if (c == '{') {
         ++depth;
@@ -123,7 +138,7 @@ bool cASELoader::nextChar(char& c)
 void cASELoader::skipString()
 {
     char c;
-    while (get(c) && c != '"' && c != '\n') {
+    while (rawChar(c) && c != '"' && c != '\n') {
     }
 }
 
@@ -144,10 +159,10 @@ int cASELoader::getNode()
             continue;
         size_t len = 0;
         bool tooLong = false;
-        while (get(c) && !endsWord(c)) {
+        while (rawChar(c) && !endsWord(c)) {
             if (c == '{' || c == '}' || c == '"') {
                 // A brace or quote right behind a word belongs to the structure; read it as such.
-                unget();
+                rdbuf()->sungetc();
                 break;
             }
             if (len + 1 < wordSize)
@@ -196,7 +211,7 @@ bool cASELoader::getString(char* out, size_t size)
             return false;
     } while (c != '"');
     size_t len = 0;
-    while (get(c) && c != '"' && c != '\n') {
+    while (rawChar(c) && c != '"' && c != '\n') {
         if (len + 1 < size)
             out[len++] = c;
     }

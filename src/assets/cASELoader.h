@@ -79,6 +79,8 @@ public:
     bool restore(const sMark& m);
 
 private:
+    // Reads the next character; false at the end or on failure, which then fails the stream.
+    bool rawChar(char& c);
     // Reads the next character, keeping count of braces; false at the end or on failure.
     bool nextChar(char& c);
     // Skips the rest of a double-quoted string, so braces and asterisks in it are not counted.

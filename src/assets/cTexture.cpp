@@ -34,6 +34,8 @@ void cTexture::keyBitmap(cBitmap& bitmap)
 
 void cTexture::createTex(unsigned* id, cBitmap* bitmap)
 {
+    if (!id || !bitmap)
+        return;
     glGenTextures(1, id);
     glBindTexture(GL_TEXTURE_2D, *id);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP);

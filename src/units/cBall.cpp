@@ -195,18 +195,27 @@ void cBall::stepTo(int ms) {
     }
 }
 
+void cBall::restartClock() {
+    // Blink and mood times are clock values: move them with the clock, or a unit
+    // that comes back after a long level would not blink or change face for minutes.
+    nextBlink -= clock;
+    moodNext -= clock;
+    if (nextRandomMood != -1) nextRandomMood = nextRandomMood - clock < 0 ? 0 : nextRandomMood - clock;
+    clock = 0;
+}
+
 void cBall::hurt(float damage) {
     life -= damage;
     if (life <= 0) {
         life = 0;
-        clock = 0;
+        restartClock();
         deadState = 1;
     }
 }
 
 void cBall::heal() {
     life = 100.0f;
-    clock = 0;
+    restartClock();
     deadState = 0;
 }
 

@@ -78,6 +78,8 @@ public:
     void renderLM();
 
 protected:
+    // clock = 0, keeping the blink and mood timers where they were relative to it.
+    void restartClock();
     // Adds the walk-cycle frames earned by walking `step` world units.
     void advanceWalkCycle(float step);
     // Paints the unit's plus-sign mark into the working minimap when it is shown.

@@ -134,7 +134,8 @@ void cPlayerBall::beHappy() {
 void cPlayerBall::update(int ms, cMap* map, cAmmo* ammo, cEnemy* enemies, cColision* grid) {
     cBall::update(ms);
 
-    if (job == 0) {
+    // A soldier struck down while celebrating dies like any other, instead of hopping on.
+    if (job == 0 && deadState == 0) {
         updateCelebrating(map);
         if (next) next->update(ms, map, ammo, enemies, grid);
         return;

@@ -226,11 +226,18 @@ TEST(Ball, FirstRandomMoodShowsForOneTick) {
 
 TEST(Ball, DeathRestartsTheClockAndLodStaysInRange) {
     probeBall b;
-    b.clock = 1234;
+    for (int t = 0; t < 600000; t += 20) b.update(20); // ten minutes of play
     b.hurt(150);
     EXPECT_EQ(b.getLife(), 0.0f);
     EXPECT_EQ(b.getDeadState(), 1);
     EXPECT_EQ(b.clock, 0);
+    b.heal(); // back at a restart: still blinks within the usual pause
+    int firstBlink = -1;
+    for (int t = 0; t < 4000 && firstBlink < 0; t += 5) {
+        b.update(5);
+        if (b.getBlinkFrame() != 0) firstBlink = b.clock;
+    }
+    EXPECT_GE(firstBlink, 0);
     for (int i = 0; i < 4; i++) b.lodInc();
     EXPECT_EQ(b.getLod(), 3);
     for (int i = 0; i < 5; i++) b.lodDec();

@@ -18,12 +18,12 @@ const char* const ballLabels[] = {"BallHead",  "BallLHand", "BallRHand",     "Ba
 const char* const lodFiles[] = {"models/ball.ASE", "models/ball_L2.ASE", "models/ball_L4.ASE", "models/ball_L8.ASE"};
 
 // Each level's parts stand at x = level, so the test can tell which file a mesh came from.
-void writeModels(const ScratchDir& dir)
+void writeModels(const ScratchDir& dir, bool animatedHead = true)
 {
     for (int lod = 0; lod < 4; ++lod) {
         std::string text = scene();
         for (const char* object : ballObjects) {
-            std::string anim = std::string(object) == "BallHead" ? animation(object, {{0, {0, 0, 0}}}, {}) : "";
+            std::string anim = animatedHead && std::string(object) == "BallHead" ? animation(object, {{0, {0, 0, 0}}}, {}) : "";
             text += geomObject(object, nodeTm(object, {100.0f * lod, 0, 0}) +
                                            meshBlock(squareVerts(), squareFaces()) + anim);
         }
@@ -87,4 +87,20 @@ TEST(MeshCont, MissingLevelFileFailsItsPartsOnly)
     EXPECT_EQ(::testing::internal::GetCapturedStderr(), expectedOutput(3));
     EXPECT_TRUE(cont.ball[cMeshCont::head][3].isEmpty());
     EXPECT_FALSE(cont.ball[cMeshCont::head][2].isEmpty());
+}
+
+TEST(MeshCont, HeadWithoutAnimationHasAnEmptyWalkCycle)
+{
+    ScratchDir dir;
+    writeModels(dir, false);
+    WorkingDir cwd(dir.path);
+    cMeshCont cont;
+    ::testing::internal::CaptureStderr();
+    cont.load();
+    ::testing::internal::GetCapturedStderr();
+    const cMesh& head = cont.ball[cMeshCont::head][0];
+    EXPECT_FALSE(head.isEmpty());
+    EXPECT_EQ(head.getNumFrames(), 0);
+    EXPECT_EQ(head.getLoopFirst(), 0);
+    EXPECT_EQ(head.getLoopLast(), 0);
 }

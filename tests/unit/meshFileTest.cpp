@@ -7,7 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
-#include <regex>
+#include <sstream>
 
 using namespace assetsTest;
 using namespace aseText;
@@ -113,18 +113,23 @@ TEST_F(MeshFile, ShortOrInconsistentFilesAreRefusedAndLeaveTheMeshEmpty)
 
 namespace {
 
-// The vertex and face counts each GEOMOBJECT of a file declares, in file order.
+// The vertex and face counts each GEOMOBJECT of a file declares, in file order; -1 where absent.
 std::vector<std::pair<int, int>> declaredCounts(const std::string& text)
 {
+    auto numberAfter = [&](const std::string& word, size_t from, size_t to) {
+        size_t at = text.find(word, from);
+        if (at >= to)
+            return -1;
+        int n = -1;
+        std::istringstream(text.substr(at + word.size(), 32)) >> n;
+        return n;
+    };
     std::vector<std::pair<int, int>> counts;
-    static const std::regex numbers(R"(\*MESH_NUMVERTEX\s+(-?\d+)\s+\*MESH_NUMFACES\s+(-?\d+))");
-    size_t at = 0;
-    while ((at = text.find("*GEOMOBJECT", at)) != std::string::npos) {
-        std::smatch m;
-        std::string rest = text.substr(at, text.find("*GEOMOBJECT", at + 1) - at);
-        counts.push_back(std::regex_search(rest, m, numbers) ? std::pair{std::stoi(m[1]), std::stoi(m[2])}
-                                                              : std::pair{-1, -1});
-        at += 1;
+    for (size_t at = text.find("*GEOMOBJECT"); at != std::string::npos;) {
+        size_t next = text.find("*GEOMOBJECT", at + 1);
+        size_t end = next == std::string::npos ? text.size() : next;
+        counts.emplace_back(numberAfter("*MESH_NUMVERTEX", at, end), numberAfter("*MESH_NUMFACES", at, end));
+        at = next;
     }
     return counts;
 }

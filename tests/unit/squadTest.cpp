@@ -229,6 +229,11 @@ TEST(Squad, CelebratingSoldiersHop) {
     EXPECT_NEAR(top - ground, v * v / (2 * 9.81f), 0.02f);
     EXPECT_EQ(s.z, ground);
     EXPECT_EQ(countBullets(ammo, 0), 0); // no firing while celebrating
+
+    s.hurt(200.0f); // a late grenade: the dead sink instead of hopping on
+    for (int t = 0; t < 500; t++) s.update(5, &w.map, &ammo, nullptr, nullptr);
+    EXPECT_EQ(s.getDeadState(), 2);
+    EXPECT_FLOAT_EQ(s.z, ground);
 }
 
 TEST(Squad, OnlyTheLeaderIsSeenWithinTwentyUnits) {

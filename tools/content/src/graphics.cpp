@@ -74,19 +74,24 @@ const unsigned char* glyphRows(int character) {
 }
 
 cCanvas fontSheet() {
+    // The game draws a 16-pixel cell as a 20-unit square and advances 23 units,
+    // so glyphs fill their cells' width: the outer and middle columns 3 pixels
+    // wide (most strokes run there), the other two 2 pixels. One pixel of black
+    // stays round every glyph so filtering never bleeds into a neighbour.
+    static const int kColumnX[6] = {2, 5, 7, 10, 12, 15};  // left edge of each column, and the end
+    constexpr int kRowHeight = 2, kTop = 1;
     cCanvas c(256, 256, rgb8(0, 0, 0));
     const sColour white = rgb8(255, 255, 255);
-    constexpr int kScale = 2, kLeft = 3, kTop = 1;
     for (int cell = 0; cell < 256; cell++) {
         const unsigned char* rows = glyphRows(cell + 32);
         const int cellX = (cell % 16) * 16, cellTop = (cell / 16) * 16;
         for (int gy = 0; gy < 7; gy++)
             for (int gx = 0; gx < 5; gx++) {
                 if (!(rows[gy] & (0x10 >> gx))) continue;
-                const int x0 = cellX + kLeft + gx * kScale;
-                const int top = cellTop + kTop + gy * kScale;
+                const int x0 = cellX + kColumnX[gx], x1 = cellX + kColumnX[gx + 1] - 1;
+                const int top = cellTop + kTop + gy * kRowHeight;
                 // The canvas counts rows from the bottom; the grid from the top.
-                c.fillRect(x0, 255 - top, x0 + kScale - 1, 255 - (top + kScale - 1), white);
+                c.fillRect(x0, 255 - top, x1, 255 - (top + kRowHeight - 1), white);
             }
     }
     return c;
