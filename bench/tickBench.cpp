@@ -8,8 +8,6 @@
 #include "units/cPlayerBall.h"
 #include "weapons/cAmmo.h"
 #include "weapons/cBullet.h"
-#include "weapons/cGrenade.h"
-#include "weapons/cRocket.h"
 #include "world/cColision.h"
 #include "world/cGameSetup.h"
 #include "world/cMap.h"
@@ -99,11 +97,12 @@ struct battle {
             ammo.addBullet(100.0f + float(std::rand() % 4000) / 100.0f, 100.0f, 90.0f, cAmmo::kBulletSpeed, i & 1);
         enemies->update(kTickMs, &map, &ammo, &grid);
         ammo.update(kTickMs);
-        // Blasts go off as the level would set them off, so spent projectiles leave the lists.
-        for (cRocket* r = ammo.getRockets(); r; r = r->getNext())
-            if (r->getState() == cRocket::BLAST_PENDING) r->explode();
-        for (cGrenade* g = ammo.getGrenades(); g; g = g->getNext())
-            if (g->getState() == cGrenade::BLAST_PENDING) g->explode();
+        ammo.applyBulletHits(&map, &grid, squad, enemies, true);
+        ammo.applyBlasts(&map, squad, enemies, true);
+        // Fallen enemies get up again to keep the crowd the same size.
+        if (ticks % 200 == 0)
+            for (cEnemy* e = enemies; e; e = e->getNext())
+                if (!e->isAlive()) e->heal();
         ++ticks;
     }
 

@@ -6,7 +6,8 @@ packages=(build-essential cmake ninja-build pkg-config ccache
   freeglut3-dev libglu1-mesa-dev libgl-dev libgl1-mesa-dri
   libopenal-dev libsndfile1-dev
   googletest libgtest-dev libbenchmark-dev
-  xvfb xauth xdotool imagemagick x11-utils)
+  xvfb xauth xdotool imagemagick x11-utils
+  clang libclang-rt-14-dev)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

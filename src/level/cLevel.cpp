@@ -1,0 +1,188 @@
+// Level construction from its map, disposal, restart, pause and the small setters.
+#include "level/cLevel.h"
+
+#include <cstdio>
+#include <cstring>
+
+#include "assets/cBitmap.h"
+
+namespace {
+const sRGBA enemyMarker(255, 0, 0, 255);
+const sRGBA squadMarker(0, 255, 0, 255);
+const char* const mapFolder = "maps/";
+}
+
+cLevel::cLevel(int number) : levelNumber(number) {
+    mapName[0] = '\0';
+    setGrenadesCount(99);
+    setRocketsCount(99);
+}
+
+cLevel::~cLevel() {
+    dispose();
+    releaseGL();
+}
+
+bool cLevel::setMapName(const char* name) {
+    mapName[0] = '\0';
+    if (name == nullptr || std::strlen(name) > static_cast<size_t>(maxMapFileName))
+        return false;
+    std::snprintf(mapName, sizeof(mapName), "%s%s", mapFolder, name);
+    return true;
+}
+
+void cLevel::setCont(cTexture* t, cSound* s, cMeshCont* m) {
+    textures = t;
+    sounds = s;
+    meshes = m;
+}
+
+bool cLevel::init() {
+    godMode = true;
+    dispose();
+    camera.reset();
+    pWinWidth = &winWidth;
+    pWinHeight = &winHeight;
+    showLifeMeters = true;
+    viewReady = false;
+
+    cBitmap bitmap(0, 0);
+    if (mapName[0] == '\0' || !bitmap.loadFromFile(mapName)) {
+        std::fprintf(stderr, "cLevel: cannot read the map \"%s\".\n", mapName);
+        return false;
+    }
+    map.setGS(this);
+    map.setMeshCont(meshes);
+    if (!map.init(bitmap)) {
+        std::fprintf(stderr, "cLevel: the map \"%s\" was refused.\n", mapName);
+        return false;
+    }
+    saveMiniMap();
+
+    int sx = 0, sy = 0;
+    scanMarkers(bitmap, sx, sy);
+    colision.resize(static_cast<int>(map.getX()), static_cast<int>(map.getY()));
+
+    squad = new cPlayerBall(true);
+    squad->setCont(textures, sounds, meshes);
+    squad->setGS(this);
+    squad->move(static_cast<float>(sx), static_cast<float>(sy));
+    squad->setInitPosition(static_cast<float>(sx), static_cast<float>(sy));
+    for (int i = 0; i < 3; i++)
+        squad->addSoldier();
+
+    ammo.setSnd(sounds);
+    camera.translateTo(map.getX() / 2 - sx, map.getY() / 2 - sy);
+    ui.init();
+    glPending = true;
+    levelTime = 0;
+    levelState = stateIntro;
+    return true;
+}
+
+void cLevel::scanMarkers(cBitmap& bitmap, int& startX, int& startY) {
+    const int w = bitmap.getWidth();
+    const long long total = static_cast<long long>(w) * bitmap.getHeight();
+    const sRGBA* pixels = bitmap.getBitmapS();
+    long long start = 0;
+    for (long long i = 0; i < total; i++) {
+        if (pixels[i] == enemyMarker)
+            addEnemyAt(static_cast<float>(i % w), static_cast<float>(i / w));
+        else if (pixels[i] == squadMarker)
+            start = i;
+    }
+    startX = static_cast<int>(start % w);
+    startY = static_cast<int>(start / w);
+}
+
+void cLevel::addEnemyAt(float x, float y) {
+    if (enemies != nullptr) {
+        enemies->addEnemy(x, y);
+        return;
+    }
+    enemies = new cEnemy(nullptr);
+    enemies->setCont(textures, sounds, meshes);
+    enemies->setGS(this);
+    enemies->move(x, y);
+    enemies->setInitPosition(x, y);
+}
+
+void cLevel::dispose() {
+    ammo.dispose();
+    ui.dispose();
+    keys.clearAll();
+    for (cPlayerBall** list : {&squad, &fallen}) {
+        while (*list != nullptr) {
+            cPlayerBall* next = (*list)->getNext();
+            delete *list;
+            *list = next;
+        }
+    }
+    if (enemies != nullptr) {
+        enemies->dispose();
+        delete enemies;
+        enemies = nullptr;
+    }
+    levelState = stateInactive;
+}
+
+void cLevel::restart() {
+    while (fallen != nullptr) {
+        cPlayerBall* s = fallen;
+        fallen = s->getNext();
+        s->heal();
+        s->resetPosition();
+        s->setNext(nullptr);
+        s->setZ(map.getHeight(s->getX(), s->getY()));
+        s->setJob(2);
+        if (squad == nullptr)
+            squad = s;
+        else
+            squad->insert(s);
+    }
+    if (squad != nullptr) {
+        squad->setGrenades(grenadesCount);
+        squad->setRockets(rocketsCount);
+        squad->setLeader();
+    }
+    for (cEnemy* e = enemies; e != nullptr; e = e->getNext()) {
+        e->heal();
+        e->resetPosition();
+        e->resetAmmo();
+        e->setPlayerClose(false, true);
+        e->setZ(map.getHeight(e->getX(), e->getY()));
+    }
+    camera.reset();
+    if (squad != nullptr)
+        camera.translateTo(map.getX() / 2 - squad->getX(), map.getY() / 2 - squad->getY());
+    levelTime = 0;
+    levelState = stateIntro;
+}
+
+void cLevel::pause(bool on) {
+    if (on && levelState == statePlaying)
+        levelState = statePaused;
+    else if (!on && levelState == statePaused)
+        levelState = statePlaying;
+}
+
+void cLevel::showWater(bool on) {
+    map.setShowWater(on);
+}
+
+void cLevel::setGrenadesCount(int n) {
+    grenadesCount = n;
+    if (squad != nullptr)
+        squad->setGrenades(n);
+}
+
+void cLevel::setRocketsCount(int n) {
+    rocketsCount = n;
+    if (squad != nullptr)
+        squad->setRockets(n);
+}
+
+void cLevel::onReshape(int w, int h) {
+    winWidth = w;
+    winHeight = h;
+}

@@ -1,0 +1,140 @@
+// One playable level: its terrain, squad, enemies and projectiles, the state machine, tick, controls and drawing.
+#pragma once
+
+#include "shell/cCamera.h"
+#include "shell/cKeys.h"
+#include "ui/cUI.h"
+#include "units/cEnemy.h"
+#include "units/cPlayerBall.h"
+#include "weapons/cAmmo.h"
+#include "world/cColision.h"
+#include "world/cGameSetup.h"
+#include "world/cMap.h"
+
+class cConsole;
+class cMeshCont;
+class cSound;
+class cTexture;
+
+class cLevel : public cGameSetup {
+public:
+    // Values of levelState; the controller only sees them through update's answer.
+    enum {
+        stateIntro = 0,
+        statePlaying = 1,
+        statePaused = 2,
+        stateFailed = 3,
+        stateLeaving = 4,
+        stateWon = 5,
+        stateAdvancing = 6,
+        stateInactive = 7
+    };
+    // Longest map file name that fits mapName behind the "maps/" prefix.
+    static constexpr int maxMapFileName = 250;
+
+    explicit cLevel(int levelNumber);
+    ~cLevel();
+    cLevel(const cLevel&) = delete;
+    cLevel& operator=(const cLevel&) = delete;
+
+    // --- setup and lifecycle (cLevel.cpp)
+    // Refuses (and leaves mapName empty) a name longer than maxMapFileName.
+    bool setMapName(const char* name);
+    const char* getMapName() const { return mapName; }
+    void setCont(cTexture* textures, cSound* sounds, cMeshCont* meshes);
+    // Builds the whole simulation from the map file; the GL resources (font, minimap
+    // texture) follow in the first render after it, so a level also runs headless.
+    bool init();
+    void dispose();
+    void restart();
+    void pause(bool on);
+    void setConsole(cConsole* c) { console = c; }
+    cConsole* getConsole() const { return console; }
+    void setGodMode(bool on) { godMode = on; }
+    bool getGodMode() const { return godMode; }
+    void showWater(bool on);
+    int getGrenadesCount() const { return grenadesCount; }
+    int getRocketsCount() const { return rocketsCount; }
+    void setGrenadesCount(int n);
+    void setRocketsCount(int n);
+    void onReshape(int w, int h);
+
+    // --- tick (cLevelTick.cpp): 0 stay, 1 next level, 2 back to the menu, 3 inactive.
+    int update(int ms);
+
+    // --- input (cLevelInput.cpp)
+    void onKeyboard(unsigned char key);
+    void onKeyboardUp(unsigned char key);
+    void onPassiveMotion(unsigned char buttons, int x, int y, int dx, int dy);
+    void onMouseMotion(unsigned char buttons, int x, int y, int dx, int dy);
+    void onMouseClick(unsigned char buttons, int x, int y);
+
+    // --- drawing (cLevelRender.cpp)
+    void render();
+    void renderUI(int w, int h);
+    // The intro ends with the first frame drawn after 50 ms of level time;
+    // renderUI calls it, and a headless run stands in for the frame with it.
+    void endIntroIfDue();
+
+    // --- read access for the controller, the console and tests
+    int getLevelNumber() const { return levelNumber; }
+    int getState() const { return levelState; }
+    int getLevelTime() const { return levelTime; }
+    bool getFov() const { return fov; }
+    bool isRocketSelected() const { return rocketSelected; }
+    cPlayerBall* getSquad() const { return squad; }
+    cPlayerBall* getFallen() const { return fallen; }
+    cEnemy* getEnemies() const { return enemies; }
+    cAmmo& getAmmo() { return ammo; }
+    cMap& getMap() { return map; }
+    const cCamera& getCamera() const { return camera; }
+
+private:
+    // Ground point (z = 0) under window pixel (x, y) through the level's view.
+    void pick(int x, int y, float& gx, float& gy);
+    void moveOrder(int x, int y);
+    void fireChord(int x, int y);
+    void scanMarkers(cBitmap& bitmap, int& startX, int& startY);
+    void addEnemyAt(float x, float y);
+    void collectFallen();
+    bool anyEnemyAlive() const;
+    void buildGL();
+    void buildFont();
+    void releaseGL();
+    void drawText(const char* text, int colour, int x, int y, float sx, float sy);
+    void renderMessages(int w, int h);
+    void renderMiniMap(int h);
+
+    cTexture* textures = nullptr;   // not owned
+    cMeshCont* meshes = nullptr;    // not owned
+    cSound* sounds = nullptr;       // not owned
+    bool fov = false;
+    int levelNumber;
+    char mapName[256];
+    cMap map;
+    bool godMode = false;
+    cCamera camera;
+    cKeys keys;
+    int winWidth = 800, winHeight = 600;   // pixels
+    int mouseX = 0, mouseY = 0;            // window pixels, origin top-left
+    float mouseMapX = 0, mouseMapY = 0;    // ground point under the mouse, world units
+    cPlayerBall* squad = nullptr;          // owned; head is the leader
+    cPlayerBall* fallen = nullptr;         // owned; in order of death
+    int grenadesCount = 99;
+    int rocketsCount = 99;
+    cEnemy* enemies = nullptr;             // owned; dead enemies stay listed
+    cAmmo ammo;
+    cColision colision;
+    bool rocketSelected = true;
+    cUI ui;
+    unsigned int fontBase = 0;             // first of 256 glyph lists; 0 while unbuilt
+    unsigned int fontTex[3] = {0, 0, 0};   // red, yellow, white
+    int levelTime = 0;                     // ms since the last init or restart
+    int levelState = stateInactive;
+    cConsole* console = nullptr;           // not owned
+    // The GL side of a build (minimap texture, font) is made by the first render,
+    // which is also the first moment a GL context is sure to exist.
+    bool glPending = false;
+    // True once a 3D pass recorded a view; picking needs one.
+    bool viewReady = false;
+};

@@ -1,0 +1,203 @@
+// Level controls: keys act on release, mouse buttons by the mask held after each change.
+#include "level/cLevel.h"
+
+#include <GL/gl.h>
+
+#include <cstdio>
+
+#include "assets/cSound.h"
+
+namespace {
+const int soundRoger = 1;
+const int moodTalking = 4;
+const float launchSpeed = 15.0f;
+const float enemyKeyDamage = 35.0f;
+}
+
+void cLevel::onKeyboard(unsigned char key) {
+    keys.setKey(key);
+}
+
+void cLevel::onKeyboardUp(unsigned char key) {
+    keys.clearKey(key);
+    switch (key) {
+    case 13:
+        if (levelState == stateFailed)
+            restart();
+        else if (levelState == stateWon)
+            levelState = stateAdvancing;
+        break;
+    case 27:
+        if (levelState == stateIntro || levelState == statePlaying || levelState == stateFailed)
+            levelState = stateLeaving;
+        break;
+    case '+':
+        if (squad != nullptr)
+            squad->setValue(0.1f);
+        break;
+    case '-':
+        if (squad != nullptr)
+            squad->setValue(-0.1f);
+        break;
+    case 'a':
+        if (squad != nullptr)
+            squad->addSoldier();
+        break;
+    case 'b':
+        for (cPlayerBall* s = squad; s != nullptr; s = s->getNext())
+            s->lodInc();
+        for (cEnemy* e = enemies; e != nullptr; e = e->getNext())
+            e->lodInc();
+        break;
+    case 'k':
+        for (cEnemy* e = enemies; e != nullptr; e = e->getNext())
+            e->hurt(e->getID(), enemyKeyDamage);
+        break;
+    case 'l':
+        showLifeMeters = !showLifeMeters;
+        break;
+    case 'm':
+        fov = !fov;
+        std::printf("cLevel: FOV %s.\n", fov ? "ON" : "OFF");
+        std::fflush(stdout);
+        break;
+    case 'n':
+        showMiniMap = !showMiniMap;
+        break;
+    case 'p':
+        pause(levelState == statePlaying);
+        break;
+    case 'q': {
+        const float x = static_cast<float>(randomD(0, map.getX()));
+        const float y = static_cast<float>(randomD(0, map.getY()));
+        addEnemyAt(x, y);
+        break;
+    }
+    case 's':
+        if (squad != nullptr)
+            squad->removeSoldier();
+        break;
+    case 't':
+        rocketSelected = !rocketSelected;
+        break;
+    case 'v':
+        for (cPlayerBall* s = squad; s != nullptr; s = s->getNext())
+            s->lodDec();
+        for (cEnemy* e = enemies; e != nullptr; e = e->getNext())
+            e->lodDec();
+        break;
+    case 'w':
+        if (enemies != nullptr) {
+            if (!enemies->hasNext()) {
+                delete enemies;
+                enemies = nullptr;
+            } else {
+                enemies->removeLastEnemy();
+            }
+        }
+        break;
+    default:
+        break;
+    }
+}
+
+void cLevel::onPassiveMotion(unsigned char, int x, int y, int dx, int dy) {
+    mouseX = x;
+    mouseY = y;
+    if (keys.isKey('3'))
+        camera.zoom(-dy / 2);
+    if (keys.isKey('1'))
+        camera.rotX(dy / 2);
+    if (keys.isKey('2'))
+        camera.rotZ(static_cast<float>(dx));
+    if (keys.isKey(' '))
+        camera.translate(static_cast<float>(dx / 10.0), static_cast<float>(dy / 10.0));
+    if (squad != nullptr)
+        squad->shootStop();
+}
+
+void cLevel::onMouseMotion(unsigned char buttons, int x, int y, int, int) {
+    mouseX = x;
+    mouseY = y;
+    if (buttons != 4 && squad != nullptr)
+        squad->shootStop();
+}
+
+void cLevel::onMouseClick(unsigned char buttons, int x, int y) {
+    mouseX = x;
+    mouseY = y;
+    if (levelState != statePlaying)
+        return;
+    switch (buttons) {
+    case 1: {
+        const int box = ui.testMouseHit(x, y);
+        if (box == 0)
+            rocketSelected = false;
+        else if (box == 1)
+            rocketSelected = true;
+        else
+            moveOrder(x, y);
+        break;
+    }
+    case 4: {
+        float gx, gy;
+        pick(x, y, gx, gy);
+        if (squad != nullptr)
+            squad->shoot(gx, gy);
+        break;
+    }
+    case 5:
+        fireChord(x, y);
+        break;
+    default:
+        if (squad != nullptr)
+            squad->shootStop();
+        break;
+    }
+}
+
+void cLevel::moveOrder(int x, int y) {
+    float gx, gy;
+    pick(x, y, gx, gy);
+    camera.translateTo(map.getX() / 2 - gx, map.getY() / 2 - gy);
+    if (squad == nullptr)
+        return;
+    squad->shootStop();
+    squad->moveTo(gx, gy);
+    squad->setMood(moodTalking, -1);
+    if (sounds != nullptr)
+        sounds->play(soundRoger);
+}
+
+void cLevel::fireChord(int x, int y) {
+    float gx, gy;
+    pick(x, y, gx, gy);
+    if (squad == nullptr)
+        return;
+    if (rocketSelected) {
+        if (squad->shootRocket())
+            ammo.addRocket(squad->getX(), squad->getY(), gx, gy, launchSpeed);
+    } else if (squad->shootGrenade()) {
+        ammo.addGrenade(squad->getX(), squad->getY(), gx, gy, launchSpeed);
+    }
+}
+
+void cLevel::pick(int x, int y, float& gx, float& gy) {
+    // Before the first frame there is no view to pick in (and maybe no GL context):
+    // the last known ground point under the mouse stands in.
+    gx = mouseMapX;
+    gy = mouseMapY;
+    if (!viewReady)
+        return;
+    glMatrixMode(GL_PROJECTION);
+    glPopMatrix();
+    glPushMatrix();
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    camera.render();
+    glTranslatef(map.getX() / -2, map.getY() / -2, 0);
+    double px = gx, py = gy;
+    Screen2Map(x, y, &px, &py, winHeight);
+    gx = static_cast<float>(px);
+    gy = static_cast<float>(py);
+}

@@ -1,0 +1,263 @@
+// Level drawing: the 3D scene with culling and ground marker, the HUD pass, the state messages and their font.
+#include "level/cLevel.h"
+
+#include <GL/gl.h>
+
+#include <cstdio>
+#include <cstring>
+
+#include "assets/cBitmap.h"
+#include "ui/DrawPlayer.h"
+
+namespace {
+enum { fontRed = 0, fontYellow = 1, fontWhite = 2 };
+const char* const fontFile = "graphics/fonta.bmp";
+const int blinkPeriod = 1500;  // ms
+const int blinkShown = 1000;   // ms of each period the blinking texts show
+const int introLength = 50;    // ms of level time before play starts
+}
+
+void cLevel::buildGL() {
+    // Each build makes a fresh minimap texture; the one of the previous build goes.
+    if (miniMapTex != 0) {
+        glDeleteTextures(1, &miniMapTex);
+        miniMapTex = 0;
+    }
+    cGameSetup::init();
+    if (fontBase == 0)
+        buildFont();
+    glPending = false;
+}
+
+void cLevel::releaseGL() {
+    if (fontBase != 0) {
+        glDeleteLists(fontBase, 256);
+        glDeleteTextures(3, fontTex);
+        fontBase = 0;
+    }
+}
+
+void cLevel::buildFont() {
+    glGenTextures(3, fontTex);
+    cBitmap font(0, 0);
+    if (!font.loadFromFile(fontFile))
+        std::fprintf(stderr, "cLevel: cannot read the font \"%s\"; messages stay invisible.\n", fontFile);
+    font.swap();
+    font.setAlpha(0, 0, 0, 0);
+    static const unsigned char colours[3][3] = {{255, 0, 0}, {255, 255, 0}, {255, 255, 255}};
+    for (int i = 0; i < 3; i++) {
+        glBindTexture(GL_TEXTURE_2D, fontTex[i]);
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+        font.setColorWhereAlpha(colours[i][0], colours[i][1], colours[i][2], 255);
+        glTexImage2D(GL_TEXTURE_2D, 0, 4, font.getWidth(), font.getHeight(), 0, GL_RGBA, GL_UNSIGNED_BYTE,
+                     font.getBitmap());
+    }
+    fontBase = glGenLists(256);
+    for (int i = 0; i < 256; i++) {
+        const float u = static_cast<float>(i % 16) / 16.0f;
+        const float v = static_cast<float>(i / 16) / 16.0f;
+        glNewList(fontBase + i, GL_COMPILE);
+        glBegin(GL_QUADS);
+        glTexCoord2f(u, v);
+        glVertex2i(0, 0);
+        glTexCoord2f(u + 0.0625f, v);
+        glVertex2i(20, 0);
+        glTexCoord2f(u + 0.0625f, v + 0.0625f);
+        glVertex2i(20, 20);
+        glTexCoord2f(u, v + 0.0625f);
+        glVertex2i(0, 20);
+        glEnd();
+        glTranslatef(23, 0, 0);
+        glEndList();
+    }
+}
+
+void cLevel::render() {
+    if (levelState == stateInactive)
+        return;
+    if (glPending)
+        buildGL();
+    if (showMiniMap)
+        initMiniMap();
+    glDisable(GL_LIGHTING);
+    camera.render();
+    glTranslatef(map.getX() / -2, map.getY() / -2, 0);
+    glGetDoublev(GL_MODELVIEW_MATRIX, modelview);
+    glGetDoublev(GL_PROJECTION_MATRIX, projection);
+    glGetIntegerv(GL_VIEWPORT, viewport);
+    viewReady = true;
+
+    double gx = mouseMapX, gy = mouseMapY;
+    Screen2Map(mouseX, mouseY, &gx, &gy, winHeight);
+    mouseMapX = static_cast<float>(gx);
+    mouseMapY = static_cast<float>(gy);
+
+    const double cornersX[4] = {10.0, winWidth - 10.0, winWidth - 10.0, 10.0};
+    const double cornersY[4] = {10.0, 10.0, winHeight - 10.0, winHeight - 10.0};
+    cPoint p[4];
+    for (int i = 0; i < 4; i++) {
+        p[i] = cPoint(gx, gy);
+        Screen2Map(cornersX[i], cornersY[i], &p[i].x, &p[i].y, winHeight);
+    }
+
+    renderAxis(3.0f);
+    glPushMatrix();
+    glTranslatef(0, 0, map.getHeight(mouseMapX, mouseMapY));
+    DrawPlayer(static_cast<int>(gx), static_cast<int>(gy), mouseMapX, mouseMapY, 5);
+    glPopMatrix();
+
+    glColor3f(1, 1, 1);
+    glBegin(GL_LINE_STRIP);
+    for (int i = 0; i <= 4; i++)
+        glVertex3d(p[i % 4].x, p[i % 4].y, 1.0);
+    glEnd();
+
+    cPoint box[2] = {cPoint(100000.0, 100000.0), cPoint(-1.0, -1.0)};
+    for (const cPoint& c : p) {
+        if (box[0].x > c.x) box[0].x = c.x - 1.0;
+        if (box[0].y > c.y) box[0].y = c.y - 1.0;
+        if (c.x > box[1].x) box[1].x = c.x + 1.0;
+        if (c.y > box[1].y) box[1].y = c.y + 1.0;
+    }
+    cPoint* view = fov ? box : nullptr;
+
+    glEnable(GL_LIGHTING);
+    ammo.render();
+    map.renderTerrain(view);
+    if (enemies != nullptr)
+        enemies->render(view);
+    if (squad != nullptr)
+        squad->render();
+    map.renderWater(view);
+}
+
+void cLevel::renderUI(int w, int h) {
+    if (levelState == stateInactive)
+        return;
+    // The 3D pass and the units leave their own states behind; the HUD sets its own.
+    glDisable(GL_LIGHTING);
+    glDisable(GL_DEPTH_TEST);
+    glDisable(GL_TEXTURE_2D);
+    glDisable(GL_BLEND);
+    for (cEnemy* e = enemies; e != nullptr; e = e->getNext())
+        e->renderLM();
+
+    glDisable(GL_TEXTURE_2D);
+    glDisable(GL_BLEND);
+    if (squad != nullptr)
+        ui.renderGroupUI(10, 0, squad->getGrenadesCount(), squad->getRocketsCount(), rocketSelected);
+    else
+        ui.renderGroupUI(10, 0, 0, 0, rocketSelected);
+    int y = 100;
+    for (cPlayerBall* s = squad; s != nullptr; s = s->getNext(), y += 50) {
+        ui.renderSoldierUI(y, s->getName(), s->getLife(), false);
+        s->renderLM();
+        glDisable(GL_TEXTURE_2D);
+        glDisable(GL_BLEND);
+    }
+    for (cPlayerBall* s = fallen; s != nullptr; s = s->getNext(), y += 50)
+        ui.renderSoldierUI(y, s->getName(), s->getLife(), false);
+
+    if (showMiniMap)
+        renderMiniMap(h);
+    renderMessages(w, h);
+    glEnable(GL_DEPTH_TEST);
+}
+
+void cLevel::renderMiniMap(int h) {
+    glPushMatrix();
+    glLoadIdentity();
+    glTranslatef(120, static_cast<float>(h - 120), 0);
+    glRotatef(-camera.getAngleZ(), 0, 0, 1);
+    glColor3f(1, 1, 1);
+    glDisable(GL_TEXTURE_2D);
+    glBegin(GL_QUADS);
+    glVertex2i(-52, -52);
+    glVertex2i(52, -52);
+    glVertex2i(52, 52);
+    glVertex2i(-52, 52);
+    glEnd();
+    glEnable(GL_TEXTURE_2D);
+    createMiniMapTex();
+    glBindTexture(GL_TEXTURE_2D, miniMapTex);
+    glBegin(GL_QUADS);
+    glTexCoord2f(0, 1);
+    glVertex2i(-50, -50);
+    glTexCoord2f(1, 1);
+    glVertex2i(50, -50);
+    glTexCoord2f(1, 0);
+    glVertex2i(50, 50);
+    glTexCoord2f(0, 0);
+    glVertex2i(-50, 50);
+    glEnd();
+    glDisable(GL_TEXTURE_2D);
+    glPopMatrix();
+}
+
+void cLevel::drawText(const char* text, int colour, int x, int y, float sx, float sy) {
+    glBindTexture(GL_TEXTURE_2D, fontTex[colour]);
+    glPushMatrix();
+    glTranslatef(static_cast<float>(x), static_cast<float>(y), 0);
+    glScalef(sx, sy, 1);
+    glCallLists(static_cast<int>(std::strlen(text)), GL_UNSIGNED_BYTE, text);
+    glPopMatrix();
+}
+
+void cLevel::endIntroIfDue() {
+    if (levelState == stateIntro && levelTime > introLength)
+        levelState = statePlaying;
+}
+
+void cLevel::renderMessages(int w, int h) {
+    // The frame that ends the intro still shows it.
+    const int shown = levelState;
+    endIntroIfDue();
+    if (fontBase == 0 || (shown != stateIntro && shown != statePaused && shown != stateFailed && shown != stateWon))
+        return;
+    const bool blinkOn = levelTime % blinkPeriod < blinkShown;
+    const int cx = w / 2, cy = h / 2;
+
+    glColor3f(1, 1, 1);
+    glDisable(GL_DEPTH_TEST);
+    glEnable(GL_TEXTURE_2D);
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    glListBase(fontBase - 32);
+    switch (shown) {
+    case stateIntro: {
+        drawText("LEVEL", fontYellow, cx - 230, cy - 200, 4, 5);
+        char number[16];
+        std::snprintf(number, sizeof(number), "%d", levelNumber);
+        if (number[1] == '\0') {
+            drawText(number, fontYellow, cx - 100, cy - 140, 9, 10);
+        } else {
+            number[2] = '\0';
+            drawText(number, fontYellow, cx - 200, cy - 140, 9, 10);
+        }
+        drawText("GOAL:", fontWhite, cx - 220, cy + 40, 1, 2);
+        if (blinkOn)
+            drawText("KILL ALL ENEMY", fontRed, cx - 100, cy + 40, 1, 2);
+        break;
+    }
+    case statePaused:
+        if (blinkOn)
+            drawText("PAUSED", fontWhite, cx - 350, cy - 40, 5, 5);
+        break;
+    case stateFailed:
+        drawText("YOU FAILED !!!", fontRed, cx - 300, cy - 80, 2, 4);
+        if (blinkOn) {
+            drawText("Press ENTER to restart..", fontWhite, cx - 350, cy, 1, 2);
+            drawText("..or flee with ESC to menu", fontWhite, cx - 320, cy + 40, 1, 2);
+        }
+        break;
+    default:
+        drawText("CONGRATULATIONS", fontYellow, cx - 350, cy - 80, 2, 4);
+        if (blinkOn)
+            drawText("Press ENTER to continue..", fontWhite, cx - 280, cy, 1, 2);
+        break;
+    }
+    glDisable(GL_TEXTURE_2D);
+    glDisable(GL_BLEND);
+    glEnable(GL_DEPTH_TEST);
+}

@@ -1,0 +1,88 @@
+// The level tick: camera, water, squad, enemies, projectiles, hits and the win and failure tests.
+#include "level/cLevel.h"
+
+int cLevel::update(int ms) {
+    if (levelState == stateInactive)
+        return 3;
+    levelTime += ms;
+    camera.update(ms);
+    map.update(ms);
+
+    switch (levelState) {
+    case stateIntro:
+    case statePaused:
+        return 0;
+    case stateLeaving:
+        return 2;
+    case stateAdvancing:
+        return 1;
+    case stateFailed:
+        camera.rotZ(static_cast<float>(23 * ms) / 1000.0f);
+        break;
+    case stateWon:
+        camera.rotZ(static_cast<float>(-35 * ms) / 1000.0f);
+        break;
+    default:
+        break;
+    }
+
+    colision.clear();
+    if (squad != nullptr) {
+        squad->update(ms, &map, &ammo, enemies, &colision);
+        squad->rotateTo(mouseMapX, mouseMapY);
+    }
+    if (fallen != nullptr)
+        fallen->update(ms, &map, &ammo, enemies, &colision);
+    collectFallen();
+
+    if (squad == nullptr) {
+        levelState = stateFailed;
+        if (enemies != nullptr)
+            enemies->setPlayerClose(false, true);
+    }
+
+    if (enemies != nullptr)
+        enemies->update(ms, &map, &ammo, &colision);
+    if (!anyEnemyAlive() && levelState != stateWon) {
+        levelState = stateWon;
+        if (squad != nullptr) {
+            squad->beHappy();
+            grenadesCount = squad->getGrenadesCount();
+            rocketsCount = squad->getRocketsCount();
+        }
+    }
+
+    ammo.update(ms);
+    ammo.applyBulletHits(&map, &colision, squad, enemies, godMode);
+    ammo.applyBlasts(&map, squad, enemies, godMode);
+    return 0;
+}
+
+void cLevel::collectFallen() {
+    cPlayerBall* prev = nullptr;
+    cPlayerBall* s = squad;
+    while (s != nullptr) {
+        cPlayerBall* next = s->getNext();
+        if (s->isAlive()) {
+            prev = s;
+        } else {
+            if (prev == nullptr)
+                squad = next;
+            else
+                prev->setNext(next);
+            s->setNext(nullptr);
+            if (fallen == nullptr)
+                fallen = s;
+            else
+                fallen->insert(s);
+        }
+        s = next;
+    }
+}
+
+bool cLevel::anyEnemyAlive() const {
+    for (const cEnemy* e = enemies; e != nullptr; e = e->getNext())
+        if (e->isAlive())
+            return true;
+    return false;
+}

@@ -1,0 +1,91 @@
+// The game controller's input routing: console first, then the global keys,
+// then the menu or the current level.
+#include "shell/cGame.h"
+
+#include "level/cLevel.h"
+#include "ui/cConsole.h"
+
+namespace {
+
+constexpr uint8_t kBackquote = 96;
+constexpr uint8_t kTilde = 126;
+
+uint8_t foldKey(unsigned char key) { return key >= 'A' && key <= 'Z' ? uint8_t(key + 32) : key; }
+
+}  // namespace
+
+void cGame::onKeyboard(unsigned char key) {
+    const uint8_t folded = foldKey(key);
+    if (console && console->isActive() && console->parseKey(key)) {
+        consoleKeys.setKey(folded);
+        return;
+    }
+    keys.setKey(folded);
+    if (folded == kBackquote || folded == kTilde) {
+        if (console) {
+            if (console->isActive()) console->hide();
+            else console->show();
+        }
+        return;
+    }
+    if (state == kLevel && level) level->onKeyboard(folded);
+}
+
+void cGame::onKeyboardUp(unsigned char key) {
+    const uint8_t folded = foldKey(key);
+    // The console took the press (Enter on "close" hides it on the way), so the
+    // release is the console's too: it must not restart or advance the level.
+    if (consoleKeys.isKey(folded)) {
+        consoleKeys.clearKey(folded);
+        return;
+    }
+    if (console && console->isActive()) return;
+    keys.clearKey(folded);
+    if (state == kLevel && level) level->onKeyboardUp(folded);
+}
+
+void cGame::onSpecialFunc(int key) {
+    if (!console) return;
+    switch (key) {
+    case 1:
+        console->decBkgAlpha();
+        break;
+    case 2:
+        console->incBkgAlpha();
+        break;
+    case 3:
+        fps.setOpaque(!fps.getOpaque());
+        break;
+    default:
+        break;
+    }
+}
+
+void cGame::onSpecialUpFunc(int) {}
+
+void cGame::onPassiveMotion(int x, int y, int dx, int dy) {
+    xMouse = x;
+    yMouse = y;
+    if (state == kLevel && level) level->onPassiveMotion(mouseButtons, x, y, dx, dy);
+    else menu.onPassiveMotion(mouseButtons, x, y, dx, dy);
+}
+
+void cGame::onMouseMotion(int x, int y, int dx, int dy) {
+    xMouse = x;
+    yMouse = y;
+    if (state == kLevel && level) level->onMouseMotion(mouseButtons, x, y, dx, dy);
+}
+
+void cGame::onMouseClick(uint8_t mask, int x, int y) {
+    xMouse = x;
+    yMouse = y;
+    mouseButtons = mask;
+    if (state != kLevel || !level) {
+        menu.onMouseClick(mask, x, y);
+        return;
+    }
+    // The middle button alone leaves the level as it is; the next start takes
+    // the following level of the list.
+    if (mask == 2) showMenu();
+    else level->onMouseClick(mask, x, y);
+}

@@ -1,0 +1,70 @@
+// The game controller's frame, projections and window reshape.
+#include "shell/cGame.h"
+
+#include "level/cLevel.h"
+#include "ui/cConsole.h"
+
+#include <GL/gl.h>
+#include <GL/glu.h>
+
+void cGame::setParalelMatrix() {
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    glOrtho(0, width, 0, height, -1, 1);
+    glScalef(1, -1, 1);
+    glTranslatef(0, float(-height), 0);
+}
+
+void cGame::setPerspectiveMatrix() {
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    gluPerspective(45.0, double(width) / double(height), 1.0, 1000.0);
+}
+
+void cGame::onReshape(int w, int h) {
+    width = w < 1 ? 1 : w;
+    height = h < 1 ? 1 : h;
+    glViewport(0, 0, width, height);
+    // Exactly one saved perspective copy lies under the current projection,
+    // however many reshapes came before; the level's pick pops to it and pushes
+    // it again. Earlier copies are dropped rather than piled up.
+    glMatrixMode(GL_PROJECTION);
+    GLint depth = 1;
+    glGetIntegerv(GL_PROJECTION_STACK_DEPTH, &depth);
+    for (; depth > 1; depth--) glPopMatrix();
+    setPerspectiveMatrix();
+    glPushMatrix();
+    if (console) console->resizeWin(width, height);
+    menu.resize(width, height);
+    if (level) level->onReshape(width, height);
+    fps.resize(width, height);
+}
+
+void cGame::onDisplay() {
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    if (state == kMenu) {
+        setParalelMatrix();
+        glMatrixMode(GL_MODELVIEW);
+        glLoadIdentity();
+        menu.render();
+    } else if (state == kLevel && level) {
+        setParalelMatrix();
+        glPushMatrix();
+        setPerspectiveMatrix();
+        glMatrixMode(GL_MODELVIEW);
+        glLoadIdentity();
+        level->render();
+        glMatrixMode(GL_PROJECTION);
+        glPopMatrix();
+        glMatrixMode(GL_MODELVIEW);
+        glLoadIdentity();
+        level->renderUI(width, height);
+    } else {
+        setParalelMatrix();
+        glMatrixMode(GL_MODELVIEW);
+        glLoadIdentity();
+    }
+    if (console) console->render();
+    fps.render();
+    cursor.render(xMouse, yMouse, width, height);
+}

@@ -1,0 +1,74 @@
+// How projectiles hurt units: bullet hits by side, and the blasts of grenades and rockets.
+#include "weapons/cAmmo.h"
+
+#include "shell/globals.h"
+#include "units/cBall.h"
+#include "units/cEnemy.h"
+#include "units/cPlayerBall.h"
+#include "weapons/cBullet.h"
+#include "weapons/cGrenade.h"
+#include "weapons/cRocket.h"
+#include "world/cColision.h"
+#include "world/cMap.h"
+
+#include <cmath>
+
+namespace {
+// The grid cell of a world coordinate, truncated toward zero; a value no grid
+// can reach (or not a number) gives -1, which every grid answers as outside.
+int cellOf(float v) { return std::fabs(v) < 1.0e9f ? static_cast<int>(v) : -1; }
+
+void blast(float x, float y, cPlayerBall* squad, cEnemy* enemies, bool godMode) {
+    if (!godMode) {
+        for (cPlayerBall* s = squad; s; s = s->getNext()) {
+            if (dist(x, y, s->getX(), s->getY()) <= cAmmo::kBlastRadius)
+                static_cast<cBall*>(s)->hurt(cAmmo::kBlastDamageToSoldier);
+        }
+    }
+    for (cEnemy* e = enemies; e; e = e->getNext()) {
+        // The dead are not killed again.
+        if (e->isAlive() && dist(x, y, e->getX(), e->getY()) <= cAmmo::kBlastRadius)
+            static_cast<cBall*>(e)->hurt(cAmmo::kBlastDamageToEnemy);
+    }
+}
+
+// Each explosion hurts in the one tick that leaves it pending, then becomes a harmless fireball.
+template <class T>
+void blastIfPending(T* p, cPlayerBall* squad, cEnemy* enemies, bool godMode) {
+    if (p->getState() != T::BLAST_PENDING) return;
+    blast(p->getX(), p->getY(), squad, enemies, godMode);
+    p->explode();
+}
+}  // namespace
+
+void cAmmo::applyBulletHits(cMap* map, cColision* grid, cPlayerBall* squad, cEnemy* enemies,
+                            bool godMode) {
+    for (cBullet* b = bullets; b; b = b->getNext()) {
+        if (!b->isAlive()) continue;
+        if (map && map->getTerrain(b->getX(), b->getY()) == kTreeTerrain) {
+            b->kill();
+            continue;
+        }
+        if (!grid) continue;
+        int object = grid->getObject(cellOf(b->getX()), cellOf(b->getY()));
+        if (object <= 0) continue;
+        // Each side looks the id up only among the other side, so a bullet
+        // flies on through its own side's units.
+        bool hit = false;
+        if (b->getType() == 1)
+            hit = squad && !godMode && squad->hurt(object, kEnemyBulletDamage);
+        else if (b->getType() == 0)
+            hit = enemies && enemies->hurt(object, kSquadBulletDamage);
+        if (hit) b->kill();
+    }
+}
+
+void cAmmo::applyBlasts(cMap* map, cPlayerBall* squad, cEnemy* enemies, bool godMode) {
+    for (cRocket* r = rockets; r; r = r->getNext()) {
+        if (r->getState() == cRocket::FLYING && map &&
+            map->getTerrain(r->getX(), r->getY()) == kTreeTerrain)
+            r->prepareExplosion();
+        blastIfPending(r, squad, enemies, godMode);
+    }
+    for (cGrenade* g = grenades; g; g = g->getNext()) blastIfPending(g, squad, enemies, godMode);
+}

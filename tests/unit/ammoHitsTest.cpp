@@ -1,0 +1,135 @@
+// How projectiles hurt units: bullets by side, trees and god mode; blasts by radius, once each.
+#include "weapons/cAmmo.h"
+
+#include "assets/cBitmap.h"
+#include "units/cEnemy.h"
+#include "units/cPlayerBall.h"
+#include "weapons/cBullet.h"
+#include "weapons/cGrenade.h"
+#include "weapons/cRocket.h"
+#include "world/cColision.h"
+#include "world/cMap.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+namespace {
+constexpr int kSide = 16;
+
+// A 16 x 16 field of open ground with a tree at (7, 7) and one at (6, 8);
+// a two-man squad and a two-man enemy list.
+class Battlefield : public ::testing::Test {
+protected:
+    void SetUp() override {
+        std::srand(7);
+        cBitmap picture(kSide, kSide);
+        for (int y = 0; y < kSide; y++)
+            for (int x = 0; x < kSide; x++) picture.setColor(x, y, 128, 128, 128, 255);
+        picture.setColor(7, 7, 0, 0, 0, 255);
+        picture.setColor(6, 8, 0, 0, 0, 255);
+        map.generate(picture);
+        grid.resize(kSide, kSide);
+        leader.setNext(&follower);
+        enemies = new cEnemy(new cEnemy(nullptr));
+    }
+    void TearDown() override {
+        leader.setNext(nullptr);
+        delete enemies;
+    }
+
+    // Puts a unit at (x, y) and registers it where a tick would.
+    void place(cBall& unit, float x, float y) {
+        unit.move(x, y);
+        grid.putObject(int(x), int(y), unit.getID(), 0);
+    }
+    cBullet* bulletAt(float x, float y, int type) {
+        ammo.addBullet(x, y, 0.0f, cAmmo::kBulletSpeed, type);
+        return ammo.getBullets();
+    }
+    void blasts(bool godMode = false) { ammo.applyBlasts(&map, &leader, enemies, godMode); }
+
+    cMap map;
+    cColision grid;
+    cAmmo ammo;
+    cPlayerBall leader{true};
+    cPlayerBall follower{false};
+    cEnemy* enemies = nullptr;  // owned head
+};
+}  // namespace
+
+TEST_F(Battlefield, BulletsHurtOnlyTheOtherSideDieOnTreesAndSpareGods) {
+    place(leader, 5.5f, 5.5f);
+    place(*enemies, 9.5f, 5.5f);
+    place(follower, 7.5f, 7.5f);  // in the tree's cell
+    cBullet* enemyOnSoldier = bulletAt(5.2f, 5.9f, 1);
+    cBullet* enemyOnEnemy = bulletAt(9.1f, 5.1f, 1);
+    cBullet* squadOnEnemy = bulletAt(9.9f, 5.9f, 0);
+    cBullet* squadOnSoldier = bulletAt(5.5f, 5.5f, 0);
+    cBullet* intoTree = bulletAt(7.4f, 7.6f, 1);
+    cBullet* offTheGrid = bulletAt(-3.5f, 40.0f, 0);
+    ammo.applyBulletHits(&map, &grid, &leader, enemies, false);
+
+    EXPECT_FALSE(enemyOnSoldier->isAlive());
+    EXPECT_FLOAT_EQ(leader.getLife(), 100.0f - cAmmo::kEnemyBulletDamage);
+    EXPECT_TRUE(enemyOnEnemy->isAlive());
+    EXPECT_FALSE(squadOnEnemy->isAlive());
+    EXPECT_FLOAT_EQ(enemies->getLife(), 100.0f - cAmmo::kSquadBulletDamage);
+    EXPECT_TRUE(squadOnSoldier->isAlive());
+    EXPECT_FALSE(intoTree->isAlive());
+    EXPECT_FLOAT_EQ(follower.getLife(), 100.0f);
+    EXPECT_TRUE(offTheGrid->isAlive());
+
+    // In god mode enemy bullets fly on through soldiers; the squad's still hit.
+    cBullet* spared = bulletAt(5.5f, 5.5f, 1);
+    cBullet* hits = bulletAt(9.5f, 5.5f, 0);
+    ammo.applyBulletHits(&map, &grid, &leader, enemies, true);
+    EXPECT_TRUE(spared->isAlive());
+    EXPECT_FLOAT_EQ(leader.getLife(), 90.0f);
+    EXPECT_FALSE(hits->isAlive());
+    EXPECT_FLOAT_EQ(enemies->getLife(), 50.0f);
+}
+
+TEST_F(Battlefield, BlastHurtsEveryoneWithinThreeUnitsOnce) {
+    leader.move(11.0f, 8.0f);     // exactly 3.0 away
+    follower.move(8.0f, 11.01f);  // just outside
+    enemies->move(5.0f, 8.0f);    // exactly 3.0 away
+    enemies->getNext()->move(8.0f, 4.99f);
+    ammo.addGrenade(8.0f, 8.0f, 8.0f, 8.0f, 15.0f);
+    for (int tick = 0; tick < 20; tick++) {  // landing, blast, the whole fireball
+        ammo.update(20);
+        blasts();
+    }
+    EXPECT_EQ(ammo.getGrenades(), nullptr);
+    EXPECT_FLOAT_EQ(leader.getLife(), 100.0f - cAmmo::kBlastDamageToSoldier);
+    EXPECT_FLOAT_EQ(follower.getLife(), 100.0f);
+    EXPECT_FLOAT_EQ(enemies->getLife(), 100.0f - cAmmo::kBlastDamageToEnemy);
+    EXPECT_FLOAT_EQ(enemies->getNext()->getLife(), 100.0f);
+
+    // In god mode the squad is spared, the enemies are not.
+    ammo.addRocket(8.0f, 8.0f, 8.0f, 8.0f, 15.0f);
+    leader.move(8.5f, 8.0f);
+    enemies->move(8.0f, 8.5f);
+    ammo.update(20);
+    blasts(true);
+    EXPECT_FLOAT_EQ(leader.getLife(), 75.0f);
+    EXPECT_FALSE(enemies->isAlive());
+}
+
+TEST_F(Battlefield, RocketOverATreeGoesOffThereAndHurtsOnce) {
+    enemies->move(6.5f, 10.0f);
+    enemies->getNext()->move(13.0f, 8.5f);  // by the target, never reached
+    ammo.addRocket(2.5f, 8.5f, 14.5f, 8.5f, 30.0f);
+    float wentOffAt = -1.0f;
+    for (int tick = 0; tick < 200 && ammo.getRockets(); tick++) {
+        ammo.update(20);
+        blasts();
+        if (wentOffAt < 0 && ammo.getRockets() && ammo.getRockets()->getState() != cRocket::FLYING)
+            wentOffAt = ammo.getRockets()->getX();
+    }
+    EXPECT_EQ(ammo.getRockets(), nullptr);
+    EXPECT_GE(wentOffAt, 6.0f);
+    EXPECT_LT(wentOffAt, 7.0f);
+    EXPECT_FLOAT_EQ(enemies->getLife(), 50.0f);
+    EXPECT_FLOAT_EQ(enemies->getNext()->getLife(), 100.0f);
+}

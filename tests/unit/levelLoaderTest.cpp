@@ -1,0 +1,76 @@
+// Level list: name order, the dot rule, exhaustion and wrap-around, over-long names, missing folder.
+#include <fstream>
+
+#include "level/cLevel.h"
+#include "levelTestMaps.h"
+#include "world/cLevelLoader.h"
+
+namespace {
+class LevelLoaderTest : public LevelFolderTest {
+protected:
+    void touch(const std::string& name) { std::ofstream("maps/" + name) << "x"; }
+};
+}
+
+TEST_F(LevelLoaderTest, LevelsComeInNameOrderSkippingDotEntries) {
+    touch("b.bmp");
+    touch("a.bmp");
+    touch(".old.bmp");
+    std::filesystem::create_directory("maps/.git");
+    std::filesystem::create_directory("maps/c-dir");
+    cLevelLoader loader;
+    ASSERT_TRUE(loader.loadLevels());
+    ASSERT_EQ(loader.getCount(), 3);
+    cLevel* first = loader.nextLevel();
+    ASSERT_NE(first, nullptr);
+    EXPECT_STREQ(first->getMapName(), "maps/a.bmp");
+    EXPECT_EQ(first->getLevelNumber(), 1);
+    EXPECT_STREQ(loader.nextLevel()->getMapName(), "maps/b.bmp");
+    cLevel* dirLevel = loader.nextLevel();
+    EXPECT_STREQ(dirLevel->getMapName(), "maps/c-dir");
+    // A folder is a level whose map cannot be read: it stays inactive.
+    EXPECT_FALSE(dirLevel->init());
+    EXPECT_EQ(dirLevel->update(10), 3);
+    EXPECT_EQ(loader.nextLevel(), nullptr);
+    EXPECT_EQ(loader.nextLevel(), first);
+}
+
+TEST_F(LevelLoaderTest, ResetStartsAgainAndDisposeIsRepeatable) {
+    touch("01.bmp");
+    touch("02.bmp");
+    cLevelLoader loader;
+    ASSERT_TRUE(loader.loadLevels());
+    cLevel* first = loader.nextLevel();
+    loader.nextLevel();
+    loader.resetLevels();
+    EXPECT_EQ(loader.nextLevel(), first);
+    loader.disposeLevels();
+    loader.disposeLevels();
+    EXPECT_EQ(loader.getCount(), 0);
+    EXPECT_EQ(loader.nextLevel(), nullptr);
+    // Loading again rebuilds the list instead of leaking the old one.
+    ASSERT_TRUE(loader.loadLevels());
+    ASSERT_TRUE(loader.loadLevels());
+    EXPECT_EQ(loader.getCount(), 2);
+}
+
+TEST_F(LevelLoaderTest, NameTooLongForTheMapFieldIsSkipped) {
+    touch("a.bmp");
+    touch(std::string(251, 'z'));
+    touch(std::string(250, 'y'));
+    cLevelLoader loader;
+    ASSERT_TRUE(loader.loadLevels());
+    ASSERT_EQ(loader.getCount(), 2);
+    EXPECT_STREQ(loader.nextLevel()->getMapName(), "maps/a.bmp");
+    EXPECT_EQ(std::string(loader.nextLevel()->getMapName()), "maps/" + std::string(250, 'y'));
+}
+
+TEST_F(LevelLoaderTest, MissingOrEmptyFolder) {
+    cLevelLoader loader;
+    ASSERT_TRUE(loader.loadLevels());
+    EXPECT_EQ(loader.getCount(), 0);
+    EXPECT_EQ(loader.nextLevel(), nullptr);
+    std::filesystem::remove_all("maps");
+    EXPECT_FALSE(loader.loadLevels());
+    EXPECT_EQ(loader.getCount(), 0);
+}

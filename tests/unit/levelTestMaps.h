@@ -1,0 +1,51 @@
+// Scratch content folder with small hand-made maps, entered for the length of one test.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "assets/cBitmap.h"
+
+struct sMapMark {
+    int x, y;
+    sRGBA colour;
+};
+
+inline const sRGBA kEnemyMark(255, 0, 0, 255);
+inline const sRGBA kSquadMark(0, 255, 0, 255);
+inline const sRGBA kTreeMark(0, 0, 0, 255);
+
+class LevelFolderTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        static int serial = 0;
+        oldDir = std::filesystem::current_path();
+        dir = std::filesystem::temp_directory_path() /
+              ("orbix-level-" + std::to_string(getpid()) + "-" + std::to_string(serial++));
+        std::filesystem::remove_all(dir);
+        std::filesystem::create_directories(dir / "maps");
+        std::filesystem::current_path(dir);
+        std::srand(7);
+    }
+    void TearDown() override {
+        std::filesystem::current_path(oldDir);
+        std::filesystem::remove_all(dir);
+    }
+    // A w x h map of plain ground with the given marks, saved as maps/name.
+    void writeMap(const std::string& name, int w, int h, const std::vector<sMapMark>& marks) {
+        cBitmap map(w, h);
+        for (int y = 0; y < h; y++)
+            for (int x = 0; x < w; x++)
+                map.setColor(x, y, 120, 160, 80, 255);
+        for (const sMapMark& m : marks)
+            map.setColor(m.x, m.y, m.colour.r, m.colour.g, m.colour.b, 255);
+        ASSERT_TRUE(map.saveToFile("maps/" + name));
+    }
+
+    std::filesystem::path dir, oldDir;
+};
