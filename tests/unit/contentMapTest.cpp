@@ -122,6 +122,10 @@ TEST(ContentMaps, EveryMapUsesTheColourCodeExactlyAndIsPlayable) {
         EXPECT_EQ(c.whites, winter(m) ? 1 : 0) << n;
         if (c.starts == 1) {
             EXPECT_EQ(unreachableEnemies(m, c.startIndex), 0) << n;
+            // The level opens centred on the squad: a start near the border
+            // would show mostly the void beyond the map.
+            const int x = c.startIndex % m.getWidth(), y = c.startIndex / m.getWidth();
+            EXPECT_GE(std::min({x, y, m.getWidth() - 1 - x, m.getHeight() - 1 - y}), 8) << n;
         }
     }
 }

@@ -14,8 +14,8 @@ cMapPlan meadow() {
     m.forest(50, 56, 5, 0.5);
     m.lake(14, 18, 5, 4);
     m.scatter(0.01);
-    m.start(32, 6);
-    m.enemy(30, 30);
+    m.start(32, 10);
+    m.enemy(30, 32);
     m.enemy(44, 40);
     m.enemy(22, 50);
     return m;
@@ -31,7 +31,7 @@ cMapPlan grove() {
     m.forest(8, 54, 6, 0.7);
     m.forest(56, 56, 6, 0.7);
     m.scatter(0.015);
-    m.start(32, 6);
+    m.start(32, 10);
     m.enemy(12, 46);
     m.enemy(34, 48);
     m.enemy(52, 46);
@@ -49,7 +49,7 @@ cMapPlan riverCrossing() {
     m.forest(20, 50, 7, 0.7);
     m.forest(50, 54, 6, 0.6);
     m.scatter(0.01);
-    m.start(30, 6);
+    m.start(30, 10);
     m.camp(32, 44, 3, 4);
     m.camp(10, 40, 2, 3);
     m.camp(56, 42, 3, 4);
@@ -65,7 +65,7 @@ cMapPlan lakeside() {
     m.forest(56, 8, 5, 0.6);
     m.forest(8, 58, 5, 0.6);
     m.scatter(0.02);
-    m.start(10, 10);
+    m.start(12, 12);
     m.camp(32, 54, 3, 4);
     m.camp(54, 32, 3, 4);
     m.camp(12, 34, 2, 3);
@@ -83,7 +83,7 @@ cMapPlan firstSnow() {
     m.lake(28, 24, 6, 5);
     m.path({{14, 28}, {20, 40}, {30, 50}}, 3);
     m.scatter(0.02);
-    m.start(6, 6);
+    m.start(10, 10);
     m.camp(30, 52, 4, 4);
     m.camp(56, 36, 3, 3);
     m.camp(14, 56, 3, 3);
@@ -95,7 +95,7 @@ cMapPlan firstSnow() {
 cMapPlan islands() {
     cMapPlan m(64, 64, 606);
     m.lake(32, 32, 34, 34);
-    m.clearing(10, 8, 7);    // the landing beach
+    m.clearing(11, 11, 7);   // the landing beach
     m.clearing(32, 22, 6);
     m.clearing(52, 14, 6);
     m.clearing(14, 40, 6);
@@ -104,7 +104,7 @@ cMapPlan islands() {
     m.clearing(22, 58, 5);
     m.forest(40, 46, 3, 0.5);
     m.forest(14, 41, 2, 0.5);
-    m.start(8, 6);
+    m.start(11, 11);
     m.camp(32, 22, 2, 2);
     m.camp(52, 14, 2, 2);
     m.camp(14, 40, 2, 2);
@@ -123,7 +123,7 @@ cMapPlan deepWoods() {
     m.path({{30, 80}, {60, 70}, {84, 84}, {110, 92}, {116, 120}}, 4);
     m.path({{50, 36}, {62, 56}, {60, 70}}, 3);
     m.path({{84, 84}, {90, 60}, {118, 50}}, 3);
-    m.clearing(10, 8, 6);
+    m.clearing(11, 11, 7);
     m.clearing(50, 36, 7);
     m.clearing(100, 24, 8);
     m.clearing(62, 58, 6);
@@ -132,7 +132,7 @@ cMapPlan deepWoods() {
     m.clearing(50, 120, 6);
     m.clearing(116, 118, 7);
     m.lake(100, 24, 3, 3);
-    m.start(10, 6);
+    m.start(11, 11);
     m.camp(50, 36, 3, 4);
     m.camp(100, 28, 3, 4);
     m.camp(62, 58, 2, 3);
@@ -160,7 +160,7 @@ cMapPlan frozenValley() {
     m.path({{14, 64}, {34, 60}}, 3);
     m.path({{114, 30}, {92, 34}}, 3);
     m.scatter(0.02);
-    m.start(40, 8);
+    m.start(40, 12);
     m.camp(84, 30, 4, 5);
     m.camp(40, 44, 3, 4);
     m.camp(88, 88, 4, 5);
@@ -185,7 +185,7 @@ cMapPlan longMarch() {
     m.path({{70, 95}, {76, 110}}, 4);
     m.path({{176, 96}, {182, 112}}, 4);
     m.scatter(0.01);
-    m.start(128, 8);
+    m.start(128, 14);
     const int camps[][3] = {{70, 60, 3},  {190, 80, 3},  {40, 110, 3}, {128, 120, 4}, {220, 160, 3},
                             {80, 170, 3}, {170, 190, 4}, {60, 230, 3}, {128, 240, 4}, {230, 240, 3}};
     for (const auto& c : camps) m.camp(c[0], c[1], c[2], 5);
@@ -194,6 +194,9 @@ cMapPlan longMarch() {
 
 }  // namespace
 
+// Every start lies at least ten cells inside the map: the level opens with the
+// camera centred on the squad, and a start at the edge shows half a screen of
+// nothing beyond the map.
 std::vector<sLevelDesign> designLevels() {
     std::vector<sLevelDesign> levels;
     levels.push_back({"01-meadow.bmp", meadow()});
