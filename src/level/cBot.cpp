@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 #include "level/cLevel.h"
 #include "weapons/cBullet.h"
@@ -23,16 +24,46 @@ float planar(float ax, float ay, float bx, float by) {
     return std::hypot(ax - bx, ay - by);
 }
 
-// True when no tree stands between the two points (trees stop bullets).
-bool clearLine(cMap& map, float ax, float ay, float bx, float by) {
-    const float d = planar(ax, ay, bx, by);
-    const int steps = static_cast<int>(d * 2.0f);
-    for (int i = 1; i < steps; i++) {
-        const float t = static_cast<float>(i) / static_cast<float>(steps);
-        if (map.getTerrain(ax + (bx - ax) * t, ay + (by - ay) * t) == cAmmo::kTreeTerrain)
+bool blocked(int kind) {
+    return kind == cMap::kTree || kind == cMap::kOutside;
+}
+
+bool blockedCell(cMap& map, int cx, int cy) {
+    return blocked(map.getTerrain(static_cast<float>(cx) + 0.5f, static_cast<float>(cy) + 0.5f));
+}
+
+// True when a straight walk (or a bullet or rocket) from a to b enters no tree cell: every cell the segment
+// touches is visited, and a segment through a cell corner counts both side cells.
+bool clearWalk(cMap& map, float ax, float ay, float bx, float by) {
+    int cx = static_cast<int>(std::floor(ax)), cy = static_cast<int>(std::floor(ay));
+    const int ex = static_cast<int>(std::floor(bx)), ey = static_cast<int>(std::floor(by));
+    const float dx = bx - ax, dy = by - ay;
+    const int sx = dx > 0 ? 1 : -1, sy = dy > 0 ? 1 : -1;
+    const float never = std::numeric_limits<float>::infinity();
+    const float stepX = dx != 0 ? 1.0f / std::fabs(dx) : never;
+    const float stepY = dy != 0 ? 1.0f / std::fabs(dy) : never;
+    float nextX = dx != 0 ? (sx > 0 ? static_cast<float>(cx + 1) - ax : ax - static_cast<float>(cx)) * stepX : never;
+    float nextY = dy != 0 ? (sy > 0 ? static_cast<float>(cy + 1) - ay : ay - static_cast<float>(cy)) * stepY : never;
+    for (;;) {
+        if (blockedCell(map, cx, cy))
             return false;
+        if ((cx == ex && cy == ey) || std::min(nextX, nextY) > 1.0f)
+            return true;
+        if (std::fabs(nextX - nextY) < 1e-5f) {
+            if (blockedCell(map, cx + sx, cy) || blockedCell(map, cx, cy + sy))
+                return false;
+            cx += sx;
+            cy += sy;
+            nextX += stepX;
+            nextY += stepY;
+        } else if (nextX < nextY) {
+            cx += sx;
+            nextX += stepX;
+        } else {
+            cy += sy;
+            nextY += stepY;
+        }
     }
-    return true;
 }
 
 int countLiving(const cEnemy* e, bool alive) {
@@ -123,7 +154,7 @@ void cBot::think(cLevel& level) {
 
     const float tx = target->getX(), ty = target->getY();
     level.aimAt(tx, ty);
-    if (best <= fireRange && clearLine(level.getMap(), lx, ly, tx, ty)) {
+    if (best <= fireRange && clearWalk(level.getMap(), lx, ly, tx, ty)) {
         if (marching) {
             level.orderMove(lx, ly);   // halt where we stand
             marching = false;
@@ -132,12 +163,71 @@ void cBot::think(cLevel& level) {
             level.orderFire();
         return;
     }
-    if (!marching || !squad->isMoving() || planar(marchX, marchY, tx, ty) > reorderDistance) {
-        level.orderMove(tx, ty);
+    // Trees stop a walk, so a player clicks his way around them.
+    float wx = tx, wy = ty;
+    planWay(level.getMap(), lx, ly, tx, ty, wx, wy);
+    if (!marching || !squad->isMoving() || planar(marchX, marchY, wx, wy) > reorderDistance) {
+        level.orderMove(wx, wy);
         marching = true;
-        marchX = tx;
-        marchY = ty;
+        marchX = wx;
+        marchY = wy;
     }
+}
+
+bool cBot::planWay(cMap& map, float fx, float fy, float tx, float ty, float& wx, float& wy) {
+    const int w = static_cast<int>(map.getX()), h = static_cast<int>(map.getY());
+    const int sx = static_cast<int>(fx), sy = static_cast<int>(fy);
+    if (w <= 0 || h <= 0 || sx < 0 || sy < 0 || sx >= w || sy >= h)
+        return false;
+    cameFrom.assign(static_cast<size_t>(w) * h, -1);
+    frontier.clear();
+    const int start = sy * w + sx;
+    cameFrom[start] = start;
+    frontier.push_back(start);
+    int goal = -1;
+    // Breadth first over the cells; a diagonal step may not cut a tree's corner.
+    for (size_t head = 0; head < frontier.size() && goal < 0; head++) {
+        const int c = frontier[head];
+        const int cx = c % w, cy = c / w;
+        const float px = static_cast<float>(cx) + 0.5f, py = static_cast<float>(cy) + 0.5f;
+        if (planar(px, py, tx, ty) <= fireRange - 1.0f && clearWalk(map, px, py, tx, ty)) {
+            goal = c;
+            break;
+        }
+        for (int dy = -1; dy <= 1; dy++)
+            for (int dx = -1; dx <= 1; dx++) {
+                const int nx = cx + dx, ny = cy + dy;
+                if ((dx == 0 && dy == 0) || nx < 0 || ny < 0 || nx >= w || ny >= h)
+                    continue;
+                const int n = ny * w + nx;
+                if (cameFrom[n] >= 0 || blocked(map.getTerrain(nx + 0.5f, ny + 0.5f)))
+                    continue;
+                if (dx != 0 && dy != 0 &&
+                    (blocked(map.getTerrain(cx + dx + 0.5f, cy + 0.5f)) ||
+                     blocked(map.getTerrain(cx + 0.5f, cy + dy + 0.5f))))
+                    continue;
+                cameFrom[n] = c;
+                frontier.push_back(n);
+            }
+    }
+    if (goal < 0)
+        return false;
+    // The way from the start, then the farthest cell of it that a straight walk reaches.
+    frontier.clear();
+    for (int c = goal; c != start; c = cameFrom[c])
+        frontier.push_back(c);
+    // The centre of our own cell is always a straight walk away; from there the
+    // first cell of the way is too.
+    wx = static_cast<float>(sx) + 0.5f;
+    wy = static_cast<float>(sy) + 0.5f;
+    for (auto it = frontier.rbegin(); it != frontier.rend(); ++it) {
+        const float px = static_cast<float>(*it % w) + 0.5f, py = static_cast<float>(*it / w) + 0.5f;
+        if (!clearWalk(map, fx, fy, px, py))
+            break;
+        wx = px;
+        wy = py;
+    }
+    return true;
 }
 
 void cBot::launchAtGroup(cLevel& level) {
@@ -155,6 +245,9 @@ void cBot::launchAtGroup(cLevel& level) {
         for (const cPlayerBall* s = squad; s != nullptr; s = s->getNext())
             safe = safe && planar(s->getX(), s->getY(), e->getX(), e->getY()) > safeBlastDistance;
         if (!safe || planar(squad->getX(), squad->getY(), e->getX(), e->getY()) > reach)
+            continue;
+        // Trees set rockets off; grenades fly over them.
+        if (rocket && !clearWalk(level.getMap(), squad->getX(), squad->getY(), e->getX(), e->getY()))
             continue;
         int group = 0;
         for (const cEnemy* o = level.getEnemies(); o != nullptr; o = o->getNext())

@@ -5,6 +5,7 @@
 
 class cLevel;
 class cBullet;
+class cMap;
 
 struct sBotResult {
     int outcome = 0;        // cBot::won, failed or timeout
@@ -29,9 +30,14 @@ public:
 private:
     void countNewBullets(cLevel& level);
     void launchAtGroup(cLevel& level);
+    // The next point to walk to on a tree-free way from (fx, fy) to a cell with a clear
+    // shot at (tx, ty); false when no such cell can be reached.
+    bool planWay(cMap& map, float fx, float fy, float tx, float ty, float& wx, float& wy);
 
     std::vector<const cBullet*> seen;  // squad bullets in flight after the last tick
     std::vector<const cBullet*> now;
+    std::vector<int> cameFrom;         // per map cell: previous cell of the search, -1 unseen
+    std::vector<int> frontier;
     int shots = 0;
     int launchWait = 0;                // ms until the next rocket or grenade
     bool marching = false;             // a move order is under way

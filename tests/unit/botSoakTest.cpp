@@ -69,10 +69,12 @@ TEST_F(BotSoak, EveryShippedLevelPlaysToAnEndWithRestarts) {
             const sBotResult r = bot.play(level, 20000);
             EXPECT_GT(r.timeMs, 0);
             EXPECT_GE(r.shots, 0);
-            if (r.outcome == cBot::won)
+            if (r.outcome == cBot::won) {
                 EXPECT_EQ(level.getState(), cLevel::stateWon);
-            if (god == 1)
+            }
+            if (god == 1) {
                 EXPECT_EQ(r.soldiersLost, 0);
+            }
             level.restart();
             EXPECT_EQ(level.getState(), cLevel::stateIntro);
             EXPECT_EQ(level.getFallen(), nullptr);

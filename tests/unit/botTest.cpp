@@ -16,12 +16,6 @@ protected:
         level.endIntroIfDue();
         ASSERT_EQ(level.getState(), cLevel::statePlaying);
     }
-    static int enemyCount(const cEnemy* e) {
-        int n = 0;
-        for (; e != nullptr; e = e->getNext())
-            n++;
-        return n;
-    }
     cLevel level{1};
     cBot bot;
 };
@@ -77,44 +71,69 @@ TEST_F(BotTest, LaunchesAtGroupsOnlyAndNotNearItsOwnSquad) {
     // One enemy alone: no rocket is spent on it.
     ASSERT_TRUE(build({{6, 6, kSquadMark}, {30, 30, kEnemyMark}}));
     startPlay();
+    int rockets = level.getSquad()->getRocketsCount();
     bot.think(level);
-    EXPECT_EQ(level.getSquad()->getRocketsCount(), 99);
+    EXPECT_EQ(level.getSquad()->getRocketsCount(), rockets);
 
     // Two enemies side by side: one rocket at them, then a pause before the next.
     ASSERT_TRUE(build({{6, 6, kSquadMark}, {30, 30, kEnemyMark}, {31, 31, kEnemyMark}}));
     startPlay();
+    rockets = level.getSquad()->getRocketsCount();
     bot.think(level);
-    EXPECT_EQ(level.getSquad()->getRocketsCount(), 98);
+    EXPECT_EQ(level.getSquad()->getRocketsCount(), rockets - 1);
     EXPECT_NE(level.getAmmo().getRockets(), nullptr);
     bot.think(level);
-    EXPECT_EQ(level.getSquad()->getRocketsCount(), 98);
+    EXPECT_EQ(level.getSquad()->getRocketsCount(), rockets - 1);
 
-    // A group right next to the squad would blast our own file: no launch.
-    ASSERT_TRUE(build({{6, 6, kSquadMark}, {9, 6, kEnemyMark}, {10, 7, kEnemyMark}}));
+    // A group right next to the squad would blast our own file; one behind a
+    // tree wall would only set the rocket off in the trees.
+    std::vector<sMapMark> marks{{6, 6, kSquadMark}, {9, 6, kEnemyMark}, {10, 7, kEnemyMark},
+                                {6, 30, kEnemyMark}, {7, 30, kEnemyMark}};
+    for (int x = 0; x < 20; x++)
+        marks.push_back({x, 20, kTreeMark});
+    ASSERT_TRUE(build(marks));
     cBot fresh;
     startPlay();
+    rockets = level.getSquad()->getRocketsCount();
     fresh.think(level);
-    EXPECT_EQ(level.getSquad()->getRocketsCount(), 99);
+    EXPECT_EQ(level.getSquad()->getRocketsCount(), rockets);
 }
 
-TEST_F(BotTest, ThrowsGrenadesOnceTheRocketsAreGone) {
-    ASSERT_TRUE(build({{6, 6, kSquadMark}, {20, 20, kEnemyMark}, {21, 20, kEnemyMark}}));
+TEST_F(BotTest, ThrowsGrenadesOverTreesOnceTheRocketsAreGone) {
+    std::vector<sMapMark> marks{{6, 6, kSquadMark}, {16, 18, kEnemyMark}, {17, 18, kEnemyMark}};
+    for (int x = 0; x < 30; x++)
+        marks.push_back({x, 12, kTreeMark});
+    ASSERT_TRUE(build(marks));
     level.setRocketsCount(0);
     startPlay();
+    const int grenades = level.getSquad()->getGrenadesCount();
     bot.think(level);
-    EXPECT_EQ(level.getSquad()->getGrenadesCount(), 98);
+    EXPECT_EQ(level.getSquad()->getGrenadesCount(), grenades - 1);
     EXPECT_NE(level.getAmmo().getGrenades(), nullptr);
+}
+
+TEST_F(BotTest, WalksAroundATreeWallInsteadOfIntoIt) {
+    // A wall between squad and enemy with one gap at its far end.
+    std::vector<sMapMark> marks{{10, 4, kSquadMark}, {10, 40, kEnemyMark}};
+    for (int x = 0; x < 44; x++)
+        marks.push_back({x, 20, kTreeMark});
+    ASSERT_TRUE(build(marks));
+    const sBotResult r = bot.play(level, 120000);
+    EXPECT_EQ(r.outcome, cBot::won);
+    EXPECT_EQ(r.enemiesKilled, 1);
 }
 
 TEST_F(BotTest, GroundOrdersActOnlyWhilePlaying) {
     ASSERT_TRUE(build({{6, 6, kSquadMark}, {40, 40, kEnemyMark}}));
+    const int rockets = level.getSquad()->getRocketsCount();
+    const int grenades = level.getSquad()->getGrenadesCount();
     // Still in the intro: nothing moves, fires or flies.
     level.orderMove(30, 30);
     level.orderFire();
     level.orderLaunch(30, 30);
     EXPECT_FALSE(level.getSquad()->isMoving());
     EXPECT_FALSE(level.getSquad()->isShooting());
-    EXPECT_EQ(level.getSquad()->getRocketsCount(), 99);
+    EXPECT_EQ(level.getSquad()->getRocketsCount(), rockets);
     EXPECT_EQ(level.getAmmo().getRockets(), nullptr);
 
     startPlay();
@@ -126,6 +145,7 @@ TEST_F(BotTest, GroundOrdersActOnlyWhilePlaying) {
     EXPECT_FALSE(level.getSquad()->isShooting());
     level.selectRocket(false);
     level.orderLaunch(25, 25);
-    EXPECT_EQ(level.getSquad()->getGrenadesCount(), 98);
-    EXPECT_EQ(enemyCount(level.getEnemies()), 1);
+    EXPECT_EQ(level.getSquad()->getGrenadesCount(), grenades - 1);
+    EXPECT_EQ(level.getSquad()->getRocketsCount(), rockets);
+    EXPECT_NE(level.getAmmo().getGrenades(), nullptr);
 }

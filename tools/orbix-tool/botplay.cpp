@@ -19,7 +19,7 @@ struct sBotOptions {
     const char* map = nullptr;
     long seed = 1;
     long god = 0;
-    long maxMs = 300000;
+    long maxMs = 600000;
 };
 
 // A whole decimal number in [low, high], nothing else.
