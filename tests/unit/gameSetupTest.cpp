@@ -21,16 +21,6 @@ sRGBA pixel(cBitmap& b, int x, int y)
 
 } // namespace
 
-TEST(GameSetup, StartsWithOnePixelMapsAndBothDisplaysOff)
-{
-    cGameSetup gs;
-    EXPECT_EQ(gs.miniMap.getWidth(), 1);
-    EXPECT_EQ(gs.miniMapSaved.getHeight(), 1);
-    EXPECT_FALSE(gs.showMiniMap);
-    EXPECT_EQ(gs.miniMapTex, 0u);
-    EXPECT_EQ(gs.pWinWidth, nullptr);
-}
-
 TEST(GameSetup, ResetClearsUnitMarksAndKeepsTerrain)
 {
     cGameSetup gs;
