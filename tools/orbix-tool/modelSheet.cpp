@@ -166,7 +166,9 @@ public:
         glEnable(GL_TEXTURE_2D);
         glBindTexture(GL_TEXTURE_2D, textures.flame);
         glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
+        glDepthMask(GL_FALSE);  // as in the game: blended quads that wrote depth would clip each other
         meshes.flame.render(frame);
+        glDepthMask(GL_TRUE);
         glDisable(GL_TEXTURE_2D);
         glDisable(GL_BLEND);
     }
