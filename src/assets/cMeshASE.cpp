@@ -2,6 +2,7 @@
 #include "assets/cASELoader.h"
 #include "assets/cMesh.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 

@@ -135,10 +135,20 @@ void cMenu::render() {
     glListBase(fontBase - 32);
     for (int i = 0; i < 4; ++i) {
         int box = i + 1;
-        glBindTexture(GL_TEXTURE_2D, fontTex[box == hover ? 2 : 1]);
+        float left = float(x - itemDX), top = float(y - itemDY + itemSpacing * rowOfHover(box));
+        GLsizei length = GLsizei(std::strlen(items[i]));
+        // A dark shadow keeps the letters readable on a bright picture.
+        glBindTexture(GL_TEXTURE_2D, fontTex[1]);
+        glColor4f(0, 0, 0, 0.8f);
         glPushMatrix();
-        glTranslatef(float(x - itemDX), float(y - itemDY + itemSpacing * rowOfHover(box)), 0);
-        glCallLists(GLsizei(std::strlen(items[i])), GL_UNSIGNED_BYTE, items[i]);
+        glTranslatef(left + 2, top + 2, 0);
+        glCallLists(length, GL_UNSIGNED_BYTE, items[i]);
+        glPopMatrix();
+        glBindTexture(GL_TEXTURE_2D, fontTex[box == hover ? 2 : 1]);
+        glColor4f(1, 1, 1, 1);
+        glPushMatrix();
+        glTranslatef(left, top, 0);
+        glCallLists(length, GL_UNSIGNED_BYTE, items[i]);
         glPopMatrix();
     }
     glPopAttrib();

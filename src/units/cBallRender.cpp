@@ -76,6 +76,9 @@ void cBall::render() {
     glPopMatrix();
 
     if (advanceFlash()) {
+        // The flash's crossed quads are blended, so they must not write depth or they clip each other;
+        // the caller gets its own depth, blend and lighting state back.
+        glPushAttrib(GL_ENABLE_BIT | GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_CURRENT_BIT);
         glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
         glEnable(GL_TEXTURE_2D);
         glDisable(GL_LIGHTING);
@@ -86,9 +89,7 @@ void cBall::render() {
         glRotatef(angle + kModelTurn, 0, 0, 1);
         glBindTexture(GL_TEXTURE_2D, textures->flame);
         meshCont->flame.render(frame);
-        glDisable(GL_TEXTURE_2D);
-        glDisable(GL_BLEND);
-        glDepthMask(GL_TRUE);
+        glPopAttrib();
     }
     glPopMatrix();
 }

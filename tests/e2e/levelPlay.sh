@@ -37,9 +37,14 @@ white_at() {
 
 ORBIX_DATA=$data game_start "$bin"
 game_wait_window 60
+# The whole window must be on the screen for the pixel checks below.
+xdotool windowmove "$GAME_WIN" 0 0
+sleep 0.5
+pointer 400 300
 game_wait_output '^cGame: Loading levels\.\. OK$' 60
 sleep 3
 shot "$E2E_WORK/won.png"
+[ "$(identify -format %wx%h "$E2E_WORK/won.png")" = 800x600 ] || fail "the window is not wholly on the screen"
 won=$(yellow_in "$E2E_WORK/won.png")
 [ "$won" -gt 400 ] || fail "level without enemies not won at once ($won yellow pixels)"
 

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
-#include <fstream>
 #include <string>
 #include <vector>
 
@@ -138,41 +137,25 @@ TEST_F(MapRender, WaterCoversTheCellsWithEveryCornerWetWithinTheView) {
     EXPECT_EQ(waterPolygons(m, high), 4 * perCell);
     const cPoint beyond[2] = {cPoint(1e30, -1e30), cPoint(-1e30, 1e30)};
     EXPECT_EQ(waterPolygons(m, beyond), 0);
-}
 
-TEST_F(MapRender, HiddenWaterTouchesNoState) {
-    cBitmap bmp;
-    fillMap(bmp, 3, 3);
-    bmp.getBitmapS()[4] = sRGBA(0, 0, 255, 255);
-    cMap m;
-    ASSERT_TRUE(m.init(bmp));
+    // Hidden water draws nothing and touches no state.
     m.setShowWater(false);
     glEnable(GL_LIGHTING);
-    glDisable(GL_BLEND);
     glBlendFunc(GL_ONE, GL_ZERO);
     EXPECT_EQ(waterPolygons(m, nullptr), 0);
     EXPECT_TRUE(glIsEnabled(GL_LIGHTING));
-    EXPECT_FALSE(glIsEnabled(GL_BLEND));
     GLint src = 0;
     glGetIntegerv(GL_BLEND_SRC, &src);
     EXPECT_EQ(src, GL_ONE);
 }
 
 TEST_F(MapRender, TreesAreCulledToTheViewWithItsEdgesIncluded) {
-    std::string text = aseText::scene();
-    for (int k = 1; k <= 3; ++k) {
-        const std::string n = std::to_string(k);
-        text += aseText::square("Tree" + n + "Stem") + aseText::square("Tree" + n + "Top");
-    }
     assetsTest::ScratchDir dir;
-    const std::string path = dir.file("trees.ASE");
-    std::ofstream(path) << text;
+    const std::string path = dir.file("tree.ASE");
+    assetsTest::writeFile(path, aseText::scene() + aseText::square("Part"));
     cMeshCont meshes;
-    for (int k = 0; k < 3; ++k)
-        for (int part = 0; part < 2; ++part) {
-            const std::string name = "Tree" + std::to_string(k + 1) + (part == 0 ? "Stem" : "Top");
-            ASSERT_TRUE(meshes.trees[k][part].loadFromASE(path.c_str(), 0, name.c_str())) << name;
-        }
+    for (auto& kind : meshes.trees)
+        for (cMesh& part : kind) ASSERT_TRUE(part.loadFromASE(path.c_str(), 0, nullptr));
 
     std::srand(3);
     cBitmap bmp;

@@ -1,6 +1,5 @@
-// cCamera: glide, zoom limits, pan under a turn; cKeys table.
+// cCamera: glide, zoom limits, pan under a turn.
 #include "shell/cCamera.h"
-#include "shell/cKeys.h"
 #include "shell/globals.h"
 
 #include <gtest/gtest.h>
@@ -59,19 +58,4 @@ TEST(Camera, PanFollowsTheTurnAndIsNotUndone) {
     EXPECT_EQ(c.getAngleZ(), 0);
     EXPECT_EQ(c.getAngleZRad(), 0);
     EXPECT_EQ(c.getXTarget(), 0);
-}
-
-TEST(Keys, TableCoversEveryCode) {
-    cKeys k;
-    for (int i = 0; i < 256; i++) EXPECT_FALSE(k.isKey(uint8_t(i)));
-    k.setKey(0);
-    k.setKey(255);
-    k.setKey('a');
-    EXPECT_TRUE(k.isKey(255));
-    EXPECT_FALSE(k.isKey('A'));
-    k.clearKey('a');
-    EXPECT_FALSE(k.isKey('a'));
-    k.clearAll();
-    EXPECT_FALSE(k.isKey(0));
-    EXPECT_FALSE(k.isKey(255));
 }

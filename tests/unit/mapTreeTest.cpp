@@ -49,23 +49,6 @@ TEST(MapTree, AboutOneTreeCellInFourGetsATreeOnItsCorner) {
     for (int k = 0; k < 3; ++k) EXPECT_GT(kinds[k], 0) << k;
 }
 
-TEST(MapTree, SameSeedSameForest) {
-    cBitmap bmp;
-    fillGround(bmp, 12, 12);
-    paintRect(bmp, 2, 2, 9, 9, kTreePx);
-    cMap a, b;
-    std::srand(5);
-    ASSERT_TRUE(a.init(bmp));
-    std::srand(5);
-    ASSERT_TRUE(b.init(bmp));
-    ASSERT_EQ(a.getTreeCount(), b.getTreeCount());
-    for (int i = 0; i < a.getTreeCount(); ++i) {
-        EXPECT_EQ(a.getTrees()[i].kind, b.getTrees()[i].kind);
-        EXPECT_EQ(a.getTrees()[i].x, b.getTrees()[i].x);
-        EXPECT_EQ(a.getTrees()[i].y, b.getTrees()[i].y);
-    }
-}
-
 TEST(MapTree, EachKindIsShiftedByItsStemPivot) {
     // Stem pivots in file units (a hundred times world units); kind 2 has its pivot at the origin.
     const aseText::V3 pivots[3] = {{50, -25, 300}, {-100, 200, 0}, {0, 0, 0}};

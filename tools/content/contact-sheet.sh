@@ -2,13 +2,15 @@
 # Lays out every texture, interface picture and map as PNG contact sheets, so
 # the content can be looked at in any image viewer.
 # Usage: contact-sheet.sh OUTDIR [CONTENTDIR]   (CONTENTDIR defaults to build/bin)
-# Needs ImageMagick (montage, convert).
+# Needs ImageMagick (montage, convert). With a display (or under xvfb-run) and
+# orbix-tool built beside the game, the model pages are drawn too.
 set -euo pipefail
 here="$(cd "$(dirname "$0")" && pwd)"
 out="${1:?usage: contact-sheet.sh OUTDIR [CONTENTDIR]}"
 content="${2:-$here/../../build/bin}"
 [ -d "$content/maps" ] || { echo "no content in $content (build first)" >&2; exit 1; }
 mkdir -p "$out"
+out="$(cd "$out" && pwd)"
 
 sheet() {  # name, tile size, files...
     local name="$1" size="$2"
@@ -33,3 +35,8 @@ sheet faces 128 "${faces[@]}"
 rm -f "${faces[@]}"
 sheet graphics 256 graphics/*.bmp
 sheet maps 256 maps/*.bmp
+if [ -x "$content/orbix-tool" ] && [ -n "${DISPLAY:-}" ]; then
+    "$content/orbix-tool" sheet "$out" 2> /dev/null | grep '^wrote' || echo "model pages failed" >&2
+else
+    echo "no display or no orbix-tool: model pages skipped" >&2
+fi

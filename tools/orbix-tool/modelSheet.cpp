@@ -166,7 +166,9 @@ public:
         glEnable(GL_TEXTURE_2D);
         glBindTexture(GL_TEXTURE_2D, textures.flame);
         glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
+        glDepthMask(GL_FALSE);  // as in the game: blended quads that wrote depth would clip each other
         meshes.flame.render(frame);
+        glDepthMask(GL_TRUE);
         glDisable(GL_TEXTURE_2D);
         glDisable(GL_BLEND);
     }
@@ -256,6 +258,10 @@ void setUpRenderState()
     glShadeModel(GL_SMOOTH);
 }
 
+// Labels are built by appending: GCC 12 at -O3 raises a false -Wrestrict on "text" + std::string.
+std::string numbered(const char* text, int n) {
+    return std::string(text).append(std::to_string(n));
+}
 } // namespace
 
 int drawModelSheet(const char* outDir, int argc, char** argv)
@@ -300,7 +306,7 @@ int drawModelSheet(const char* outDir, int argc, char** argv)
     for (int lod = 0; lod < cMeshCont::numLods; ++lod)
         for (int c = 0; c < numWalk; ++c) {
             sheet.cell(c, lod, numWalk, cMeshCont::numLods, ballBox,
-                       "L" + std::to_string(lod) + " f" + std::to_string(walkFrames[c]));
+                       numbered("L", lod).append(numbered(" f", walkFrames[c])));
             sheet.soldier(lod, walkFrames[c]);
         }
     ok = sheet.savePage(out / "models-soldier.png") && ok;
@@ -310,7 +316,7 @@ int drawModelSheet(const char* outDir, int argc, char** argv)
     for (int lod = 0; lod < cMeshCont::numLods; ++lod)
         for (int p = 0; p < cMeshCont::numParts; ++p) {
             sheet.cell(p, lod, cMeshCont::numParts, cMeshCont::numLods, ballBox,
-                       std::string(partNames[p]) + " L" + std::to_string(lod));
+                       std::string(partNames[p]).append(numbered(" L", lod)));
             sheet.part(p, lod, 52);
         }
     ok = sheet.savePage(out / "models-parts.png") && ok;
@@ -321,14 +327,14 @@ int drawModelSheet(const char* outDir, int argc, char** argv)
     // Turned so that the face (units face -y) looks at the camera.
     constexpr float facing = 35;
     for (int f = 0; f < cTexture::numFrames; ++f) {
-        sheet.cell(f, 0, cTexture::numFrames, 6, headBox, "wink" + std::to_string(f + 1), facing);
+        sheet.cell(f, 0, cTexture::numFrames, 6, headBox, numbered("wink", f + 1), facing);
         sheet.drawHead(0, 0, 0, 0, f);
         for (int m = 1; m < cTexture::numMoods; ++m) {
-            sheet.cell(f, m, cTexture::numFrames, 6, headBox, "mood " + std::to_string(m) + "." + std::to_string(f + 1),
+            sheet.cell(f, m, cTexture::numFrames, 6, headBox, numbered("mood ", m).append(numbered(".", f + 1)),
                        facing);
             sheet.drawHead(0, 0, m, f, 0);
         }
-        sheet.cell(f, 5, cTexture::numFrames, 6, ballBox, "walk f" + std::to_string(20 + 11 * f), 90);
+        sheet.cell(f, 5, cTexture::numFrames, 6, ballBox, numbered("walk f", 20 + 11 * f), 90);
         sheet.soldier(0, 20 + 11 * f);
     }
     ok = sheet.savePage(out / "models-faces.png") && ok;
@@ -344,7 +350,7 @@ int drawModelSheet(const char* outDir, int argc, char** argv)
         sBox treeBox;
         treeBox.add(meshes.trees[k][0]);
         treeBox.add(meshes.trees[k][1]);
-        sheet.cell(k, 1, 3, 2, treeBox, "Tree" + std::to_string(k + 1));
+        sheet.cell(k, 1, 3, 2, treeBox, numbered("Tree", k + 1));
         sheet.tree(k);
     }
     ok = sheet.savePage(out / "models-props.png") && ok;

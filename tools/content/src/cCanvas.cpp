@@ -25,14 +25,6 @@ void cCanvas::blend(int x, int y, sColour c, float alpha) {
     p = mix(p, c, std::clamp(alpha, 0.0f, 1.0f));
 }
 
-sColour cCanvas::get(int x, int y) const {
-    x = std::clamp(x, 0, w - 1);
-    y = std::clamp(y, 0, h - 1);
-    return px[size_t(y) * size_t(w) + size_t(x)];
-}
-
-void cCanvas::fill(sColour c) { std::fill(px.begin(), px.end(), c); }
-
 void cCanvas::fillRect(int x0, int y0, int x1, int y1, sColour c) {
     for (int y = std::min(y0, y1); y <= std::max(y0, y1); y++)
         for (int x = std::min(x0, x1); x <= std::max(x0, x1); x++) set(x, y, c);

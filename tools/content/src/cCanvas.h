@@ -18,15 +18,10 @@ class cCanvas {
 public:
     cCanvas(int w, int h, sColour fill = {});
 
-    int width() const { return w; }
-    int height() const { return h; }
-
-    // Out-of-range coordinates are ignored by set and blend, clamped by get.
+    // Out-of-range coordinates are ignored.
     void set(int x, int y, sColour c);
     void blend(int x, int y, sColour c, float alpha);
-    sColour get(int x, int y) const;
 
-    void fill(sColour c);
     // Solid shapes with hard edges (a pixel is inside when its centre is).
     void fillRect(int x0, int y0, int x1, int y1, sColour c);  // inclusive corners
     void fillEllipse(float cx, float cy, float rx, float ry, sColour c);

@@ -17,10 +17,6 @@ public:
 
     cMapPlan(int w, int h, uint64_t seed);
 
-    int width() const { return w; }
-    int height() const { return h; }
-    eCell cell(int x, int y) const;
-
     // Terrain brushes. Edges are roughened with noise so woods and lakes look grown.
     void forest(double cx, double cy, double r, double density);
     void lake(double cx, double cy, double rx, double ry);
@@ -44,11 +40,12 @@ public:
     // and every enemy on ground that the squad can walk to (water is wadeable,
     // trees are not). Otherwise the reasons, one per line.
     std::string problems() const;
-    int enemyCount() const { return int(enemies.size()); }
 
     cCanvas picture() const;
 
 private:
+    // Off the map counts as a tree: nobody walks there.
+    eCell cell(int x, int y) const;
     double noise(double x, double y, double scale) const;
     void brushPolyline(const std::vector<std::array<double, 2>>& points, double width, eCell kind);
     // Frees the cell and its neighbours of trees so a unit placed there can move.

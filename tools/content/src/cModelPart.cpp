@@ -36,12 +36,6 @@ sQuat sQuat::operator*(const sQuat& q) const {
             w * q.y - x * q.z + y * q.w + z * q.x, w * q.z + x * q.y - y * q.x + z * q.w};
 }
 
-sVec3 sQuat::rotate(sVec3 v) const {
-    const sQuat p{0, v[0], v[1], v[2]};
-    const sQuat r = (*this) * p * conjugate();
-    return {r.x, r.y, r.z};
-}
-
 cModelPart::cModelPart(std::string name, sVec3 pivot) : objectName(std::move(name)), pivotPos(pivot) {}
 
 int cModelPart::addVertex(sVec3 p, sVec3 n) {

@@ -16,7 +16,6 @@ struct sQuat {
     static sQuat axisAngle(sVec3 axis, double radians);
     sQuat operator*(const sQuat& q) const;
     sQuat conjugate() const { return {w, -x, -y, -z}; }
-    sVec3 rotate(sVec3 v) const;
 };
 
 // The node's state in one animation frame: where its pivot is and how it is turned.
