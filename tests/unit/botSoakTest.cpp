@@ -20,7 +20,8 @@
 #endif
 #endif
 #ifdef ORBIX_ASAN
-#include <sanitizer/allocator_interface.h>
+// GCC ships no header for the sanitizer allocator's figures; its runtime has the function.
+extern "C" size_t __sanitizer_get_current_allocated_bytes();
 #endif
 
 namespace {
