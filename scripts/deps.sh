@@ -7,7 +7,8 @@ packages=(build-essential cmake ninja-build pkg-config ccache
   libopenal-dev libsndfile1-dev
   googletest libgtest-dev libbenchmark-dev
   xvfb xauth xdotool imagemagick x11-utils
-  clang libclang-rt-14-dev)
+  clang libclang-rt-14-dev
+  libassimp-dev python3)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

@@ -68,6 +68,14 @@ public:
     void onPassiveMotion(unsigned char buttons, int x, int y, int dx, int dy);
     void onMouseMotion(unsigned char buttons, int x, int y, int dx, int dy);
     void onMouseClick(unsigned char buttons, int x, int y);
+    // What the mouse handlers do once they have the ground point under the pointer;
+    // callers with no view to pick in (bot play) give the point directly. The three
+    // orders act only while playing, as the clicks do.
+    void aimAt(float gx, float gy);        // the pointer moved over (gx, gy)
+    void orderMove(float gx, float gy);    // left button
+    void orderFire();                      // right button: along the squad's heading
+    void orderLaunch(float gx, float gy);  // both buttons: rocket or grenade as selected
+    void selectRocket(bool rocket) { rocketSelected = rocket; }
 
     // --- drawing (cLevelRender.cpp)
     void render();
@@ -92,8 +100,6 @@ public:
 private:
     // Ground point (z = 0) under window pixel (x, y) through the level's view.
     void pick(int x, int y, float& gx, float& gy);
-    void moveOrder(int x, int y);
-    void fireChord(int x, int y);
     void scanMarkers(cBitmap& bitmap, int& startX, int& startY);
     void addEnemyAt(float x, float y);
     void collectFallen();

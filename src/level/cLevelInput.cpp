@@ -135,20 +135,22 @@ void cLevel::onMouseClick(unsigned char buttons, int x, int y) {
             rocketSelected = false;
         else if (box == 1)
             rocketSelected = true;
-        else
-            moveOrder(x, y);
+        else {
+            float gx, gy;
+            pick(x, y, gx, gy);
+            orderMove(gx, gy);
+        }
         break;
     }
-    case 4: {
+    case 4:
+        orderFire();
+        break;
+    case 5: {
         float gx, gy;
         pick(x, y, gx, gy);
-        if (squad != nullptr)
-            squad->shoot(gx, gy);
+        orderLaunch(gx, gy);
         break;
     }
-    case 5:
-        fireChord(x, y);
-        break;
     default:
         if (squad != nullptr)
             squad->shootStop();
@@ -156,9 +158,14 @@ void cLevel::onMouseClick(unsigned char buttons, int x, int y) {
     }
 }
 
-void cLevel::moveOrder(int x, int y) {
-    float gx, gy;
-    pick(x, y, gx, gy);
+void cLevel::aimAt(float gx, float gy) {
+    mouseMapX = gx;
+    mouseMapY = gy;
+}
+
+void cLevel::orderMove(float gx, float gy) {
+    if (levelState != statePlaying)
+        return;
     camera.translateTo(map.getX() / 2 - gx, map.getY() / 2 - gy);
     if (squad == nullptr)
         return;
@@ -169,10 +176,13 @@ void cLevel::moveOrder(int x, int y) {
         sounds->play(soundRoger);
 }
 
-void cLevel::fireChord(int x, int y) {
-    float gx, gy;
-    pick(x, y, gx, gy);
-    if (squad == nullptr)
+void cLevel::orderFire() {
+    if (levelState == statePlaying && squad != nullptr)
+        squad->shoot(mouseMapX, mouseMapY);
+}
+
+void cLevel::orderLaunch(float gx, float gy) {
+    if (levelState != statePlaying || squad == nullptr)
         return;
     if (rocketSelected) {
         if (squad->shootRocket())

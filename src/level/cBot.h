@@ -1,0 +1,45 @@
+// A simple headless player: plays one level at a fixed step, giving the squad the orders a player would.
+#pragma once
+
+#include <vector>
+
+class cLevel;
+class cBullet;
+class cMap;
+
+struct sBotResult {
+    int outcome = 0;        // cBot::won, failed or timeout
+    int timeMs = 0;         // level time played
+    int soldiersLost = 0;
+    int enemiesKilled = 0;
+    int shots = 0;          // squad bullets, rockets and grenades
+};
+
+class cBot {
+public:
+    enum { won = 0, failed = 1, timeout = 2 };
+    static constexpr int stepMs = 5;     // tick length, as the game's timer
+    static constexpr int thinkMs = 100;  // a player's reaction time between orders
+
+    // Plays an initialised level until it is won or lost, or maxMs of level time pass.
+    sBotResult play(cLevel& level, int maxMs);
+    // One look at the level and the orders it calls for.
+    void think(cLevel& level);
+    static const char* outcomeName(int outcome);
+
+private:
+    void countNewBullets(cLevel& level);
+    void launchAtGroup(cLevel& level);
+    // The next point to walk to on a tree-free way from (fx, fy) to a cell with a clear
+    // shot at (tx, ty); false when no such cell can be reached.
+    bool planWay(cMap& map, float fx, float fy, float tx, float ty, float& wx, float& wy);
+
+    std::vector<const cBullet*> seen;  // squad bullets in flight after the last tick
+    std::vector<const cBullet*> now;
+    std::vector<int> cameFrom;         // per map cell: previous cell of the search, -1 unseen
+    std::vector<int> frontier;
+    int shots = 0;
+    int launchWait = 0;                // ms until the next rocket or grenade
+    bool marching = false;             // a move order is under way
+    float marchX = 0, marchY = 0;
+};

@@ -1,0 +1,107 @@
+// Soak: the bot plays every shipped level with restarts, god mode off and on, and the heap stays flat.
+#include "level/cBot.h"
+#include "level/cLevel.h"
+
+#include <gtest/gtest.h>
+
+#include <malloc.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#if defined(__SANITIZE_ADDRESS__)
+#define ORBIX_ASAN 1
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define ORBIX_ASAN 1
+#endif
+#endif
+#ifdef ORBIX_ASAN
+#include <sanitizer/allocator_interface.h>
+#endif
+
+namespace {
+
+// Bytes the program holds on the heap right now.
+size_t liveHeapBytes() {
+#ifdef ORBIX_ASAN
+    return __sanitizer_get_current_allocated_bytes();
+#else
+    return mallinfo2().uordblks;
+#endif
+}
+
+class BotSoak : public ::testing::Test {
+protected:
+    void SetUp() override {
+        oldDir = std::filesystem::current_path();
+        std::error_code ec;
+        for (const auto& entry : std::filesystem::directory_iterator(ORBIX_BIN_DIR "/maps", ec))
+            if (entry.path().filename().string()[0] != '.')
+                maps.push_back(entry.path().filename().string());
+        if (maps.empty())
+            GTEST_SKIP() << "no shipped maps beside the programs";
+        std::sort(maps.begin(), maps.end());
+        std::filesystem::current_path(ORBIX_BIN_DIR);
+    }
+    void TearDown() override { std::filesystem::current_path(oldDir); }
+
+    std::filesystem::path oldDir;
+    std::vector<std::string> maps;
+};
+
+}  // namespace
+
+TEST_F(BotSoak, EveryShippedLevelPlaysToAnEndWithRestarts) {
+    for (const std::string& name : maps) {
+        SCOPED_TRACE(name);
+        std::srand(3);
+        cLevel level(1);
+        ASSERT_TRUE(level.setMapName(name.c_str()));
+        ASSERT_TRUE(level.init());
+        for (int god : {1, 0}) {
+            level.setGodMode(god == 1);
+            cBot bot;
+            // A bounded stretch of play: enough for fights, rockets and deaths.
+            const sBotResult r = bot.play(level, 20000);
+            EXPECT_GT(r.timeMs, 0);
+            EXPECT_GE(r.shots, 0);
+            if (r.outcome == cBot::won) {
+                EXPECT_EQ(level.getState(), cLevel::stateWon);
+            }
+            if (god == 1) {
+                EXPECT_EQ(r.soldiersLost, 0);
+            }
+            level.restart();
+            EXPECT_EQ(level.getState(), cLevel::stateIntro);
+            EXPECT_EQ(level.getFallen(), nullptr);
+        }
+    }
+}
+
+TEST_F(BotSoak, HeapStaysFlatAcrossAHundredRestarts) {
+    std::srand(5);
+    cLevel level(1);
+    ASSERT_TRUE(level.setMapName(maps.front().c_str()));
+    size_t warm = 0;
+    for (int round = 0; round < 110; round++) {
+        if (round % 10 == 0) {
+            // A new game now and then rebuilds everything from the map.
+            ASSERT_TRUE(level.init());
+            if (round == 10)
+                warm = liveHeapBytes();
+        } else {
+            level.restart();
+        }
+        level.setGodMode(round % 2 == 0);
+        cBot bot;
+        bot.play(level, 1500);
+    }
+    ASSERT_TRUE(level.init());
+    const size_t end = liveHeapBytes();
+    // Anything that leaks per restart or per new game shows up a hundredfold here.
+    EXPECT_LT(end, warm + 64 * 1024) << "heap grew from " << warm << " to " << end << " bytes";
+}
