@@ -46,6 +46,7 @@ int tileOf(float v) {
 }  // namespace
 
 void cTreeBatch::clear() {
+    uploaded = false;
     positions.clear();
     normals.clear();
     indices.clear();
