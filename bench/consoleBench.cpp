@@ -62,7 +62,7 @@ void BM_ConsoleDraw(benchmark::State& state) {
     cConsole con(nullptr, 800, 600);
     con.render();
     const int glyphs = int(state.range(0));
-    for (int i = 0; i < 24; ++i) con.write(("\n" + std::string(glyphs, char('A' + i))).c_str());
+    for (int i = 0; i < 24; ++i) con.write(std::string("\n").append(glyphs, char('A' + i)).c_str());
     for (int i = 0; i < glyphs; ++i) con.parseKey('x');
     con.show();
     con.update(10000);
