@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "shell/globals.h"
+#include "world/cTreeBatch.h"
 
 class cBitmap;
 class cGameSetup;
@@ -63,7 +64,8 @@ public:
     float getX() const { return static_cast<float>(width); }
     float getY() const { return static_cast<float>(height); }
 
-    void setMeshCont(cMeshCont* m) { meshCont = m; }
+    // Also merges the trees for drawing again, as the models may have changed.
+    void setMeshCont(cMeshCont* m);
     void setGS(cGameSetup* gs) { gameSetup = gs; }
     void setShowWater(bool show) { showWater = show; }
 
@@ -81,6 +83,8 @@ public:
     bool getShowWater() const { return showWater; }
     int getTreeCount() const { return treeCount; }
     const sTree* getTrees() const { return trees.get(); }
+    // The trees as drawn: empty without models.
+    const cTreeBatch& getTreeBatch() const { return treeBatch; }
     // Vertex values at grid point (vx, vy), 0 <= vx <= width, 0 <= vy <= height.
     // Outside the vertex grid the height reads 0 (the flat margin the normals use).
     float getVertexHeight(int vx, int vy) const;
@@ -98,6 +102,7 @@ private:
     float cellHeight(int cell) const;
     bool listWetVertices();
     void placeTrees();
+    void mergeTrees();
     void paintMiniMap(int cell, const float* colour);
     void compileGround();
 
@@ -121,6 +126,7 @@ private:
     bool groundDirty = false;   // the list no longer matches the heights
     std::unique_ptr<sTree[]> trees;
     int treeCount = 0;
+    cTreeBatch treeBatch;      // the trees merged for drawing
     bool winter = false;
 
     float stemColour[4];

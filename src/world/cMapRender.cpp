@@ -1,4 +1,4 @@
-// Drawing of the terrain: trees near the view, the compiled ground and the translucent water.
+// Drawing of the terrain: the trees, the compiled ground and the translucent water.
 #include <GL/gl.h>
 
 #include <algorithm>
@@ -51,20 +51,7 @@ void cMap::renderTerrain(const cPoint* view) {
 
     glPushMatrix();
     glEnable(GL_LIGHTING);
-    if (trees && meshCont) {
-        const float* top = winter ? snowColour : treeColour;
-        for (int i = 0; i < treeCount; ++i) {
-            const sTree& t = trees[i];
-            if (view && (t.x < view[0].x || t.x > view[1].x || t.y < view[0].y || t.y > view[1].y)) continue;
-            glPushMatrix();
-            glTranslatef(t.x, t.y, 0.0f);
-            glMaterialfv(GL_FRONT_AND_BACK, GL_AMBIENT, stemColour);
-            meshCont->trees[t.kind][0].render(-1);
-            glMaterialfv(GL_FRONT_AND_BACK, GL_AMBIENT, top);
-            meshCont->trees[t.kind][1].render(-1);
-            glPopMatrix();
-        }
-    }
+    treeBatch.render(stemColour, winter ? snowColour : treeColour, view);
     glMaterialfv(GL_FRONT_AND_BACK, GL_AMBIENT, winter ? snowColour : grassColour);
     if (terrainList != 0) glCallList(terrainList);
     glPopMatrix();
