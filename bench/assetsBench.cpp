@@ -1,13 +1,10 @@
 // Start-up loading costs: every model of the mesh container, and the whole texture set (needs a display).
 #include "assets/cMeshCont.h"
 #include "assets/cTexture.h"
+#include "benchSupport.h"
 #include "platform/multitexture.h"
 
-#include <GL/freeglut.h>
-#include <benchmark/benchmark.h>
-
 #include <cstdio>
-#include <cstdlib>
 #include <filesystem>
 
 #include <fcntl.h>
@@ -58,18 +55,8 @@ bool openWindowOnce()
 {
     static int opened = -1;
     if (opened < 0) {
-        opened = 0;
-        if (std::getenv("DISPLAY")) {
-            int argc = 1;
-            char name[] = "orbix-bench";
-            char* argv[] = {name, nullptr};
-            glutInit(&argc, argv);
-            glutInitDisplayMode(GLUT_DOUBLE | GLUT_RGBA | GLUT_DEPTH);
-            glutInitWindowSize(64, 64);
-            glutCreateWindow("orbix-bench");
-            resolveMultitexture();
-            opened = 1;
-        }
+        opened = openBenchWindow(64, 64, "orbix-bench") != 0 ? 1 : 0;
+        if (opened == 1) resolveMultitexture();
     }
     return opened == 1;
 }
@@ -91,10 +78,7 @@ void BM_LoadTextureSet(benchmark::State& state)
 {
     if (!enterContent(state, "textures"))
         return;
-    if (!openWindowOnce()) {
-        state.SkipWithError("needs a display: run under xvfb-run");
-        return;
-    }
+    if (!drawable(state, openWindowOnce())) return;
     cQuietStderr quiet;
     for (auto _ : state) {
         cTexture set;

@@ -1,10 +1,7 @@
 // Console costs: writing answers into the ring, typing and parsing a line, drawing a full open console.
-#include <GL/freeglut.h>
-#include <benchmark/benchmark.h>
-
-#include <cstdlib>
 #include <string>
 
+#include "benchSupport.h"
 #include "ui/cConsole.h"
 
 namespace {
@@ -39,30 +36,18 @@ bool consoleWindow() {
         glutSetWindow(window);
         return true;
     }
-    if (!std::getenv("DISPLAY")) return false;
-    if (!glutGet(GLUT_INIT_STATE)) {
-        int argc = 1;
-        char name[] = "orbix-bench";
-        char* argv[] = {name, nullptr};
-        glutInit(&argc, argv);
-    }
-    glutInitDisplayMode(GLUT_DOUBLE | GLUT_RGBA | GLUT_DEPTH);
-    glutInitWindowSize(800, 600);
-    window = glutCreateWindow("orbix-bench console");
+    window = openBenchWindow(800, 600, "orbix-bench console");
     return window != 0;
 }
 
 // Rows of text of the given length (0 to 66 glyphs) in every output line and the command line.
 void BM_ConsoleDraw(benchmark::State& state) {
-    if (!consoleWindow()) {
-        state.SkipWithError("needs a display: run under xvfb-run");
-        return;
-    }
+    if (!drawable(state, consoleWindow())) return;
     glViewport(0, 0, 800, 600);
     cConsole con(nullptr, 800, 600);
     con.render();
     const int glyphs = int(state.range(0));
-    for (int i = 0; i < 24; ++i) con.write(("\n" + std::string(glyphs, char('A' + i))).c_str());
+    for (int i = 0; i < 24; ++i) con.write(std::string("\n").append(glyphs, char('A' + i)).c_str());
     for (int i = 0; i < glyphs; ++i) con.parseKey('x');
     con.show();
     con.update(10000);

@@ -1,10 +1,8 @@
 // Terrain costs: building a level's terrain, one water animation tick, the point queries and drawing.
-#include <GL/freeglut.h>
-#include <benchmark/benchmark.h>
-
 #include <cstdlib>
 
 #include "assets/cBitmap.h"
+#include "benchSupport.h"
 #include "world/cGameSetup.h"
 #include "world/cMap.h"
 
@@ -24,6 +22,14 @@ void makeMap(cBitmap& bmp, int side) {
         }
 }
 
+// A built terrain over makeMap's layout, with the trees always falling alike.
+void buildMap(cMap& map, int side) {
+    cBitmap bmp;
+    makeMap(bmp, side);
+    std::srand(1);
+    map.init(bmp);
+}
+
 void BM_MapBuild(benchmark::State& state) {
     const int side = static_cast<int>(state.range(0));
     cBitmap bmp;
@@ -39,21 +45,15 @@ BENCHMARK(BM_MapBuild)->RangeMultiplier(2)->Range(64, 512)->Unit(benchmark::kMil
 
 void BM_MapWaterTick(benchmark::State& state) {
     const int side = static_cast<int>(state.range(0));
-    cBitmap bmp;
-    makeMap(bmp, side);
     cMap map;
-    std::srand(1);
-    map.init(bmp);
+    buildMap(map, side);
     for (auto _ : state) map.update(5);
 }
 BENCHMARK(BM_MapWaterTick)->Arg(256)->Arg(512)->Unit(benchmark::kMicrosecond);
 
 void BM_MapQueries(benchmark::State& state) {
-    cBitmap bmp;
-    makeMap(bmp, 256);
     cMap map;
-    std::srand(1);
-    map.init(bmp);
+    buildMap(map, 256);
     float x = 0.5f;
     for (auto _ : state) {
         int kind;
@@ -70,24 +70,12 @@ BENCHMARK(BM_MapQueries);
 // A GL context for the drawing benchmarks: the window another benchmark opened, or one of our own.
 bool haveContext() {
     if (glutGet(GLUT_INIT_STATE) && glutGetWindow() != 0) return true;
-    if (!std::getenv("DISPLAY")) return false;
-    if (!glutGet(GLUT_INIT_STATE)) {
-        int argc = 1;
-        char name[] = "orbix-bench";
-        char* argv[] = {name, nullptr};
-        glutInit(&argc, argv);
-    }
-    glutInitDisplayMode(GLUT_DOUBLE | GLUT_RGBA | GLUT_DEPTH);
-    glutInitWindowSize(64, 64);
-    return glutCreateWindow("orbix-bench map") != 0;
+    return openBenchWindow(64, 64, "orbix-bench map") != 0;
 }
 
 // The first frame after a build compiles the ground into its display list.
 void BM_MapGroundCompile(benchmark::State& state) {
-    if (!haveContext()) {
-        state.SkipWithError("needs a display: run under xvfb-run");
-        return;
-    }
+    if (!drawable(state, haveContext())) return;
     const int side = static_cast<int>(state.range(0));
     cBitmap bmp;
     makeMap(bmp, side);
@@ -106,16 +94,10 @@ BENCHMARK(BM_MapGroundCompile)->Arg(64)->Arg(256)->Arg(512)->Unit(benchmark::kMi
 
 // One frame of terrain: the ground list and the water over a view of about 60 x 40 cells.
 void BM_MapDrawFrame(benchmark::State& state) {
-    if (!haveContext()) {
-        state.SkipWithError("needs a display: run under xvfb-run");
-        return;
-    }
+    if (!drawable(state, haveContext())) return;
     const int side = static_cast<int>(state.range(0));
-    cBitmap bmp;
-    makeMap(bmp, side);
     cMap map;
-    std::srand(1);
-    map.init(bmp);
+    buildMap(map, side);
     const cPoint view[2] = {cPoint(side / 4.0, side / 4.0), cPoint(side / 4.0 + 60.0, side / 4.0 + 40.0)};
     for (auto _ : state) {
         map.renderTerrain(view);

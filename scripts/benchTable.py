@@ -18,7 +18,12 @@ def load(folder, name):
             runs = json.load(f).get("benchmarks", [])
     except (OSError, ValueError):
         return {}
-    return {r["name"]: r for r in runs if r.get("run_type", "iteration") == "iteration"}
+    return {plain(r["name"]): r for r in runs if r.get("run_type", "iteration") == "iteration"}
+
+
+def plain(name):
+    """The benchmark's name without the run settings Google Benchmark appends."""
+    return "/".join(p for p in name.split("/") if not p.startswith(("min_time:", "real_time", "iterations:")))
 
 
 def ms(run):
@@ -79,9 +84,9 @@ def main():
     for f in files:
         ours, theirs = get("BM_AseOurs/" + f), get("BM_AseAssimp/" + f)
         if ours is None:
-            row("ASE " + f, "n/a", "our loader refused it")
+            row("ASE " + f, "n/a", "our loader loads no object of it")
             continue
-        note = "Assimp refused it"
+        note = "Assimp: " + runs.get("BM_AseAssimp/" + f, {}).get("error_message", "no figure")
         if theirs:
             note = "Assimp %.3f ms, ratio %.2f (ours / Assimp), %d objects" % (
                 ms(theirs), ms(ours) / ms(theirs), ours.get("objects", 0))

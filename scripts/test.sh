@@ -14,7 +14,9 @@ export MALLOC_TRIM_THRESHOLD_=268435456 MALLOC_TOP_PAD_=67108864
 export ALSOFT_DRIVERS=${ALSOFT_DRIVERS:-null}
 
 xdir=$(mktemp -d "${TMPDIR:-/tmp}/orbix-xvfb.XXXXXX")
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$xdir/display" 2>"$xdir/log" &
+# -noreset: no server reset (and refused connections) each time the last
+# client of one test leaves just as the next test connects.
+Xvfb -displayfd 3 -noreset -screen 0 1280x1024x24 -nolisten tcp 3>"$xdir/display" 2>"$xdir/log" &
 xpid=$!
 trap 'kill "$xpid" 2>/dev/null || true; wait "$xpid" 2>/dev/null || true; rm -rf "$xdir"' EXIT
 for _ in $(seq 100); do

@@ -5,6 +5,9 @@
 #include <assimp/scene.h>
 #include <benchmark/benchmark.h>
 
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <algorithm>
 #include <filesystem>
 #include <string>
@@ -50,6 +53,29 @@ void BM_AseAssimp(benchmark::State& state, const std::string& path)
     state.counters["objects"] = meshes;
 }
 
+// Assimp crashes on some real files; a trial read in a child process keeps the
+// whole run alive and reports the crash instead.
+bool assimpSurvives(const std::string& path)
+{
+    const pid_t child = fork();
+    if (child < 0)
+        return false;
+    if (child == 0) {
+        Assimp::Importer importer;
+        importer.ReadFile(path, 0);
+        _exit(0);
+    }
+    int status = 0;
+    return waitpid(child, &status, 0) == child && WIFEXITED(status);
+}
+
+void BM_AseAssimpCrashed(benchmark::State& state)
+{
+    for (auto _ : state)
+        break;
+    state.SkipWithError("Assimp crashed reading it");
+}
+
 void collect(const std::string& folder, std::vector<std::string>& files)
 {
     std::error_code ec;
@@ -72,8 +98,11 @@ const bool registered = [] {
         const std::string label = std::filesystem::path(f).parent_path().filename().string() + "/" +
                                   std::filesystem::path(f).filename().string();
         benchmark::RegisterBenchmark(("BM_AseOurs/" + label).c_str(), BM_AseOurs, f)->Unit(benchmark::kMillisecond);
-        benchmark::RegisterBenchmark(("BM_AseAssimp/" + label).c_str(), BM_AseAssimp, f)
-            ->Unit(benchmark::kMillisecond);
+        if (assimpSurvives(f))
+            benchmark::RegisterBenchmark(("BM_AseAssimp/" + label).c_str(), BM_AseAssimp, f)
+                ->Unit(benchmark::kMillisecond);
+        else
+            benchmark::RegisterBenchmark(("BM_AseAssimp/" + label).c_str(), BM_AseAssimpCrashed);
     }
     return true;
 }();

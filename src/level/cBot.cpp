@@ -66,7 +66,7 @@ bool clearWalk(cMap& map, float ax, float ay, float bx, float by) {
     }
 }
 
-int countLiving(const cEnemy* e, bool alive) {
+int countEnemies(const cEnemy* e, bool alive) {
     int n = 0;
     for (; e != nullptr; e = e->getNext())
         if (e->isAlive() == alive)
@@ -101,7 +101,8 @@ sBotResult cBot::play(cLevel& level, int maxMs) {
             break;
         }
         sinceThought += stepMs;
-        launchWait -= stepMs;
+        if (launchWait > 0)
+            launchWait -= stepMs;
         countNewBullets(level);
         if (level.getState() == cLevel::stateWon) {
             r.outcome = won;
@@ -114,7 +115,7 @@ sBotResult cBot::play(cLevel& level, int maxMs) {
     }
     r.timeMs = level.getLevelTime();
     r.shots = shots;
-    r.enemiesKilled = countLiving(level.getEnemies(), false);
+    r.enemiesKilled = countEnemies(level.getEnemies(), false);
     for (const cPlayerBall* s = level.getFallen(); s != nullptr; s = s->getNext())
         r.soldiersLost++;
     return r;

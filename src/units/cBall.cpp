@@ -3,6 +3,8 @@
 
 #include "assets/cMeshCont.h"
 #include "assets/cSound.h"
+#include "world/cColision.h"
+#include "world/cMap.h"
 
 #include <algorithm>
 #include <cmath>
@@ -240,6 +242,26 @@ void cBall::lodInc() {
 
 void cBall::lodDec() {
     if (lod > 0) lod--;
+}
+
+void cBall::walkOver(int ms, cMap* map, cColision* grid) {
+    terrainKind = map ? map->getTerrain(x, y) : 0;
+    float oldX = x, oldY = y;
+    stepTo(ms);
+    terrainKind = map ? map->getTerrain(x, y) : 0;
+    if (terrainKind == 2 || terrainKind == 5) {
+        // Trees and the map's edge stop a walk.
+        x = targetX = oldX;
+        y = targetY = oldY;
+        moving = false;
+    }
+
+    if (grid) grid->putObject(cellCoord(x), cellCoord(y), id, 0);
+
+    if (map) {
+        map->getTerrainInfo(x, y, terrainKind, z);
+        if (terrainKind == 1) z -= 0.5f;
+    }
 }
 
 int cBall::cellCoord(float v) {

@@ -7,6 +7,8 @@ class cTexture;
 class cSound;
 class cMeshCont;
 class cGameSetup;
+class cMap;
+class cColision;
 
 class cBall {
 public:
@@ -88,6 +90,9 @@ protected:
     bool advanceFlash();
     // Pixels of the 56-pixel life bar for the current life.
     int lifeBarWidth() const;
+    // One step of the walk over the map (either may be null): trees and the
+    // map's edge stop it, then the unit is entered in the grid and set on the ground.
+    void walkOver(int ms, cMap* map, cColision* grid);
     // Truncated cell coordinate; -1 for values no map can reach (also NaN).
     static int cellCoord(float v);
 

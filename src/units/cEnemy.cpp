@@ -2,8 +2,6 @@
 #include "units/cEnemy.h"
 
 #include "weapons/cAmmo.h"
-#include "world/cColision.h"
-#include "world/cMap.h"
 
 #include <cstdlib>
 
@@ -104,22 +102,7 @@ void cEnemy::updateOne(int ms, cMap* map, cAmmo* ammo, cColision* grid) {
         fireTimer = 0;
     }
 
-    terrainKind = map ? map->getTerrain(x, y) : 0;
-    float oldX = x, oldY = y;
-    stepTo(ms);
-    terrainKind = map ? map->getTerrain(x, y) : 0;
-    if (terrainKind == 2 || terrainKind == 5) {
-        x = targetX = oldX;
-        y = targetY = oldY;
-        moving = false;
-    }
-
-    if (grid) grid->putObject(cellCoord(x), cellCoord(y), id, 0);
-
-    if (map) {
-        map->getTerrainInfo(x, y, terrainKind, z);
-        if (terrainKind == 1) z -= 0.5f;
-    }
+    walkOver(ms, map, grid);
 
     idle(ms);
 }

@@ -3,7 +3,6 @@
 
 #include "units/cEnemy.h"
 #include "weapons/cAmmo.h"
-#include "world/cColision.h"
 #include "world/cMap.h"
 
 #include <cstdlib>
@@ -191,23 +190,7 @@ void cPlayerBall::updateAlive(int ms, cMap* map, cAmmo* ammo, cEnemy* enemies, c
         fireTimer = 0;
     }
 
-    terrainKind = map ? map->getTerrain(x, y) : 0;
-    float oldX = x, oldY = y;
-    stepTo(ms);
-    terrainKind = map ? map->getTerrain(x, y) : 0;
-    if (terrainKind == 2 || terrainKind == 5) {
-        // Trees and the map's edge stop a walk.
-        x = targetX = oldX;
-        y = targetY = oldY;
-        moving = false;
-    }
-
-    if (grid) grid->putObject(cellCoord(x), cellCoord(y), id, 0);
-
-    if (map) {
-        map->getTerrainInfo(x, y, terrainKind, z);
-        if (terrainKind == 1) z -= 0.5f;
-    }
+    walkOver(ms, map, grid);
 
     if (next) {
         keepFormation();

@@ -1,30 +1,18 @@
 // Grenade throw, flight, landing and the grenade list's own upkeep.
 #include "weapons/cGrenade.h"
 
-#include "assets/cSound.h"
-#include "shell/globals.h"
 #include "weapons/projectileChain.h"
 
 #include <cmath>
 
-namespace {
-constexpr int kExplosionSound = 7;
-}
-
 cGrenade::cGrenade(float x_, float y_, float targetX_, float targetY_, float /*speed*/,
                    cGrenade* next_)
-    : startX(x_), startY(y_), x(x_), y(y_), z(0.5f), targetX(targetX_), targetY(targetY_),
-      time(0), timer(0), snd(nullptr), state(FLYING), next(next_) {
-    float radians = getAngle(targetX, targetY, x, y);
-    sinA = std::sin(radians);
-    cosA = std::cos(radians);
-    range = dist(x, y, targetX, targetY);
+    : cBlast(x_, y_, targetX_, targetY_), z(0.5f), next(next_) {
     if (range > kMaxRange) {
         range = kMaxRange;
         targetX = x + cosA * kMaxRange;
         targetY = y + sinA * kMaxRange;
     }
-    angle = radians * 180.0f / float(M_PI);
     // The 45-degree launch speed that comes down at distance range.
     speed = std::sqrt(range * kGravity / std::sin(float(M_PI) / 2.0f));
 }
@@ -53,24 +41,15 @@ void cGrenade::step(int dt) {
         // A throw at the thrower's own feet has no flight to wait for: with
         // range 0 nothing is ever flown past it, and it would sink for ever.
         if (along > range || range <= 0.0f) {
-            x = targetX;
-            y = targetY;
-            state = BLAST_PENDING;
-            if (snd) snd->play(kExplosionSound);
+            land(targetX, targetY);
         } else {
             x = startX + cosA * along;
             y = startY + sinA * along;
         }
         break;
     }
-    case BLAST_PENDING:
-        timer = 0;
-        break;
-    case EXPLODING:
-        timer += dt;
-        if (timer > kFireballTime) state = FINISHED;
-        break;
     default:
+        stepBlast(dt);
         break;
     }
 }

@@ -14,9 +14,6 @@ void cGrenade::draw() const {
         glutShapeTeapot(0.25);
         glPopMatrix();
     } else if (state == EXPLODING) {
-        glPushMatrix();
-        glTranslatef(x, y, z);
-        glutShapeSphere(timer / 80.0 + 0.5, 10, 10);
-        glPopMatrix();
+        drawFireball(z);
     }
 }

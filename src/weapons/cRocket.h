@@ -1,9 +1,9 @@
 // A bazooka rocket: flies straight at a fixed height and speed and explodes at its range; also the list of rockets behind it.
 #pragma once
 
-class cSound;
+#include "weapons/cBlast.h"
 
-class cRocket {
+class cRocket : public cBlast {
 public:
     // Every rocket flies at this speed, world units per second, whatever it is launched with.
     static constexpr float kSpeed = 20.0f;
@@ -11,12 +11,6 @@ public:
     static constexpr float kMaxRange = 40.0f;
     // The rocket's flying height, world units.
     static constexpr float kHeight = 0.5f;
-    // The fireball grows for this many ms once the blast has been applied.
-    static constexpr int kFireballTime = 100;
-
-    // Flight states.
-    enum { FLYING = 0, BLAST_PENDING = 1, EXPLODING = 2, FINISHED = 3 };
-
     // Launched from (x, y) towards (targetX, targetY); the passed speed is
     // ignored. Owns next.
     cRocket(float x, float y, float targetX, float targetY, float speed, cRocket* next);
@@ -33,20 +27,11 @@ public:
     // Frees every rocket behind this one.
     void dispose();
 
-    // Not owned; may be null (silent).
-    void setSnd(cSound* s) { snd = s; }
-    int getState() const { return state; }
-    float getX() const { return x; }
-    float getY() const { return y; }
-    // ms since the fireball began.
-    int getTimer() const { return timer; }
     cRocket* getNext() const { return next; }
     // Forgets the rest of the list without freeing it; the caller takes it over.
     void removeNext() { next = nullptr; }
     // Sets it off where it is, silently (it struck something on the way).
     void prepareExplosion() { state = BLAST_PENDING; }
-    // The blast has been applied: the fireball starts.
-    void explode() { state = EXPLODING; }
     // Inserts a new rocket directly behind this one, with this one's sound set.
     void addRocket(float x, float y, float targetX, float targetY, float speed);
 
@@ -54,16 +39,6 @@ private:
     void step(int dt);
     void draw() const;
 
-    float startX, startY;    // launch point
-    float x, y;              // current position, world units
-    float targetX, targetY;  // the point aimed at
-    float angle;             // direction of flight, degrees
-    float sinA, cosA;
     float speed;             // world units per second
-    int time;                // ms since launch
-    int timer;               // ms since the fireball began
-    float range;             // flight distance, world units
-    cSound* snd;             // not owned
-    int state;
     cRocket* next;           // owned
 };

@@ -18,9 +18,6 @@ void cRocket::draw() const {
         gluCylinder(qobj, 0.08, 0.15, 0.7, 3, 2);
         glPopMatrix();
     } else if (state == EXPLODING) {
-        glPushMatrix();
-        glTranslatef(x, y, kHeight);
-        glutShapeSphere(timer / 80.0 + 0.5, 10, 10);
-        glPopMatrix();
+        drawFireball(kHeight);
     }
 }

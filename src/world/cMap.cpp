@@ -53,6 +53,7 @@ void cMap::dispose() {
     wetCount = 0;
     trees.reset();
     treeCount = 0;
+    treeBatch.clear();
 }
 
 bool cMap::resize(int w, int h) {
@@ -175,7 +176,20 @@ bool cMap::init(cBitmap& map) {
     generate(map);
     if (!heights) return false;
     placeTrees();
+    mergeTrees();
     return true;
+}
+
+void cMap::setMeshCont(cMeshCont* m) {
+    meshCont = m;
+    mergeTrees();
+}
+
+void cMap::mergeTrees() {
+    if (meshCont)
+        treeBatch.build(trees.get(), treeCount, *meshCont);
+    else
+        treeBatch.clear();
 }
 
 void cMap::placeTrees() {

@@ -5,6 +5,7 @@
 #include "ui/DrawPlayer.h"
 #include "ui/cCursor.h"
 #include "ui/cUI.h"
+#include "windowPixels.h"
 
 namespace {
 struct sPixel {
@@ -20,13 +21,7 @@ class HudTest : public ::testing::Test {
 protected:
     void SetUp() override {
         glViewport(0, 0, 800, 600);
-        glMatrixMode(GL_PROJECTION);
-        glLoadIdentity();
-        glOrtho(0, 800, 0, 600, -1, 1);
-        glScalef(1, -1, 1);
-        glTranslatef(0, -600, 0);
-        glMatrixMode(GL_MODELVIEW);
-        glLoadIdentity();
+        projectWindowPixels();
         glDisable(GL_DEPTH_TEST);
         glDisable(GL_LIGHTING);
         glDisable(GL_TEXTURE_2D);

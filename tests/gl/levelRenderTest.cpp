@@ -8,6 +8,7 @@
 
 #include "assets/cBitmap.h"
 #include "level/cLevel.h"
+#include "windowPixels.h"
 
 namespace {
 class LevelRenderTest : public ::testing::Test {
@@ -57,13 +58,7 @@ protected:
         glEnable(GL_BLEND);
         glBlendFunc(GL_ZERO, GL_ONE);
         glEnable(GL_DEPTH_TEST);
-        glMatrixMode(GL_PROJECTION);
-        glLoadIdentity();
-        glOrtho(0, 800, 0, 600, -1, 1);
-        glScalef(1, -1, 1);
-        glTranslatef(0, -600, 0);
-        glMatrixMode(GL_MODELVIEW);
-        glLoadIdentity();
+        projectWindowPixels();
         level.renderUI(800, 600);
     }
     static bool isYellow(int x, int y) {

@@ -1,5 +1,6 @@
 // Main menu drawing: each item text lies in the hit box that acts for it, and nothing shows off-screen.
 #include "ui/cMenu.h"
+#include "windowPixels.h"
 
 #include <GL/gl.h>
 #include <gtest/gtest.h>
@@ -43,13 +44,7 @@ Frame draw(cMenu& menu) {
     glViewport(0, 0, 800, 600);
     glClearColor(0, 0, 0, 1);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    glMatrixMode(GL_PROJECTION);
-    glLoadIdentity();
-    glOrtho(0, 800, 0, 600, -1, 1);
-    glScalef(1, -1, 1);
-    glTranslatef(0, -600, 0);
-    glMatrixMode(GL_MODELVIEW);
-    glLoadIdentity();
+    projectWindowPixels();
     menu.render();
     Frame f;
     glPixelStorei(GL_PACK_ALIGNMENT, 1);

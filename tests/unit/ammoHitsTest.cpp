@@ -1,18 +1,16 @@
 // How projectiles hurt units: bullets by side, trees and god mode; blasts by radius, once each.
 #include "weapons/cAmmo.h"
 
-#include "assets/cBitmap.h"
 #include "units/cEnemy.h"
 #include "units/cPlayerBall.h"
 #include "weapons/cBullet.h"
 #include "weapons/cGrenade.h"
 #include "weapons/cRocket.h"
 #include "world/cColision.h"
-#include "world/cMap.h"
+
+#include "ballTestWorld.h"
 
 #include <gtest/gtest.h>
-
-#include <cstdlib>
 
 namespace {
 constexpr int kSide = 16;
@@ -22,13 +20,6 @@ constexpr int kSide = 16;
 class Battlefield : public ::testing::Test {
 protected:
     void SetUp() override {
-        std::srand(7);
-        cBitmap picture(kSide, kSide);
-        for (int y = 0; y < kSide; y++)
-            for (int x = 0; x < kSide; x++) picture.setColor(x, y, 128, 128, 128, 255);
-        picture.setColor(7, 7, 0, 0, 0, 255);
-        picture.setColor(6, 8, 0, 0, 0, 255);
-        map.generate(picture);
         grid.resize(kSide, kSide);
         leader.setNext(&follower);
         enemies = new cEnemy(new cEnemy(nullptr));
@@ -47,9 +38,9 @@ protected:
         ammo.addBullet(x, y, 0.0f, cAmmo::kBulletSpeed, type);
         return ammo.getBullets();
     }
-    void blasts(bool godMode = false) { ammo.applyBlasts(&map, &leader, enemies, godMode); }
+    void blasts(bool godMode = false) { ammo.applyBlasts(&world.map, &leader, enemies, godMode); }
 
-    cMap map;
+    testWorld world{kSide, kSide, {{7, 7}, {6, 8}}};
     cColision grid;
     cAmmo ammo;
     cPlayerBall leader{true};
@@ -68,7 +59,7 @@ TEST_F(Battlefield, BulletsHurtOnlyTheOtherSideDieOnTreesAndSpareGods) {
     cBullet* squadOnSoldier = bulletAt(5.5f, 5.5f, 0);
     cBullet* intoTree = bulletAt(7.4f, 7.6f, 1);
     cBullet* offTheGrid = bulletAt(-3.5f, 40.0f, 0);
-    ammo.applyBulletHits(&map, &grid, &leader, enemies, false);
+    ammo.applyBulletHits(&world.map, &grid, &leader, enemies, false);
 
     EXPECT_FALSE(enemyOnSoldier->isAlive());
     EXPECT_FLOAT_EQ(leader.getLife(), 100.0f - cAmmo::kEnemyBulletDamage);
@@ -83,7 +74,7 @@ TEST_F(Battlefield, BulletsHurtOnlyTheOtherSideDieOnTreesAndSpareGods) {
     // In god mode enemy bullets fly on through soldiers; the squad's still hit.
     cBullet* spared = bulletAt(5.5f, 5.5f, 1);
     cBullet* hits = bulletAt(9.5f, 5.5f, 0);
-    ammo.applyBulletHits(&map, &grid, &leader, enemies, true);
+    ammo.applyBulletHits(&world.map, &grid, &leader, enemies, true);
     EXPECT_TRUE(spared->isAlive());
     EXPECT_FLOAT_EQ(leader.getLife(), 90.0f);
     EXPECT_FALSE(hits->isAlive());

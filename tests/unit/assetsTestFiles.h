@@ -5,7 +5,9 @@
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
+#include <initializer_list>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include <unistd.h>
@@ -56,16 +58,12 @@ inline void writeFile(const std::string& path, const std::string& bytes)
     std::ofstream(path, std::ios::binary) << bytes;
 }
 
-inline void put16(std::string& s, uint16_t v)
+// Appends each (value, byte count) pair little-endian.
+inline void putLE(std::string& s, std::initializer_list<std::pair<uint32_t, int>> fields)
 {
-    s += static_cast<char>(v & 0xff);
-    s += static_cast<char>(v >> 8);
-}
-
-inline void put32(std::string& s, uint32_t v)
-{
-    put16(s, static_cast<uint16_t>(v & 0xffff));
-    put16(s, static_cast<uint16_t>(v >> 16));
+    for (auto [v, bytes] : fields)
+        for (int i = 0; i < bytes; ++i)
+            s += static_cast<char>((v >> (8 * i)) & 0xff);
 }
 
 // A mono 16-bit PCM sine of the given length, loud enough to be unmistakable in a mix.
@@ -74,19 +72,15 @@ inline std::string sineWav(int milliseconds, double hertz = 440.0, int rate = 22
     int frames = rate * milliseconds / 1000;
     std::string data;
     for (int i = 0; i < frames; ++i)
-        put16(data, static_cast<uint16_t>(static_cast<int16_t>(12000 * std::sin(2 * M_PI * hertz * i / rate))));
+        putLE(data, {{static_cast<uint16_t>(static_cast<int16_t>(12000 * std::sin(2 * M_PI * hertz * i / rate))), 2}});
+    const auto size = static_cast<uint32_t>(data.size());
+    const auto r = static_cast<uint32_t>(rate);
     std::string wav = "RIFF";
-    put32(wav, static_cast<uint32_t>(36 + data.size()));
+    putLE(wav, {{36 + size, 4}});
     wav += "WAVEfmt ";
-    put32(wav, 16);
-    put16(wav, 1);
-    put16(wav, 1);
-    put32(wav, static_cast<uint32_t>(rate));
-    put32(wav, static_cast<uint32_t>(rate * 2));
-    put16(wav, 2);
-    put16(wav, 16);
+    putLE(wav, {{16, 4}, {1, 2}, {1, 2}, {r, 4}, {r * 2, 4}, {2, 2}, {16, 2}});
     wav += "data";
-    put32(wav, static_cast<uint32_t>(data.size()));
+    putLE(wav, {{size, 4}});
     return wav + data;
 }
 
@@ -94,24 +88,15 @@ inline std::string sineWav(int milliseconds, double hertz = 440.0, int rate = 22
 template <class F>
 std::string bmp24(int w, int h, F pixelAt)
 {
-    int pad = (4 - (3 * w) % 4) % 4;
+    const int pad = (4 - (3 * w) % 4) % 4;
+    const auto uw = static_cast<uint32_t>(w), uh = static_cast<uint32_t>(h);
     std::string s = "BM";
-    put32(s, static_cast<uint32_t>(54 + (3 * w + pad) * h));
-    put32(s, 0);
-    put32(s, 54);
-    put32(s, 40);
-    put32(s, static_cast<uint32_t>(w));
-    put32(s, static_cast<uint32_t>(h));
-    put16(s, 1);
-    put16(s, 24);
-    for (int i = 0; i < 6; ++i)
-        put32(s, 0);
+    putLE(s, {{54 + (3 * uw + pad) * uh, 4}, {0, 4}, {54, 4}, {40, 4}, {uw, 4}, {uh, 4}, {1, 2}, {24, 2}});
+    s.append(24, '\0');  // compression, image size, resolution and palette: all zero
     for (int y = 0; y < h; ++y) {
         for (int x = 0; x < w; ++x) {
             auto [r, g, b] = pixelAt(x, y);
-            s += static_cast<char>(b);
-            s += static_cast<char>(g);
-            s += static_cast<char>(r);
+            s += {static_cast<char>(b), static_cast<char>(g), static_cast<char>(r)};
         }
         s.append(static_cast<size_t>(pad), '\0');
     }

@@ -34,14 +34,10 @@ inline int countBullets(const cAmmo& ammo, int type) {
     return n;
 }
 
-inline int countRockets(const cAmmo& ammo) {
+// Length of a linked list of units or projectiles.
+template <class T>
+int listLength(T* head) {
     int n = 0;
-    for (cRocket* r = ammo.getRockets(); r; r = r->getNext()) n++;
-    return n;
-}
-
-inline int countGrenades(const cAmmo& ammo) {
-    int n = 0;
-    for (cGrenade* g = ammo.getGrenades(); g; g = g->getNext()) n++;
+    for (decltype(head->getNext()) p = head; p; p = p->getNext()) n++;
     return n;
 }

@@ -1,6 +1,7 @@
 // cBitmap: file round trip and padding, refused files, pixel operations.
 #include "assets/cBitmap.h"
 
+#include <algorithm>
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -107,8 +108,9 @@ TEST_F(BitmapFile, HonoursDataOffsetLargerHeaderAndTopDownRows) {
     std::vector<unsigned char> td(plain.begin(), plain.begin() + 54);
     put32(td, 22, uint32_t(-4));
     const size_t stride = 16;
-    for (int row = 3; row >= 0; row--)
-        td.insert(td.end(), plain.begin() + 54 + row * stride, plain.begin() + 54 + (row + 1) * stride);
+    td.resize(54 + 4 * stride);
+    for (size_t row = 0; row < 4; row++)
+        std::copy_n(plain.begin() + 54 + (3 - row) * stride, stride, td.begin() + 54 + row * stride);
     writeAll(path("td.bmp"), td);
     cBitmap b;
     ASSERT_TRUE(b.loadFromFile(path("td.bmp")));

@@ -20,7 +20,7 @@
 #endif
 #endif
 #ifdef ORBIX_ASAN
-// GCC ships no header for the sanitizer allocator's figures; its runtime has the function.
+// From the sanitizer runtime (GCC ships no header for it).
 extern "C" size_t __sanitizer_get_current_allocated_bytes();
 #endif
 
@@ -31,7 +31,8 @@ size_t liveHeapBytes() {
 #ifdef ORBIX_ASAN
     return __sanitizer_get_current_allocated_bytes();
 #else
-    return mallinfo2().uordblks;
+    const struct mallinfo2 m = mallinfo2();
+    return m.uordblks + m.hblkhd;   // small blocks and the large ones mapped on their own
 #endif
 }
 

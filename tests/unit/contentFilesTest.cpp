@@ -51,7 +51,8 @@ TEST(ContentFiles, TheGeneratorIsDeterministic) {
     if (!fs::exists(generator) || !fs::is_directory(recorded)) GTEST_SKIP() << "generator not built";
     const fs::path again = fs::temp_directory_path() / ("orbix-content-" + std::to_string(getpid()));
     fs::remove_all(again);
-    const std::string cmd = "'" + generator.string() + "' '" + again.string() + "' '" + recorded.string() + "'";
+    std::string cmd;
+    for (const fs::path& arg : {generator, again, recorded}) cmd.append(" '").append(arg.string()).append("'");
     ASSERT_EQ(std::system(cmd.c_str()), 0);
     const auto built = filesUnder(dir()), fresh = filesUnder(again);
     EXPECT_EQ(built, fresh);

@@ -76,7 +76,7 @@ TEST(Enemy, DecidesOnlyInTheFirstHalfSecondOfEveryFive) {
         e.update(1, &w.map, &ammo, nullptr);
         ASSERT_EQ(e.getBehaviour(), 3) << "clock " << c;
     }
-    EXPECT_EQ(countRockets(ammo) + countGrenades(ammo), 0);
+    EXPECT_EQ(listLength(ammo.getRockets()) + listLength(ammo.getGrenades()), 0);
 }
 
 TEST(Enemy, BehaviourDrawsAndHeavyShots) {
@@ -99,7 +99,7 @@ TEST(Enemy, BehaviourDrawsAndHeavyShots) {
     EXPECT_NEAR(count[2] / double(draws), 14.0 / 60, 0.015);
     EXPECT_NEAR(count[3] / double(draws), 7.0 / 20, 0.015);
     EXPECT_NEAR(count[0] / double(draws), 7.0 / 20, 0.015);
-    int rockets = countRockets(ammo), grenades = countGrenades(ammo);
+    int rockets = listLength(ammo.getRockets()), grenades = listLength(ammo.getGrenades());
     EXPECT_NEAR(rockets + grenades, draws / 80, 60);
     EXPECT_NEAR(rockets, grenades, 100);
     EXPECT_EQ(e.getRocketsCount(), 0);
@@ -163,7 +163,7 @@ TEST(Enemy, FarLeaderMeansIdlingOnly) {
         }
     }
     EXPECT_EQ(countBullets(ammo, 1), 0);
-    EXPECT_EQ(countRockets(ammo) + countGrenades(ammo), 0);
+    EXPECT_EQ(listLength(ammo.getRockets()) + listLength(ammo.getGrenades()), 0);
     EXPECT_GT(wanders, 10);
     EXPECT_GT(looks, wanders * 3);
 }

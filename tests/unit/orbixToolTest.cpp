@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
+#include <cstdlib>
 #include <sys/wait.h>
 
 using namespace assetsTest;
@@ -27,21 +27,14 @@ protected:
     }
     sRun run(const std::string& args)
     {
-        std::string errFile = dir.file("stderr.txt");
-        std::string command = "'" + tool + "' " + args + " 2>'" + errFile + "'";
-        FILE* pipe = popen(command.c_str(), "r");
-        sRun r{-1, "", ""};
-        if (!pipe)
-            return r;
-        char buf[512];
-        size_t n;
-        while ((n = fread(buf, 1, sizeof buf, pipe)) > 0)
-            r.out.append(buf, n);
-        int status = pclose(pipe);
-        r.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-        std::ifstream in(errFile);
-        r.err.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-        return r;
+        std::string out = dir.file("stdout.txt"), err = dir.file("stderr.txt");
+        int status = std::system(("'" + tool + "' " + args + " >'" + out + "' 2>'" + err + "'").c_str());
+        return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, readAll(out), readAll(err)};
+    }
+    static std::string readAll(const std::string& path)
+    {
+        std::ifstream in(path);
+        return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
     }
     ScratchDir dir;
     std::string tool;

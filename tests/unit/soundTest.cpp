@@ -17,10 +17,10 @@ namespace {
 
 const char* const effectFiles[] = {"ctsm", "roger", "clear", "laught", "pistol1", "pistol2", "pistol3", "explode"};
 
-void writeEffects(const ScratchDir& dir, int milliseconds = 100)
+void writeEffects(const ScratchDir& dir)
 {
     for (const char* name : effectFiles)
-        writeFile(dir.file(std::string("sounds/") + name + ".wav"), sineWav(milliseconds));
+        writeFile(dir.file(std::string("sounds/") + name + ".wav"), sineWav(100));
 }
 
 std::string expectedLines(const std::set<std::string>& failed)

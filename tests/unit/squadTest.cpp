@@ -30,12 +30,6 @@ struct probeSoldier : cPlayerBall {
     }
 };
 
-int fileLength(cPlayerBall* head) {
-    int n = 0;
-    for (cPlayerBall* s = head; s; s = s->getNext()) n++;
-    return n;
-}
-
 TEST(Squad, FortyNamesHandedOutInTurn) {
     std::set<std::string> distinct;
     int n = 0;
@@ -54,18 +48,18 @@ TEST(Squad, AddRemoveInsertAndHurtById) {
     cPlayerBall* s = lead.getNext();
     EXPECT_EQ(s->getTargetX(), 9.0f); // one unit to -x of the last one's target
     EXPECT_FALSE(s->isLeader());
-    EXPECT_EQ(fileLength(&lead), 4);
+    EXPECT_EQ(listLength(&lead), 4);
     lead.removeSoldier();
-    EXPECT_EQ(fileLength(&lead), 3);
+    EXPECT_EQ(listLength(&lead), 3);
 
     cPlayerBall* third = s->getNext();
     EXPECT_FALSE(lead.hurt(-5, 50));
     EXPECT_TRUE(lead.hurt(third->getID(), 30));
     EXPECT_FLOAT_EQ(third->getLife(), 70.0f);
     lead.insert(third); // already in the file: no loop made
-    EXPECT_EQ(fileLength(&lead), 3);
+    EXPECT_EQ(listLength(&lead), 3);
     for (int i = 0; i < 3; i++) lead.removeSoldier(); // a file of one stays
-    EXPECT_EQ(fileLength(&lead), 1);
+    EXPECT_EQ(listLength(&lead), 1);
 }
 
 TEST(Squad, HoldingFireShootsAtOnceThenEveryInterval) {

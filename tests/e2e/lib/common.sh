@@ -8,6 +8,7 @@ GAME_OUT=$E2E_WORK/stdout.txt
 GAME_ERR=$E2E_WORK/stderr.txt
 GAME_PID=
 GAME_WIN=
+XVFB_PID=
 GAME_TITLE="Orbix-TAL  v.0.0.2.0"
 
 fail() {
@@ -38,6 +39,10 @@ game_stop() {
 _e2e_cleanup() {
   local rc=$?
   game_stop
+  if [ -n "$XVFB_PID" ]; then
+    kill "$XVFB_PID" 2>/dev/null || true
+    wait "$XVFB_PID" 2>/dev/null || true
+  fi
   if [ -n "${E2E_KEEP:-}" ]; then
     echo "e2e files kept in $E2E_WORK" >&2
   else
@@ -47,12 +52,33 @@ _e2e_cleanup() {
 }
 trap _e2e_cleanup EXIT
 
+# Makes sure DISPLAY answers: the runner's display gets a few seconds; when it
+# never answers (unset, or gone), this script starts a private Xvfb of its own.
+e2e_display() {
+  local i
+  if [ -n "${DISPLAY:-}" ]; then
+    for i in $(seq 20); do
+      xdpyinfo >/dev/null 2>&1 && return 0
+      sleep 0.5
+    done
+    echo "e2e: display $DISPLAY does not answer; starting a private one" >&2
+  fi
+  Xvfb -displayfd 3 -noreset -screen 0 1280x1024x24 -nolisten tcp 3>"$E2E_WORK/display" 2>"$E2E_WORK/xvfb.log" &
+  XVFB_PID=$!
+  for i in $(seq 100); do
+    [ -s "$E2E_WORK/display" ] && break
+    sleep 0.1
+  done
+  [ -s "$E2E_WORK/display" ] || fail "no display, and a private Xvfb did not start"
+  export DISPLAY=:$(head -n 1 "$E2E_WORK/display")
+}
+
 # game_start BIN_DIR [args...]: starts the game in the background; output goes
 # to $GAME_OUT and $GAME_ERR. Sound goes to OpenAL's null device unless set.
 game_start() {
   local bin=$1
   shift
-  [ -n "${DISPLAY:-}" ] || fail "no DISPLAY"
+  e2e_display
   [ -x "$bin/orbix-tal" ] || fail "no game binary at $bin/orbix-tal"
   ALSOFT_DRIVERS=${ALSOFT_DRIVERS:-null} "$bin/orbix-tal" "$@" >"$GAME_OUT" 2>"$GAME_ERR" &
   GAME_PID=$!

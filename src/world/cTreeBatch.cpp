@@ -1,0 +1,130 @@
+// Merging the tree models of a map into tiled, indexed arrays.
+#include "world/cTreeBatch.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+#include <map>
+#include <utility>
+
+#include "assets/cMeshCont.h"
+#include "world/cMap.h"
+
+namespace {
+
+// A model part reduced to distinct (position, normal) corners and the triangles over them.
+struct sShape {
+    std::vector<float> positions, normals;
+    std::vector<unsigned> indices;
+};
+
+void reduce(const cMesh& mesh, sShape& out) {
+    const int corners = mesh.isEmpty() ? 0 : mesh.getNumFaces() * 3;
+    const float* pos = mesh.getFaces();
+    const float* nor = mesh.hasNormals() ? mesh.getNormals() : nullptr;
+    // Keyed on the exact bits, so only truly identical corners are merged.
+    std::map<std::vector<float>, unsigned> seen;
+    for (int i = 0; i < corners; ++i) {
+        std::vector<float> key(pos + i * 3, pos + i * 3 + 3);
+        if (nor) key.insert(key.end(), nor + i * 3, nor + i * 3 + 3);
+        const auto found = seen.emplace(key, static_cast<unsigned>(out.positions.size() / 3));
+        if (found.second) {
+            out.positions.insert(out.positions.end(), pos + i * 3, pos + i * 3 + 3);
+            if (nor) out.normals.insert(out.normals.end(), nor + i * 3, nor + i * 3 + 3);
+        }
+        out.indices.push_back(found.first->second);
+    }
+}
+
+int tileOf(float v) {
+    // Places may sit slightly below zero (the model pivot shifts them) or be absurd in a
+    // hand-made map; the clamp keeps the conversion defined.
+    const float t = std::floor(v / static_cast<float>(cTreeBatch::kTileCells));
+    return static_cast<int>(std::clamp(t, -1.0e6f, 1.0e6f));
+}
+
+}  // namespace
+
+void cTreeBatch::clear() {
+    uploaded = false;
+    positions.clear();
+    normals.clear();
+    indices.clear();
+    for (int p = 0; p < 2; ++p) {
+        indexStart[p].clear();
+        vertexStart[p].clear();
+    }
+    places.clear();
+    tiles.clear();
+    runs.clear();
+}
+
+int cTreeBatch::triangleCount(int part) const {
+    if (places.empty()) return 0;
+    return static_cast<int>(indexStart[part].back() - indexStart[part].front()) / 3;
+}
+
+void cTreeBatch::build(const sTree* trees, int count, const cMeshCont& meshes) {
+    clear();
+    if (!trees || count <= 0) return;
+
+    sShape shapes[cMeshCont::numTreeKinds][2];
+    bool withNormals = true;
+    for (int k = 0; k < cMeshCont::numTreeKinds; ++k)
+        for (int p = 0; p < 2; ++p) {
+            reduce(meshes.trees[k][p], shapes[k][p]);
+            withNormals = withNormals && (meshes.trees[k][p].isEmpty() || meshes.trees[k][p].hasNormals());
+        }
+
+    std::vector<std::pair<std::pair<int, int>, int>> order;
+    order.reserve(static_cast<size_t>(count));
+    for (int i = 0; i < count; ++i) {
+        if (trees[i].kind < 0 || trees[i].kind >= cMeshCont::numTreeKinds) continue;
+        order.push_back({{tileOf(trees[i].y), tileOf(trees[i].x)}, i});
+    }
+    std::stable_sort(order.begin(), order.end(),
+                     [](const auto& a, const auto& b) { return a.first < b.first; });
+
+    places.reserve(order.size());
+    for (const auto& o : order) places.push_back({trees[o.second].x, trees[o.second].y});
+
+    for (int p = 0; p < 2; ++p) {
+        indexStart[p].push_back(static_cast<unsigned>(indices.size()));
+        vertexStart[p].push_back(static_cast<unsigned>(positions.size() / 3));
+        for (const auto& o : order) {
+            const sTree& t = trees[o.second];
+            const sShape& s = shapes[t.kind][p];
+            const unsigned base = static_cast<unsigned>(positions.size() / 3);
+            for (size_t v = 0; v < s.positions.size(); v += 3) {
+                positions.push_back(s.positions[v] + t.x);
+                positions.push_back(s.positions[v + 1] + t.y);
+                positions.push_back(s.positions[v + 2]);
+            }
+            if (withNormals) normals.insert(normals.end(), s.normals.begin(), s.normals.end());
+            for (unsigned i : s.indices) indices.push_back(base + i);
+            indexStart[p].push_back(static_cast<unsigned>(indices.size()));
+            vertexStart[p].push_back(static_cast<unsigned>(positions.size() / 3));
+        }
+    }
+
+    for (size_t i = 0; i < order.size();) {
+        size_t end = i;
+        while (end < order.size() && order[end].first == order[i].first) ++end;
+        sTile tile{static_cast<int>(i), static_cast<int>(end), {1e30f, 1e30f, 1e30f}, {-1e30f, -1e30f, -1e30f},
+                   {1e30f, 1e30f}, {-1e30f, -1e30f}};
+        for (size_t t = i; t < end; ++t) {
+            tile.placeLow[0] = std::min(tile.placeLow[0], places[t].x);
+            tile.placeLow[1] = std::min(tile.placeLow[1], places[t].y);
+            tile.placeHigh[0] = std::max(tile.placeHigh[0], places[t].x);
+            tile.placeHigh[1] = std::max(tile.placeHigh[1], places[t].y);
+            for (int p = 0; p < 2; ++p)
+                for (unsigned v = vertexStart[p][t]; v < vertexStart[p][t + 1]; ++v)
+                    for (int a = 0; a < 3; ++a) {
+                        tile.low[a] = std::min(tile.low[a], positions[v * 3 + a]);
+                        tile.high[a] = std::max(tile.high[a], positions[v * 3 + a]);
+                    }
+        }
+        tiles.push_back(tile);
+        i = end;
+    }
+}

@@ -1,0 +1,82 @@
+// Every tree of a map merged into shared indexed vertex arrays, grouped in square tiles, so a frame draws them in a few calls.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "shell/globals.h"
+
+class cMeshCont;
+struct sTree;
+
+class cTreeBatch {
+public:
+    // Cells per side of a tile: the unit of the view volume test.
+    static constexpr int kTileCells = 8;
+    static constexpr int kStem = 0;
+    static constexpr int kTop = 1;
+
+    // Copies the models of the given trees, moved to their places, with the corners
+    // that share position and normal within a model merged into one vertex. Needs no GL.
+    void build(const sTree* trees, int count, const cMeshCont& meshes);
+    void clear();
+
+    // Draws the stems in stemColour, then the tops in topColour, leaving out tiles wholly
+    // outside the current view volume and, when view is not null, every tree whose place
+    // lies outside the box view[0]..view[1].
+    void render(const float* stemColour, const float* topColour, const cPoint* view);
+    // Frees the GL buffers the arrays were copied into; needs the context that drew them.
+    // Drawing again copies the arrays anew.
+    void releaseGL();
+    // GL buffer holding the vertices; 0 before the first drawing, after releaseGL, or
+    // where GL has no buffer objects (the arrays are then drawn from memory).
+    unsigned getVertexBuffer() const { return buffers[0]; }
+
+    bool isEmpty() const { return treeCount() == 0; }
+    int treeCount() const { return static_cast<int>(places.size()); }
+    int tileCount() const { return static_cast<int>(tiles.size()); }
+    int vertexCount() const { return static_cast<int>(positions.size() / 3); }
+    // Triangles of one part (kStem or kTop) over every tree.
+    int triangleCount(int part) const;
+    // Drawing order: trees sorted by tile, tile rows first.
+    const std::vector<float>& getPositions() const { return positions; }
+    const std::vector<float>& getNormals() const { return normals; }
+    const std::vector<unsigned>& getIndices() const { return indices; }
+    // Index range [first, end) of one tree's part within getIndices().
+    int indexBegin(int part, int tree) const { return static_cast<int>(indexStart[part][tree]); }
+    int indexEnd(int part, int tree) const { return static_cast<int>(indexStart[part][tree + 1]); }
+    // Place of the tree at a drawing position, as the map gave it.
+    float treeX(int tree) const { return places[tree].x; }
+    float treeY(int tree) const { return places[tree].y; }
+
+private:
+    struct sTile {
+        int firstTree, endTree;
+        float low[3], high[3];      // bounds of every vertex of its trees
+        float placeLow[2], placeHigh[2];  // bounds of its trees' places
+    };
+    struct sPlace {
+        float x, y;
+    };
+    // A run of consecutive trees to draw.
+    struct sRun {
+        int first, end;
+    };
+
+    void upload();
+    void addRun(int first, int end);
+    // indexBase: address of the indices, or 0 for the start of the bound index buffer.
+    void drawRuns(int part, std::uintptr_t indexBase);
+
+    std::vector<float> positions;  // x, y, z per vertex, world units
+    std::vector<float> normals;    // per vertex; empty when some model comes without them
+    std::vector<unsigned> indices; // triangles; every tree's stem, then every tree's top
+    // Per part, where each tree's indices and vertices start; one more entry closes the last.
+    std::vector<unsigned> indexStart[2];
+    std::vector<unsigned> vertexStart[2];
+    std::vector<sPlace> places;
+    std::vector<sTile> tiles;
+    std::vector<sRun> runs;  // this frame's trees to draw, reused between frames
+    unsigned buffers[2] = {0, 0};  // GL vertex (positions, then normals) and index buffers
+    bool uploaded = false;         // the buffers hold the arrays as they are now
+};

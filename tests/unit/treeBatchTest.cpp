@@ -1,0 +1,142 @@
+// The merged tree arrays: every tree's model at its place, merged corners, and odd input.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdlib>
+#include <fstream>
+#include <string>
+
+#include "aseText.h"
+#include "assets/cMeshCont.h"
+#include "assetsTestFiles.h"
+#include "mapTestUtil.h"
+#include "world/cMap.h"
+#include "world/cTreeBatch.h"
+
+namespace {
+
+using aseText::V3;
+
+// Stems: a square with one normal throughout (six corners, four distinct). Tops: a square
+// whose two triangles face different ways, so only equal positions must not merge them.
+// Kind k's models are moved by k along x so the kinds differ.
+void loadModels(cMeshCont& meshes, const assetsTest::ScratchDir& dir, bool topNormals) {
+    const V3 up{0, 0, 1}, side{1, 0, 0};
+    const std::string flat = aseText::normalParts({{up, up, up}, {up, up, up}});
+    const std::string bent = topNormals ? aseText::normalParts({{up, up, up}, {side, side, side}}) : "";
+    std::string text = aseText::scene();
+    for (int k = 0; k < cMeshCont::numTreeKinds; ++k) {
+        const std::string n = std::to_string(k + 1);
+        const V3 at{100.0f * k, 0, 0};
+        text += aseText::square("Tree" + n + "Stem", flat, at) + aseText::square("Tree" + n + "Top", bent, at);
+    }
+    const std::string path = dir.file("trees.ASE");
+    std::ofstream(path) << text;
+    for (int k = 0; k < cMeshCont::numTreeKinds; ++k)
+        for (int p = 0; p < 2; ++p) {
+            const std::string name = "Tree" + std::to_string(k + 1) + (p == 0 ? "Stem" : "Top");
+            ASSERT_TRUE(meshes.trees[k][p].loadFromASE(path.c_str(), 0, name.c_str())) << name;
+        }
+}
+
+int tileKey(float x, float y) {
+    const float side = static_cast<float>(cTreeBatch::kTileCells);
+    return static_cast<int>(std::floor(y / side)) * 1000 + static_cast<int>(std::floor(x / side));
+}
+
+}  // namespace
+
+TEST(TreeBatch, EveryTreeDrawsItsOwnModelAtItsPlaceOnce) {
+    assetsTest::ScratchDir dir;
+    cMeshCont meshes;
+    loadModels(meshes, dir, true);
+    const sTree trees[] = {{2, 30.0f, 2.0f}, {0, 1.0f, 1.0f}, {1, 9.5f, 20.0f}, {0, 2.0f, 3.0f}, {1, 40.0f, 0.5f}};
+    const int n = 5;
+    cTreeBatch batch;
+    // Building twice must replace, not add to, the first result.
+    batch.build(trees, n, meshes);
+    batch.build(trees, n, meshes);
+    ASSERT_EQ(batch.treeCount(), n);
+    EXPECT_EQ(batch.vertexCount(), n * (4 + 6));
+    EXPECT_EQ(batch.triangleCount(cTreeBatch::kStem), n * 2);
+    EXPECT_EQ(batch.triangleCount(cTreeBatch::kTop), n * 2);
+
+    const auto& pos = batch.getPositions();
+    const auto& nor = batch.getNormals();
+    const auto& idx = batch.getIndices();
+    ASSERT_EQ(nor.size(), pos.size());
+    bool used[n] = {};
+    for (int b = 0; b < n; ++b) {
+        if (b > 0) {
+            EXPECT_LE(tileKey(batch.treeX(b - 1), batch.treeY(b - 1)), tileKey(batch.treeX(b), batch.treeY(b)))
+                << "the trees of a tile lie together";
+        }
+        int source = -1;
+        for (int i = 0; i < n; ++i)
+            if (trees[i].x == batch.treeX(b) && trees[i].y == batch.treeY(b)) source = i;
+        ASSERT_GE(source, 0);
+        EXPECT_FALSE(used[source]);
+        used[source] = true;
+        for (int part = 0; part < 2; ++part) {
+            const cMesh& mesh = meshes.trees[trees[source].kind][part];
+            ASSERT_EQ(batch.indexEnd(part, b) - batch.indexBegin(part, b), mesh.getNumFaces() * 3);
+            for (int c = 0; c < mesh.getNumFaces() * 3; ++c) {
+                const unsigned v = idx[static_cast<size_t>(batch.indexBegin(part, b) + c)];
+                ASSERT_LT(v * 3 + 2, pos.size());
+                EXPECT_FLOAT_EQ(pos[v * 3], mesh.getFaces()[c * 3] + trees[source].x) << b << " " << c;
+                EXPECT_FLOAT_EQ(pos[v * 3 + 1], mesh.getFaces()[c * 3 + 1] + trees[source].y) << b << " " << c;
+                EXPECT_FLOAT_EQ(pos[v * 3 + 2], mesh.getFaces()[c * 3 + 2]) << b << " " << c;
+                for (int a = 0; a < 3; ++a) EXPECT_EQ(nor[v * 3 + a], mesh.getNormals()[c * 3 + a]);
+            }
+        }
+    }
+}
+
+TEST(TreeBatch, OddTreesAndModelsDrawNothingWrongAndNeverCrash) {
+    assetsTest::ScratchDir dir;
+    cMeshCont loaded;
+    loadModels(loaded, dir, false);
+    const sTree trees[] = {{-1, 1.0f, 1.0f}, {3, 2.0f, 2.0f}, {0, -0.4f, -0.6f}, {1, 1e30f, -1e30f}, {2, 5.0f, 5.0f}};
+    cTreeBatch batch;
+    batch.build(trees, 5, loaded);
+    EXPECT_EQ(batch.treeCount(), 3) << "kinds outside the three models are left out";
+    EXPECT_TRUE(batch.getNormals().empty()) << "tops without normals: no normal array at all";
+    EXPECT_EQ(batch.triangleCount(cTreeBatch::kTop), 6);
+
+    cMeshCont empty;
+    batch.build(trees, 5, empty);
+    EXPECT_EQ(batch.treeCount(), 3);
+    EXPECT_EQ(batch.vertexCount(), 0);
+    EXPECT_EQ(batch.triangleCount(cTreeBatch::kStem), 0);
+
+    batch.build(nullptr, 5, loaded);
+    EXPECT_TRUE(batch.isEmpty());
+    batch.build(trees, -2, loaded);
+    EXPECT_TRUE(batch.isEmpty());
+    EXPECT_EQ(batch.triangleCount(cTreeBatch::kTop), 0);
+}
+
+TEST(TreeBatch, FollowsTheMapThroughRebuildsAndDispose) {
+    assetsTest::ScratchDir dir;
+    cMeshCont meshes;
+    loadModels(meshes, dir, true);
+    cBitmap bmp;
+    maptest::fillGround(bmp, 20, 20);
+    maptest::paintRect(bmp, 0, 0, 19, 9, maptest::kTreePx);
+    cMap m;
+    ASSERT_TRUE(m.init(bmp));
+    EXPECT_TRUE(m.getTreeBatch().isEmpty()) << "no models yet";
+    m.setMeshCont(&meshes);
+    ASSERT_GT(m.getTreeCount(), 0);
+    EXPECT_EQ(m.getTreeBatch().treeCount(), m.getTreeCount());
+
+    maptest::fillGround(bmp, 12, 12);
+    maptest::paintRect(bmp, 0, 0, 2, 2, maptest::kTreePx);
+    std::srand(3);
+    ASSERT_TRUE(m.init(bmp));
+    EXPECT_EQ(m.getTreeBatch().treeCount(), m.getTreeCount());
+    for (int i = 0; i < m.getTreeBatch().treeCount(); ++i) EXPECT_LT(m.getTreeBatch().treeY(i), 3.0f);
+
+    m.dispose();
+    EXPECT_TRUE(m.getTreeBatch().isEmpty());
+}
