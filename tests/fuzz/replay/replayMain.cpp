@@ -29,24 +29,23 @@ bool replayFile(const fs::path& path) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    int files = 0;
-    bool ok = argc > 1;
+    // Every path is made absolute first: some targets move into a scratch folder of their own.
+    std::vector<fs::path> paths;
     for (int a = 1; a < argc; ++a) {
         std::error_code ec;
-        if (fs::is_directory(argv[a], ec)) {
-            std::vector<fs::path> paths;
-            for (const fs::directory_entry& e : fs::directory_iterator(argv[a], ec))
-                if (e.is_regular_file()) paths.push_back(e.path());
-            std::sort(paths.begin(), paths.end());
-            for (const fs::path& p : paths) {
-                ok = replayFile(p) && ok;
-                ++files;
-            }
+        const fs::path arg = fs::absolute(argv[a], ec);
+        if (fs::is_directory(arg, ec)) {
+            std::vector<fs::path> inFolder;
+            for (const fs::directory_entry& e : fs::directory_iterator(arg, ec))
+                if (e.is_regular_file()) inFolder.push_back(e.path());
+            std::sort(inFolder.begin(), inFolder.end());
+            paths.insert(paths.end(), inFolder.begin(), inFolder.end());
         } else {
-            ok = replayFile(argv[a]) && ok;
-            ++files;
+            paths.push_back(arg);
         }
     }
-    std::printf("replayed %d inputs%s\n", files, ok ? "" : " (some unreadable)");
-    return ok && files > 0 ? 0 : 1;
+    bool ok = !paths.empty();
+    for (const fs::path& p : paths) ok = replayFile(p) && ok;
+    std::printf("replayed %zu inputs%s\n", paths.size(), ok ? "" : " (some unreadable, or none)");
+    return ok ? 0 : 1;
 }
