@@ -1,6 +1,10 @@
 // Node scanning, number and string reading, and object bounds of the ASE tokenizer.
 #include "assets/cASELoader.h"
 
+#include <charconv>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <string_view>
 
@@ -49,18 +53,97 @@ constexpr sNodeName nodeTable[] = {
     {"TM_ROTANGLE", cASELoader::TM_ROTANGLE},
 };
 
+// Node names by length, so that a look-up compares only the few names as long as the word.
+constexpr size_t longestNodeName = 19;
+
+struct sNodeIndex {
+    unsigned char first[longestNodeName + 2] = {};
+    constexpr sNodeIndex()
+    {
+        constexpr size_t count = sizeof nodeTable / sizeof nodeTable[0];
+        // Sorted stably by length: within a length the frequent names stay first.
+        size_t at = 0;
+        for (size_t len = 0; len <= longestNodeName; ++len) {
+            first[len] = static_cast<unsigned char>(at);
+            for (size_t i = 0; i < count; ++i)
+                if (nodeTable[i].word.size() == len)
+                    order[at++] = static_cast<unsigned char>(i);
+        }
+        first[longestNodeName + 1] = static_cast<unsigned char>(at);
+    }
+    unsigned char order[sizeof nodeTable / sizeof nodeTable[0]] = {};
+};
+
+constexpr sNodeIndex nodeIndex;
+
 int lookUp(std::string_view word)
 {
-    for (const sNodeName& n : nodeTable)
+    if (word.size() > longestNodeName)
+        return -1;
+    for (size_t k = nodeIndex.first[word.size()]; k < nodeIndex.first[word.size() + 1]; ++k) {
+        const sNodeName& n = nodeTable[nodeIndex.order[k]];
         if (n.word == word)
             return n.id;
+    }
     return -1;
+}
+
+std::string_view nodeWord(int id)
+{
+    for (const sNodeName& n : nodeTable)
+        if (n.id == id)
+            return n.word;
+    return {};
 }
 
 // Carriage returns end a word too, so that files with DOS line ends read the same.
 bool endsWord(char c)
 {
     return c == ' ' || c == '\n' || c == '\t' || c == '\r';
+}
+
+bool isSpace(char c)
+{
+    return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f';
+}
+
+// What a scan between nodes stops at: structure and strings.
+struct sStopTable {
+    bool stop[256] = {};
+    constexpr sStopTable()
+    {
+        stop[static_cast<unsigned char>('*')] = stop[static_cast<unsigned char>('{')] = true;
+        stop[static_cast<unsigned char>('}')] = stop[static_cast<unsigned char>('"')] = true;
+    }
+};
+
+constexpr sStopTable stops;
+
+// A word ends at white space, or at a brace or quote that belongs to the structure behind it.
+struct sWordEndTable {
+    bool stop[256] = {};
+    constexpr sWordEndTable()
+    {
+        for (char c : {' ', '\n', '\t', '\r', '{', '}', '"'})
+            stop[static_cast<unsigned char>(c)] = true;
+    }
+};
+
+constexpr sWordEndTable wordEnds;
+
+// Numbers are read as a stream reads them: an optional sign, then digits (or a point
+// for decimals); no "inf", "nan" or a second sign. Answers where from_chars is to start
+// (it takes no plus sign), or null when no number starts at p.
+const char* numberStart(const char* p, const char* end, bool decimals)
+{
+    const char* digits = p;
+    if (p < end && *p == '+')
+        digits = ++p;
+    else if (p < end && *p == '-')
+        digits = p + 1;
+    if (digits < end && ((*digits >= '0' && *digits <= '9') || (decimals && *digits == '.')))
+        return p;
+    return nullptr;
 }
 
 } // namespace
@@ -70,61 +153,52 @@ cASELoader::cASELoader(const char* path)
     openFile(path);
 }
 
-cASELoader::~cASELoader()
-{
-    dispose();
-}
-
 bool cASELoader::openFile(const char* path)
 {
-    if (is_open())
-        close();
-    clear();
-    depth = boundDepth = 0;
-    bounded = objectEnded = false;
-    if (path)
-        open(path);
-    else
-        setstate(std::ios::failbit);
-    return opened();
+    dispose();
+    std::FILE* f = path ? std::fopen(path, "rb") : nullptr;
+    if (!f)
+        return false;
+    long size = std::fseek(f, 0, SEEK_END) == 0 ? std::ftell(f) : -1;
+    bool ok = size >= 0 && size <= maxFileSize && std::fseek(f, 0, SEEK_SET) == 0;
+    if (ok) {
+        text.resize(static_cast<size_t>(size));
+        size_t got = std::fread(text.data(), 1, text.size(), f);
+        // A directory opens but does not read; a file that shrank meanwhile is read as it is now.
+        ok = !std::ferror(f);
+        text.resize(got);
+    }
+    std::fclose(f);
+    if (!ok) {
+        dispose();
+        return false;
+    }
+    loaded = true;
+    return rewind();
 }
 
 void cASELoader::dispose()
 {
-    if (is_open())
-        close();
-}
-
-long long cASELoader::fileSize()
-{
-    if (!is_open())
-        return 0;
-    std::filebuf* buf = rdbuf();
-    std::streampos here = buf->pubseekoff(0, std::ios::cur, std::ios::in);
-    std::streampos end = buf->pubseekoff(0, std::ios::end, std::ios::in);
-    buf->pubseekpos(here, std::ios::in);
-    return end < 0 ? 0 : static_cast<long long>(end);
+    std::vector<char>().swap(text);
+    cur = end = nullptr;
+    loaded = false;
+    failed = true;
+    depth = boundDepth = 0;
+    bounded = objectEnded = false;
 }
 
 bool cASELoader::rawChar(char& c)
 {
-    // Straight from the buffer: scanning is most of the loading time, and the stream's
-    // per-character sentry costs more than the scan itself.
-    if (fail())
-        return false;
-    int v = rdbuf()->sbumpc();
-    if (v == std::char_traits<char>::eof()) {
-        setstate(std::ios::eofbit | std::ios::failbit);
+    if (failed || cur == end) {
+        failed = true;
         return false;
     }
-    c = static_cast<char>(v);
+    c = *cur++;
     return true;
 }
 
-bool cASELoader::nextChar(char& c)
+void cASELoader::countBrace(char c)
 {
-    if (!rawChar(c))
-        return false;
     if (c == '{') {
         ++depth;
     } else if (c == '}') {
@@ -132,73 +206,150 @@ bool cASELoader::nextChar(char& c)
         if (bounded && depth <= boundDepth)
             objectEnded = true;
     }
+}
+
+bool cASELoader::nextChar(char& c)
+{
+    if (!rawChar(c))
+        return false;
+    countBrace(c);
     return true;
 }
 
 void cASELoader::skipString()
 {
-    char c;
-    while (rawChar(c) && c != '"' && c != '\n') {
+    const char* p = cur;
+    while (p < end && *p != '"' && *p != '\n')
+        ++p;
+    if (p == end)
+        failed = true;
+    else
+        ++p;
+    cur = p;
+}
+
+bool cASELoader::skipSpace()
+{
+    if (failed)
+        return false;
+    while (cur < end && isSpace(*cur))
+        ++cur;
+    if (cur == end)
+        failed = true;
+    return !failed;
+}
+
+int cASELoader::scanNode(const std::string_view* only, int onlyId)
+{
+    if (failed)
+        return endOfFile;
+    const char* p = cur;
+    for (;;) {
+        if (objectEnded) {
+            cur = p;
+            return endOfObject;
+        }
+        while (p < end && !stops.stop[static_cast<unsigned char>(*p)])
+            ++p;
+        if (p == end) {
+            cur = p;
+            failed = true;
+            return endOfFile;
+        }
+        char c = *p++;
+        if (c == '"') {
+            cur = p;
+            skipString();
+            if (failed)
+                return endOfFile;
+            p = cur;
+            continue;
+        }
+        if (c != '*') {
+            countBrace(c);
+            continue;
+        }
+        const char* word = p;
+        while (p < end && !wordEnds.stop[static_cast<unsigned char>(*p)])
+            ++p;
+        if (p == end) {
+            cur = p;
+            failed = true;
+            return endOfFile;
+        }
+        std::string_view w(word, static_cast<size_t>(p - word));
+        // White space behind a word is taken with it; a brace or quote is left to be read as structure.
+        if (endsWord(*p))
+            ++p;
+        if (w.size() >= wordSize)
+            continue;
+        int id = only ? (w == *only ? onlyId : -1) : lookUp(w);
+        if (id >= 0) {
+            cur = p;
+            return id;
+        }
     }
 }
 
 int cASELoader::getNode()
 {
-    char word[wordSize];
-    for (;;) {
-        if (objectEnded)
-            return endOfObject;
-        char c;
-        if (!nextChar(c))
-            return endOfFile;
-        if (c == '"') {
-            skipString();
-            continue;
-        }
-        if (c != '*')
-            continue;
-        size_t len = 0;
-        bool tooLong = false;
-        while (rawChar(c) && !endsWord(c)) {
-            if (c == '{' || c == '}' || c == '"') {
-                // A brace or quote right behind a word belongs to the structure; read it as such.
-                rdbuf()->sungetc();
-                break;
-            }
-            if (len + 1 < wordSize)
-                word[len++] = c;
-            else
-                tooLong = true;
-        }
-        if (fail())
-            return endOfFile;
-        if (tooLong)
-            continue;
-        int id = lookUp(std::string_view(word, len));
-        if (id >= 0)
-            return id;
-    }
+    return scanNode(nullptr, 0);
 }
 
 bool cASELoader::searchNode(int id)
 {
-    for (;;) {
-        int node = getNode();
-        if (node == id)
-            return true;
-        if (node == endOfFile || node == endOfObject)
-            return false;
-    }
+    std::string_view word = nodeWord(id);
+    if (word.empty())
+        return false;
+    return scanNode(&word, id) == id;
 }
 
 bool cASELoader::getInt(int& v)
 {
-    return static_cast<bool>(*this >> v);
+    if (!skipSpace())
+        return false;
+    const char* p = numberStart(cur, end, false);
+    std::from_chars_result r{};
+    if (p)
+        r = std::from_chars(p, end, v);
+    if (!p || r.ec != std::errc()) {
+        failed = true;
+        return false;
+    }
+    cur = r.ptr;
+    return true;
 }
 
 bool cASELoader::getFloat(float& v)
 {
-    return static_cast<bool>(*this >> v);
+    if (!skipSpace())
+        return false;
+    const char* p = numberStart(cur, end, true);
+    if (!p) {
+        failed = true;
+        return false;
+    }
+    std::from_chars_result r = std::from_chars(p, end, v);
+    if (r.ec == std::errc::result_out_of_range) {
+        // Too small to hold is read as the nearest float, as a stream does; too large fails.
+        char number[64];
+        size_t len = static_cast<size_t>(r.ptr - p);
+        if (len < sizeof number) {
+            std::memcpy(number, p, len);
+            number[len] = 0;
+            float tiny = std::strtof(number, nullptr);
+            if (std::isfinite(tiny)) {
+                v = tiny;
+                r.ec = std::errc();
+            }
+        }
+    }
+    if (r.ec != std::errc()) {
+        failed = true;
+        return false;
+    }
+    cur = r.ptr;
+    return true;
 }
 
 bool cASELoader::getString(char* out, size_t size)
@@ -216,7 +367,7 @@ bool cASELoader::getString(char* out, size_t size)
             out[len++] = c;
     }
     out[len] = 0;
-    return !fail() && c == '"';
+    return !failed && c == '"';
 }
 
 bool cASELoader::getVertex(int id, float* v)
@@ -241,14 +392,15 @@ bool cASELoader::getFaceInd(int& a, int& b, int& c)
     if (!searchNode(MESH_FACE) || !getInt(number))
         return false;
     // 3ds Max writes "0:    A:    0 B: ..."; some exporters leave out the colon behind the number.
-    *this >> std::ws;
-    char ch;
-    if (peek() == ':')
-        get(ch);
+    if (!skipSpace())
+        return false;
+    if (*cur == ':')
+        ++cur;
     int* corner[3] = {&a, &b, &c};
     for (int k = 0; k < 3; ++k) {
         char letter, colon;
-        if (!(*this >> letter >> colon) || letter != "ABC"[k] || colon != ':' || !getInt(*corner[k]))
+        if (!skipSpace() || !rawChar(letter) || !skipSpace() || !rawChar(colon) || letter != "ABC"[k] ||
+            colon != ':' || !getInt(*corner[k]))
             return false;
     }
     return true;
@@ -285,8 +437,9 @@ bool cASELoader::getTMatrix(float* m)
 
 bool cASELoader::rewind()
 {
-    clear();
-    seekg(0);
+    cur = text.data();
+    end = cur + text.size();
+    failed = !loaded;
     depth = boundDepth = 0;
     bounded = objectEnded = false;
     return opened();
@@ -306,7 +459,7 @@ bool cASELoader::findObject(const char* name)
         if (searchNode(NODE_NAME) && getString(found, sizeof found) && std::strlen(found) < wordSize &&
             std::strcmp(found, name) == 0)
             return true;
-        if (fail())
+        if (failed)
             return false;
     }
 }
@@ -326,13 +479,17 @@ void cASELoader::endObject()
 
 cASELoader::sMark cASELoader::mark()
 {
-    return sMark{tellg(), depth, boundDepth, bounded, objectEnded};
+    return sMark{static_cast<size_t>(cur - text.data()), depth, boundDepth, bounded, objectEnded};
 }
 
 bool cASELoader::restore(const sMark& m)
 {
-    clear();
-    seekg(m.pos);
+    if (!loaded || m.pos > text.size()) {
+        failed = true;
+        return false;
+    }
+    cur = text.data() + m.pos;
+    failed = false;
     depth = m.depth;
     boundDepth = m.boundDepth;
     bounded = m.bounded;

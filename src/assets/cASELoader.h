@@ -2,14 +2,16 @@
 #pragma once
 
 #include <cstddef>
-#include <fstream>
-#include <istream>
+#include <string_view>
+#include <vector>
 
 // Finds known node words (an asterisk and a word) and reads the numbers, strings and
 // little groups that follow them. It keeps count of braces, so that a search can be
 // bounded to one object: between beginObject and endObject, reaching the brace that
 // closes the object answers endOfObject instead of running into the next object.
-class cASELoader : public std::ifstream {
+// The whole file is read into memory at open: scanning a buffer is many times faster
+// than pulling characters one by one through a stream.
+class cASELoader {
 public:
     enum eNode {
         GEOMOBJECT = 0, ASCIIEXPORT = 1, NODE_NAME = 2, MESH = 3, MESH_NUMVERTEX = 4, MESH_NUMFACES = 5,
@@ -25,10 +27,12 @@ public:
 
     // Longest node word and longest string findObject compares; longer ones never match.
     static constexpr size_t wordSize = 256;
+    // No model comes near this; a bigger file is refused rather than read into memory.
+    static constexpr long long maxFileSize = 256LL << 20;
 
     // Where reading stands: the file position with the brace count and object bound there.
     struct sMark {
-        std::streampos pos;
+        size_t pos = 0;
         long depth = 0;
         long boundDepth = 0;
         bool bounded = false;
@@ -37,13 +41,16 @@ public:
 
     cASELoader() = default;
     explicit cASELoader(const char* path);
-    ~cASELoader() override;
+    cASELoader(const cASELoader&) = delete;
+    cASELoader& operator=(const cASELoader&) = delete;
 
+    // False when the file is missing, unreadable or larger than maxFileSize.
     bool openFile(const char* path);
-    bool opened() const { return !fail(); }
+    // False once a read has failed or run past the end, until rewind or restore.
+    bool opened() const { return !failed; }
     void dispose();
     // Size of the open file in bytes; counts read from it are bounded by what it can hold.
-    long long fileSize();
+    long long fileSize() const { return static_cast<long long>(text.size()); }
 
     // Id of the next known node; endOfFile at the end or on a read failure, endOfObject
     // (again on every call) once the current object's closing brace has passed.
@@ -79,13 +86,23 @@ public:
     bool restore(const sMark& m);
 
 private:
-    // Reads the next character; false at the end or on failure, which then fails the stream.
+    // Reads the next character; false at the end or on failure, which then fails reading.
     bool rawChar(char& c);
     // Reads the next character, keeping count of braces; false at the end or on failure.
     bool nextChar(char& c);
+    void countBrace(char c);
     // Skips the rest of a double-quoted string, so braces and asterisks in it are not counted.
     void skipString();
+    // Moves past white space; false (and failed) when the text ends first.
+    bool skipSpace();
+    // The next node word; with only set, any other word is passed over without a table look-up.
+    int scanNode(const std::string_view* only, int onlyId);
 
+    std::vector<char> text;
+    const char* cur = nullptr;
+    const char* end = nullptr;
+    bool loaded = false;
+    bool failed = true;
     long depth = 0;
     long boundDepth = 0;
     bool bounded = false;
