@@ -1,12 +1,19 @@
 // Node scanning, number and string reading, and object bounds of the ASE tokenizer.
 #include "assets/cASELoader.h"
 
+#include <sys/stat.h>
+
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <ctime>
+#include <mutex>
+#include <string>
 #include <string_view>
+#include <vector>
 
 namespace {
 
@@ -148,6 +155,55 @@ const char* numberStart(const char* p, const char* end, bool decimals)
 
 } // namespace
 
+// The file's bytes, and for a kept file who it is and where its objects start.
+struct cASELoader::sFileText {
+    struct sObjectStart {
+        size_t node;   // the asterisk of the node word
+        size_t after;  // where reading goes on behind the word
+        long depth;    // brace depth there
+    };
+    std::vector<char> bytes;
+    std::vector<sObjectStart> objects;
+    long endDepth = 0;
+    bool indexed = false;
+    std::string path;
+    struct stat identity {};
+
+    bool sameFile(const char* p, const struct stat& st) const
+    {
+        return path == p && identity.st_dev == st.st_dev && identity.st_ino == st.st_ino &&
+               identity.st_size == st.st_size && identity.st_mtim.tv_sec == st.st_mtim.tv_sec &&
+               identity.st_mtim.tv_nsec == st.st_mtim.tv_nsec && identity.st_ctim.tv_sec == st.st_ctim.tv_sec &&
+               identity.st_ctim.tv_nsec == st.st_ctim.tv_nsec;
+    }
+
+    static std::mutex keptLock;
+    static std::shared_ptr<const sFileText> kept;
+};
+
+std::mutex cASELoader::sFileText::keptLock;
+std::shared_ptr<const cASELoader::sFileText> cASELoader::sFileText::kept;
+
+namespace {
+
+// Only files this small are kept; a bigger one is read afresh on each open.
+constexpr off_t maxKeptSize = 32 << 20;
+
+// File times are only as fine as the kernel's clock tick, so a file rewritten within one tick
+// at the same size looks unchanged. A file is kept only once it has been left alone this long.
+constexpr long settledSeconds = 2;
+
+bool settled(const struct stat& st)
+{
+    timespec now{};
+    if (clock_gettime(CLOCK_REALTIME, &now) != 0)
+        return false;
+    time_t changed = std::max(st.st_mtim.tv_sec, st.st_ctim.tv_sec);
+    return now.tv_sec - changed > settledSeconds;
+}
+
+} // namespace
+
 cASELoader::cASELoader(const char* path)
 {
     openFile(path);
@@ -159,28 +215,82 @@ bool cASELoader::openFile(const char* path)
     std::FILE* f = path ? std::fopen(path, "rb") : nullptr;
     if (!f)
         return false;
-    long size = std::fseek(f, 0, SEEK_END) == 0 ? std::ftell(f) : -1;
-    bool ok = size >= 0 && size <= maxFileSize && std::fseek(f, 0, SEEK_SET) == 0;
+    struct stat st {};
+    // Only regular files: a directory or a pipe is no model and could block or never end.
+    bool ok = fstat(fileno(f), &st) == 0 && S_ISREG(st.st_mode) && st.st_size <= maxFileSize;
     if (ok) {
-        text.resize(static_cast<size_t>(size));
-        size_t got = std::fread(text.data(), 1, text.size(), f);
-        // A directory opens but does not read; a file that shrank meanwhile is read as it is now.
+        std::lock_guard<std::mutex> lock(sFileText::keptLock);
+        if (sFileText::kept && sFileText::kept->sameFile(path, st))
+            file = sFileText::kept;
+    }
+    if (ok && !file) {
+        auto text = std::make_shared<sFileText>();
+        text->bytes.resize(static_cast<size_t>(st.st_size));
+        size_t got = std::fread(text->bytes.data(), 1, text->bytes.size(), f);
+        // A file that shrank meanwhile is read as it is now.
         ok = !std::ferror(f);
-        text.resize(got);
+        text->bytes.resize(got);
+        if (ok && st.st_size <= maxKeptSize && settled(st)) {
+            text->path = path;
+            text->identity = st;
+            indexObjects(*text);
+            std::lock_guard<std::mutex> lock(sFileText::keptLock);
+            sFileText::kept = text;
+        }
+        file = std::move(text);
     }
     std::fclose(f);
     if (!ok) {
         dispose();
         return false;
     }
+    start = file->bytes.data();
+    end = start + file->bytes.size();
     loaded = true;
     return rewind();
 }
 
+void cASELoader::indexObjects(sFileText& text)
+{
+    start = cur = text.bytes.data();
+    end = start + text.bytes.size();
+    failed = false;
+    depth = 0;
+    const std::string_view word = nodeWord(GEOMOBJECT);
+    while (scanNode(&word, GEOMOBJECT) == GEOMOBJECT)
+        text.objects.push_back({static_cast<size_t>(nodeStart - start), static_cast<size_t>(cur - start), depth});
+    text.endDepth = depth;
+    text.indexed = true;
+}
+
+bool cASELoader::jumpToObject()
+{
+    const auto& objects = file->objects;
+    size_t at = static_cast<size_t>(cur - start);
+    auto next = std::lower_bound(objects.begin(), objects.end(), at,
+                                 [](const sFileText::sObjectStart& o, size_t a) { return o.node < a; });
+    if (next == objects.end()) {
+        cur = end;
+        depth = file->endDepth;
+        failed = true;
+        return false;
+    }
+    nodeStart = start + next->node;
+    cur = start + next->after;
+    depth = next->depth;
+    return true;
+}
+
+void cASELoader::forgetKeptFile()
+{
+    std::lock_guard<std::mutex> lock(sFileText::keptLock);
+    sFileText::kept.reset();
+}
+
 void cASELoader::dispose()
 {
-    std::vector<char>().swap(text);
-    cur = end = nullptr;
+    file.reset();
+    start = nodeStart = cur = end = nullptr;
     loaded = false;
     failed = true;
     depth = boundDepth = 0;
@@ -269,6 +379,7 @@ int cASELoader::scanNode(const std::string_view* only, int onlyId)
             countBrace(c);
             continue;
         }
+        nodeStart = p - 1;
         const char* word = p;
         while (p < end && !wordEnds.stop[static_cast<unsigned char>(*p)])
             ++p;
@@ -301,6 +412,8 @@ bool cASELoader::searchNode(int id)
     std::string_view word = nodeWord(id);
     if (word.empty())
         return false;
+    if (id == GEOMOBJECT && !bounded && !failed && file && file->indexed)
+        return jumpToObject();
     return scanNode(&word, id) == id;
 }
 
@@ -437,8 +550,7 @@ bool cASELoader::getTMatrix(float* m)
 
 bool cASELoader::rewind()
 {
-    cur = text.data();
-    end = cur + text.size();
+    cur = start;
     failed = !loaded;
     depth = boundDepth = 0;
     bounded = objectEnded = false;
@@ -479,16 +591,16 @@ void cASELoader::endObject()
 
 cASELoader::sMark cASELoader::mark()
 {
-    return sMark{static_cast<size_t>(cur - text.data()), depth, boundDepth, bounded, objectEnded};
+    return sMark{static_cast<size_t>(cur - start), depth, boundDepth, bounded, objectEnded};
 }
 
 bool cASELoader::restore(const sMark& m)
 {
-    if (!loaded || m.pos > text.size()) {
+    if (!loaded || m.pos > static_cast<size_t>(end - start)) {
         failed = true;
         return false;
     }
-    cur = text.data() + m.pos;
+    cur = start + m.pos;
     failed = false;
     depth = m.depth;
     boundDepth = m.boundDepth;

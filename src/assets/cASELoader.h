@@ -2,15 +2,17 @@
 #pragma once
 
 #include <cstddef>
+#include <memory>
 #include <string_view>
-#include <vector>
 
 // Finds known node words (an asterisk and a word) and reads the numbers, strings and
 // little groups that follow them. It keeps count of braces, so that a search can be
 // bounded to one object: between beginObject and endObject, reaching the brace that
 // closes the object answers endOfObject instead of running into the next object.
 // The whole file is read into memory at open: scanning a buffer is many times faster
-// than pulling characters one by one through a stream.
+// than pulling characters one by one through a stream. A model container opens one file
+// once per object, so the last file that has not changed lately is kept, together with
+// where its objects start, and opening it again costs neither the read nor the scan.
 class cASELoader {
 public:
     enum eNode {
@@ -50,7 +52,9 @@ public:
     bool opened() const { return !failed; }
     void dispose();
     // Size of the open file in bytes; counts read from it are bounded by what it can hold.
-    long long fileSize() const { return static_cast<long long>(text.size()); }
+    long long fileSize() const { return end - start; }
+    // Drops the kept file, so that its memory is given back.
+    static void forgetKeptFile();
 
     // Id of the next known node; endOfFile at the end or on a read failure, endOfObject
     // (again on every call) once the current object's closing brace has passed.
@@ -86,6 +90,7 @@ public:
     bool restore(const sMark& m);
 
 private:
+    struct sFileText;
     // Reads the next character; false at the end or on failure, which then fails reading.
     bool rawChar(char& c);
     // Reads the next character, keeping count of braces; false at the end or on failure.
@@ -97,8 +102,14 @@ private:
     bool skipSpace();
     // The next node word; with only set, any other word is passed over without a table look-up.
     int scanNode(const std::string_view* only, int onlyId);
+    // Object starts are known for a kept file: a search for the next object goes straight there.
+    bool jumpToObject();
+    // Notes where every object starts, for keeping the file.
+    void indexObjects(sFileText& text);
 
-    std::vector<char> text;
+    std::shared_ptr<const sFileText> file;
+    const char* start = nullptr;
+    const char* nodeStart = nullptr;
     const char* cur = nullptr;
     const char* end = nullptr;
     bool loaded = false;
