@@ -13,17 +13,20 @@ static_assert(std::endian::native == std::endian::little, "the binary mesh file 
 
 namespace {
 
-// Column-major 4 x 4 product r = a * b, as glMultMatrix composes.
-void multiply(const double* a, const double* b, double* r)
+// Column-major 4 x 4 product r = a * b, as glMultMatrix composes, of two matrices whose
+// bottom row is 0 0 0 1 (rotations and translations): the terms left out are exact zeros,
+// so this is the full product at a quarter of the work, which matters when baking long animations.
+void multiplyAffine(const double* a, const double* b, double* r)
 {
     double t[16];
-    for (int col = 0; col < 4; ++col)
-        for (int row = 0; row < 4; ++row) {
-            double s = 0;
-            for (int k = 0; k < 4; ++k)
-                s += a[k * 4 + row] * b[col * 4 + k];
-            t[col * 4 + row] = s;
-        }
+    for (int col = 0; col < 4; ++col) {
+        for (int row = 0; row < 3; ++row)
+            t[col * 4 + row] = a[row] * b[col * 4] + a[4 + row] * b[col * 4 + 1] + a[8 + row] * b[col * 4 + 2];
+        t[col * 4 + 3] = 0;
+    }
+    for (int row = 0; row < 3; ++row)
+        t[12 + row] += a[12 + row];
+    t[15] = 1;
     std::memcpy(r, t, sizeof t);
 }
 
@@ -133,15 +136,22 @@ void cMesh::countTransf()
     // The node's own transform, undone: R(rotAngle, rotAxis) * T(-pos).
     rotation(r, rotAngle, rotAxis);
     translation(t, -pos[0], -pos[1], -pos[2]);
-    multiply(r, t, undoNode);
+    multiplyAffine(r, t, undoNode);
     identity(chain);
+    const sAnimation* previous = nullptr;
     for (sAnimation& f : frames) {
         // Rotation keys accumulate from frame 0 up: chain(i) = R(-angle(i), axis(i)) * chain(i - 1).
-        rotation(r, -f.angle, f.axis);
-        multiply(r, chain, chain);
-        translation(t, f.pos[0], f.pos[1], f.pos[2]);
-        multiply(t, chain, m);
-        multiply(m, undoNode, m);
+        // Frames between keys repeat a key; its rotation need not be worked out again.
+        if (!previous || previous->angle != f.angle || std::memcmp(previous->axis, f.axis, sizeof f.axis) != 0)
+            rotation(r, -f.angle, f.axis);
+        previous = &f;
+        multiplyAffine(r, chain, chain);
+        // T(pos) * chain only moves the chain's translation.
+        std::memcpy(m, chain, sizeof m);
+        m[12] += f.pos[0];
+        m[13] += f.pos[1];
+        m[14] += f.pos[2];
+        multiplyAffine(m, undoNode, m);
         for (int k = 0; k < 16; ++k)
             f.matrix[k] = static_cast<float>(m[k]);
     }
