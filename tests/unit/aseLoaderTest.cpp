@@ -130,3 +130,41 @@ TEST_F(AseLoader, WindowsLineEndsAndMarksRestoreTheReadingPlace)
     ASSERT_TRUE(ase.getInt(n));
     EXPECT_EQ(n, 3);
 }
+
+TEST_F(AseLoader, NumbersReadAsAStreamReadsThem)
+{
+    on("*MESH_VERTEX +7 -2.5 .25 1e2 1e-40\n");
+    int i;
+    float x, y, z, tiny;
+    ASSERT_TRUE(ase.searchNode(cASELoader::MESH_VERTEX));
+    ASSERT_TRUE(ase.getInt(i) && ase.getFloat(x) && ase.getFloat(y) && ase.getFloat(z) && ase.getFloat(tiny));
+    EXPECT_EQ(i, 7);
+    EXPECT_EQ(x, -2.5f);
+    EXPECT_EQ(y, 0.25f);
+    EXPECT_EQ(z, 100.0f);
+    EXPECT_GT(tiny, 0.0f);  // too small for a normal float, yet no failure
+    EXPECT_LT(tiny, 1e-30f);
+    // Words that some parsers take for numbers, numbers out of range, and a line cut short.
+    for (const char* bad : {"inf", "nan", "1e99", "+-1", "-", ".", "x1"}) {
+        on(std::string("*TM_POS ") + bad + " 0 0\n");
+        float v[3];
+        EXPECT_FALSE(ase.getPosition(v)) << bad;
+        EXPECT_FALSE(ase.opened()) << bad;
+    }
+    on("*MESH_TFACE 0 1 2");
+    int a, b, c;
+    EXPECT_FALSE(ase.getFaceTInd(a, b, c));
+}
+
+TEST_F(AseLoader, OnlyRegularFilesOpen)
+{
+    EXPECT_FALSE(ase.openFile(dir.path.c_str()));
+    EXPECT_EQ(ase.getNode(), cASELoader::endOfFile);
+    EXPECT_EQ(ase.fileSize(), 0);
+    on("");
+    EXPECT_EQ(ase.getNode(), cASELoader::endOfFile);
+    EXPECT_TRUE(ase.rewind());
+    ase.dispose();
+    EXPECT_FALSE(ase.rewind());
+    EXPECT_FALSE(ase.opened());
+}
