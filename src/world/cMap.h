@@ -2,6 +2,7 @@
 #pragma once
 
 #include <memory>
+#include <vector>
 
 #include "shell/globals.h"
 #include "world/cTreeBatch.h"
@@ -31,6 +32,9 @@ public:
 
     // A waterLevel at or above this marks a vertex that touches no water.
     static constexpr float kNoWater = 100.0f;
+
+    // Cells per side of a ground tile: the unit the view volume test keeps or leaves out.
+    static constexpr int kGroundTile = 16;
 
     cMap();
     ~cMap();
@@ -72,9 +76,11 @@ public:
     // Drawing. view is null (everything) or two points: low corner, high corner.
     void renderTerrain(const cPoint* view);
     void renderWater(const cPoint* view) const;
-    // Frees the ground's display list; needs the context it was built in.
+    // Frees the ground's display lists and the trees' buffers; needs the context they were
+    // built in. The next renderTerrain builds them again.
     void releaseGL();
-    // Display list of the ground; 0 until the first renderTerrain after a build.
+    // First of the ground's display lists, one per square tile of kGroundTile cells;
+    // 0 until the first renderTerrain after a build.
     unsigned getGroundList() const { return terrainList; }
 
     // Read-only views of the model, for drawing, the level and tests.
@@ -105,6 +111,7 @@ private:
     void mergeTrees();
     void paintMiniMap(int cell, const float* colour);
     void compileGround();
+    void releaseGround();
 
     int width = 0;
     int height = 0;
@@ -122,7 +129,12 @@ private:
     };
     std::unique_ptr<sWetVertex[]> wet;
     int wetCount = 0;
-    unsigned terrainList = 0;   // GL display list of the ground; 0 when none exists
+    unsigned terrainList = 0;   // first GL display list of the ground; 0 when none exists
+    // Bounds of each ground tile, in the order of its display list.
+    struct sGroundTile {
+        float low[3], high[3];
+    };
+    std::vector<sGroundTile> groundTiles;
     bool groundDirty = false;   // the list no longer matches the heights
     std::unique_ptr<sTree[]> trees;
     int treeCount = 0;

@@ -1,9 +1,10 @@
-// Drawing of the terrain: the trees, the compiled ground and the translucent water.
+// Drawing of the terrain: the trees, the ground compiled in tiles and the translucent water.
 #include <GL/gl.h>
 
 #include <algorithm>
 
 #include "assets/cMeshCont.h"
+#include "world/cFrustum.h"
 #include "world/cMap.h"
 
 namespace {
@@ -18,31 +19,57 @@ void cellRange(double low, double high, int size, int& first, int& end) {
 }  // namespace
 
 void cMap::releaseGL() {
-    if (terrainList != 0) glDeleteLists(terrainList, 1);
+    releaseGround();
+    treeBatch.releaseGL();
+    // Drawing after a release builds the ground again rather than leaving it out.
+    groundDirty = isGenerated();
+}
+
+void cMap::releaseGround() {
+    if (terrainList != 0) glDeleteLists(terrainList, static_cast<GLsizei>(groundTiles.size()));
     terrainList = 0;
+    groundTiles.clear();
 }
 
 void cMap::compileGround() {
-    releaseGL();
+    releaseGround();
     groundDirty = false;
-    terrainList = glGenLists(1);
+    const int tilesX = (width + kGroundTile - 1) / kGroundTile;
+    const int tilesY = (height + kGroundTile - 1) / kGroundTile;
+    terrainList = glGenLists(tilesX * tilesY);
     if (terrainList == 0) return;
-    glNewList(terrainList, GL_COMPILE);
-    // One GL_QUADS run per row: every four vertices still make a quad of their own.
-    for (int r = 0; r < height; ++r) {
-        glBegin(GL_QUADS);
-        for (int c = 0; c < width; ++c) {
-            const int corners[4][2] = {{c, r}, {c + 1, r}, {c + 1, r + 1}, {c, r + 1}};
-            for (const auto& v : corners) {
-                const sVector n = getVertexNormal(v[0], v[1]);
-                glNormal3f(n.x, n.y, n.z);
-                glColor3f(0.0f, shade[vertexIndex(v[0], v[1])], 0.0f);
-                glVertex3f(static_cast<float>(v[0]), static_cast<float>(v[1]), heights[vertexIndex(v[0], v[1])]);
+    groundTiles.resize(static_cast<size_t>(tilesX) * tilesY);
+    for (int ty = 0; ty < tilesY; ++ty) {
+        for (int tx = 0; tx < tilesX; ++tx) {
+            const int c0 = tx * kGroundTile, c1 = std::min(c0 + kGroundTile, width);
+            const int r0 = ty * kGroundTile, r1 = std::min(r0 + kGroundTile, height);
+            sGroundTile& tile = groundTiles[static_cast<size_t>(ty) * tilesX + tx];
+            tile = {{static_cast<float>(c0), static_cast<float>(r0), heights[vertexIndex(c0, r0)]},
+                    {static_cast<float>(c1), static_cast<float>(r1), heights[vertexIndex(c0, r0)]}};
+            for (int r = r0; r <= r1; ++r)
+                for (int c = c0; c <= c1; ++c) {
+                    tile.low[2] = std::min(tile.low[2], heights[vertexIndex(c, r)]);
+                    tile.high[2] = std::max(tile.high[2], heights[vertexIndex(c, r)]);
+                }
+            glNewList(terrainList + static_cast<unsigned>(ty * tilesX + tx), GL_COMPILE);
+            // One GL_QUADS run per row: every four vertices still make a quad of their own.
+            for (int r = r0; r < r1; ++r) {
+                glBegin(GL_QUADS);
+                for (int c = c0; c < c1; ++c) {
+                    const int corners[4][2] = {{c, r}, {c + 1, r}, {c + 1, r + 1}, {c, r + 1}};
+                    for (const auto& v : corners) {
+                        const sVector n = getVertexNormal(v[0], v[1]);
+                        glNormal3f(n.x, n.y, n.z);
+                        glColor3f(0.0f, shade[vertexIndex(v[0], v[1])], 0.0f);
+                        glVertex3f(static_cast<float>(v[0]), static_cast<float>(v[1]),
+                                   heights[vertexIndex(v[0], v[1])]);
+                    }
+                }
+                glEnd();
             }
+            glEndList();
         }
-        glEnd();
     }
-    glEndList();
 }
 
 void cMap::renderTerrain(const cPoint* view) {
@@ -53,7 +80,12 @@ void cMap::renderTerrain(const cPoint* view) {
     glEnable(GL_LIGHTING);
     treeBatch.render(stemColour, winter ? snowColour : treeColour, view);
     glMaterialfv(GL_FRONT_AND_BACK, GL_AMBIENT, winter ? snowColour : grassColour);
-    if (terrainList != 0) glCallList(terrainList);
+    // Tiles wholly outside the view volume would be clipped away entirely: skipping them
+    // saves their vertex work and changes no pixel.
+    const cFrustum frustum = cFrustum::current();
+    for (size_t i = 0; i < groundTiles.size(); ++i)
+        if (!frustum.outside(groundTiles[i].low, groundTiles[i].high))
+            glCallList(terrainList + static_cast<unsigned>(i));
     glPopMatrix();
 }
 

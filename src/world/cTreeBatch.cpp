@@ -3,7 +3,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstring>
 #include <map>
 #include <utility>
 
@@ -46,6 +45,7 @@ int tileOf(float v) {
 }  // namespace
 
 void cTreeBatch::clear() {
+    uploaded = false;
     positions.clear();
     normals.clear();
     indices.clear();

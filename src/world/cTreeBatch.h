@@ -1,6 +1,7 @@
 // Every tree of a map merged into shared indexed vertex arrays, grouped in square tiles, so a frame draws them in a few calls.
 #pragma once
 
+#include <cstdint>
 #include <vector>
 
 #include "shell/globals.h"
@@ -24,6 +25,12 @@ public:
     // outside the current view volume and, when view is not null, every tree whose place
     // lies outside the box view[0]..view[1].
     void render(const float* stemColour, const float* topColour, const cPoint* view);
+    // Frees the GL buffers the arrays were copied into; needs the context that drew them.
+    // Drawing again copies the arrays anew.
+    void releaseGL();
+    // GL buffer holding the vertices; 0 before the first drawing, after releaseGL, or
+    // where GL has no buffer objects (the arrays are then drawn from memory).
+    unsigned getVertexBuffer() const { return buffers[0]; }
 
     bool isEmpty() const { return treeCount() == 0; }
     int treeCount() const { return static_cast<int>(places.size()); }
@@ -56,8 +63,10 @@ private:
         int first, end;
     };
 
+    void upload();
     void addRun(int first, int end);
-    void drawRuns(int part);
+    // indexBase: address of the indices, or 0 for the start of the bound index buffer.
+    void drawRuns(int part, std::uintptr_t indexBase);
 
     std::vector<float> positions;  // x, y, z per vertex, world units
     std::vector<float> normals;    // per vertex; empty when some model comes without them
@@ -68,4 +77,6 @@ private:
     std::vector<sPlace> places;
     std::vector<sTile> tiles;
     std::vector<sRun> runs;  // this frame's trees to draw, reused between frames
+    unsigned buffers[2] = {0, 0};  // GL vertex (positions, then normals) and index buffers
+    bool uploaded = false;         // the buffers hold the arrays as they are now
 };

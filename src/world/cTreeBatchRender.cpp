@@ -1,54 +1,52 @@
 // Drawing the merged trees: a view volume test per tile, then one call per run of neighbouring trees.
+#define GL_GLEXT_PROTOTYPES
 #include <GL/gl.h>
+#include <GL/glext.h>
 
-#include <cmath>
+#include <cstdint>
+#include <cstdio>
 
+#include "world/cFrustum.h"
 #include "world/cTreeBatch.h"
 
 namespace {
-
-// The six planes of the current view volume, each (a, b, c, d) with a point inside when
-// a x + b y + c z + d >= 0.
-struct sFrustum {
-    float plane[6][4];
-
-    sFrustum() {
-        float p[16], m[16];
-        glGetFloatv(GL_PROJECTION_MATRIX, p);
-        glGetFloatv(GL_MODELVIEW_MATRIX, m);
-        float row[4][4];  // rows of projection x modelview
-        for (int i = 0; i < 4; ++i)
-            for (int j = 0; j < 4; ++j) {
-                row[i][j] = 0.0f;
-                for (int k = 0; k < 4; ++k) row[i][j] += p[k * 4 + i] * m[j * 4 + k];
-            }
-        for (int axis = 0; axis < 3; ++axis)
-            for (int j = 0; j < 4; ++j) {
-                plane[axis * 2][j] = row[3][j] + row[axis][j];
-                plane[axis * 2 + 1][j] = row[3][j] - row[axis][j];
-            }
-    }
-
-    // True only when the box lies wholly on the outer side of one plane; a small margin
-    // keeps rounding from dropping a box that touches the edge.
-    bool outside(const float* low, const float* high) const {
-        for (const auto& q : plane) {
-            const float x = q[0] >= 0.0f ? high[0] : low[0];
-            const float y = q[1] >= 0.0f ? high[1] : low[1];
-            const float z = q[2] >= 0.0f ? high[2] : low[2];
-            const float margin = 1e-3f * (std::fabs(q[0] * x) + std::fabs(q[1] * y) + std::fabs(q[2] * z) +
-                                          std::fabs(q[3]) + 1.0f);
-            if (q[0] * x + q[1] * y + q[2] * z + q[3] < -margin) return true;
-        }
-        return false;
-    }
-};
 
 bool inBox(double x, double y, const cPoint* view) {
     return !(x < view[0].x || x > view[1].x || y < view[0].y || y > view[1].y);
 }
 
+// Buffer objects came with GL 1.5; an older context draws from client memory.
+bool hasBuffers() {
+    const char* version = reinterpret_cast<const char*>(glGetString(GL_VERSION));
+    int major = 0, minor = 0;
+    if (!version || std::sscanf(version, "%d.%d", &major, &minor) != 2) return false;
+    return major > 1 || (major == 1 && minor >= 5);
+}
+
 }  // namespace
+
+void cTreeBatch::releaseGL() {
+    if (buffers[0] != 0) glDeleteBuffers(2, buffers);
+    buffers[0] = buffers[1] = 0;
+    uploaded = false;
+}
+
+void cTreeBatch::upload() {
+    uploaded = true;
+    if (buffers[0] == 0) {
+        if (!hasBuffers()) return;
+        glGenBuffers(2, buffers);
+    }
+    const auto bytes = [](const auto& v) { return static_cast<GLsizeiptr>(v.size() * sizeof(v[0])); };
+    glBindBuffer(GL_ARRAY_BUFFER, buffers[0]);
+    glBufferData(GL_ARRAY_BUFFER, bytes(positions) + bytes(normals), nullptr, GL_STATIC_DRAW);
+    glBufferSubData(GL_ARRAY_BUFFER, 0, bytes(positions), positions.data());
+    glBufferSubData(GL_ARRAY_BUFFER, bytes(positions), bytes(normals), normals.data());
+    glBindBuffer(GL_ARRAY_BUFFER, 0);
+    glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, buffers[1]);
+    glBufferData(GL_ELEMENT_ARRAY_BUFFER, bytes(indices), indices.data(), GL_STATIC_DRAW);
+    glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, 0);
+}
 
 void cTreeBatch::addRun(int first, int end) {
     if (!runs.empty() && runs.back().end == first)
@@ -57,19 +55,20 @@ void cTreeBatch::addRun(int first, int end) {
         runs.push_back({first, end});
 }
 
-void cTreeBatch::drawRuns(int part) {
+void cTreeBatch::drawRuns(int part, std::uintptr_t indexBase) {
     for (const sRun& r : runs) {
         const unsigned first = indexStart[part][r.first];
         const unsigned count = indexStart[part][r.end] - first;
         if (count == 0) continue;
         glDrawRangeElements(GL_TRIANGLES, vertexStart[part][r.first], vertexStart[part][r.end] - 1,
-                            static_cast<GLsizei>(count), GL_UNSIGNED_INT, indices.data() + first);
+                            static_cast<GLsizei>(count), GL_UNSIGNED_INT,
+                            reinterpret_cast<const void*>(indexBase + first * sizeof(unsigned)));
     }
 }
 
 void cTreeBatch::render(const float* stemColour, const float* topColour, const cPoint* view) {
     if (places.empty()) return;
-    const sFrustum frustum;
+    const cFrustum frustum = cFrustum::current();
     runs.clear();
     for (const sTile& t : tiles) {
         if (frustum.outside(t.low, t.high)) continue;
@@ -82,16 +81,31 @@ void cTreeBatch::render(const float* stemColour, const float* topColour, const c
     }
     if (runs.empty()) return;
 
+    if (!uploaded) upload();
+    // With buffers bound the pointers are offsets into them.
+    const bool buffered = buffers[0] != 0;
+    const std::uintptr_t positionBase = buffered ? 0 : reinterpret_cast<std::uintptr_t>(positions.data());
+    const std::uintptr_t normalBase =
+        buffered ? positions.size() * sizeof(float) : reinterpret_cast<std::uintptr_t>(normals.data());
+    const std::uintptr_t indexBase = buffered ? 0 : reinterpret_cast<std::uintptr_t>(indices.data());
+    if (buffered) {
+        glBindBuffer(GL_ARRAY_BUFFER, buffers[0]);
+        glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, buffers[1]);
+    }
     glEnableClientState(GL_VERTEX_ARRAY);
-    glVertexPointer(3, GL_FLOAT, 0, positions.data());
+    glVertexPointer(3, GL_FLOAT, 0, reinterpret_cast<const void*>(positionBase));
     if (!normals.empty()) {
         glEnableClientState(GL_NORMAL_ARRAY);
-        glNormalPointer(GL_FLOAT, 0, normals.data());
+        glNormalPointer(GL_FLOAT, 0, reinterpret_cast<const void*>(normalBase));
     }
     glMaterialfv(GL_FRONT_AND_BACK, GL_AMBIENT, stemColour);
-    drawRuns(kStem);
+    drawRuns(kStem, indexBase);
     glMaterialfv(GL_FRONT_AND_BACK, GL_AMBIENT, topColour);
-    drawRuns(kTop);
+    drawRuns(kTop, indexBase);
     if (!normals.empty()) glDisableClientState(GL_NORMAL_ARRAY);
     glDisableClientState(GL_VERTEX_ARRAY);
+    if (buffered) {
+        glBindBuffer(GL_ARRAY_BUFFER, 0);
+        glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, 0);
+    }
 }
