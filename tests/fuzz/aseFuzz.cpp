@@ -1,0 +1,44 @@
+// libFuzzer target: any bytes as an ASE file, read object by object by position and then by
+// each name found; every object either loads into a sound mesh or is refused.
+#include "assets/cMesh.h"
+#include "cScratchFile.h"
+#include "meshCheck.h"
+
+#include <string>
+#include <vector>
+
+namespace {
+// Objects tried per input: enough for the game's largest file, and it keeps each run short.
+constexpr int maxObjects = 12;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    static const cScratchFile file("aseFuzz", ".ase");
+    static const cScratchFile bin("aseFuzz", ".bin");
+    if (!file.write(data, size)) return 0;
+    const char* path = file.path();
+
+    std::vector<std::string> names;
+    for (int i = 0; i < maxObjects; ++i) {
+        cMesh mesh;
+        const bool loaded = mesh.loadFromASE(path, static_cast<unsigned char>(i), nullptr);
+        FUZZ_CHECK(loaded == mesh.getLoadError().empty());
+        if (!loaded) {
+            FUZZ_CHECK(mesh.isEmpty() && mesh.getNumFrames() == 0);
+            // A later object can still load when an earlier one is broken, but past the
+            // last object nothing will.
+            if (mesh.getLoadError() == "fewer objects than that") break;
+            continue;
+        }
+        fuzzCheckMesh(mesh, bin.path());
+        names.emplace_back(mesh.getName());
+    }
+    for (const std::string& name : names) {
+        cMesh mesh;
+        if (mesh.loadFromASE(path, 0, name.c_str())) fuzzCheckMesh(mesh, bin.path());
+        else FUZZ_CHECK(mesh.isEmpty());
+    }
+    cMesh missing;
+    FUZZ_CHECK(!missing.loadFromASE(path, 0, "no object has this name"));
+    return 0;
+}

@@ -1,0 +1,91 @@
+// libFuzzer target: any byte sequence as keyboard input to a started game with no display:
+// typing into the console, its line parsing and command set, the level's keys behind it,
+// window resizes and ticks in between. Nothing may crash, and the console's text must stay
+// inside its rows and columns.
+#include "assets/cBitmap.h"
+#include "fuzzCheck.h"
+#include "level/cLevel.h"
+#include "cScratchFolder.h"
+#include "shell/cGame.h"
+#include "ui/cConsole.h"
+
+#include <cstdlib>
+#include <memory>
+
+namespace {
+
+// Bytes that stand for something other than a key; each takes the following byte(s) as its value.
+constexpr uint8_t kTick = 0xFF;      // ms
+constexpr uint8_t kSpecial = 0xFE;   // F-key number
+constexpr uint8_t kReshape = 0xFD;   // width / 8, height / 8
+constexpr uint8_t kMenu = 0xFC;      // 0 starts the next level, otherwise the menu hides
+
+void writeMaps() {
+    cBitmap map(12, 12);
+    for (int y = 0; y < 12; ++y)
+        for (int x = 0; x < 12; ++x) map.setColor(x, y, 90, 140, 60, 255);
+    map.setColor(3, 3, 0, 255, 0, 255);
+    map.setColor(9, 9, 255, 0, 0, 255);
+    map.setColor(6, 6, 0, 0, 255, 255);
+    map.saveToFile("maps/01-fuzz.bmp");
+    map.setColor(9, 9, 90, 140, 60, 255);
+    map.saveToFile("maps/02-empty.bmp");
+}
+
+void checkConsole(const cConsole& con) {
+    if (!con.hasBuffer()) return;
+    FUZZ_CHECK(con.getRows() >= 2 && con.getColumns() >= 1);
+    FUZZ_CHECK(con.getCurLine() >= 1 && con.getCurLine() < con.getRows());
+    FUZZ_CHECK(con.getCurCol() >= 0 && con.getCurCol() < con.getColumns());
+    FUZZ_CHECK(con.getCmdPos() >= 0 && con.getCmdPos() < con.getColumns());
+    for (int r = 0; r < con.getRows(); ++r) FUZZ_CHECK(static_cast<int>(con.getRow(r).size()) == con.getColumns());
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    static const cScratchFolder folder("consoleFuzz", {"maps"});
+    static const bool ready = [] {
+        // No audio backend at all: the game then runs silent, and every start stays quick.
+        setenv("ALSOFT_DRIVERS", "none", 1);
+        writeMaps();
+        return true;
+    }();
+    (void)ready;
+    std::srand(1);
+
+    auto game = std::make_unique<cGame>();
+    if (!game->init()) return 0;
+    cConsole* con = game->getConsole();
+    FUZZ_CHECK(con != nullptr);
+    for (size_t i = 0; i < size; ++i) {
+        const uint8_t b = data[i];
+        const uint8_t arg = i + 1 < size ? data[i + 1] : 0;
+        switch (b) {
+        case kTick:
+            game->onUpdate(arg);
+            ++i;
+            break;
+        case kSpecial:
+            game->onSpecialFunc(arg % 4);
+            ++i;
+            break;
+        case kReshape: {
+            const uint8_t arg2 = i + 2 < size ? data[i + 2] : 0;
+            game->onReshape(arg * 8 - 64, arg2 * 8 - 64);
+            i += 2;
+            break;
+        }
+        case kMenu:
+            game->msgMenu(arg == 0 ? 0 : 2);
+            ++i;
+            break;
+        default:
+            game->onKeyboard(b);
+            game->onKeyboardUp(b);
+            break;
+        }
+        checkConsole(*con);
+    }
+    return 0;
+}
