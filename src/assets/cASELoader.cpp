@@ -3,9 +3,14 @@
 
 #include <sys/stat.h>
 
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
+
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -114,13 +119,39 @@ bool isSpace(char c)
     return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f';
 }
 
+// First byte from p on that is one of chars (all of them marked in table), or end.
+template <size_t N>
+const char* findAny(const char* p, const char* end, const bool* table, const char (&chars)[N])
+{
+#ifdef __SSE2__
+    // Sixteen bytes at a time: node words are far apart compared to the numbers between them.
+    while (end - p >= 16) {
+        __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+        __m128i hit = _mm_setzero_si128();
+        for (char c : chars)
+            hit = _mm_or_si128(hit, _mm_cmpeq_epi8(block, _mm_set1_epi8(c)));
+        if (int mask = _mm_movemask_epi8(hit))
+            return p + __builtin_ctz(static_cast<unsigned>(mask));
+        p += 16;
+    }
+#else
+    (void)chars;
+#endif
+    while (p < end && !table[static_cast<unsigned char>(*p)])
+        ++p;
+    return p;
+}
+
+constexpr char stopChars[] = {'*', '{', '}', '"'};
+constexpr char wordEndChars[] = {' ', '\n', '\t', '\r', '{', '}', '"'};
+
 // What a scan between nodes stops at: structure and strings.
 struct sStopTable {
     bool stop[256] = {};
     constexpr sStopTable()
     {
-        stop[static_cast<unsigned char>('*')] = stop[static_cast<unsigned char>('{')] = true;
-        stop[static_cast<unsigned char>('}')] = stop[static_cast<unsigned char>('"')] = true;
+        for (char c : stopChars)
+            stop[static_cast<unsigned char>(c)] = true;
     }
 };
 
@@ -131,7 +162,7 @@ struct sWordEndTable {
     bool stop[256] = {};
     constexpr sWordEndTable()
     {
-        for (char c : {' ', '\n', '\t', '\r', '{', '}', '"'})
+        for (char c : wordEndChars)
             stop[static_cast<unsigned char>(c)] = true;
     }
 };
@@ -151,6 +182,39 @@ const char* numberStart(const char* p, const char* end, bool decimals)
     if (digits < end && ((*digits >= '0' && *digits <= '9') || (decimals && *digits == '.')))
         return p;
     return nullptr;
+}
+
+// Most model numbers have a few digits and no exponent: their digits and power of ten are
+// then exact floats, and one division rounds exactly as a full parse does. Answers the end
+// of the number, or null when it does not fit and needs the full parse.
+const char* quickFloat(const char* p, const char* end, float& v)
+{
+    constexpr float tens[] = {1e0f, 1e1f, 1e2f, 1e3f, 1e4f, 1e5f, 1e6f, 1e7f, 1e8f, 1e9f, 1e10f};
+    constexpr int maxDecimals = 10;
+    constexpr uint32_t exactLimit = 1u << 24;
+    bool negative = p < end && *p == '-';
+    if (negative)
+        ++p;
+    uint32_t digits = 0;
+    int decimals = 0;
+    bool any = false, point = false;
+    for (; p < end; ++p) {
+        if (*p >= '0' && *p <= '9') {
+            digits = digits * 10 + static_cast<uint32_t>(*p - '0');
+            if (digits > exactLimit || (point && ++decimals > maxDecimals))
+                return nullptr;
+            any = true;
+        } else if (*p == '.' && !point) {
+            point = true;
+        } else {
+            break;
+        }
+    }
+    if (!any || (p < end && (*p == 'e' || *p == 'E')))
+        return nullptr;
+    float f = static_cast<float>(digits) / tens[decimals];
+    v = negative ? -f : f;
+    return p;
 }
 
 } // namespace
@@ -359,8 +423,7 @@ int cASELoader::scanNode(const std::string_view* only, int onlyId)
             cur = p;
             return endOfObject;
         }
-        while (p < end && !stops.stop[static_cast<unsigned char>(*p)])
-            ++p;
+        p = findAny(p, end, stops.stop, stopChars);
         if (p == end) {
             cur = p;
             failed = true;
@@ -381,8 +444,7 @@ int cASELoader::scanNode(const std::string_view* only, int onlyId)
         }
         nodeStart = p - 1;
         const char* word = p;
-        while (p < end && !wordEnds.stop[static_cast<unsigned char>(*p)])
-            ++p;
+        p = findAny(p, end, wordEnds.stop, wordEndChars);
         if (p == end) {
             cur = p;
             failed = true;
@@ -441,6 +503,10 @@ bool cASELoader::getFloat(float& v)
     if (!p) {
         failed = true;
         return false;
+    }
+    if (const char* quickEnd = quickFloat(p, end, v)) {
+        cur = quickEnd;
+        return true;
     }
     std::from_chars_result r = std::from_chars(p, end, v);
     if (r.ec == std::errc::result_out_of_range) {

@@ -20,12 +20,15 @@ void multiplyAffine(const double* a, const double* b, double* r)
 {
     double t[16];
     for (int col = 0; col < 4; ++col) {
-        for (int row = 0; row < 3; ++row)
-            t[col * 4 + row] = a[row] * b[col * 4] + a[4 + row] * b[col * 4 + 1] + a[8 + row] * b[col * 4 + 2];
+        const double x = b[col * 4], y = b[col * 4 + 1], z = b[col * 4 + 2];
+        t[col * 4] = a[0] * x + a[4] * y + a[8] * z;
+        t[col * 4 + 1] = a[1] * x + a[5] * y + a[9] * z;
+        t[col * 4 + 2] = a[2] * x + a[6] * y + a[10] * z;
         t[col * 4 + 3] = 0;
     }
-    for (int row = 0; row < 3; ++row)
-        t[12 + row] += a[12 + row];
+    t[12] += a[12];
+    t[13] += a[13];
+    t[14] += a[14];
     t[15] = 1;
     std::memcpy(r, t, sizeof t);
 }

@@ -6,6 +6,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <string>
+#include <vector>
+
 using namespace assetsTest;
 
 namespace {
@@ -154,6 +158,34 @@ TEST_F(AseLoader, NumbersReadAsAStreamReadsThem)
     on("*MESH_TFACE 0 1 2");
     int a, b, c;
     EXPECT_FALSE(ase.getFaceTInd(a, b, c));
+}
+
+TEST_F(AseLoader, EveryDecimalReadsAsTheNearestFloat)
+{
+    // Short decimals take a quicker way than long ones; both must round alike.
+    std::string text = "*TM_POS";
+    std::vector<std::string> numbers;
+    unsigned seed = 12345;
+    for (int i = 0; i < 3000; ++i) {
+        seed = seed * 1103515245u + 12345u;
+        std::string n = std::to_string(seed % 100000000u >> (seed % 23));
+        size_t point = (seed >> 8) % (n.size() + 4);
+        if (point < n.size())
+            n.insert(point, ".");
+        else if (point == n.size() + 1)
+            n = "0.000" + n;
+        if (seed & 0x10000u)
+            n = "-" + n;
+        numbers.push_back(n);
+        text += " " + n;
+    }
+    on(text + "\n");
+    ASSERT_TRUE(ase.searchNode(cASELoader::TM_POS));
+    for (const std::string& n : numbers) {
+        float v;
+        ASSERT_TRUE(ase.getFloat(v)) << n;
+        ASSERT_EQ(v, std::strtof(n.c_str(), nullptr)) << n;
+    }
 }
 
 TEST_F(AseLoader, OnlyRegularFilesOpen)
