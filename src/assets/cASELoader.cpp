@@ -88,16 +88,16 @@ struct sNodeIndex {
 
 constexpr sNodeIndex nodeIndex;
 
-int lookUp(std::string_view word)
+const sNodeName* lookUp(std::string_view word)
 {
     if (word.size() > longestNodeName)
-        return -1;
+        return nullptr;
     for (size_t k = nodeIndex.first[word.size()]; k < nodeIndex.first[word.size() + 1]; ++k) {
         const sNodeName& n = nodeTable[nodeIndex.order[k]];
         if (n.word == word)
-            return n.id;
+            return &n;
     }
-    return -1;
+    return nullptr;
 }
 
 std::string_view nodeWord(int id)
@@ -114,10 +114,17 @@ bool endsWord(char c)
     return c == ' ' || c == '\n' || c == '\t' || c == '\r';
 }
 
-bool isSpace(char c)
-{
-    return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f';
-}
+// White space as a stream skips it before a number.
+struct sSpaceTable {
+    bool space[256] = {};
+    constexpr sSpaceTable()
+    {
+        for (char c : {' ', '\t', '\n', '\r', '\v', '\f'})
+            space[static_cast<unsigned char>(c)] = true;
+    }
+};
+
+constexpr sSpaceTable spaces;
 
 // First byte from p on that is one of chars (all of them marked in table), or end.
 template <size_t N>
@@ -125,11 +132,14 @@ const char* findAny(const char* p, const char* end, const bool* table, const cha
 {
 #ifdef __SSE2__
     // Sixteen bytes at a time: node words are far apart compared to the numbers between them.
+    __m128i wanted[N];
+    for (size_t i = 0; i < N; ++i)
+        wanted[i] = _mm_set1_epi8(chars[i]);
     while (end - p >= 16) {
         __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
         __m128i hit = _mm_setzero_si128();
-        for (char c : chars)
-            hit = _mm_or_si128(hit, _mm_cmpeq_epi8(block, _mm_set1_epi8(c)));
+        for (const __m128i& c : wanted)
+            hit = _mm_or_si128(hit, _mm_cmpeq_epi8(block, c));
         if (int mask = _mm_movemask_epi8(hit))
             return p + __builtin_ctz(static_cast<unsigned>(mask));
         p += 16;
@@ -406,7 +416,7 @@ bool cASELoader::skipSpace()
 {
     if (failed)
         return false;
-    while (cur < end && isSpace(*cur))
+    while (cur < end && spaces.space[static_cast<unsigned char>(*cur)])
         ++cur;
     if (cur == end)
         failed = true;
@@ -443,6 +453,18 @@ int cASELoader::scanNode(const std::string_view* only, int onlyId)
             continue;
         }
         nodeStart = p - 1;
+        // The node looked for, or else the last one found, is most often the next one: checked
+        // in place it needs neither a search for the word's end nor a table look-up.
+        const std::string_view guess = only ? *only : lastWord;
+        size_t n = guess.size();
+        if (n > 0 && static_cast<size_t>(end - p) > n && std::memcmp(p, guess.data(), n) == 0 &&
+            wordEnds.stop[static_cast<unsigned char>(p[n])]) {
+            p += n;
+            if (endsWord(*p))
+                ++p;
+            cur = p;
+            return only ? onlyId : lastId;
+        }
         const char* word = p;
         p = findAny(p, end, wordEnds.stop, wordEndChars);
         if (p == end) {
@@ -456,10 +478,13 @@ int cASELoader::scanNode(const std::string_view* only, int onlyId)
             ++p;
         if (w.size() >= wordSize)
             continue;
-        int id = only ? (w == *only ? onlyId : -1) : lookUp(w);
-        if (id >= 0) {
+        if (only)
+            continue;
+        if (const sNodeName* found = lookUp(w)) {
+            lastWord = found->word;
+            lastId = found->id;
             cur = p;
-            return id;
+            return found->id;
         }
     }
 }

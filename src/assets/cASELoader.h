@@ -112,6 +112,9 @@ private:
     const char* nodeStart = nullptr;
     const char* cur = nullptr;
     const char* end = nullptr;
+    // The node getNode found last, tried first next time.
+    std::string_view lastWord;
+    int lastId = -1;
     bool loaded = false;
     bool failed = true;
     long depth = 0;
