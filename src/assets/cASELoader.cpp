@@ -126,58 +126,35 @@ struct sSpaceTable {
 
 constexpr sSpaceTable spaces;
 
-// First byte from p on that is one of chars (all of them marked in table), or end.
-template <size_t N>
-const char* findAny(const char* p, const char* end, const bool* table, const char (&chars)[N])
-{
-#ifdef __SSE2__
-    // Sixteen bytes at a time: node words are far apart compared to the numbers between them.
-    __m128i wanted[N];
-    for (size_t i = 0; i < N; ++i)
-        wanted[i] = _mm_set1_epi8(chars[i]);
-    while (end - p >= 16) {
-        __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
-        __m128i hit = _mm_setzero_si128();
-        for (const __m128i& c : wanted)
-            hit = _mm_or_si128(hit, _mm_cmpeq_epi8(block, c));
-        if (int mask = _mm_movemask_epi8(hit))
-            return p + __builtin_ctz(static_cast<unsigned>(mask));
-        p += 16;
-    }
-#else
-    (void)chars;
-#endif
-    while (p < end && !table[static_cast<unsigned char>(*p)])
-        ++p;
-    return p;
-}
+// A small set of characters, and the search for the first of them.
+template <char... C>
+struct sCharSet {
+    static constexpr bool has(char c) { return ((c == C) || ...); }
 
-constexpr char stopChars[] = {'*', '{', '}', '"'};
-constexpr char wordEndChars[] = {' ', '\n', '\t', '\r', '{', '}', '"'};
+    // First byte from p on that is in the set, or end.
+    static const char* find(const char* p, const char* end)
+    {
+#ifdef __SSE2__
+        // Sixteen bytes at a time: node words are far apart compared to the numbers between them.
+        while (end - p >= 16) {
+            const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+            __m128i hit = _mm_setzero_si128();
+            ((hit = _mm_or_si128(hit, _mm_cmpeq_epi8(block, _mm_set1_epi8(C)))), ...);
+            if (int mask = _mm_movemask_epi8(hit))
+                return p + __builtin_ctz(static_cast<unsigned>(mask));
+            p += 16;
+        }
+#endif
+        while (p < end && !has(*p))
+            ++p;
+        return p;
+    }
+};
 
 // What a scan between nodes stops at: structure and strings.
-struct sStopTable {
-    bool stop[256] = {};
-    constexpr sStopTable()
-    {
-        for (char c : stopChars)
-            stop[static_cast<unsigned char>(c)] = true;
-    }
-};
-
-constexpr sStopTable stops;
-
+using sStops = sCharSet<'*', '{', '}', '"'>;
 // A word ends at white space, or at a brace or quote that belongs to the structure behind it.
-struct sWordEndTable {
-    bool stop[256] = {};
-    constexpr sWordEndTable()
-    {
-        for (char c : wordEndChars)
-            stop[static_cast<unsigned char>(c)] = true;
-    }
-};
-
-constexpr sWordEndTable wordEnds;
+using sWordEnds = sCharSet<' ', '\n', '\t', '\r', '{', '}', '"'>;
 
 // Numbers are read as a stream reads them: an optional sign, then digits (or a point
 // for decimals); no "inf", "nan" or a second sign. Answers where from_chars is to start
@@ -200,27 +177,28 @@ const char* numberStart(const char* p, const char* end, bool decimals)
 const char* quickFloat(const char* p, const char* end, float& v)
 {
     constexpr float tens[] = {1e0f, 1e1f, 1e2f, 1e3f, 1e4f, 1e5f, 1e6f, 1e7f, 1e8f, 1e9f, 1e10f};
-    constexpr int maxDecimals = 10;
-    constexpr uint32_t exactLimit = 1u << 24;
+    constexpr ptrdiff_t maxDecimals = 10;
+    // More digits could wrap the sum below; such numbers take the full parse anyway.
+    constexpr ptrdiff_t maxDigits = 18;
+    constexpr uint64_t exactLimit = 1u << 24;
+    auto isDigit = [](char c) { return static_cast<unsigned char>(c - '0') < 10; };
     bool negative = p < end && *p == '-';
     if (negative)
         ++p;
-    uint32_t digits = 0;
-    int decimals = 0;
-    bool any = false, point = false;
-    for (; p < end; ++p) {
-        if (*p >= '0' && *p <= '9') {
-            digits = digits * 10 + static_cast<uint32_t>(*p - '0');
-            if (digits > exactLimit || (point && ++decimals > maxDecimals))
-                return nullptr;
-            any = true;
-        } else if (*p == '.' && !point) {
-            point = true;
-        } else {
-            break;
-        }
+    const char* first = p;
+    uint64_t digits = 0;
+    for (; p < end && isDigit(*p); ++p)
+        digits = digits * 10 + static_cast<uint64_t>(*p - '0');
+    ptrdiff_t count = p - first, decimals = 0;
+    if (p < end && *p == '.') {
+        const char* fraction = ++p;
+        for (; p < end && isDigit(*p); ++p)
+            digits = digits * 10 + static_cast<uint64_t>(*p - '0');
+        decimals = p - fraction;
     }
-    if (!any || (p < end && (*p == 'e' || *p == 'E')))
+    count += decimals;
+    if (count == 0 || count > maxDigits || digits > exactLimit || decimals > maxDecimals ||
+        (p < end && (*p == 'e' || *p == 'E')))
         return nullptr;
     float f = static_cast<float>(digits) / tens[decimals];
     v = negative ? -f : f;
@@ -433,7 +411,7 @@ int cASELoader::scanNode(const std::string_view* only, int onlyId)
             cur = p;
             return endOfObject;
         }
-        p = findAny(p, end, stops.stop, stopChars);
+        p = sStops::find(p, end);
         if (p == end) {
             cur = p;
             failed = true;
@@ -458,7 +436,7 @@ int cASELoader::scanNode(const std::string_view* only, int onlyId)
         const std::string_view guess = only ? *only : lastWord;
         size_t n = guess.size();
         if (n > 0 && static_cast<size_t>(end - p) > n && std::memcmp(p, guess.data(), n) == 0 &&
-            wordEnds.stop[static_cast<unsigned char>(p[n])]) {
+            sWordEnds::has(p[n])) {
             p += n;
             if (endsWord(*p))
                 ++p;
@@ -466,7 +444,7 @@ int cASELoader::scanNode(const std::string_view* only, int onlyId)
             return only ? onlyId : lastId;
         }
         const char* word = p;
-        p = findAny(p, end, wordEnds.stop, wordEndChars);
+        p = sWordEnds::find(p, end);
         if (p == end) {
             cur = p;
             failed = true;
