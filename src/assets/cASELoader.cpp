@@ -176,7 +176,7 @@ const char* numberStart(const char* p, const char* end, bool decimals)
 // of the number, or null when it does not fit and needs the full parse.
 const char* quickFloat(const char* p, const char* end, float& v)
 {
-    constexpr float tens[] = {1e0f, 1e1f, 1e2f, 1e3f, 1e4f, 1e5f, 1e6f, 1e7f, 1e8f, 1e9f, 1e10f};
+    static constexpr float tens[] = {1e0f, 1e1f, 1e2f, 1e3f, 1e4f, 1e5f, 1e6f, 1e7f, 1e8f, 1e9f, 1e10f};
     constexpr ptrdiff_t maxDecimals = 10;
     // More digits could wrap the sum below; such numbers take the full parse anyway.
     constexpr ptrdiff_t maxDigits = 18;
