@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
+#include <utility>
 
 #ifdef __SSE2__
 #include <emmintrin.h>
@@ -19,35 +20,34 @@ namespace {
 
 // Column-major 4 x 4 product r = a * b, as glMultMatrix composes, of two matrices whose
 // bottom row is 0 0 0 1 (rotations and translations): the terms left out are exact zeros,
-// so this is the full product at a quarter of the work, which matters when baking long animations.
-void multiplyAffine(const double* a, const double* b, double* r)
+// so this is the full product at a quarter of the work, which matters when baking long
+// animations. r must not be a or b.
+void multiplyAffine(const double* __restrict a, const double* __restrict b, double* __restrict r)
 {
-    double t[16];
 #ifdef __SSE2__
     // Two rows at a time: the same products summed in the same order as one by one.
     const __m128d a0 = _mm_loadu_pd(a), a1 = _mm_loadu_pd(a + 4), a2 = _mm_loadu_pd(a + 8);
     const __m128d a0z = _mm_loadu_pd(a + 2), a1z = _mm_loadu_pd(a + 6), a2z = _mm_loadu_pd(a + 10);
     for (int col = 0; col < 4; ++col) {
         const __m128d x = _mm_set1_pd(b[col * 4]), y = _mm_set1_pd(b[col * 4 + 1]), z = _mm_set1_pd(b[col * 4 + 2]);
-        _mm_storeu_pd(t + col * 4, _mm_add_pd(_mm_add_pd(_mm_mul_pd(a0, x), _mm_mul_pd(a1, y)), _mm_mul_pd(a2, z)));
-        _mm_storeu_pd(t + col * 4 + 2,
+        _mm_storeu_pd(r + col * 4, _mm_add_pd(_mm_add_pd(_mm_mul_pd(a0, x), _mm_mul_pd(a1, y)), _mm_mul_pd(a2, z)));
+        _mm_storeu_pd(r + col * 4 + 2,
                       _mm_add_pd(_mm_add_pd(_mm_mul_pd(a0z, x), _mm_mul_pd(a1z, y)), _mm_mul_pd(a2z, z)));
-        t[col * 4 + 3] = 0;
+        r[col * 4 + 3] = 0;
     }
 #else
     for (int col = 0; col < 4; ++col) {
         const double x = b[col * 4], y = b[col * 4 + 1], z = b[col * 4 + 2];
-        t[col * 4] = a[0] * x + a[4] * y + a[8] * z;
-        t[col * 4 + 1] = a[1] * x + a[5] * y + a[9] * z;
-        t[col * 4 + 2] = a[2] * x + a[6] * y + a[10] * z;
-        t[col * 4 + 3] = 0;
+        r[col * 4] = a[0] * x + a[4] * y + a[8] * z;
+        r[col * 4 + 1] = a[1] * x + a[5] * y + a[9] * z;
+        r[col * 4 + 2] = a[2] * x + a[6] * y + a[10] * z;
+        r[col * 4 + 3] = 0;
     }
 #endif
-    t[12] += a[12];
-    t[13] += a[13];
-    t[14] += a[14];
-    t[15] = 1;
-    std::memcpy(r, t, sizeof t);
+    r[12] += a[12];
+    r[13] += a[13];
+    r[14] += a[14];
+    r[15] = 1;
 }
 
 void identity(double* m)
@@ -152,11 +152,14 @@ bool cMesh::realloc(int nVertices, int nFaces, int nFrames)
 
 void cMesh::countTransf()
 {
-    double undoNode[16], chain[16], m[16], t[16], r[16];
+    double undoNode[16], chains[2][16], m[16], moved[16], t[16], r[16];
     // The node's own transform, undone: R(rotAngle, rotAxis) * T(-pos).
     rotation(r, rotAngle, rotAxis);
     translation(t, -pos[0], -pos[1], -pos[2]);
     multiplyAffine(r, t, undoNode);
+    // The chain so far and the next one take turns in two buffers.
+    double* chain = chains[0];
+    double* next = chains[1];
     identity(chain);
     const sAnimation* previous = nullptr;
     for (sAnimation& f : frames) {
@@ -165,13 +168,14 @@ void cMesh::countTransf()
         if (!previous || previous->angle != f.angle || std::memcmp(previous->axis, f.axis, sizeof f.axis) != 0)
             rotation(r, -f.angle, f.axis);
         previous = &f;
-        multiplyAffine(r, chain, chain);
+        multiplyAffine(r, chain, next);
+        std::swap(chain, next);
         // T(pos) * chain only moves the chain's translation.
-        std::memcpy(m, chain, sizeof m);
-        m[12] += f.pos[0];
-        m[13] += f.pos[1];
-        m[14] += f.pos[2];
-        multiplyAffine(m, undoNode, m);
+        std::memcpy(moved, chain, sizeof moved);
+        moved[12] += f.pos[0];
+        moved[13] += f.pos[1];
+        moved[14] += f.pos[2];
+        multiplyAffine(moved, undoNode, m);
         for (int k = 0; k < 16; ++k)
             f.matrix[k] = static_cast<float>(m[k]);
     }
