@@ -1,6 +1,7 @@
 // Mesh storage, frame choice, animation baking, the binary mesh file and the summary.
 #include "assets/cMesh.h"
 
+#include <algorithm>
 #include <bit>
 #include <cmath>
 #include <cstdint>
@@ -8,6 +9,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
+#include <iterator>
 #include <utility>
 
 #ifdef __SSE2__
@@ -136,13 +138,12 @@ bool cMesh::realloc(int nVertices, int nFaces, int nFrames)
     numVertices = nVertices;
     numFaces = nFaces;
     if (nFrames > 0) {
-        frames.resize(static_cast<size_t>(nFrames));
-        for (sAnimation& f : frames) {
-            f.reset();
-            std::memcpy(f.pos, pos, sizeof pos);
-            for (float& m : f.matrix)
-                m = 0;
-        }
+        // One pass over the frames: long animations have tens of thousands of them in a file.
+        sAnimation still;
+        still.reset();
+        std::memcpy(still.pos, pos, sizeof pos);
+        std::fill(std::begin(still.matrix), std::end(still.matrix), 0.0f);
+        frames.assign(static_cast<size_t>(nFrames), still);
         std::memcpy(frames[0].axis, rotAxis, sizeof rotAxis);
         frames[0].angle = rotAngle;
         numFrames = nFrames;
