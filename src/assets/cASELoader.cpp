@@ -126,6 +126,22 @@ struct sSpaceTable {
 
 constexpr sSpaceTable spaces;
 
+// Node words are short: compared eight bytes at a time without a library call.
+bool sameBytes(const char* a, const char* b, size_t n)
+{
+    for (; n >= 8; a += 8, b += 8, n -= 8) {
+        uint64_t x, y;
+        std::memcpy(&x, a, 8);
+        std::memcpy(&y, b, 8);
+        if (x != y)
+            return false;
+    }
+    for (; n > 0; ++a, ++b, --n)
+        if (*a != *b)
+            return false;
+    return true;
+}
+
 // A small set of characters, and the search for the first of them.
 template <char... C>
 struct sCharSet {
@@ -192,6 +208,12 @@ const char* quickFloat(const char* p, const char* end, float& v)
     ptrdiff_t count = p - first, decimals = 0;
     if (p < end && *p == '.') {
         const char* fraction = ++p;
+        // Exporters mostly write four decimals: taken at once when that is all there is.
+        if (end - p > 4 && isDigit(p[0]) && isDigit(p[1]) && isDigit(p[2]) && isDigit(p[3]) && !isDigit(p[4])) {
+            digits = digits * 10000 + static_cast<uint64_t>((p[0] - '0') * 1000 + (p[1] - '0') * 100 +
+                                                            (p[2] - '0') * 10 + (p[3] - '0'));
+            p += 4;
+        }
         for (; p < end && isDigit(*p); ++p)
             digits = digits * 10 + static_cast<uint64_t>(*p - '0');
         decimals = p - fraction;
@@ -435,7 +457,7 @@ int cASELoader::scanNode(const std::string_view* only, int onlyId)
         // in place it needs neither a search for the word's end nor a table look-up.
         const std::string_view guess = only ? *only : lastWord;
         size_t n = guess.size();
-        if (n > 0 && static_cast<size_t>(end - p) > n && std::memcmp(p, guess.data(), n) == 0 &&
+        if (n > 0 && static_cast<size_t>(end - p) > n && sameBytes(p, guess.data(), n) &&
             sWordEnds::has(p[n])) {
             p += n;
             if (endsWord(*p))
