@@ -23,8 +23,9 @@ namespace {
 // Column-major 4 x 4 product r = a * b, as glMultMatrix composes, of two matrices whose
 // bottom row is 0 0 0 1 (rotations and translations): the terms left out are exact zeros,
 // so this is the full product at a quarter of the work, which matters when baking long
-// animations. r must not be a or b.
-void multiplyAffine(const double* __restrict a, const double* __restrict b, double* __restrict r)
+// animations. shift is added to a's translation first. r must not be a or b.
+void multiplyAffine(const double* __restrict a, const double* __restrict b, double* __restrict r,
+                    const double* shift)
 {
 #ifdef __SSE2__
     // Two rows at a time: the same products summed in the same order as one by one.
@@ -46,9 +47,9 @@ void multiplyAffine(const double* __restrict a, const double* __restrict b, doub
         r[col * 4 + 3] = 0;
     }
 #endif
-    r[12] += a[12];
-    r[13] += a[13];
-    r[14] += a[14];
+    r[12] += a[12] + shift[0];
+    r[13] += a[13] + shift[1];
+    r[14] += a[14] + shift[2];
     r[15] = 1;
 }
 
@@ -153,11 +154,12 @@ bool cMesh::realloc(int nVertices, int nFaces, int nFrames)
 
 void cMesh::countTransf()
 {
-    double undoNode[16], chains[2][16], m[16], moved[16], t[16], r[16];
+    double undoNode[16], chains[2][16], m[16], t[16], r[16];
+    const double noShift[3] = {0, 0, 0};
     // The node's own transform, undone: R(rotAngle, rotAxis) * T(-pos).
     rotation(r, rotAngle, rotAxis);
     translation(t, -pos[0], -pos[1], -pos[2]);
-    multiplyAffine(r, t, undoNode);
+    multiplyAffine(r, t, undoNode, noShift);
     // The chain so far and the next one take turns in two buffers.
     double* chain = chains[0];
     double* next = chains[1];
@@ -169,14 +171,11 @@ void cMesh::countTransf()
         if (!previous || previous->angle != f.angle || std::memcmp(previous->axis, f.axis, sizeof f.axis) != 0)
             rotation(r, -f.angle, f.axis);
         previous = &f;
-        multiplyAffine(r, chain, next);
+        multiplyAffine(r, chain, next, noShift);
         std::swap(chain, next);
         // T(pos) * chain only moves the chain's translation.
-        std::memcpy(moved, chain, sizeof moved);
-        moved[12] += f.pos[0];
-        moved[13] += f.pos[1];
-        moved[14] += f.pos[2];
-        multiplyAffine(moved, undoNode, m);
+        const double shift[3] = {f.pos[0], f.pos[1], f.pos[2]};
+        multiplyAffine(chain, undoNode, m, shift);
         for (int k = 0; k < 16; ++k)
             f.matrix[k] = static_cast<float>(m[k]);
     }
