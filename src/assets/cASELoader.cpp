@@ -227,6 +227,24 @@ const char* quickFloat(const char* p, const char* end, float& v)
     return p;
 }
 
+// Indices and ticks have a few digits: up to nine cannot overflow and need no full parse.
+bool quickInt(const char* p, const char* end, const char*& after, int& v)
+{
+    constexpr ptrdiff_t maxDigits = 9;
+    bool negative = *p == '-';
+    const char* first = negative ? p + 1 : p;
+    const char* q = first;
+    int value = 0;
+    for (; q < end && static_cast<unsigned char>(*q - '0') < 10; ++q) {
+        if (q - first == maxDigits)
+            return false;
+        value = value * 10 + (*q - '0');
+    }
+    after = q;
+    v = negative ? -value : value;
+    return true;
+}
+
 } // namespace
 
 // The file's bytes, and for a kept file who it is and where its objects start.
@@ -510,7 +528,7 @@ bool cASELoader::getInt(int& v)
         return false;
     const char* p = numberStart(cur, end, false);
     std::from_chars_result r{};
-    if (p)
+    if (p && !quickInt(p, end, r.ptr, v))
         r = std::from_chars(p, end, v);
     if (!p || r.ec != std::errc()) {
         failed = true;

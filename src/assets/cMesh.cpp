@@ -176,8 +176,14 @@ void cMesh::countTransf()
         // T(pos) * chain only moves the chain's translation.
         const double shift[3] = {f.pos[0], f.pos[1], f.pos[2]};
         multiplyAffine(chain, undoNode, m, shift);
+#ifdef __SSE2__
+        for (int k = 0; k < 16; k += 4)
+            _mm_storeu_ps(f.matrix + k, _mm_movelh_ps(_mm_cvtpd_ps(_mm_loadu_pd(m + k)),
+                                                      _mm_cvtpd_ps(_mm_loadu_pd(m + k + 2))));
+#else
         for (int k = 0; k < 16; ++k)
             f.matrix[k] = static_cast<float>(m[k]);
+#endif
     }
 }
 

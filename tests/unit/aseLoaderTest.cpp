@@ -158,6 +158,14 @@ TEST_F(AseLoader, NumbersReadAsAStreamReadsThem)
     on("*MESH_TFACE 0 1 2");
     int a, b, c;
     EXPECT_FALSE(ase.getFaceTInd(a, b, c));
+    // Whole numbers up to the largest int; one more is refused.
+    on("*MESH_NUMFACES -12 0042 2147483647 2147483648\n");
+    ASSERT_TRUE(ase.searchNode(cASELoader::MESH_NUMFACES));
+    ASSERT_TRUE(ase.getInt(a) && ase.getInt(b) && ase.getInt(c));
+    EXPECT_EQ(a, -12);
+    EXPECT_EQ(b, 42);
+    EXPECT_EQ(c, 2147483647);
+    EXPECT_FALSE(ase.getInt(a));
 }
 
 TEST_F(AseLoader, EveryDecimalReadsAsTheNearestFloat)
