@@ -304,37 +304,42 @@ cASELoader::cASELoader(const char* path)
 bool cASELoader::openFile(const char* path)
 {
     dispose();
-    std::FILE* f = path ? std::fopen(path, "rb") : nullptr;
-    if (!f)
+    if (!path)
         return false;
     struct stat st {};
-    // Only regular files: a directory or a pipe is no model and could block or never end.
-    bool ok = fstat(fileno(f), &st) == 0 && S_ISREG(st.st_mode) && st.st_size <= maxFileSize;
-    if (ok) {
+    // The kept file, while it is still the one at path, needs no opening at all.
+    if (stat(path, &st) == 0 && S_ISREG(st.st_mode)) {
         std::lock_guard<std::mutex> lock(sFileText::keptLock);
         if (sFileText::kept && sFileText::kept->sameFile(path, st))
             file = sFileText::kept;
     }
-    if (ok && !file) {
-        auto text = std::make_shared<sFileText>();
-        text->bytes.resize(static_cast<size_t>(st.st_size));
-        size_t got = std::fread(text->bytes.data(), 1, text->bytes.size(), f);
-        // A file that shrank meanwhile is read as it is now.
-        ok = !std::ferror(f);
-        text->bytes.resize(got);
-        if (ok && st.st_size <= maxKeptSize && settled(st)) {
-            text->path = path;
-            text->identity = st;
-            indexObjects(*text);
-            std::lock_guard<std::mutex> lock(sFileText::keptLock);
-            sFileText::kept = text;
+    if (!file) {
+        std::FILE* f = std::fopen(path, "rb");
+        if (!f)
+            return false;
+        // Only regular files: a directory or a pipe is no model and could block or never end.
+        bool ok = fstat(fileno(f), &st) == 0 && S_ISREG(st.st_mode) && st.st_size <= maxFileSize;
+        if (ok) {
+            auto text = std::make_shared<sFileText>();
+            text->bytes.resize(static_cast<size_t>(st.st_size));
+            size_t got = std::fread(text->bytes.data(), 1, text->bytes.size(), f);
+            // A file that shrank meanwhile is read as it is now.
+            ok = !std::ferror(f);
+            text->bytes.resize(got);
+            if (ok && st.st_size <= maxKeptSize && settled(st)) {
+                text->path = path;
+                text->identity = st;
+                indexObjects(*text);
+                std::lock_guard<std::mutex> lock(sFileText::keptLock);
+                sFileText::kept = text;
+            }
+            file = std::move(text);
         }
-        file = std::move(text);
-    }
-    std::fclose(f);
-    if (!ok) {
-        dispose();
-        return false;
+        std::fclose(f);
+        if (!ok) {
+            dispose();
+            return false;
+        }
     }
     start = file->bytes.data();
     end = start + file->bytes.size();
