@@ -28,15 +28,20 @@ void multiplyAffine(const double* __restrict a, const double* __restrict b, doub
                     const double* shift)
 {
 #ifdef __SSE2__
-    // Two rows at a time: the same products summed in the same order as one by one.
+    // Two rows at a time: the same products summed in the same order as one by one. Each
+    // column is stored whole once, so that reading it back right after is never held up.
     const __m128d a0 = _mm_loadu_pd(a), a1 = _mm_loadu_pd(a + 4), a2 = _mm_loadu_pd(a + 8);
     const __m128d a0z = _mm_loadu_pd(a + 2), a1z = _mm_loadu_pd(a + 6), a2z = _mm_loadu_pd(a + 10);
     for (int col = 0; col < 4; ++col) {
         const __m128d x = _mm_set1_pd(b[col * 4]), y = _mm_set1_pd(b[col * 4 + 1]), z = _mm_set1_pd(b[col * 4 + 2]);
-        _mm_storeu_pd(r + col * 4, _mm_add_pd(_mm_add_pd(_mm_mul_pd(a0, x), _mm_mul_pd(a1, y)), _mm_mul_pd(a2, z)));
-        _mm_storeu_pd(r + col * 4 + 2,
-                      _mm_add_pd(_mm_add_pd(_mm_mul_pd(a0z, x), _mm_mul_pd(a1z, y)), _mm_mul_pd(a2z, z)));
-        r[col * 4 + 3] = 0;
+        __m128d top = _mm_add_pd(_mm_add_pd(_mm_mul_pd(a0, x), _mm_mul_pd(a1, y)), _mm_mul_pd(a2, z));
+        __m128d low = _mm_add_pd(_mm_add_pd(_mm_mul_pd(a0z, x), _mm_mul_pd(a1z, y)), _mm_mul_pd(a2z, z));
+        if (col == 3) {
+            top = _mm_add_pd(top, _mm_add_pd(_mm_loadu_pd(a + 12), _mm_loadu_pd(shift)));
+            low = _mm_add_sd(low, _mm_add_sd(_mm_load_sd(a + 14), _mm_load_sd(shift + 2)));
+        }
+        _mm_storeu_pd(r + col * 4, top);
+        _mm_storeu_pd(r + col * 4 + 2, _mm_unpacklo_pd(low, _mm_set_sd(col == 3 ? 1.0 : 0.0)));
     }
 #else
     for (int col = 0; col < 4; ++col) {
@@ -46,11 +51,11 @@ void multiplyAffine(const double* __restrict a, const double* __restrict b, doub
         r[col * 4 + 2] = a[2] * x + a[6] * y + a[10] * z;
         r[col * 4 + 3] = 0;
     }
-#endif
     r[12] += a[12] + shift[0];
     r[13] += a[13] + shift[1];
     r[14] += a[14] + shift[2];
     r[15] = 1;
+#endif
 }
 
 void identity(double* m)
