@@ -3,5 +3,8 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${ORBIX_BUILD_DIR:-$root/build}
+# ccache keyed on paths relative to the checkout, so a second clone (CI's fresh
+# one, say) reuses what an earlier build on this machine compiled.
+export CCACHE_BASEDIR=${CCACHE_BASEDIR:-$root} CCACHE_NOHASHDIR=${CCACHE_NOHASHDIR:-1}
 cmake -S "$root" -B "$build" -G Ninja "$@"
 cmake --build "$build"

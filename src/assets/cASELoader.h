@@ -2,14 +2,18 @@
 #pragma once
 
 #include <cstddef>
-#include <fstream>
-#include <istream>
+#include <memory>
+#include <string_view>
 
 // Finds known node words (an asterisk and a word) and reads the numbers, strings and
 // little groups that follow them. It keeps count of braces, so that a search can be
 // bounded to one object: between beginObject and endObject, reaching the brace that
 // closes the object answers endOfObject instead of running into the next object.
-class cASELoader : public std::ifstream {
+// The whole file is read into memory at open: scanning a buffer is many times faster
+// than pulling characters one by one through a stream. A model container opens one file
+// once per object, so the last file that has not changed lately is kept, together with
+// where its objects start, and opening it again costs neither the read nor the scan.
+class cASELoader {
 public:
     enum eNode {
         GEOMOBJECT = 0, ASCIIEXPORT = 1, NODE_NAME = 2, MESH = 3, MESH_NUMVERTEX = 4, MESH_NUMFACES = 5,
@@ -25,10 +29,12 @@ public:
 
     // Longest node word and longest string findObject compares; longer ones never match.
     static constexpr size_t wordSize = 256;
+    // No model comes near this; a bigger file is refused rather than read into memory.
+    static constexpr long long maxFileSize = 256LL << 20;
 
     // Where reading stands: the file position with the brace count and object bound there.
     struct sMark {
-        std::streampos pos;
+        size_t pos = 0;
         long depth = 0;
         long boundDepth = 0;
         bool bounded = false;
@@ -37,13 +43,18 @@ public:
 
     cASELoader() = default;
     explicit cASELoader(const char* path);
-    ~cASELoader() override;
+    cASELoader(const cASELoader&) = delete;
+    cASELoader& operator=(const cASELoader&) = delete;
 
+    // False when the file is missing, unreadable or larger than maxFileSize.
     bool openFile(const char* path);
-    bool opened() const { return !fail(); }
+    // False once a read has failed or run past the end, until rewind or restore.
+    bool opened() const { return !failed; }
     void dispose();
     // Size of the open file in bytes; counts read from it are bounded by what it can hold.
-    long long fileSize();
+    long long fileSize() const { return end - start; }
+    // Drops the kept file, so that its memory is given back.
+    static void forgetKeptFile();
 
     // Id of the next known node; endOfFile at the end or on a read failure, endOfObject
     // (again on every call) once the current object's closing brace has passed.
@@ -79,13 +90,33 @@ public:
     bool restore(const sMark& m);
 
 private:
-    // Reads the next character; false at the end or on failure, which then fails the stream.
+    struct sFileText;
+    // Reads the next character; false at the end or on failure, which then fails reading.
     bool rawChar(char& c);
     // Reads the next character, keeping count of braces; false at the end or on failure.
     bool nextChar(char& c);
+    void countBrace(char c);
     // Skips the rest of a double-quoted string, so braces and asterisks in it are not counted.
     void skipString();
+    // Moves past white space; false (and failed) when the text ends first.
+    bool skipSpace();
+    // The next node word; with only set, any other word is passed over without a table look-up.
+    int scanNode(const std::string_view* only, int onlyId);
+    // Object starts are known for a kept file: a search for the next object goes straight there.
+    bool jumpToObject();
+    // Notes where every object starts, for keeping the file.
+    void indexObjects(sFileText& text);
 
+    std::shared_ptr<const sFileText> file;
+    const char* start = nullptr;
+    const char* nodeStart = nullptr;
+    const char* cur = nullptr;
+    const char* end = nullptr;
+    // The node getNode found last, tried first next time.
+    std::string_view lastWord;
+    int lastId = -1;
+    bool loaded = false;
+    bool failed = true;
     long depth = 0;
     long boundDepth = 0;
     bool bounded = false;

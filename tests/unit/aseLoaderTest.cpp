@@ -6,6 +6,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <string>
+#include <vector>
+
 using namespace assetsTest;
 
 namespace {
@@ -129,4 +133,78 @@ TEST_F(AseLoader, WindowsLineEndsAndMarksRestoreTheReadingPlace)
     ASSERT_TRUE(ase.searchNode(cASELoader::MESH_NUMVERTEX));
     ASSERT_TRUE(ase.getInt(n));
     EXPECT_EQ(n, 3);
+}
+
+TEST_F(AseLoader, NumbersReadAsAStreamReadsThem)
+{
+    on("*MESH_VERTEX +7 -2.5 .25 1e2 1e-40\n");
+    int i;
+    float x, y, z, tiny;
+    ASSERT_TRUE(ase.searchNode(cASELoader::MESH_VERTEX));
+    ASSERT_TRUE(ase.getInt(i) && ase.getFloat(x) && ase.getFloat(y) && ase.getFloat(z) && ase.getFloat(tiny));
+    EXPECT_EQ(i, 7);
+    EXPECT_EQ(x, -2.5f);
+    EXPECT_EQ(y, 0.25f);
+    EXPECT_EQ(z, 100.0f);
+    EXPECT_GT(tiny, 0.0f);  // too small for a normal float, yet no failure
+    EXPECT_LT(tiny, 1e-30f);
+    // Words that some parsers take for numbers, numbers out of range, and a line cut short.
+    for (const char* bad : {"inf", "nan", "1e99", "+-1", "-", ".", "x1"}) {
+        on(std::string("*TM_POS ") + bad + " 0 0\n");
+        float v[3];
+        EXPECT_FALSE(ase.getPosition(v)) << bad;
+        EXPECT_FALSE(ase.opened()) << bad;
+    }
+    on("*MESH_TFACE 0 1 2");
+    int a, b, c;
+    EXPECT_FALSE(ase.getFaceTInd(a, b, c));
+    // Whole numbers up to the largest int; one more is refused.
+    on("*MESH_NUMFACES -12 0042 2147483647 2147483648\n");
+    ASSERT_TRUE(ase.searchNode(cASELoader::MESH_NUMFACES));
+    ASSERT_TRUE(ase.getInt(a) && ase.getInt(b) && ase.getInt(c));
+    EXPECT_EQ(a, -12);
+    EXPECT_EQ(b, 42);
+    EXPECT_EQ(c, 2147483647);
+    EXPECT_FALSE(ase.getInt(a));
+}
+
+TEST_F(AseLoader, EveryDecimalReadsAsTheNearestFloat)
+{
+    // Short decimals take a quicker way than long ones; both must round alike.
+    std::string text = "*TM_POS";
+    std::vector<std::string> numbers;
+    unsigned seed = 12345;
+    for (int i = 0; i < 3000; ++i) {
+        seed = seed * 1103515245u + 12345u;
+        std::string n = std::to_string(seed % 100000000u >> (seed % 23));
+        size_t point = (seed >> 8) % (n.size() + 4);
+        if (point < n.size())
+            n.insert(point, ".");
+        else if (point == n.size() + 1)
+            n = "0.000" + n;
+        if (seed & 0x10000u)
+            n = "-" + n;
+        numbers.push_back(n);
+        text += " " + n;
+    }
+    on(text + "\n");
+    ASSERT_TRUE(ase.searchNode(cASELoader::TM_POS));
+    for (const std::string& n : numbers) {
+        float v;
+        ASSERT_TRUE(ase.getFloat(v)) << n;
+        ASSERT_EQ(v, std::strtof(n.c_str(), nullptr)) << n;
+    }
+}
+
+TEST_F(AseLoader, OnlyRegularFilesOpen)
+{
+    EXPECT_FALSE(ase.openFile(dir.path.c_str()));
+    EXPECT_EQ(ase.getNode(), cASELoader::endOfFile);
+    EXPECT_EQ(ase.fileSize(), 0);
+    on("");
+    EXPECT_EQ(ase.getNode(), cASELoader::endOfFile);
+    EXPECT_TRUE(ase.rewind());
+    ase.dispose();
+    EXPECT_FALSE(ase.rewind());
+    EXPECT_FALSE(ase.opened());
 }
