@@ -23,7 +23,7 @@ def load(folder, name):
 
 def plain(name):
     """The benchmark's name without the run settings Google Benchmark appends."""
-    return "/".join(p for p in name.split("/") if not p.startswith(("min_time:", "real_time", "iterations:")))
+    return "/".join(p for p in name.split("/") if not p.startswith(("min_time:", "real_time", "process_time", "iterations:")))
 
 
 def ms(run):
