@@ -1,14 +1,21 @@
 # Source this, then call use_display: keeps $DISPLAY when there is one, otherwise
 # starts a private Xvfb on a display number the server finds free and exports it.
+# start_private_display always starts one (the tests never draw on a real desktop).
 # stop_private_display ends that server again (call it from the EXIT trap).
 XVFB_PID=
 XVFB_DIR=
 
 use_display() {
   [ -n "${DISPLAY:-}" ] && return 0
+  start_private_display
+}
+
+# -noreset: no server reset (and refused connections) each time the last client
+# leaves just as the next one connects, as happens between tests.
+start_private_display() {
   command -v Xvfb >/dev/null || { echo "no display and no Xvfb (scripts/deps.sh installs it)" >&2; return 1; }
   XVFB_DIR=$(mktemp -d "${TMPDIR:-/tmp}/orbix-xvfb.XXXXXX")
-  Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$XVFB_DIR/display" 2>"$XVFB_DIR/log" &
+  Xvfb -displayfd 3 -noreset -screen 0 1280x1024x24 -nolisten tcp 3>"$XVFB_DIR/display" 2>"$XVFB_DIR/log" &
   XVFB_PID=$!
   for _ in $(seq 100); do
     [ -s "$XVFB_DIR/display" ] && break
