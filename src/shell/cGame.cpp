@@ -5,7 +5,6 @@
 #include "ui/cConsole.h"
 
 #include <cstdio>
-#include <cstdlib>
 #include <new>
 
 cGame::cGame() = default;
@@ -47,8 +46,6 @@ void cGame::dispose() {
     level = nullptr;
     delete console;
     console = nullptr;
-    // Closing the audio device here too lets the menu's quit, which ends the
-    // process without destroying the controller, release it cleanly.
     sound.dispose();
 }
 
@@ -64,16 +61,29 @@ void cGame::showMenu() {
     state = kMenu;
 }
 
+void cGame::quit(int status) {
+    quitStatus = status;
+    if (onQuit) onQuit(status);
+}
+
 void cGame::msgMenu(int message) {
     switch (message) {
     case 0:
         level = levelLoader.nextLevel();
-        if (level) startLevel();
-        else showMenu();
+        if (level) {
+            startLevel();
+        } else if (levelLoader.getCount() == 0) {
+            // Passing on to no level for ever would leave a black window.
+            if (state != kNoLevel)
+                std::fprintf(stderr, "cGame: no level found in the folder \"%s\".\n", levelLoader.getFolder().c_str());
+            state = kNoLevel;
+        } else {
+            showMenu();
+        }
         break;
     case 1:
-        dispose();
-        std::exit(0);
+        quit(0);
+        break;
     case 2:
         menu.hide();
         break;

@@ -21,8 +21,12 @@ class cLevel;
 
 class cGame : public iConsole, public iMenu {
 public:
-    // Controller states.
-    enum : uint8_t { kUninitialised = 0, kMenu = 1, kLevel = 2 };
+    // Controller states. kNoLevel: the level list is empty, and the window says
+    // so until the player closes it or presses ESC.
+    enum : uint8_t { kUninitialised = 0, kMenu = 1, kLevel = 2, kNoLevel = 3 };
+    // What the window layer does when the player ends the game: leave the main
+    // loop, so that the controller is deleted and the audio device closed.
+    using quitHandler = void (*)(int status);
 
     cGame();
     ~cGame() override;
@@ -66,6 +70,12 @@ public:
     // Draws one frame; the caller swaps the buffers.
     void onDisplay();
     bool isInMenu() const { return state != kLevel; }
+    void setQuitHandler(quitHandler handler) { onQuit = handler; }
+    // Process status for the end of the game now: 0, or 1 when no level could be
+    // found (an end the player did not ask for).
+    int getExitStatus() const { return quitStatus >= 0 ? quitStatus : (state == kNoLevel ? 1 : 0); }
+    // -1 until the game asks to end.
+    int getQuitStatus() const { return quitStatus; }
 
     uint8_t getState() const { return state; }
     cLevel* getLevel() const { return level; }
@@ -79,6 +89,8 @@ private:
     // setCont, init and setConsole: a level is set up afresh on every start.
     void startLevel();
     void showMenu();
+    void quit(int status);
+    void renderNoLevel();
 
     cTexture textures;
     cMeshCont meshCont;
@@ -98,4 +110,6 @@ private:
     // Folded keys whose press the open console took: their releases are the
     // console's too, even when the press closed it.
     cKeys consoleKeys;
+    quitHandler onQuit = nullptr;
+    int quitStatus = -1;
 };

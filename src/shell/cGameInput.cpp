@@ -9,6 +9,7 @@ namespace {
 
 constexpr uint8_t kBackquote = 96;
 constexpr uint8_t kTilde = 126;
+constexpr uint8_t kEscape = 27;
 
 uint8_t foldKey(unsigned char key) { return key >= 'A' && key <= 'Z' ? uint8_t(key + 32) : key; }
 
@@ -42,6 +43,7 @@ void cGame::onKeyboardUp(unsigned char key) {
     if (console && console->isActive()) return;
     keys.clearKey(folded);
     if (state == kLevel && level) level->onKeyboardUp(folded);
+    else if (state == kNoLevel && folded == kEscape) quit(1);
 }
 
 void cGame::onSpecialFunc(int key) {

@@ -2,10 +2,13 @@
 #include "shell/cGame.h"
 
 #include "level/cLevel.h"
+#include "platform/hudGlut.h"
 #include "ui/cConsole.h"
 
 #include <GL/gl.h>
 #include <GL/glu.h>
+
+#include <string>
 
 void cGame::setParalelMatrix() {
     glMatrixMode(GL_PROJECTION);
@@ -63,8 +66,27 @@ void cGame::onDisplay() {
         setParalelMatrix();
         glMatrixMode(GL_MODELVIEW);
         glLoadIdentity();
+        if (state == kNoLevel) renderNoLevel();
     }
     if (console) console->render();
     fps.render();
     cursor.render(xMouse, yMouse, width, height);
+}
+
+void cGame::renderNoLevel() {
+    const std::string folder = levelLoader.getFolder();
+    const char* lines[] = {"No level found.", "There is no map in the folder", folder.c_str(),
+                           "Put 24-bit BMP maps there, then start the game again.", "", "ESC ends the game."};
+    glPushAttrib(GL_ENABLE_BIT | GL_CURRENT_BIT);
+    glDisable(GL_LIGHTING);
+    glDisable(GL_TEXTURE_2D);
+    glDisable(GL_DEPTH_TEST);
+    glColor3f(1, 1, 1);
+    int y = height / 2 - 80;
+    for (const char* line : lines) {
+        glRasterPos2i(40, y);
+        hudBitmapText(eHudFont::helvetica18, line);
+        y += 30;
+    }
+    glPopAttrib();
 }

@@ -29,10 +29,14 @@ cFrameTimer frameTimer(host, bFullPowerMode);
 
 int now() { return glutGet(GLUT_ELAPSED_TIME); }
 
-void onTimer(int) { frameTimer.onTimerFired(now()); }
+void onTimer(int);
 
 void cGlutHost::armTimer(int delayMs) { glutTimerFunc(unsigned(delayMs), onTimer, delayMs); }
 
+// Status of a normal end: 0, or the controller's own once the window has closed.
+int exitStatus = 0;
+
+// Status 1 after a fatal start-up error (a message), the normal end's otherwise.
 [[noreturn]] void exitGame(const char* msg) {
     if (msg) {
         std::fprintf(stderr, "ERR: %s\n", msg);
@@ -40,10 +44,28 @@ void cGlutHost::armTimer(int delayMs) { glutTimerFunc(unsigned(delayMs), onTimer
     }
     delete game;
     game = nullptr;
-    std::exit(0);
+    std::exit(msg ? 1 : exitStatus);
+}
+
+// The window is going (its close button, or the main loop left): the controller
+// and the audio device go now, while the GL context still exists. Timers still
+// pending in this turn of the loop then find no controller and stop.
+void onClose() {
+    if (!game) return;
+    exitStatus = game->getExitStatus();
+    delete game;
+    game = nullptr;
+}
+
+// The controller's way out (the menu's quit, ESC with no level to play).
+void onQuit(int) { glutLeaveMainLoop(); }
+
+void onTimer(int) {
+    if (game) frameTimer.onTimerFired(now());
 }
 
 void onDisplay() {
+    if (!game) return;
     if (bFullPowerMode) frameTimer.onFrame(now());
     game->onDisplay();
     glutSwapBuffers();
@@ -133,6 +155,8 @@ int main(int argc, char** argv) {
     // Closing the window returns from the main loop, so the controller is
     // destroyed and the audio device closed on the way out.
     glutSetOption(GLUT_ACTION_ON_WINDOW_CLOSE, GLUT_ACTION_GLUTMAINLOOP_RETURNS);
+    glutCloseFunc(onClose);
+    game->setQuitHandler(onQuit);
     // X11 auto-repeat would turn a held key into release/press pairs.
     glutIgnoreKeyRepeat(1);
     glutSetCursor(GLUT_CURSOR_NONE);

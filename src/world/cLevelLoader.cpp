@@ -2,7 +2,9 @@
 #include "world/cLevelLoader.h"
 
 #include <cstdio>
+#include <filesystem>
 #include <new>
+#include <system_error>
 #include <string>
 #include <vector>
 
@@ -54,6 +56,12 @@ bool cLevelLoader::loadLevels() {
             levels[i++]->setMapName(name.c_str());
     current = -1;
     return true;
+}
+
+std::string cLevelLoader::getFolder() {
+    std::error_code ec;
+    const std::filesystem::path full = std::filesystem::absolute(mapsDir, ec);
+    return ec ? std::string(mapsDir) : full.string();
 }
 
 cLevel* cLevelLoader::nextLevel() {

@@ -1,6 +1,8 @@
 // The list of levels: one cLevel per map file of "maps/", handed out in name order.
 #pragma once
 
+#include <string>
+
 class cLevel;
 
 class cLevelLoader {
@@ -19,6 +21,8 @@ public:
     void disposeLevels();
 
     int getCount() const { return count; }
+    // The folder the levels come from, as a full path, for messages.
+    static std::string getFolder();
     cLevel* getLevel(int i) const { return i >= 0 && i < count ? levels[i] : nullptr; }
 
 private:

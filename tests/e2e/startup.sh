@@ -5,9 +5,12 @@ set -euo pipefail
 . "$(dirname "$0")/lib/common.sh"
 bin=${1:?usage: startup.sh BIN_DIR}
 
-# A content folder without maps/: the game says why and ends cleanly.
+# A content folder without maps/: the game says why and ends with status 1, so
+# a launcher sees the failure.
 mkdir -p "$E2E_WORK/empty"
-ORBIX_DATA=$E2E_WORK/empty "$bin/orbix-tal" >"$GAME_OUT" 2>"$GAME_ERR" || fail "exit code $? without content"
+status=0
+ORBIX_DATA=$E2E_WORK/empty "$bin/orbix-tal" >"$GAME_OUT" 2>"$GAME_ERR" || status=$?
+[ "$status" -eq 1 ] || fail "exit status $status without content, not 1"
 grep -q '^Running on linux platform\.$' "$GAME_ERR" || fail "no platform line"
 grep -q '^ERR: No content folder with maps/ found' "$GAME_ERR" || fail "no clear content message"
 grep -q '^Closing game\. Bye\.$' "$GAME_ERR" || fail "no closing line"

@@ -145,3 +145,31 @@ shot() {
   fi
   import -window root -crop "800x600+${X}+${Y}" +repage "$1"
 }
+
+# close_window: sends the game window the close request a desktop's close
+# button sends (xdotool cannot); the helper is compiled on first use.
+close_window() {
+  local helper=$E2E_WORK/wmClose
+  if [ ! -x "$helper" ]; then
+    cc -o "$helper" "$(dirname "${BASH_SOURCE[0]}")/wmClose.c" -lX11 || fail "cannot compile the close helper"
+  fi
+  "$helper" "$GAME_WIN" || fail "the close request was not sent"
+}
+
+# game_wait_exit [seconds]: waits for the game to end and sets GAME_STATUS to
+# its exit status; fails when it is still running after the time.
+game_wait_exit() {
+  local timeout=${1:-20} waited=0
+  while game_running; do
+    [ "$waited" -lt "$((timeout * 5))" ] || fail "the game did not end within ${timeout}s"
+    sleep 0.2
+    waited=$((waited + 1))
+  done
+  GAME_STATUS=0
+  wait "$GAME_PID" || GAME_STATUS=$?
+  GAME_PID=
+}
+
+# stderr_mark, then stderr_since: the game's standard error lines written after the mark.
+stderr_mark() { ERR_MARK=$(wc -l <"$GAME_ERR"); }
+stderr_since() { tail -n +"$((ERR_MARK + 1))" "$GAME_ERR"; }
