@@ -1,5 +1,6 @@
 // Node scanning, number and string reading, and object bounds of the ASE tokenizer.
 #include "assets/cASELoader.h"
+#include "assets/fileAlloc.h"
 
 #include <sys/stat.h>
 
@@ -321,10 +322,10 @@ bool cASELoader::openFile(const char* path)
         bool ok = fstat(fileno(f), &st) == 0 && S_ISREG(st.st_mode) && st.st_size <= maxFileSize;
         if (ok) {
             auto text = std::make_shared<sFileText>();
-            text->bytes.resize(static_cast<size_t>(st.st_size));
-            size_t got = std::fread(text->bytes.data(), 1, text->bytes.size(), f);
+            ok = fileAlloc::assign(text->bytes, static_cast<size_t>(st.st_size), '\0');
+            size_t got = ok ? std::fread(text->bytes.data(), 1, text->bytes.size(), f) : 0;
             // A file that shrank meanwhile is read as it is now.
-            ok = !std::ferror(f);
+            ok = ok && !std::ferror(f);
             text->bytes.resize(got);
             if (ok && st.st_size <= maxKeptSize && settled(st)) {
                 text->path = path;

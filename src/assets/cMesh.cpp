@@ -1,6 +1,8 @@
 // Mesh storage, frame choice, animation baking, the binary mesh file and the summary.
 #include "assets/cMesh.h"
 
+#include "assets/fileAlloc.h"
+
 #include <algorithm>
 #include <bit>
 #include <cmath>
@@ -137,10 +139,14 @@ bool cMesh::realloc(int nVertices, int nFaces, int nFrames)
     if (nVertices < 0 || nFaces < 0 || nFrames < 0 || nVertices > maxCount || nFaces > maxCount ||
         nFrames > maxFrames)
         return false;
-    vertices.assign(static_cast<size_t>(nVertices) * 3, 0.0f);
-    faces.assign(static_cast<size_t>(nFaces) * 9, 0.0f);
-    texCoords.assign(static_cast<size_t>(nFaces) * 9, 0.0f);
-    normals.assign(static_cast<size_t>(nFaces) * 9, 0.0f);
+    // A count the file can hold may still be more than the memory can.
+    if (!fileAlloc::assign(vertices, static_cast<size_t>(nVertices) * 3, 0.0f) ||
+        !fileAlloc::assign(faces, static_cast<size_t>(nFaces) * 9, 0.0f) ||
+        !fileAlloc::assign(texCoords, static_cast<size_t>(nFaces) * 9, 0.0f) ||
+        !fileAlloc::assign(normals, static_cast<size_t>(nFaces) * 9, 0.0f)) {
+        dispose();
+        return false;
+    }
     numVertices = nVertices;
     numFaces = nFaces;
     if (nFrames > 0) {
@@ -149,7 +155,10 @@ bool cMesh::realloc(int nVertices, int nFaces, int nFrames)
         still.reset();
         std::memcpy(still.pos, pos, sizeof pos);
         std::fill(std::begin(still.matrix), std::end(still.matrix), 0.0f);
-        frames.assign(static_cast<size_t>(nFrames), still);
+        if (!fileAlloc::assign(frames, static_cast<size_t>(nFrames), still)) {
+            dispose();
+            return false;
+        }
         std::memcpy(frames[0].axis, rotAxis, sizeof rotAxis);
         frames[0].angle = rotAngle;
         numFrames = nFrames;

@@ -1,6 +1,7 @@
 // Building a mesh from one object of an ASE file.
 #include "assets/cASELoader.h"
 #include "assets/cMesh.h"
+#include "assets/fileAlloc.h"
 
 #include <algorithm>
 #include <cmath>
@@ -82,9 +83,10 @@ bool cMesh::loadFromASE(const char* path, unsigned char index, const char* objec
     if (!ase.searchNode(cASELoader::MESH) || !ase.searchNode(cASELoader::MESH_NUMVERTEX) || !ase.getInt(nVertices) ||
         !ase.searchNode(cASELoader::MESH_NUMFACES) || !ase.getInt(nFaces))
         return fail("the object has no mesh with vertex and face counts");
-    if (nVertices < 0 || nFaces < 0 || nVertices > countLimit || nFaces > countLimit ||
-        !realloc(nVertices, nFaces, sceneFrames))
+    if (nVertices < 0 || nFaces < 0 || nVertices > countLimit || nFaces > countLimit)
         return fail("the vertex or face count is negative or more than the file can hold");
+    if (!realloc(nVertices, nFaces, sceneFrames))
+        return fail("not enough memory for the vertex and face counts");
 
     if (!ase.searchNode(cASELoader::MESH_VERTEX_LIST))
         return fail("no vertex list");
@@ -155,7 +157,9 @@ bool cMesh::readTexCoords(cASELoader& ase, long long countLimit)
     int count;
     if (!ase.getInt(count) || count < 0 || count > countLimit)
         return false;
-    std::vector<float> tverts(static_cast<size_t>(count) * 3);
+    std::vector<float> tverts;
+    if (!fileAlloc::assign(tverts, static_cast<size_t>(count) * 3, 0.0f))
+        return false;
     for (int i = 0; i < count; ++i)
         if (!ase.getVertex(cASELoader::MESH_TVERT, &tverts[3 * i]))
             return false;
