@@ -26,6 +26,8 @@ public:
     // header of 40 bytes or more; pixels at the file's data offset). On any
     // failure it returns false and leaves the bitmap untouched. Alpha reads as 255.
     bool loadFromFile(const std::string& path);
+    // As above; on failure why says what is wrong with the file, in a few words.
+    bool loadFromFile(const std::string& path, std::string& why);
     // Writes the 54-byte-header 24-bit form; false when the file cannot be
     // created or written completely.
     bool saveToFile(const std::string& path) const;

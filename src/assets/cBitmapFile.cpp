@@ -1,11 +1,16 @@
 // The BMP file format of cBitmap: uncompressed 24-bit, little-endian.
 #include "assets/cBitmap.h"
 
+#include "assets/fileAlloc.h"
+
 #include <sys/stat.h>
 
+#include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <memory>
+#include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -38,16 +43,26 @@ int64_t rowBytes(int64_t width) { return (3 * width + 3) / 4 * 4; }
 }  // namespace
 
 bool cBitmap::loadFromFile(const std::string& path) {
-    FilePtr f(std::fopen(path.c_str(), "rb"));
-    if (!f) return false;
-    struct stat st;
-    if (fstat(fileno(f.get()), &st) != 0 || !S_ISREG(st.st_mode)) return false;
-    const int64_t fileSize = st.st_size;
-    if (fileSize < kHeadersSize) return false;
+    std::string why;
+    return loadFromFile(path, why);
+}
 
-    unsigned char h[kHeadersSize];
-    if (std::fread(h, 1, sizeof h, f.get()) != sizeof h) return false;
-    if (h[0] != 'B' || h[1] != 'M') return false;
+bool cBitmap::loadFromFile(const std::string& path, std::string& why) {
+    // Each refusal says what is wrong in words a level maker can act on.
+    auto refuse = [&why](std::string reason) {
+        why = std::move(reason);
+        return false;
+    };
+    FilePtr f(std::fopen(path.c_str(), "rb"));
+    if (!f) return refuse(std::string("the file cannot be opened (") + std::strerror(errno) + ")");
+    struct stat st;
+    if (fstat(fileno(f.get()), &st) != 0 || !S_ISREG(st.st_mode)) return refuse("it is not a regular file");
+    const int64_t fileSize = st.st_size;
+
+    unsigned char h[kHeadersSize] = {};
+    const size_t got = std::fread(h, 1, sizeof h, f.get());
+    if (got < 2 || h[0] != 'B' || h[1] != 'M') return refuse("it is not a BMP picture");
+    if (got < sizeof h) return refuse("the file is cut short");
     const int64_t dataOffset = le32(h + 10);
     const int64_t infoSize = le32(h + 14);
     const int64_t w = int32_t(le32(h + 18));
@@ -57,29 +72,39 @@ bool cBitmap::loadFromFile(const std::string& path) {
 
     // Larger information headers (V4, V5, colour profiles) only add fields we
     // do not need; palettes and gaps are skipped through the data offset.
-    if (infoSize < kInfoHeaderSize || kFileHeaderSize + infoSize > fileSize) return false;
-    if (bitsPerPixel != 24 || compression != 0) return false;
+    if (infoSize < kInfoHeaderSize) return refuse("it has an old kind of BMP header");
+    if (kFileHeaderSize + infoSize > fileSize) return refuse("the file is cut short");
+    if (bitsPerPixel != 24) return refuse("it has " + std::to_string(bitsPerPixel) + " bits per pixel, not 24");
+    if (compression != 0) return refuse("it is compressed; save it uncompressed");
     const bool topDown = rawHeight < 0;
     const int64_t ht = topDown ? -rawHeight : rawHeight;
-    if (w < 1 || w > kMaxSide || ht < 1 || ht > kMaxSide) return false;
-    if (dataOffset < kFileHeaderSize + infoSize) return false;
+    const std::string size = std::to_string(w) + " x " + std::to_string(ht) + " pixels";
+    if (w < 1 || ht < 1) return refuse("it has no pixels (" + size + ")");
+    if (w > kMaxSide || ht > kMaxSide)
+        return refuse("it is too large: " + size + ", at most " + std::to_string(kMaxSide) + " a side");
+    if (dataOffset < kFileHeaderSize + infoSize) return refuse("its pixels are said to start inside its header");
     const int64_t stride = rowBytes(w);
     // The last row's padding may be missing; its pixels may not.
     const int64_t dataSize = stride * (ht - 1) + 3 * w;
-    if (dataOffset + dataSize > fileSize) return false;
+    if (dataOffset + dataSize > fileSize) return refuse("the file is cut short");
 
-    std::vector<unsigned char> data(size_t(stride * ht), 0);
-    if (std::fseek(f.get(), long(dataOffset), SEEK_SET) != 0) return false;
-    if (std::fread(data.data(), 1, size_t(dataSize), f.get()) != size_t(dataSize)) return false;
+    std::vector<unsigned char> data;
+    std::unique_ptr<sRGBA[]> out;
+    if (!fileAlloc::assign(data, size_t(stride * ht), static_cast<unsigned char>(0)) ||
+        !fileAlloc::array(out, size_t(w) * size_t(ht)))
+        return refuse("there is not enough memory for it");
+    if (std::fseek(f.get(), long(dataOffset), SEEK_SET) != 0) return refuse("the file cannot be read");
+    if (std::fread(data.data(), 1, size_t(dataSize), f.get()) != size_t(dataSize))
+        return refuse("the file cannot be read");
 
-    sRGBA* out = new sRGBA[size_t(w) * size_t(ht)];
     for (int64_t row = 0; row < ht; row++) {
         const unsigned char* src = data.data() + row * stride;
         const int64_t y = topDown ? ht - 1 - row : row;
-        sRGBA* dst = out + y * w;
+        sRGBA* dst = out.get() + y * w;
         for (int64_t x = 0; x < w; x++, src += 3) dst[x] = sRGBA(src[2], src[1], src[0], 255);
     }
-    adopt(out, int(w), int(ht));
+    adopt(out.release(), int(w), int(ht));
+    why.clear();
     return true;
 }
 

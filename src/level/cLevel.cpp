@@ -46,17 +46,23 @@ bool cLevel::init() {
     showLifeMeters = true;
     viewReady = false;
 
-    cBitmap bitmap(0, 0);
-    if (mapName[0] == '\0' || !bitmap.loadFromFile(mapName)) {
-        std::fprintf(stderr, "cLevel: cannot read the map \"%s\".\n", mapName);
+    failure.clear();
+    inactiveAnswer = answerInactive;
+    const auto refuse = [this](const std::string& why) {
+        failure = why;
+        std::fprintf(stderr, "cLevel: cannot play the map \"%s\": %s.\n", mapName, why.c_str());
         return false;
-    }
+    };
+    cBitmap bitmap(0, 0);
+    if (mapName[0] == '\0')
+        return refuse("the level has no map file");
+    std::string why;
+    if (!bitmap.loadFromFile(mapName, why))
+        return refuse(why);
     map.setGS(this);
     map.setMeshCont(meshes);
-    if (!map.init(bitmap)) {
-        std::fprintf(stderr, "cLevel: the map \"%s\" was refused.\n", mapName);
-        return false;
-    }
+    if (!map.init(bitmap))
+        return refuse(map.getRefusal().empty() ? std::string("the map was refused") : map.getRefusal());
     saveMiniMap();
 
     int sx = 0, sy = 0;

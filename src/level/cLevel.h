@@ -11,6 +11,8 @@
 #include "world/cGameSetup.h"
 #include "world/cMap.h"
 
+#include <string>
+
 class cConsole;
 class cMeshCont;
 class cSound;
@@ -29,6 +31,8 @@ public:
         stateAdvancing = 6,
         stateInactive = 7
     };
+    // Answers of update.
+    enum { answerStay = 0, answerNext = 1, answerMenu = 2, answerInactive = 3, answerSkip = 4 };
     // Longest map file name that fits mapName behind the "maps/" prefix.
     static constexpr int maxMapFileName = 250;
 
@@ -44,7 +48,10 @@ public:
     void setCont(cTexture* textures, cSound* sounds, cMeshCont* meshes);
     // Builds the whole simulation from the map file; the GL resources (font, minimap
     // texture) follow in the first render after it, so a level also runs headless.
+    // A map that cannot be played leaves the level inactive, with getFailure saying
+    // why (on standard error too, and in the window).
     bool init();
+    const std::string& getFailure() const { return failure; }
     void dispose();
     void restart();
     void pause(bool on);
@@ -59,7 +66,8 @@ public:
     void setRocketsCount(int n);
     void onReshape(int w, int h);
 
-    // --- tick (cLevelTick.cpp): 0 stay, 1 next level, 2 back to the menu, 3 inactive.
+    // --- tick (cLevelTick.cpp): 0 stay, 1 next level, 2 back to the menu, 3 inactive,
+    // 4 this level cannot be played and the player goes on (to the menu and the next level).
     int update(int ms);
 
     // --- input (cLevelInput.cpp)
@@ -109,6 +117,8 @@ private:
     void releaseGL();
     void drawText(const char* text, int colour, int x, int y, float sx, float sy);
     void renderMessages(int w, int h);
+    // Inactive after a failed init: which map, why, and how to go on.
+    void renderFailure(int w, int h);
     void renderMiniMap(int h);
 
     cTexture* textures = nullptr;   // not owned
@@ -137,6 +147,8 @@ private:
     unsigned int fontTex[3] = {0, 0, 0};   // red, yellow, white
     int levelTime = 0;                     // ms since the last init or restart
     int levelState = stateInactive;
+    std::string failure;                   // why init failed; empty otherwise
+    int inactiveAnswer = answerInactive;   // what update answers while inactive
     cConsole* console = nullptr;           // not owned
     // The GL side of a build (minimap texture, font) is made by the first render,
     // which is also the first moment a GL context is sure to exist.

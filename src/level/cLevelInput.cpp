@@ -20,6 +20,15 @@ void cLevel::onKeyboard(unsigned char key) {
 
 void cLevel::onKeyboardUp(unsigned char key) {
     keys.clearKey(key);
+    // A level that cannot be played must not trap the player: ENTER goes on as
+    // the middle button does, ESC flees as it does in play.
+    if (levelState == stateInactive) {
+        if (key == 13)
+            inactiveAnswer = answerSkip;
+        else if (key == 27)
+            inactiveAnswer = answerMenu;
+        return;
+    }
     switch (key) {
     case 13:
         if (levelState == stateFailed)

@@ -5,6 +5,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <string>
 
 #include "assets/cBitmap.h"
 #include "ui/DrawPlayer.h"
@@ -133,8 +134,11 @@ void cLevel::render() {
 }
 
 void cLevel::renderUI(int w, int h) {
-    if (levelState == stateInactive)
+    if (levelState == stateInactive) {
+        if (!failure.empty())
+            renderFailure(w, h);
         return;
+    }
     // The 3D pass and the units leave their own states behind; the HUD sets its own.
     glDisable(GL_LIGHTING);
     glDisable(GL_DEPTH_TEST);
@@ -260,4 +264,45 @@ void cLevel::renderMessages(int w, int h) {
     glDisable(GL_TEXTURE_2D);
     glDisable(GL_BLEND);
     glEnable(GL_DEPTH_TEST);
+}
+
+void cLevel::renderFailure(int w, int h) {
+    // The map failed, but the font is the level's own and does not depend on it.
+    if (fontBase == 0)
+        buildFont();
+    char title[32];
+    std::snprintf(title, sizeof(title), "CANNOT PLAY LEVEL %d", levelNumber);
+    const std::string reason = failure + ".";
+    struct sLine {
+        const char* text;
+        int colour;
+        float scale;  // largest; a long line shrinks to fit the window
+        int gap;      // pixels above the line
+    };
+    const sLine lines[] = {{title, fontRed, 1.5f, 0},
+                           {mapName, fontYellow, 1.0f, 30},
+                           {reason.c_str(), fontWhite, 1.0f, 10},
+                           {"ENTER: go on to the next level", fontWhite, 1.0f, 40},
+                           {"ESC: back to the menu", fontWhite, 1.0f, 10}};
+
+    glPushAttrib(GL_ENABLE_BIT | GL_COLOR_BUFFER_BIT | GL_LIST_BIT | GL_CURRENT_BIT);
+    glDisable(GL_LIGHTING);
+    glDisable(GL_DEPTH_TEST);
+    glEnable(GL_TEXTURE_2D);
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    glColor3f(1, 1, 1);
+    glListBase(fontBase - 32);
+    int y = h / 2 - 120;
+    for (const sLine& line : lines) {
+        const float advance = 23.0f * static_cast<float>(std::strlen(line.text));
+        float scale = line.scale;
+        if (advance * scale > static_cast<float>(w - 20))
+            scale = static_cast<float>(w - 20) / advance;
+        y += line.gap;
+        const int x = static_cast<int>((static_cast<float>(w) - advance * scale) / 2);
+        drawText(line.text, line.colour, x, y, scale, scale < 1.0f ? 1.0f : scale * 1.5f);
+        y += static_cast<int>(20 * (scale < 1.0f ? 1.0f : scale * 1.5f));
+    }
+    glPopAttrib();
 }

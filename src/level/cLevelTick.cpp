@@ -3,7 +3,7 @@
 
 int cLevel::update(int ms) {
     if (levelState == stateInactive)
-        return 3;
+        return inactiveAnswer;
     levelTime += ms;
     camera.update(ms);
     map.update(ms);

@@ -109,8 +109,11 @@ void cGame::onUpdate(int ms) {
         startLevel();
         level->setGrenadesCount(finished->getGrenadesCount());
         level->setRocketsCount(finished->getRocketsCount());
-    } else if (result == 2) {
+    } else if (result == cLevel::answerMenu) {
         levelLoader.resetLevels();
+        showMenu();
+    } else if (result == cLevel::answerSkip) {
+        // As the middle button: the menu, then the following level.
         showMenu();
     }
 }

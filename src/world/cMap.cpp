@@ -2,9 +2,9 @@
 #include "world/cMap.h"
 
 #include <cmath>
-#include <cstdio>
 #include <cstdlib>
 #include <new>
+#include <string>
 
 #include "assets/cBitmap.h"
 #include "assets/cMeshCont.h"
@@ -84,9 +84,10 @@ void cMap::generate(cBitmap& map) {
     const int w = map.getWidth();
     const int h = map.getHeight();
     const sRGBA* pixels = map.getBitmapS();
+    refusal.clear();
     if (!pixels || w < 1 || h < 1 || w > kMaxSide || h > kMaxSide) {
-        std::fprintf(stderr, "cMap: map of %d x %d pixels refused: a side must be 1 to %d pixels.\n", w, h,
-                     kMaxSide);
+        refusal = "the map is " + std::to_string(w) + " x " + std::to_string(h) + " pixels; a side must be 1 to " +
+                  std::to_string(kMaxSide);
         dispose();
         width = height = 0;
         return;
@@ -94,7 +95,7 @@ void cMap::generate(cBitmap& map) {
     if (gameSetup) gameSetup->miniMap.resize(w, h);
     winter = pixels[w * (h - 1)] == kWinterPixel;
     if (!resize(w, h)) {
-        std::fprintf(stderr, "cMap: out of memory for a map of %d x %d pixels.\n", w, h);
+        refusal = "there is not enough memory for a map of " + std::to_string(w) + " x " + std::to_string(h) + " pixels";
         width = height = 0;
         return;
     }
@@ -148,7 +149,7 @@ void cMap::generate(cBitmap& map) {
         }
     }
     if (!listWetVertices()) {
-        std::fprintf(stderr, "cMap: out of memory for a map of %d x %d pixels.\n", w, h);
+        refusal = "there is not enough memory for a map of " + std::to_string(w) + " x " + std::to_string(h) + " pixels";
         dispose();
         width = height = 0;
     }

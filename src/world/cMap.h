@@ -2,6 +2,7 @@
 #pragma once
 
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "shell/globals.h"
@@ -47,8 +48,10 @@ public:
     bool init(cBitmap& map);
     // Sizes the model to the bitmap and fills heights, shade, waterLevel, kinds, the
     // winter flag and the game setup's working minimap. Leaves the model empty (and
-    // prints why) for a bitmap without pixels or above kMaxSide on a side.
+    // getRefusal says why) for a bitmap without pixels or above kMaxSide on a side.
     void generate(cBitmap& map);
+    // Why the last generate left the model empty, in a few words; empty after a success.
+    const std::string& getRefusal() const { return refusal; }
     // width, height = max(w, 1), max(h, 1); drops everything, then allocates the four
     // arrays (heights zero-filled). False, and empty, above kMaxSide or out of memory.
     bool resize(int w, int h);
@@ -140,6 +143,7 @@ private:
     int treeCount = 0;
     cTreeBatch treeBatch;      // the trees merged for drawing
     bool winter = false;
+    std::string refusal;  // why the last generate failed; empty after a success
 
     float stemColour[4];
     float treeColour[4];
