@@ -135,27 +135,28 @@ TEST_F(BitmapFile, RefusedFilesLeaveTheBitmapUntouched) {
         size_t at;  // offset of a 32-bit field to change, or 0 to change nothing
         uint32_t value;
         size_t keep;  // bytes of the file kept, 0 for all
+        const char* why;  // the reason given, in a level maker's words
     };
     const Case cases[] = {
-        {"empty file", 0, 0, 1},
-        {"shorter than the headers", 0, 0, 53},
-        {"pixels cut short", 0, 0, 54 + 12 + 5},
-        {"16 bits per pixel", 28, 16, 0},
-        {"32 bits per pixel", 28, 32, 0},
-        {"compressed", 30, 1, 0},
-        {"bitfields", 30, 3, 0},
-        {"width 0", 18, 0, 0},
-        {"negative width", 18, uint32_t(-3), 0},
-        {"height 0", 22, 0, 0},
-        {"most negative height", 22, 0x80000000u, 0},
-        {"width beyond the limit", 18, 16385, 0},
-        {"height beyond the limit", 22, 16385, 0},
-        {"pixels would exceed the file", 22, 3, 0},
-        {"huge size", 18, 3000000, 0},
-        {"information header too small", 14, 12, 0},
-        {"information header beyond the file", 14, 0x7fffffff, 0},
-        {"data offset inside the headers", 10, 20, 0},
-        {"data offset past the end", 10, 0xfffffff0u, 0},
+        {"empty file", 0, 0, 1, "it is not a BMP picture"},
+        {"shorter than the headers", 0, 0, 53, "the file is cut short"},
+        {"pixels cut short", 0, 0, 54 + 12 + 5, "the file is cut short"},
+        {"16 bits per pixel", 28, 16, 0, "it has 16 bits per pixel, not 24"},
+        {"32 bits per pixel", 28, 32, 0, "it has 32 bits per pixel, not 24"},
+        {"compressed", 30, 1, 0, "it is compressed; save it uncompressed"},
+        {"bitfields", 30, 3, 0, "it is compressed; save it uncompressed"},
+        {"width 0", 18, 0, 0, "it has no pixels (0 x 2 pixels)"},
+        {"negative width", 18, uint32_t(-3), 0, "it has no pixels (-3 x 2 pixels)"},
+        {"height 0", 22, 0, 0, "it has no pixels (3 x 0 pixels)"},
+        {"most negative height", 22, 0x80000000u, 0, "it is too large: 3 x 2147483648 pixels, at most 16384 a side"},
+        {"width beyond the limit", 18, 16385, 0, "it is too large: 16385 x 2 pixels, at most 16384 a side"},
+        {"height beyond the limit", 22, 16385, 0, "it is too large: 3 x 16385 pixels, at most 16384 a side"},
+        {"pixels would exceed the file", 22, 3, 0, "the file is cut short"},
+        {"huge size", 18, 3000000, 0, "it is too large: 3000000 x 2 pixels, at most 16384 a side"},
+        {"information header too small", 14, 12, 0, "it has an old kind of BMP header"},
+        {"information header beyond the file", 14, 0x7fffffff, 0, "the file is cut short"},
+        {"data offset inside the headers", 10, 20, 0, "its pixels are said to start inside its header"},
+        {"data offset past the end", 10, 0xfffffff0u, 0, "the file is cut short"},
     };
     for (const Case& c : cases) {
         auto bytes = good;
@@ -166,7 +167,9 @@ TEST_F(BitmapFile, RefusedFilesLeaveTheBitmapUntouched) {
         cBitmap b(2, 2);
         b.setColor(1, 1, 10, 20, 30, 40);
         sRGBA* before = b.getBitmapS();
-        EXPECT_FALSE(b.loadFromFile(path("bad.bmp"))) << c.what;
+        std::string why;
+        EXPECT_FALSE(b.loadFromFile(path("bad.bmp"), why)) << c.what;
+        EXPECT_EQ(why, c.why) << c.what;
         EXPECT_EQ(b.getBitmapS(), before) << c.what;
         EXPECT_EQ(b.getWidth(), 2) << c.what;
         EXPECT_EQ(b.getBitmapS()[3], sRGBA(10, 20, 30, 40)) << c.what;

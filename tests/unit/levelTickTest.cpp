@@ -173,17 +173,27 @@ TEST_F(LevelTickTest, GodModeLetsEnemyFireAndBlastsThroughTheSquad) {
     EXPECT_FLOAT_EQ(squadLife(level), before - 10);
 }
 
-TEST_F(LevelTickTest, MissingMapLeavesTheLevelInactive) {
+TEST_F(LevelTickTest, MissingMapLeavesTheLevelInactiveButNotATrap) {
     cLevel level(1);
     level.setMapName("nothing.bmp");
+    testing::internal::CaptureStderr();
     EXPECT_FALSE(level.init());
+    EXPECT_EQ(testing::internal::GetCapturedStderr(),
+              "cLevel: cannot play the map \"maps/nothing.bmp\": the file cannot be opened (No such file or directory).\n");
+    EXPECT_EQ(level.getFailure(), "the file cannot be opened (No such file or directory)");
     EXPECT_EQ(level.getState(), cLevel::stateInactive);
-    EXPECT_EQ(level.update(20), 3);
+    EXPECT_EQ(level.update(20), cLevel::answerInactive);
     EXPECT_EQ(level.getLevelTime(), 0);
     level.onKeyboardUp('q');
-    level.onKeyboardUp(13);
     level.onMouseClick(5, 100, 100);
-    EXPECT_EQ(level.update(20), 3);
+    EXPECT_EQ(level.update(20), cLevel::answerInactive);
+    level.onKeyboardUp(13);
+    EXPECT_EQ(level.update(20), cLevel::answerSkip);
+    level.onKeyboardUp(27);
+    EXPECT_EQ(level.update(20), cLevel::answerMenu);
+    // A fresh start forgets both.
+    EXPECT_FALSE(level.init());
+    EXPECT_EQ(level.update(20), cLevel::answerInactive);
 }
 
 TEST_F(LevelTickTest, CountsGoToTheLeaderOnlyOnceThereIsOne) {
