@@ -12,6 +12,8 @@ void DrawPlayer(int, int, float x, float y, int speed) {
     glRotatef(playerRotation, 0, 0, 1);
     glTranslatef(-0.5f, -0.5f, 0);
     static const float side[5][2] = {{0, 0}, {0, 1}, {1, 1}, {1, 0}, {0, 0}};
+    // Smooth for the gradient only: the console's shade model holds for the scene.
+    glPushAttrib(GL_LIGHTING_BIT);
     glShadeModel(GL_SMOOTH);
     glBegin(GL_TRIANGLES);
     for (int i = 0; i < 4; i++) {
@@ -22,5 +24,6 @@ void DrawPlayer(int, int, float x, float y, int speed) {
         glVertex3f(0.5f, 0.5f, 0);
     }
     glEnd();
+    glPopAttrib();
     glPopMatrix();
 }

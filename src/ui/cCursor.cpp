@@ -44,6 +44,9 @@ void cCursor::render(int x, int y, int w, int h) {
     glLoadIdentity();
     if (visible) {
         glTranslatef(static_cast<float>(x), static_cast<float>(y), 0);
+        // The gradient needs smooth shading; the console's shade model must
+        // still hold for everything else.
+        glPushAttrib(GL_LIGHTING_BIT);
         glShadeModel(GL_SMOOTH);
         glBegin(GL_TRIANGLES);
         glColor3f(1, level, level);
@@ -52,6 +55,7 @@ void cCursor::render(int x, int y, int w, int h) {
         glVertex2i(35, 20);
         glVertex2i(20, 35);
         glEnd();
+        glPopAttrib();
     }
     glPopMatrix();
     glMatrixMode(GL_PROJECTION);

@@ -58,6 +58,8 @@ int cUI::testMouseHit(int x, int y) {
 }
 
 void cUI::renderGroupUI(int y, int, int grenades, int rockets, bool rocketSelected) {
+    // The panel's gradients need smooth shading; the console's shade model holds elsewhere.
+    glPushAttrib(GL_LIGHTING_BIT);
     glShadeModel(GL_SMOOTH);
     glBegin(GL_QUADS);
     rgb(220, 181, 37);
@@ -79,6 +81,7 @@ void cUI::renderGroupUI(int y, int, int grenades, int rockets, bool rocketSelect
         quad(boxX[i] + 1, y + 21, boxX[i] + 42, y + 50);
     }
     glEnd();
+    glPopAttrib();
 
     drawIcon(grenadeIcon, 8, y + 48);
     drawIcon(rocketIcon, 54, y + 49);
@@ -102,6 +105,7 @@ void cUI::renderGroupUI(int y, int, int grenades, int rockets, bool rocketSelect
 
 void cUI::renderSoldierUI(int y, const char* name, float life, bool highlight) {
     const int b = lifeBar(life);
+    glPushAttrib(GL_LIGHTING_BIT);
     glShadeModel(GL_SMOOTH);
     glBegin(GL_QUADS);
     if (b <= 0) {
@@ -124,6 +128,7 @@ void cUI::renderSoldierUI(int y, const char* name, float life, bool highlight) {
         glVertex2i(b - 3, y + 40);
     }
     glEnd();
+    glPopAttrib();
 
     glLineWidth(3);
     if (highlight)

@@ -187,14 +187,24 @@ TEST_F(ConsoleCommands, FpsAndShadeModelTakeEffect) {
     run("fps 1");
     EXPECT_TRUE(game->getFPS().isShown());
 
-    GLint model = 0;
+    // The model holds for every frame drawn after the command: the widgets that
+    // draw gradients (cursor, squad panel, ground marker) must not undo it.
+    startLevel();
+    game->getLevel()->endIntroIfDue();
+    auto modelAfterFrames = [&] {
+        for (int i = 0; i < 100; ++i) {
+            game->onUpdate(5);
+            game->onDisplay();
+        }
+        GLint model = 0;
+        glGetIntegerv(GL_SHADE_MODEL, &model);
+        return model;
+    };
     run("shadeModel FLAT");
-    glGetIntegerv(GL_SHADE_MODEL, &model);
-    EXPECT_EQ(model, GL_FLAT);
     EXPECT_EQ(last(), ">shadeModel FLAT");
+    EXPECT_EQ(modelAfterFrames(), GL_FLAT);
     run("shadeModel SMOOTH");
-    glGetIntegerv(GL_SHADE_MODEL, &model);
-    EXPECT_EQ(model, GL_SMOOTH);
+    EXPECT_EQ(modelAfterFrames(), GL_SMOOTH);
 }
 
 TEST_F(ConsoleCommands, LevelSwitchesReachTheLevel) {
