@@ -126,7 +126,9 @@ void cPlayerBall::beHappy() {
         if (std::rand() & 1) s->setMood(2, 150);
         s->job = 0;
         s->jumpSpeed = float(randomD(5.0, 7.0));
-        s->clock = 0;
+        // The hop is timed from 0; the face's times move with the clock, so the
+        // laugh runs and the eyes keep blinking.
+        s->restartClock();
     }
 }
 
@@ -169,7 +171,7 @@ void cPlayerBall::updateCelebrating(cMap* map) {
     float ground = map->getHeight(x, y);
     if (z < ground) {
         z = ground;
-        clock = 0;
+        restartClock();
         jumpSpeed = float(randomD(5.0, 7.0));
     } else {
         float t = float(clock) / 1000.0f;

@@ -191,6 +191,39 @@ TEST(Squad, TreesAndTheEdgeStopAWalk) {
     EXPECT_FALSE(out.isMoving());
 }
 
+TEST(Squad, FacesKeepAnimatingWhileTheSquadCelebrates) {
+    testWorld w(40, 40);
+    std::srand(3);
+    probeSoldier s(true);
+    for (int i = 0; i < 3; i++) s.addSoldier();
+    s.update(5, &w.map, nullptr, nullptr, nullptr);
+    s.beHappy();
+    // A laugh steps a frame every 80 ms (until a random mood may end it); a blink
+    // (twelve frame steps) comes every 0.5 to 3.5 s.
+    std::vector<int> blinks(4, 0), laughSteps(4, 0), laughFrames(4, 0);
+    for (int t = 0; t < 3000; t++) {  // 15 s of hops
+        std::vector<std::pair<int, int>> before;
+        for (cPlayerBall* p = &s; p; p = p->getNext()) before.push_back({p->getBlinkFrame(), p->getMoodFrame() + 1000 * p->getMood()});
+        s.update(5, &w.map, nullptr, nullptr, nullptr);
+        int i = 0;
+        for (cPlayerBall* p = &s; p; p = p->getNext(), i++) {
+            blinks[i] += p->getBlinkFrame() != before[i].first;
+            if (p->getMood() == 2 && before[i].second / 1000 == 2) {
+                laughSteps[i]++;
+                laughFrames[i] += p->getMoodFrame() + 2000 != before[i].second;
+            }
+        }
+    }
+    int laughs = 0;
+    for (int i = 0; i < 4; i++) {
+        EXPECT_GT(blinks[i], 30) << "soldier " << i << " stopped blinking";
+        if (laughSteps[i] < 200) continue;
+        laughs++;
+        EXPECT_GE(laughFrames[i] * 80, laughSteps[i] * 5 * 9 / 10) << "soldier " << i << " froze mid-laugh";
+    }
+    EXPECT_GT(laughs, 0) << "no soldier laughed for a second with this seed";
+}
+
 TEST(Squad, CelebratingSoldiersHop) {
     testWorld w(40, 40);
     std::srand(9);
