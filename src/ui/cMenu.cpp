@@ -62,6 +62,10 @@ void cMenu::update(int ms) {
 }
 
 void cMenu::onPassiveMotion(uint8_t, int mx, int my, int, int) {
+    hover = int16_t(boxAt(mx, my));
+}
+
+int cMenu::boxAt(int mx, int my) const {
     double a = double(x) - itemDX;
     double b = double(y) - itemDY;
     double len = 23.0 * double(std::strlen(items[0]));
@@ -69,17 +73,20 @@ void cMenu::onPassiveMotion(uint8_t, int mx, int my, int, int) {
     auto inside = [&](double x0, double x1, double y1) {
         return px >= x0 && px <= x1 && py >= b && py <= y1;
     };
-    if (inside(a, a + len, b + 23)) hover = 1;
-    else if (inside(a, a + len, b + 23 + itemSpacing)) hover = 4;
-    else if (inside(a + 23, a - 23 + len, b + 23 + 2 * itemSpacing)) hover = 3;
-    else if (inside(a + 46, a - 46 + len, b + 23 + 3 * itemSpacing)) hover = 2;
-    else hover = 0;
+    if (inside(a, a + len, b + 23)) return 1;
+    if (inside(a, a + len, b + 23 + itemSpacing)) return 4;
+    if (inside(a + 23, a - 23 + len, b + 23 + 2 * itemSpacing)) return 3;
+    if (inside(a + 46, a - 46 + len, b + 23 + 3 * itemSpacing)) return 2;
+    return 0;
 }
 
-void cMenu::onMouseClick(uint8_t, int, int) {
+void cMenu::onMouseClick(uint8_t, int mx, int my) {
     if (!owner) return;
-    if (hover == 1) owner->msgMenu(2);
-    else if (hover == 4) owner->msgMenu(1);
+    // The box under the click itself: the hover may be stale (the pointer last
+    // crossed "Quit" while the menu slid out), and a stale one must not quit.
+    const int box = boxAt(mx, my);
+    if (box == 1) owner->msgMenu(2);
+    else if (box == 4) owner->msgMenu(1);
 }
 
 int cMenu::rowOfHover(int h) {

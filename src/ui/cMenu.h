@@ -31,7 +31,7 @@ public:
     void render();
 
     void onPassiveMotion(uint8_t mask, int mx, int my, int dx, int dy);
-    // Acts on the hit box last hovered; the mask and position are not looked at.
+    // Acts on the hit box under (mx, my); the mask is not looked at.
     void onMouseClick(uint8_t mask, int mx, int my);
 
     int getState() const { return state; }
@@ -41,6 +41,8 @@ public:
 
 private:
     void releaseGL();
+    // Hit box at window pixel (mx, my): 0 none, otherwise 1 to 4.
+    int boxAt(int mx, int my) const;
     // Row of a hit box's text, counted from the top of the item block.
     static int rowOfHover(int h);
 
