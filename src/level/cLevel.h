@@ -11,6 +11,7 @@
 #include "world/cGameSetup.h"
 #include "world/cMap.h"
 
+#include <cstdint>
 #include <string>
 
 class cConsole;
@@ -95,7 +96,7 @@ public:
     // --- read access for the controller, the console and tests
     int getLevelNumber() const { return levelNumber; }
     int getState() const { return levelState; }
-    int getLevelTime() const { return levelTime; }
+    int64_t getLevelTime() const { return levelTime; }
     bool getFov() const { return fov; }
     bool isRocketSelected() const { return rocketSelected; }
     cPlayerBall* getSquad() const { return squad; }
@@ -145,7 +146,7 @@ private:
     cUI ui;
     unsigned int fontBase = 0;             // first of 256 glyph lists; 0 while unbuilt
     unsigned int fontTex[3] = {0, 0, 0};   // red, yellow, white
-    int levelTime = 0;                     // ms since the last init or restart
+    int64_t levelTime = 0;                 // ms since the last init or restart; never overflows
     int levelState = stateInactive;
     std::string failure;                   // why init failed; empty otherwise
     int inactiveAnswer = answerInactive;   // what update answers while inactive

@@ -16,11 +16,12 @@ int cLevel::update(int ms) {
         return 2;
     case stateAdvancing:
         return 1;
+    // Degrees a second, times ms in floating point: an int product overflows on a long tick.
     case stateFailed:
-        camera.rotZ(static_cast<float>(23 * ms) / 1000.0f);
+        camera.rotZ(23.0f * static_cast<float>(ms) / 1000.0f);
         break;
     case stateWon:
-        camera.rotZ(static_cast<float>(-35 * ms) / 1000.0f);
+        camera.rotZ(-35.0f * static_cast<float>(ms) / 1000.0f);
         break;
     default:
         break;

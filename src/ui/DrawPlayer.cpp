@@ -3,11 +3,19 @@
 
 #include <GL/gl.h>
 
-void DrawPlayer(int, int, float x, float y, int speed) {
-    static float playerRotation = 0.0f;  // degrees; grows without bound
+#include <cmath>
+
+float nextMarkerAngle(float angle, int speed) {
     static const float playerRotationSpeed = 0.5f;
+    const float turned = std::fmod(angle + std::fmod(static_cast<float>(speed) * playerRotationSpeed, 360.0f), 360.0f);
+    const float wrapped = turned < 0.0f ? turned + 360.0f : turned;
+    return wrapped < 360.0f ? wrapped : 0.0f;
+}
+
+void DrawPlayer(int, int, float x, float y, int speed) {
+    static float playerRotation = 0.0f;  // degrees, in [0, 360)
     glPushMatrix();
-    playerRotation += static_cast<float>(speed) * playerRotationSpeed;
+    playerRotation = nextMarkerAngle(playerRotation, speed);
     glTranslatef(x, y, 0);
     glRotatef(playerRotation, 0, 0, 1);
     glTranslatef(-0.5f, -0.5f, 0);

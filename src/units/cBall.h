@@ -3,6 +3,8 @@
 
 #include "shell/globals.h"
 
+#include <cstdint>
+
 class cTexture;
 class cSound;
 class cMeshCont;
@@ -116,7 +118,10 @@ protected:
     int fireInterval;      // ms between two shots
     int fireTimer;         // ms until the next shot
     int idleTimer;         // ms until the next idle decision
-    int clock;             // the unit's own time, ms
+    // The unit's own time, ms, and the times below that are read against it: 64
+    // bits, so a unit that is never hurt (never restarts its clock) still blinks
+    // after weeks of play.
+    int64_t clock;
     int rockets, grenades;
     bool leader;
     cMeshCont* meshCont;   // not owned
@@ -124,17 +129,17 @@ protected:
     cSound* sound;         // not owned
     cGameSetup* gameSetup; // not owned
     int blinkFrame;        // 0 (eyes open) to 6
-    int nextBlink;         // clock value of the next blink step
+    int64_t nextBlink;     // clock value of the next blink step
     int blinkDir;          // 1 closing, 0 opening
     int blinkStep;         // ms per blink frame
     int animFrame;         // walk-cycle frame of the models
     int walkFirst, walkLast; // walk-cycle frame range
     int mood;              // 0 smile, 1 angry, 2 laught, 3 cry, 4 talk
     int moodFrame;
-    int moodNext;          // clock value of the next mood frame
+    int64_t moodNext;      // clock value of the next mood frame
     int moodStep;          // ms per mood frame
     int moodLen;           // frames the current mood lasts
-    int nextRandomMood;    // clock value of the next random mood, -1 none
+    int64_t nextRandomMood; // clock value of the next random mood, -1 none
     float bodyColour[4];
     float lightColour[4];
     float teamColour[3];   // life-bar colour

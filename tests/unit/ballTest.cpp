@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <cstdlib>
 #include <set>
 #include <utility>
@@ -255,3 +256,20 @@ TEST(Ball, MiniMapMarkIsAPlusClippedToThePicture) {
 }
 
 } // namespace
+
+TEST(Ball, FacesKeepBlinkingAfterWeeksWithoutAHurt) {
+    std::srand(5);
+    probeBall b;
+    for (int days = 0; days < 50; days += 10) {
+        b.update(864000000);  // ten days on the unit's clock
+        // A blink (twelve frame steps, 20 ms each) every 0.5 to 3.5 s.
+        int changes = 0;
+        for (int t = 0; t < 2000; t++) {  // 10 s
+            const int before = b.getBlinkFrame();
+            b.update(5);
+            changes += b.getBlinkFrame() != before;
+        }
+        EXPECT_GE(changes, 24) << days + 10 << " days";
+        EXPECT_LE(changes, 170) << days + 10 << " days";
+    }
+}

@@ -3,6 +3,7 @@
 
 #include <string>
 
+#include "ui/DrawPlayer.h"
 #include "ui/cCursor.h"
 #include "ui/cFPS.h"
 #include "ui/cUI.h"
@@ -56,4 +57,16 @@ TEST(LevelHud, CursorPulseTurnsAtBothEndsAndIsShared) {
     EXPECT_NEAR(a.pulse(t + 400), 0.4f, 1e-4);
     EXPECT_FLOAT_EQ(b.pulse(t + 700), 1.0f);
     EXPECT_NEAR(a.pulse(t + 950), 0.45f, 1e-4);
+}
+
+TEST(GroundMarker, TurnsForEverWithinOneCircle) {
+    EXPECT_FLOAT_EQ(nextMarkerAngle(0.0f, 5), 2.5f);
+    EXPECT_FLOAT_EQ(nextMarkerAngle(358.0f, 5), 0.5f);
+    // About 28 hours at 240 frames a second; an unwrapped float stops turning there.
+    float angle = 0.0f;
+    for (int i = 0; i < 1000; i++) angle = nextMarkerAngle(angle, 5);
+    float far = nextMarkerAngle(angle, 24192000);
+    EXPECT_GE(far, 0.0f);
+    EXPECT_LT(far, 360.0f);
+    EXPECT_NE(nextMarkerAngle(far, 5), far);
 }

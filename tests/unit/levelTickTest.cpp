@@ -1,4 +1,5 @@
 // Level build and tick on small maps: markers, winning, failing, fallen order, restart, god mode.
+#include <climits>
 #include <vector>
 
 #include "level/cLevel.h"
@@ -205,4 +206,22 @@ TEST_F(LevelTickTest, CountsGoToTheLeaderOnlyOnceThereIsOne) {
     ASSERT_TRUE(level.init());
     level.setRocketsCount(4);
     EXPECT_EQ(level.getSquad()->getRocketsCount(), 4);
+}
+
+TEST_F(LevelTickTest, WeeksOfPlayOverflowNoClock) {
+    writeMap("m.bmp", 16, 16, {{3, 3, kSquadMark}, {12, 12, kEnemyMark}});
+    cLevel level(1);
+    play(level, "m.bmp");
+    level.pause(true);
+    for (int i = 0; i < 3; i++) level.update(INT_MAX);
+    EXPECT_EQ(level.getLevelTime(), 60 + 3LL * INT_MAX);
+
+    // The winners' spin turns the camera one way, however long the tick.
+    writeMap("won.bmp", 16, 16, {{3, 3, kSquadMark}});
+    play(level, "won.bmp");
+    level.update(5);
+    ASSERT_EQ(level.getState(), cLevel::stateWon);
+    const float before = level.getCamera().getAngleZ();
+    level.update(INT_MAX / 2);
+    EXPECT_NEAR(level.getCamera().getAngleZ() - before, -35.0 * (INT_MAX / 2) / 1000.0, 1e3);
 }
