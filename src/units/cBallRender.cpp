@@ -16,8 +16,10 @@ constexpr float kModelTurn = 90.0f;
 
 void cBall::markMiniMap(const sRGBA& c) {
     if (!gameSetup || !gameSetup->showMiniMap) return;
-    int cx = cellCoord(x), cy = cellCoord(y);
-    if (cx < -1 || cy < -1) return;
+    // Only a position whose cross can touch the picture: NaN and huge values
+    // fail these tests too (cellCoord's -1 for them would paint pixel 0).
+    if (!(x > -2.0f && y > -2.0f && x < 1e9f && y < 1e9f)) return;
+    const int cx = static_cast<int>(x), cy = static_cast<int>(y);
     cBitmap& m = gameSetup->miniMap;
     m.setColor(cx, cy, c.r, c.g, c.b, c.a);
     m.setColor(cx - 1, cy, c.r, c.g, c.b, c.a);

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <cmath>
 #include <cstdlib>
 #include <set>
 #include <utility>
@@ -251,8 +252,18 @@ TEST(Ball, MiniMapMarkIsAPlusClippedToThePicture) {
         for (int i = 0; i < 64; i++) painted += gs.miniMap.getBitmapS()[i] == red;
         EXPECT_EQ(painted, shown ? 3 : 0);
     }
-    b.move(1e30f, -1e30f); // far off any map: nothing painted, nothing broken
-    b.markMiniMap(red);
+    // Far off any map or at no place at all: nothing painted, not even pixel 0
+    // of the unit's row or column.
+    gs.miniMap.resize(8, 8);
+    const float nan = std::nanf("");
+    const std::pair<float, float> nowhere[] = {{1e30f, -1e30f}, {1e30f, 3.5f}, {3.5f, -1e30f}, {nan, 3.5f}, {3.5f, nan}};
+    for (auto [x, y] : nowhere) {
+        b.move(x, y);
+        b.markMiniMap(red);
+    }
+    int painted = 0;
+    for (int i = 0; i < 64; i++) painted += gs.miniMap.getBitmapS()[i] == red;
+    EXPECT_EQ(painted, 0);
 }
 
 } // namespace
