@@ -56,6 +56,8 @@ void cTreeBatch::clear() {
     places.clear();
     tiles.clear();
     runs.clear();
+    meshes = nullptr;
+    for (auto& kind : single) kind[0] = kind[1] = false;
 }
 
 int cTreeBatch::triangleCount(int part) const {
@@ -63,16 +65,21 @@ int cTreeBatch::triangleCount(int part) const {
     return static_cast<int>(indexStart[part].back() - indexStart[part].front()) / 3;
 }
 
-void cTreeBatch::build(const sTree* trees, int count, const cMeshCont& meshes) {
+bool cTreeBatch::merges(const cMesh& part) {
+    return !part.isEmpty() && part.hasNormals() && !part.hasTexCoords() && part.getNumFrames() == 0;
+}
+
+void cTreeBatch::build(const sTree* trees, int count, cMeshCont& models) {
     clear();
     if (!trees || count <= 0) return;
 
+    meshes = &models;
     sShape shapes[cMeshCont::numTreeKinds][2];
-    bool withNormals = true;
     for (int k = 0; k < cMeshCont::numTreeKinds; ++k)
         for (int p = 0; p < 2; ++p) {
-            reduce(meshes.trees[k][p], shapes[k][p]);
-            withNormals = withNormals && (meshes.trees[k][p].isEmpty() || meshes.trees[k][p].hasNormals());
+            const cMesh& part = models.trees[k][p];
+            if (merges(part)) reduce(part, shapes[k][p]);
+            single[k][p] = !part.isEmpty() && !merges(part);
         }
 
     std::vector<std::pair<std::pair<int, int>, int>> order;
@@ -85,7 +92,7 @@ void cTreeBatch::build(const sTree* trees, int count, const cMeshCont& meshes) {
                      [](const auto& a, const auto& b) { return a.first < b.first; });
 
     places.reserve(order.size());
-    for (const auto& o : order) places.push_back({trees[o.second].x, trees[o.second].y});
+    for (const auto& o : order) places.push_back({trees[o.second].x, trees[o.second].y, trees[o.second].kind});
 
     for (int p = 0; p < 2; ++p) {
         indexStart[p].push_back(static_cast<unsigned>(indices.size()));
@@ -99,7 +106,7 @@ void cTreeBatch::build(const sTree* trees, int count, const cMeshCont& meshes) {
                 positions.push_back(s.positions[v + 1] + t.y);
                 positions.push_back(s.positions[v + 2]);
             }
-            if (withNormals) normals.insert(normals.end(), s.normals.begin(), s.normals.end());
+            normals.insert(normals.end(), s.normals.begin(), s.normals.end());
             for (unsigned i : s.indices) indices.push_back(base + i);
             indexStart[p].push_back(static_cast<unsigned>(indices.size()));
             vertexStart[p].push_back(static_cast<unsigned>(positions.size() / 3));
@@ -116,12 +123,23 @@ void cTreeBatch::build(const sTree* trees, int count, const cMeshCont& meshes) {
             tile.placeLow[1] = std::min(tile.placeLow[1], places[t].y);
             tile.placeHigh[0] = std::max(tile.placeHigh[0], places[t].x);
             tile.placeHigh[1] = std::max(tile.placeHigh[1], places[t].y);
-            for (int p = 0; p < 2; ++p)
+            const auto grow = [&tile](float x, float y, float z) {
+                const float v[3] = {x, y, z};
+                for (int a = 0; a < 3; ++a) {
+                    tile.low[a] = std::min(tile.low[a], v[a]);
+                    tile.high[a] = std::max(tile.high[a], v[a]);
+                }
+            };
+            for (int p = 0; p < 2; ++p) {
                 for (unsigned v = vertexStart[p][t]; v < vertexStart[p][t + 1]; ++v)
-                    for (int a = 0; a < 3; ++a) {
-                        tile.low[a] = std::min(tile.low[a], positions[v * 3 + a]);
-                        tile.high[a] = std::max(tile.high[a], positions[v * 3 + a]);
-                    }
+                    grow(positions[v * 3], positions[v * 3 + 1], positions[v * 3 + 2]);
+                // A part drawn on its own counts with its still pose.
+                if (!single[places[t].kind][p]) continue;
+                const cMesh& part = models.trees[places[t].kind][p];
+                const float* f = part.getFaces();
+                for (int c = 0; c < part.getNumFaces() * 3; ++c)
+                    grow(f[c * 3] + places[t].x, f[c * 3 + 1] + places[t].y, f[c * 3 + 2]);
+            }
         }
         tiles.push_back(tile);
         i = end;

@@ -6,6 +6,7 @@
 
 #include "shell/globals.h"
 
+class cMesh;
 class cMeshCont;
 struct sTree;
 
@@ -18,10 +19,16 @@ public:
 
     // Copies the models of the given trees, moved to their places, with the corners
     // that share position and normal within a model merged into one vertex. Needs no GL.
-    void build(const sTree* trees, int count, const cMeshCont& meshes);
+    // Only static, untextured parts with normals are merged; any other part (a modder's
+    // animated or textured tree, or one without normals) is drawn mesh by mesh at each
+    // tree's place, so it keeps its animation, texture coordinates and lighting.
+    void build(const sTree* trees, int count, cMeshCont& meshes);
+    // True when a part is merged into the arrays rather than drawn on its own.
+    static bool merges(const cMesh& part);
     void clear();
 
-    // Draws the stems in stemColour, then the tops in topColour, leaving out tiles wholly
+    // Draws the stems in stemColour, then the tops in topColour (the merged parts, then
+    // those drawn mesh by mesh), leaving out tiles wholly
     // outside the current view volume and, when view is not null, every tree whose place
     // lies outside the box view[0]..view[1].
     void render(const float* stemColour, const float* topColour, const cPoint* view);
@@ -57,6 +64,7 @@ private:
     };
     struct sPlace {
         float x, y;
+        int kind;
     };
     // A run of consecutive trees to draw.
     struct sRun {
@@ -67,9 +75,11 @@ private:
     void addRun(int first, int end);
     // indexBase: address of the indices, or 0 for the start of the bound index buffer.
     void drawRuns(int part, std::uintptr_t indexBase);
+    // The parts left out of the arrays, one mesh at a time at each tree of the runs.
+    void drawSingleParts(int part);
 
     std::vector<float> positions;  // x, y, z per vertex, world units
-    std::vector<float> normals;    // per vertex; empty when some model comes without them
+    std::vector<float> normals;    // per vertex
     std::vector<unsigned> indices; // triangles; every tree's stem, then every tree's top
     // Per part, where each tree's indices and vertices start; one more entry closes the last.
     std::vector<unsigned> indexStart[2];
@@ -77,6 +87,8 @@ private:
     std::vector<sPlace> places;
     std::vector<sTile> tiles;
     std::vector<sRun> runs;  // this frame's trees to draw, reused between frames
+    cMeshCont* meshes = nullptr;  // not owned; the models of the parts drawn on their own
+    bool single[3][2] = {};       // by kind and part: drawn on its own
     unsigned buffers[2] = {0, 0};  // GL vertex (positions, then normals) and index buffers
     bool uploaded = false;         // the buffers hold the arrays as they are now
 };

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <cstdio>
 
+#include "assets/cMeshCont.h"
 #include "world/cFrustum.h"
 #include "world/cTreeBatch.h"
 
@@ -81,7 +82,7 @@ void cTreeBatch::render(const float* stemColour, const float* topColour, const c
     }
     if (runs.empty()) return;
 
-    if (!uploaded) upload();
+    if (!positions.empty() && !uploaded) upload();
     // With buffers bound the pointers are offsets into them.
     const bool buffered = buffers[0] != 0;
     const std::uintptr_t positionBase = buffered ? 0 : reinterpret_cast<std::uintptr_t>(positions.data());
@@ -108,4 +109,21 @@ void cTreeBatch::render(const float* stemColour, const float* topColour, const c
         glBindBuffer(GL_ARRAY_BUFFER, 0);
         glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, 0);
     }
+    glMaterialfv(GL_FRONT_AND_BACK, GL_AMBIENT, stemColour);
+    drawSingleParts(kStem);
+    glMaterialfv(GL_FRONT_AND_BACK, GL_AMBIENT, topColour);
+    drawSingleParts(kTop);
+}
+
+void cTreeBatch::drawSingleParts(int part) {
+    if (!meshes) return;
+    for (const sRun& r : runs)
+        for (int i = r.first; i < r.end; ++i) {
+            const sPlace& p = places[i];
+            if (!single[p.kind][part]) continue;
+            glPushMatrix();
+            glTranslatef(p.x, p.y, 0);
+            meshes->trees[p.kind][part].render(-1);
+            glPopMatrix();
+        }
 }

@@ -59,7 +59,8 @@ TEST(TreeBatchGL, BuffersFollowRebuildsAndRelease) {
     glPushAttrib(GL_ALL_ATTRIB_BITS);
     assetsTest::ScratchDir dir;
     const std::string path = dir.file("tree.ASE");
-    assetsTest::writeFile(path, aseText::scene() + aseText::square("Part"));
+    const aseText::V3 up{0, 0, 1};
+    assetsTest::writeFile(path, aseText::scene() + aseText::square("Part", aseText::normalParts({{up, up, up}, {up, up, up}})));
     cMeshCont meshes;
     for (auto& kind : meshes.trees)
         for (cMesh& part : kind) ASSERT_TRUE(part.loadFromASE(path.c_str(), 0, nullptr));
@@ -99,5 +100,49 @@ TEST(TreeBatchGL, BuffersFollowRebuildsAndRelease) {
     EXPECT_EQ(polygonsDrawn(m), ground + few * perTree) << "drawing after a release fills new buffers";
     m.releaseGL();
     EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+    glPopAttrib();
+}
+
+TEST(TreeBatchGL, AnimatedAndTexturedPartsAreDrawnAsTheirMeshes) {
+    glPushAttrib(GL_ALL_ATTRIB_BITS);
+    assetsTest::ScratchDir dir;
+    const std::string path = dir.file("trees.ASE");
+    using namespace aseText;
+    const V3 up{0, 0, 1};
+    const std::string normals = normalParts({{up, up, up}, {up, up, up}});
+    const std::string sway = animation("Sway", {}, {{0, {0, 0, 1}, 0.0f}, {1600, {0, 0, 1}, 0.5f}});
+    const std::string tex = texParts({{0, 0, 0}, {1, 0, 0}, {1, 1, 0}, {0, 1, 0}}, squareFaces());
+    // A modder's trees: a plain stem, an animated top and a textured top without normals.
+    assetsTest::writeFile(path, scene() + square("Stem", normals) +
+                                    geomObject("Sway", nodeTm("Sway") + meshBlock(squareVerts(), squareFaces(), normals) + sway) +
+                                    square("Painted", tex));
+    cMeshCont meshes;
+    for (int k = 0; k < cMeshCont::numTreeKinds; ++k) {
+        ASSERT_TRUE(meshes.trees[k][0].loadFromASE(path.c_str(), 0, "Stem"));
+        ASSERT_TRUE(meshes.trees[k][1].loadFromASE(path.c_str(), 0, k == 0 ? "Sway" : "Painted"));
+    }
+    ASSERT_GT(meshes.trees[0][1].getNumFrames(), 0);
+    ASSERT_TRUE(meshes.trees[1][1].hasTexCoords());
+
+    cBitmap bmp;
+    paintMap(bmp, 20, 20, 0);
+    cMap bare;
+    ASSERT_TRUE(bare.init(bmp));
+    const int ground = polygonsDrawn(bare);
+    std::srand(5);
+    paintMap(bmp, 20, 20, 20);
+    cMap m;
+    m.setMeshCont(&meshes);
+    ASSERT_TRUE(m.init(bmp));
+    const int before = meshes.trees[0][1].getCurrentFrame();
+    // Every tree still shows its stem and its top...
+    EXPECT_EQ(polygonsDrawn(m), ground + m.getTreeCount() * 4);
+    // ...and the animated top was drawn through its own frames.
+    EXPECT_NE(meshes.trees[0][1].getCurrentFrame(), before);
+    // The merged stems keep their normals though the painted tops have none.
+    EXPECT_EQ(m.getTreeBatch().getNormals().size(), m.getTreeBatch().getPositions().size());
+    EXPECT_EQ(m.getTreeBatch().triangleCount(cTreeBatch::kTop), 0);
+    m.releaseGL();
+    bare.releaseGL();
     glPopAttrib();
 }
