@@ -78,6 +78,14 @@ void onReshape(int w, int h) {
     yWin = h;
 }
 
+// The window's start at (300, 300), or where the whole window (with a title bar
+// of up to 40 pixels) is on a screen too small for that: centred.
+int startPosition(int screen, int size) {
+    constexpr int preferred = 300, titleBar = 40;
+    if (screen <= 0 || preferred + size + titleBar <= screen) return preferred;
+    return screen > size ? (screen - size) / 2 : 0;
+}
+
 void onKeyboard(unsigned char key, int, int) {
     static bool bFullScreen = false;
     static int xWinPos = 0, yWinPos = 0, xWinLast = 800, yWinLast = 600;
@@ -150,7 +158,8 @@ int main(int argc, char** argv) {
     glutInit(&argc, argv);
     glutInitDisplayMode(GLUT_DOUBLE | GLUT_RGBA | GLUT_DEPTH);
     glutInitWindowSize(xWin, yWin);
-    glutInitWindowPosition(300, 300);
+    glutInitWindowPosition(startPosition(glutGet(GLUT_SCREEN_WIDTH), xWin),
+                           startPosition(glutGet(GLUT_SCREEN_HEIGHT), yWin));
     glutCreateWindow("Orbix-TAL  v.0.0.2.0");
     // Closing the window returns from the main loop, so the controller is
     // destroyed and the audio device closed on the way out.

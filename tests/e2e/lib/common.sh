@@ -54,16 +54,18 @@ trap _e2e_cleanup EXIT
 
 # Makes sure DISPLAY answers: the runner's display gets a few seconds; when it
 # never answers (unset, or gone), this script starts a private Xvfb of its own.
+# E2E_SCREEN=WxH asks for a private display of that size in any case.
 e2e_display() {
   local i
-  if [ -n "${DISPLAY:-}" ]; then
+  [ -z "$XVFB_PID" ] || return 0
+  if [ -n "${DISPLAY:-}" ] && [ -z "${E2E_SCREEN:-}" ]; then
     for i in $(seq 20); do
       xdpyinfo >/dev/null 2>&1 && return 0
       sleep 0.5
     done
     echo "e2e: display $DISPLAY does not answer; starting a private one" >&2
   fi
-  Xvfb -displayfd 3 -noreset -screen 0 1280x1024x24 -nolisten tcp 3>"$E2E_WORK/display" 2>"$E2E_WORK/xvfb.log" &
+  Xvfb -displayfd 3 -noreset -screen 0 "${E2E_SCREEN:-1280x1024}x24" -nolisten tcp 3>"$E2E_WORK/display" 2>"$E2E_WORK/xvfb.log" &
   XVFB_PID=$!
   for i in $(seq 100); do
     [ -s "$E2E_WORK/display" ] && break
