@@ -299,10 +299,12 @@ void cLevel::renderFailure(int w, int h) {
         float scale = line.scale;
         if (advance * scale > static_cast<float>(w - 20))
             scale = static_cast<float>(w - 20) / advance;
+        // Glyphs a half taller than wide read well; a squeezed line keeps its height.
+        const float tall = scale < 1.0f ? 1.0f : scale * 1.5f;
         y += line.gap;
         const int x = static_cast<int>((static_cast<float>(w) - advance * scale) / 2);
-        drawText(line.text, line.colour, x, y, scale, scale < 1.0f ? 1.0f : scale * 1.5f);
-        y += static_cast<int>(20 * (scale < 1.0f ? 1.0f : scale * 1.5f));
+        drawText(line.text, line.colour, x, y, scale, tall);
+        y += static_cast<int>(20 * tall);
     }
     glPopAttrib();
 }

@@ -99,7 +99,7 @@ void cGame::onUpdate(int ms) {
     }
     if (state != kLevel || !level) return;
     const int result = level->update(ms);
-    if (result == 1) {
+    if (result == cLevel::answerNext) {
         cLevel* finished = level;
         level = levelLoader.nextLevel();
         if (!level) {

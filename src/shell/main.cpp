@@ -42,9 +42,10 @@ int exitStatus = 0;
         std::fprintf(stderr, "ERR: %s\n", msg);
         std::fputs("Closing game. Bye.\n", stderr);
     }
+    const int status = msg ? 1 : (game ? game->getExitStatus() : exitStatus);
     delete game;
     game = nullptr;
-    std::exit(msg ? 1 : exitStatus);
+    std::exit(status);
 }
 
 // The window is going (its close button, or the main loop left): the controller
@@ -58,7 +59,10 @@ void onClose() {
 }
 
 // The controller's way out (the menu's quit, ESC with no level to play).
-void onQuit(int) { glutLeaveMainLoop(); }
+void onQuit(int status) {
+    exitStatus = status;
+    glutLeaveMainLoop();
+}
 
 void onTimer(int) {
     if (game) frameTimer.onTimerFired(now());
