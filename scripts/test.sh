@@ -12,6 +12,9 @@ build=${ORBIX_BUILD_DIR:-$root/build}
 # A software renderer without glibc's per-frame trimming runs several times faster.
 export MALLOC_TRIM_THRESHOLD_=268435456 MALLOC_TOP_PAD_=67108864
 export ALSOFT_DRIVERS=${ALSOFT_DRIVERS:-null}
+# A sanitizer build leaves out what only the GL driver and the audio library keep
+# for the life of the process, as CI does (the file names nothing of ours).
+export LSAN_OPTIONS=${LSAN_OPTIONS:-suppressions=$root/tests/lsan.supp:print_suppressions=0}
 
 . "$root/scripts/lib/xvfb.sh"
 trap stop_private_display EXIT

@@ -8,6 +8,10 @@
 
 #include <GL/freeglut.h>
 
+#if defined(__SANITIZE_ADDRESS__)
+#include <sanitizer/lsan_interface.h>
+#endif
+
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
@@ -56,6 +60,11 @@ void onClose() {
     exitStatus = game->getExitStatus();
     delete game;
     game = nullptr;
+#if defined(__SANITIZE_ADDRESS__)
+    // Leaks are looked for while the window still exists: at exit the GL driver
+    // is unloaded first, and what it held would be reported as the game's.
+    __lsan_do_leak_check();
+#endif
 }
 
 // The controller's way out (the menu's quit, ESC with no level to play).

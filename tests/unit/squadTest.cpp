@@ -222,6 +222,7 @@ TEST(Squad, FacesKeepAnimatingWhileTheSquadCelebrates) {
         EXPECT_GE(laughFrames[i] * 80, laughSteps[i] * 5 * 9 / 10) << "soldier " << i << " froze mid-laugh";
     }
     EXPECT_GT(laughs, 0) << "no soldier laughed for a second with this seed";
+    for (int i = 0; i < 3; i++) s.removeSoldier();
 }
 
 TEST(Squad, CelebratingSoldiersHop) {
