@@ -40,7 +40,7 @@ for _ in $(seq 50); do
 done
 [ "$(count_output '01-cut\.bmp')" -ge 2 ] || fail "ESC did not lead back to the first level"
 close_window
-game_wait_exit 20
+game_wait_exit 60
 [ "$GAME_STATUS" -eq 0 ] || fail "exit status $GAME_STATUS after closing"
 
 # No map at all: the window says so, and the end is a failure (status 1).
@@ -57,7 +57,7 @@ for way in escape close; do
   else
     close_window
   fi
-  game_wait_exit 20
+  game_wait_exit 60
   [ "$GAME_STATUS" -eq 1 ] || fail "exit status $GAME_STATUS without levels ($way), not 1"
 done
 echo "level errors ok"
