@@ -23,28 +23,42 @@ ended_cleanly() {
   [ -z "$(stderr_since)" ] || fail "$1: standard error after start-up: $(stderr_since)"
 }
 
+# "R G B" of window pixel (200, 100): the menu's light sky is there; a level shows
+# anything else but black.
+probe() {
+  shot "$E2E_WORK/probe.png"
+  convert "$E2E_WORK/probe.png" -format '%[fx:int(255*p{200,100}.r)] %[fx:int(255*p{200,100}.g)] %[fx:int(255*p{200,100}.b)]' info:
+}
+
+# waits_for menu|level: up to 10 s for the window to show the menu or a level.
+waits_for() {
+  local r g b sky
+  for _ in $(seq 40); do
+    read -r r g b <<<"$(probe)"
+    sky=0
+    [ "$b" -gt 200 ] && [ "$r" -gt 120 ] && [ "$b" -gt "$g" ] && sky=1
+    if [ "$1" = menu ]; then [ "$sky" = 1 ] && return 0
+    else [ "$sky" = 0 ] && [ $((r + g + b)) -gt 60 ] && return 0; fi
+    sleep 0.25
+  done
+  LAST_PROBE="$r $g $b"
+  return 1
+}
+
 # The menu passes straight on to the next level a few ticks after it shows. A
 # middle click queued while the game is stopped, and a first tick after more
-# than 550 ms, bring it all the way in, where it stays.
-# A slow machine may draw the held menu late, or (rarely) let it pass on: look
-# at the window (the menu's sky is blue where a level's ground is green) and try
-# again until it shows.
+# than 550 ms, bring it all the way in, where it stays. A slow machine may still
+# be starting the first level, or draw late: look at the window and try again.
 hold_menu() {
-  local try rgb
-  for try in 1 2 3; do
+  for _ in 1 2 3; do
+    waits_for level || continue
     kill -STOP "$GAME_PID"
     click 2
     sleep 0.7
     kill -CONT "$GAME_PID"
-    for _ in $(seq 20); do
-      sleep 0.25
-      shot "$E2E_WORK/held.png"
-      rgb=$(convert "$E2E_WORK/held.png" -format '%[fx:int(255*p{200,100}.r)] %[fx:int(255*p{200,100}.g)] %[fx:int(255*p{200,100}.b)]' info:)
-      set -- $rgb
-      [ "$3" -gt "$1" ] && [ "$3" -gt "$2" ] && return 0
-    done
+    waits_for menu && return 0
   done
-  fail "the menu could not be held"
+  fail "the menu could not be held (pixel 200,100 last read $LAST_PROBE)"
 }
 
 started "a paused level with the console open"
