@@ -1,6 +1,8 @@
 // A simple headless player: plays one level at a fixed step, giving the squad the orders a player would.
 #pragma once
 
+#include "level/cShotCounter.h"
+
 #include <vector>
 
 class cLevel;
@@ -28,17 +30,15 @@ public:
     static const char* outcomeName(int outcome);
 
 private:
-    void countNewBullets(cLevel& level);
     void launchAtGroup(cLevel& level);
     // The next point to walk to on a tree-free way from (fx, fy) to a cell with a clear
     // shot at (tx, ty); false when no such cell can be reached.
     bool planWay(cMap& map, float fx, float fy, float tx, float ty, float& wx, float& wy);
 
-    std::vector<const cBullet*> seen;  // squad bullets in flight after the last tick
-    std::vector<const cBullet*> now;
     std::vector<int> cameFrom;         // per map cell: previous cell of the search, -1 unseen
     std::vector<int> frontier;
-    int shots = 0;
+    cShotCounter shotCounter;          // squad bullets
+    int shots = 0;                     // rockets and grenades
     int launchWait = 0;                // ms until the next rocket or grenade
     bool marching = false;             // a move order is under way
     float marchX = 0, marchY = 0;

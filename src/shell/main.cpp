@@ -5,6 +5,7 @@
 #include "platform/multitexture.h"
 #include "shell/appGlobals.h"
 #include "shell/cGame.h"
+#include "shell/cSession.h"
 
 #include <GL/freeglut.h>
 
@@ -13,6 +14,7 @@
 #include <ctime>
 #include <new>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -26,6 +28,7 @@ public:
 
 cGlutHost host;
 cFrameTimer frameTimer(host, bFullPowerMode);
+cSession session;
 
 int now() { return glutGet(GLUT_ELAPSED_TIME); }
 
@@ -33,20 +36,22 @@ void onTimer(int) { frameTimer.onTimerFired(now()); }
 
 void cGlutHost::armTimer(int delayMs) { glutTimerFunc(unsigned(delayMs), onTimer, delayMs); }
 
-[[noreturn]] void exitGame(const char* msg) {
+[[noreturn]] void exitGame(const char* msg, int status = 0) {
     if (msg) {
         std::fprintf(stderr, "ERR: %s\n", msg);
         std::fputs("Closing game. Bye.\n", stderr);
     }
     delete game;
     game = nullptr;
-    std::exit(0);
+    std::exit(status);
 }
 
 void onDisplay() {
     if (bFullPowerMode) frameTimer.onFrame(now());
     game->onDisplay();
+    session.frameDrawn(*game, now());
     glutSwapBuffers();
+    if (game->isReplayOver()) glutLeaveMainLoop();
     if (bFullPowerMode) glutPostRedisplay();
 }
 
@@ -117,15 +122,21 @@ void onPassiveMotion(int x, int y) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    // Before glutInit, which fails without a display: --help must answer anywhere.
+    if (int status = session.parse(argc, argv); status >= 0) return status;
     std::fputs("Running on linux platform.\n", stderr);
     std::string problem;
     if (!enterContentFolder(problem)) exitGame(problem.c_str());
+    if (int status = session.prepare(); status >= 0) return status;
 
     game = new (std::nothrow) cGame();
     if (!game) exitGame("Failed to create game.");
     std::srand(unsigned(std::time(nullptr)));
 
-    glutInit(&argc, argv);
+    std::vector<char*>& glutArgs = session.glutArgs();
+    int glutArgc = int(glutArgs.size());
+    glutArgs.push_back(nullptr);
+    glutInit(&glutArgc, glutArgs.data());
     glutInitDisplayMode(GLUT_DOUBLE | GLUT_RGBA | GLUT_DEPTH);
     glutInitWindowSize(xWin, yWin);
     glutInitWindowPosition(300, 300);
@@ -146,7 +157,9 @@ int main(int argc, char** argv) {
     glutMouseFunc(onMouseClick);
     glutMotionFunc(onMouseMotion);
     glutPassiveMotionFunc(onPassiveMotion);
-    frameTimer.start();
+    // The timedemo draws one frame per recorded tick, as fast as the display loop runs.
+    if (session.isTimedemo()) bFullPowerMode = true;
+    else frameTimer.start();
 
     const GLubyte* version = glGetString(GL_VERSION);
     std::fprintf(stderr, "Running on OpenGL Version: %s\n", version ? reinterpret_cast<const char*>(version) : "?");
@@ -156,6 +169,7 @@ int main(int argc, char** argv) {
     resolveMultitexture();
 
     if (!game->init()) exitGame("Game initialization failed.");
+    if (int status = session.attach(*game); status >= 0) exitGame(nullptr, status);
     glutMainLoop();
-    exitGame(nullptr);
+    exitGame(nullptr, session.end(*game));
 }
