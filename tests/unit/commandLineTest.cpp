@@ -53,14 +53,14 @@ TEST(CommandLine, AnswersEachLineWithItsAction) {
 
 TEST(CommandLine, PassesXOptionsWithTheirValuesAndResolvesPaths) {
     cCommandLine line;
-    ASSERT_EQ(parse(line, {"-geometry", "--level", "-sync", "--level", "4", "--play", "rec/a.orbrec"}),
+    ASSERT_EQ(parse(line, {"-geometry", "--level", "-sync", "--level", "4", "--record", "rec/a.orbrec"}),
               cCommandLine::run);
     // -geometry takes the next word as its value even when it looks like an option.
     std::vector<std::string> glut;
     for (char* a : line.getGlutArgs()) glut.push_back(a);
     EXPECT_EQ(glut, (std::vector<std::string>{"orbix-tal", "-geometry", "--level", "-sync"}));
     EXPECT_EQ(line.getStartLevel(), 4);
-    EXPECT_EQ(line.getPlayFile(), (std::filesystem::current_path() / "rec/a.orbrec").string());
+    EXPECT_EQ(line.getRecordFile(), (std::filesystem::current_path() / "rec/a.orbrec").string());
     EXPECT_EQ(line.getStartFolder(), std::filesystem::current_path().string());
 }
 
