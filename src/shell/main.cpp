@@ -3,6 +3,7 @@
 #include "platform/cFrameTimer.h"
 #include "platform/contentFolder.h"
 #include "platform/multitexture.h"
+#include "platform/screenshot.h"
 #include "shell/appGlobals.h"
 #include "shell/cGame.h"
 #include "shell/cSession.h"
@@ -29,6 +30,7 @@ public:
 cGlutHost host;
 cFrameTimer frameTimer(host, bFullPowerMode);
 cSession session;
+bool screenshotWanted = false;  // F12 was pressed; the next frame is saved
 
 int now() { return glutGet(GLUT_ELAPSED_TIME); }
 
@@ -50,6 +52,14 @@ void onDisplay() {
     if (bFullPowerMode) frameTimer.onFrame(now());
     game->onDisplay();
     session.frameDrawn(*game, now());
+    if (screenshotWanted) {
+        screenshotWanted = false;
+        std::string error;
+        const std::string path = saveScreenshot(xWin, yWin, session.getLine().getStartFolder(), error);
+        if (path.empty()) std::fprintf(stderr, "Screenshot failed: %s\n", error.c_str());
+        else std::printf("%s\n", path.c_str());
+        std::fflush(stdout);
+    }
     glutSwapBuffers();
     if (game->isReplayOver()) glutLeaveMainLoop();
     if (bFullPowerMode) glutPostRedisplay();
@@ -83,7 +93,13 @@ void onKeyboard(unsigned char key, int, int) {
 
 void onKeyboardUp(unsigned char key, int, int) { game->onKeyboardUp(key); }
 
-void onSpecialFunc(int key, int, int) { game->onSpecialFunc(key); }
+void onSpecialFunc(int key, int, int) {
+    if (key == GLUT_KEY_F12) {
+        screenshotWanted = true;
+        glutPostRedisplay();
+    }
+    game->onSpecialFunc(key);
+}
 
 void onSpecialUpFunc(int key, int, int) {
     if (key == GLUT_KEY_F4) bLockMouse = !bLockMouse;

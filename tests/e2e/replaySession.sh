@@ -2,7 +2,8 @@
 # A session played through the real window and recorded replays headless to the same
 # checkpoints: walk orders, fire, a rocket, a grenade, god 0 and a failure, the restart,
 # a win into the next level, a stretch in full power mode and a middle click to the menu.
-# Then a recording with one input byte changed goes out of step and says where.
+# Then a recording with one input byte changed goes out of step and says where. F12 on the
+# way saves a numbered screenshot into the pictures folder and prints its path.
 set -euo pipefail
 . "$(dirname "$0")/lib/common.sh"
 bin=${1:?usage: replaySession.sh BIN_DIR}
@@ -50,7 +51,8 @@ launch() {  # both buttons at (X, Y): a rocket or a grenade
 }
 
 rec=$E2E_WORK/session.orbrec
-ORBIX_DATA=$data game_start "$bin" --record "$rec"
+mkdir -p "$E2E_WORK/pictures"
+XDG_PICTURES_DIR=$E2E_WORK/pictures ORBIX_DATA=$data game_start "$bin" --record "$rec"
 game_wait_window 60
 xdotool windowmove "$GAME_WIN" 0 0
 sleep 0.5
@@ -89,6 +91,13 @@ click 2
 sleep 1.5
 click 1 500 400
 sleep 1
+key F12
+game_wait_output "^$E2E_WORK/pictures/orbix-tal-0001\.png\$" 10 stdout
+[ "$(identify -format %wx%h "$E2E_WORK/pictures/orbix-tal-0001.png")" = 800x600 ] || fail "the screenshot is not 800x600"
+# The squad panel's top-left box is drawn in the frame saved, so its rows are the right way up.
+shot "$E2E_WORK/screen.png"
+diff=$(compare -metric AE -fuzz 10% -crop 120x300+0+0 "$E2E_WORK/pictures/orbix-tal-0001.png" "$E2E_WORK/screen.png" null: 2>&1 || true)
+[ "${diff%%.*}" -lt 2000 ] || fail "the screenshot differs from the window ($diff pixels in the squad panel)"
 xdotool windowclose "$GAME_WIN" 2>/dev/null || true
 for _ in $(seq 50); do game_running || break; sleep 0.2; done
 game_running && fail "the game did not end when its window closed"

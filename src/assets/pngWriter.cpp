@@ -1,5 +1,5 @@
 // A minimal PNG encoder: one IDAT of stored deflate blocks, enough for contact sheets.
-#include "pngWriter.h"
+#include "assets/pngWriter.h"
 
 #include <array>
 #include <fstream>
