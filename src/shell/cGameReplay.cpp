@@ -46,7 +46,8 @@ bool cGame::startReplayLevel() {
     level = found;
     level->setCont(&textures, &sound, &meshCont);
     std::srand(rec.seed);
-    if (!level->init()) return false;
+    // A map that cannot be built leaves the level inactive, as it was while recording.
+    level->init();
     level->setConsole(console);
     state = kLevel;
     replayFeed.start(rec, *level);

@@ -43,7 +43,7 @@ protected:
             cLevel level(l.number);
             level.setMapName(l.mapName.substr(5).c_str());
             std::srand(l.seed);
-            EXPECT_TRUE(level.init());
+            level.init();
             cLevelReplay feed;
             feed.start(l, level);
             while ((step = feed.step()) == cLevelReplay::played) {
@@ -141,6 +141,30 @@ TEST_F(ReplayFileTest, AnotherSeedGoesOutOfStepAtTheFirstCheckpoint) {
     int64_t ticks;
     EXPECT_EQ(replay(rec, ticks), cLevelReplay::outOfStep);
     EXPECT_EQ(ticks, 1000 / cBot::stepMs);
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(ReplayFileTest, ALevelThatCouldNotBeBuiltReplaysInactive) {
+    std::ofstream("maps/01-broken.bmp") << "BM not really";
+    cRecorder recorder;
+    std::string error;
+    ASSERT_TRUE(recorder.open("broken.orbrec", "test", 800, 600, error));
+    cLevel level(1);
+    level.setMapName("01-broken.bmp");
+    recorder.levelStarting(level, 9);
+    ASSERT_FALSE(level.init());
+    recorder.levelStarted(level);
+    for (int i = 0; i < 300; i++)
+        EXPECT_EQ(level.update(5), 3);
+    recorder.finish();
+    sReplay rec;
+    ASSERT_EQ(cReplayReader::read("broken.orbrec", rec, error), cReplayReader::whole) << error;
+    int64_t ticks;
+    EXPECT_EQ(replay(rec, ticks), cLevelReplay::finished);
+    EXPECT_EQ(ticks, 300);
 }
 
 }  // namespace
