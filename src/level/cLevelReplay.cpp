@@ -27,7 +27,6 @@ void cLevelReplay::start(const sReplayLevel& recorded, cLevel& l) {
     runLeft = 0;
     tick = 0;
     answer = 0;
-    checked = false;
     shots = cShotCounter();
     level->setScripted(true);
 }
@@ -60,11 +59,8 @@ cLevelReplay::eStep cLevelReplay::step() {
         }
     }
     if (runLeft == 0) {
-        if (rec->ended) {
-            if (levelStateHash(*level) != rec->endHash)
-                return outOfStep;
-            checked = true;
-        }
+        if (rec->ended && levelStateHash(*level) != rec->endHash)
+            return outOfStep;
         rec = nullptr;
         return finished;
     }

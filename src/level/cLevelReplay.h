@@ -29,7 +29,6 @@ public:
     int getUpdateAnswer() const { return answer; }
     // Ticks played so far; the tick that went out of step is the last one.
     int64_t getTick() const { return tick; }
-    bool isChecked() const { return checked; }
     // The squad's bullets, rockets and grenades so far.
     int getShots() const { return shots.getShots(); }
 
@@ -43,6 +42,5 @@ private:
     int runMs = 0;
     int64_t tick = 0;
     int answer = 0;
-    bool checked = false;  // a closing hash was compared and matched
     cShotCounter shots;
 };

@@ -23,7 +23,7 @@ public:
         return true;
     }
     bool fixed(uint64_t& v, int bytes) {
-        if (size - pos < size_t(bytes) || pos > size)
+        if (size - pos < size_t(bytes))
             return false;
         v = 0;
         for (int i = 0; i < bytes; i++)
