@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The game's own options: --help and --version answer with no display, a wrong line is one
 # error line and status 2, --level starts the campaign further on (the recording shows which
-# level ran), and a missing recording to play is refused before any window opens.
+# level ran; the game is killed, so the file is cut short and replays up to the cut), and a
+# missing recording to play is refused before any window opens.
 set -euo pipefail
 . "$(dirname "$0")/lib/common.sh"
 bin=$(cd "${1:?usage: commandLine.sh BIN_DIR}" && pwd)
@@ -40,12 +41,16 @@ cd "$E2E_WORK/start"
 ORBIX_DATA=$data game_start "$bin" --level 2 --record level.orbrec
 game_wait_window 60
 game_wait_output '^cGame: Loading levels\.\. OK$' 60
-sleep 1
-xdotool windowclose "$GAME_WIN" 2>/dev/null || true
-for _ in $(seq 50); do game_running || break; sleep 0.2; done
+sleep 3
+kill -9 "$GAME_PID"
+wait "$GAME_PID" 2>/dev/null || true
+GAME_PID=
 [ -f "$E2E_WORK/start/level.orbrec" ] || fail "no recording in the start folder"
-ORBIX_DATA=$data "$bin/orbix-tool" replay level.orbrec >"$E2E_WORK/replay.txt" 2>&1 || true
+status=0
+ORBIX_DATA=$data "$bin/orbix-tool" replay level.orbrec >"$E2E_WORK/replay.txt" 2>&1 || status=$?
 grep -q '^map: maps/02-field.bmp .*level=2 ' "$E2E_WORK/replay.txt" || fail "--level 2 did not start level 2: $(cat "$E2E_WORK/replay.txt")"
+[ "$status" = 1 ] && grep -Eq '^replay: the file ends at level 2, tick [1-9][0-9]+ \(cut short\)$' "$E2E_WORK/replay.txt" ||
+  fail "a killed game's recording did not replay to its cut: $(cat "$E2E_WORK/replay.txt")"
 
 status=0
 ORBIX_DATA=$data "$bin/orbix-tal" --level 4 >/dev/null 2>"$E2E_WORK/err" || status=$?
