@@ -5,6 +5,7 @@
 #include "level/cReplayReader.h"
 #include "shell/cGame.h"
 #include "shell/gameVersion.h"
+#include "world/cLevelLoader.h"
 
 #include <cstdio>
 
@@ -27,6 +28,16 @@ int cSession::parse(int argc, char** argv) {
 
 int cSession::prepare() {
     std::string message;
+    // Counted before the window opens, so a wrong --level is refused like any wrong option.
+    if (line.getStartLevel() > 1) {
+        cLevelLoader levels;
+        levels.loadLevels();
+        if (levels.getCount() < line.getStartLevel()) {
+            std::fprintf(stderr, "orbix-tal: --level %d: the game has %d levels\n", line.getStartLevel(),
+                         levels.getCount());
+            return 2;
+        }
+    }
     if (!line.getRecordFile().empty() && !recorder.open(line.getRecordFile(), kGameVersion, 800, 600, message)) {
         std::fprintf(stderr, "orbix-tal: %s\n", message.c_str());
         return 1;
@@ -45,6 +56,7 @@ int cSession::prepare() {
 }
 
 int cSession::attach(cGame& game) {
+    // The maps were counted before; one taken away since ends the run the same way.
     if (line.getStartLevel() > 1 && !game.skipToLevel(line.getStartLevel())) {
         std::fprintf(stderr, "orbix-tal: --level %d: the game has %d levels\n", line.getStartLevel(),
                      game.levelCount());

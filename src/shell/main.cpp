@@ -61,7 +61,12 @@ void onDisplay() {
         std::fflush(stdout);
     }
     glutSwapBuffers();
-    if (game->isReplayOver()) glutLeaveMainLoop();
+    if (game->isReplayOver()) {
+        // Closing the window, as the player would, frees the GL context before the end.
+        glutDestroyWindow(glutGetWindow());
+        glutLeaveMainLoop();
+        return;
+    }
     if (bFullPowerMode) glutPostRedisplay();
 }
 
