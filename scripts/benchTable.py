@@ -80,7 +80,11 @@ def main():
             row(what, "%.1f ms" % ms(r))
 
     demos = timedemos(folder)
-    levels = sorted({n.split("/")[1] for n in runs if n.startswith(("BM_Frame/", "BM_BotGame/"))} | set(demos))
+    def base(name):
+        return name[:-4] if name.endswith(".bmp") else name
+
+    levels = sorted({n.split("/")[1] for n in runs if n.startswith(("BM_Frame/", "BM_BotGame/"))})
+    levels += sorted(set(demos) - {base(n) for n in levels})
     for level in levels:
         full, cull = get("BM_Frame/%s/all" % level), get("BM_Frame/%s/cull" % level)
         if full or cull:
@@ -88,10 +92,13 @@ def main():
             row("frame rate %s (%sx%s), 800x600" % (level, size, size),
                 "%.0f fps" % full["fps"] if full else "n/a",
                 "%.0f fps with view culling ('m')" % cull["fps"] if cull else "")
-        if level in demos:
-            parts = demos[level].split(", ")
+        demo = demos.get(base(level))
+        if demo:
+            parts = demo.split(", ")
             fps = parts[-1] if len(parts) == 3 else "n/a"
-            row("timedemo %s, bot recording, in the window" % level, fps, demos[level])
+            label = "  timedemo of its bot recording, in the window" if full or cull else \
+                "timedemo %s, bot recording, in the window" % base(level)
+            row(label, fps, demo)
     for level in levels:
         r = get("BM_BotGame/%s" % level)
         if r:
