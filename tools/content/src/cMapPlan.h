@@ -6,6 +6,7 @@
 
 #include "cCanvas.h"
 #include "cRandom.h"
+#include "world/cLevelRules.h"
 
 #include <array>
 #include <string>
@@ -25,8 +26,10 @@ public:
     // Ground along a polyline, for paths and fords.
     void path(const std::vector<std::array<double, 2>>& points, double width);
     void clearing(double cx, double cy, double r);
-    // Single trees scattered over ground with the given chance per cell.
-    void scatter(double chance);
+    // Copses of three or four trees scattered over open ground, one per cell with the given chance.
+    void copses(double chance);
+    // Fells every tree with fewer than two tree neighbours, which a walking squad would not see coming.
+    void tidyTrees();
     // A wood of the given density filling the rectangle.
     void woods(int x0, int y0, int x1, int y1, double density);
 
@@ -36,9 +39,10 @@ public:
     void camp(int cx, int cy, int n, int spread);
     void setWinter(bool on) { winter = on; }
 
-    // Empty when the map is playable: one start on ground, at least one enemy,
-    // and every enemy on ground that the squad can walk to (water is wadeable,
-    // trees are not). Otherwise the reasons, one per line.
+    // The map as the level rules see it.
+    cLevelRules rules() const;
+    // Empty when the map keeps every level rule; otherwise each broken rule
+    // with its place, one per line.
     std::string problems() const;
 
     cCanvas picture() const;
