@@ -100,14 +100,20 @@ void cPlayerBot::think(cLevel& level) {
         return;
     launchAtGroup(level, now);
 
-    const float tx = target->getX(), ty = target->getY();
-    if (planar(lx, ly, tx, ty) <= fireReach) {
-        level.aimAt(tx + uniform(-aimError, aimError), ty + uniform(-aimError, aimError));
+    // Any enemy in reach draws fire, on screen or not: his shots give him away.
+    const cEnemy* near = nullptr;
+    for (const cEnemy* e = level.getEnemies(); e != nullptr; e = e->getNext())
+        if (e->isAlive() && planar(lx, ly, e->getX(), e->getY()) <= fireReach &&
+            (near == nullptr || planar(lx, ly, e->getX(), e->getY()) < planar(lx, ly, near->getX(), near->getY())))
+            near = e;
+    if (near != nullptr) {
+        const float nx = near->getX(), ny = near->getY();
+        level.aimAt(nx + uniform(-aimError, aimError), ny + uniform(-aimError, aimError));
         if (!leader->isShooting())
             level.orderFire();
         // With a clear view of the enemy a person stands and shoots; with a tree
         // in between he keeps walking.
-        if (!treeBetween(level.getMap(), lx, ly, tx, ty)) {
+        if (!treeBetween(level.getMap(), lx, ly, nx, ny)) {
             if (walking && now - lastOrder >= orderGapMs) {
                 click(level, lx, ly, now);
                 walking = sideStepping = false;
@@ -115,6 +121,7 @@ void cPlayerBot::think(cLevel& level) {
             stillSince = now;
             return;
         }
+        target = near;
     }
     walkTowards(level, *target, now);
 }
@@ -127,8 +134,11 @@ void cPlayerBot::walkTowards(cLevel& level, const cEnemy& target, int now) {
     if (now - stillSince >= stuckMs) {
         // Stuck: try a few cells to one side, as a person trying to get round.
         const float d = std::max(planar(lx, ly, tx, ty), 0.001f);
-        const float side = (uniform(0, 1) < 0.5f ? -1.0f : 1.0f) * uniform(sideStepMin, sideStepMax);
-        click(level, lx - (ty - ly) / d * side, ly + (tx - lx) / d * side, now);
+        const float step = (uniform(0, 1) < 0.5f ? -1.0f : 1.0f) * uniform(sideStepMin, sideStepMax);
+        // A little back, too: straight along a wood's edge the leader would snag on
+        // the first step of its staircase of cells.
+        const float ux = (tx - lx) / d, uy = (ty - ly) / d;
+        click(level, lx - uy * step - ux * sideStepBack, ly + ux * step - uy * sideStepBack, now);
         sideStepping = true;
         stillSince = now;
         return;

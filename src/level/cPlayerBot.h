@@ -15,6 +15,7 @@ public:
     static constexpr int stuckMs = 1500;        // a leader standing this long is stuck
     static constexpr float sideStepMin = 4.0f;  // cells to one side when stuck
     static constexpr float sideStepMax = 8.0f;
+    static constexpr float sideStepBack = 2.0f;  // cells back from the way to the target
     static constexpr int groupSize = 3;         // fewest enemies worth a rocket or grenade
     static constexpr int launchGapMs = 1200;
     // The view these clicks are made in: the level camera on an 800 x 600 window.
