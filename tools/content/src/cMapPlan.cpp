@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
 
 namespace {
 // Integer hash of a lattice point, 0..1.
@@ -40,9 +41,7 @@ void cMapPlan::forest(double cx, double cy, double r, double density) {
             const double d = std::hypot(x + 0.5 - cx, y + 0.5 - cy);
             const double edge = r * (0.75 + 0.5 * noise(x, y, 5.0));
             if (d > edge) continue;
-            // Thinner towards the rim.
-            const double p = density * std::min(1.0, 1.6 * (1.0 - d / edge) + 0.35);
-            if (cells[size_t(y) * size_t(w) + size_t(x)] == ground && rnd.unit() < p)
+            if (cells[size_t(y) * size_t(w) + size_t(x)] == ground && rnd.unit() < density)
                 cells[size_t(y) * size_t(w) + size_t(x)] = tree;
         }
 }
@@ -103,20 +102,38 @@ void cMapPlan::copses(double chance) {
         }
 }
 
+int cMapPlan::treesAround(int x, int y) const {
+    int n = 0;
+    for (int dy = -1; dy <= 1; dy++)
+        for (int dx = -1; dx <= 1; dx++)
+            n += (dx || dy) && x + dx >= 0 && y + dy >= 0 && x + dx < w && y + dy < h && cell(x + dx, y + dy) == tree;
+    return n;
+}
+
+bool cMapPlan::nearMarker(int x, int y) const {
+    if (std::abs(x - startX) <= 1 && std::abs(y - startY) <= 1) return true;
+    for (const auto& e : enemies)
+        if (std::abs(x - e[0]) <= 1 && std::abs(y - e[1]) <= 1) return true;
+    return false;
+}
+
 void cMapPlan::tidyTrees() {
+    // A pocket of ground cut into a wood traps a leader who walks into it: fill
+    // the ground that trees mostly surround (never next to a marker, which needs room).
+    for (bool filled = true; filled;) {
+        filled = false;
+        for (int y = 0; y < h; y++)
+            for (int x = 0; x < w; x++)
+                if (cell(x, y) == ground && treesAround(x, y) >= 5 && !nearMarker(x, y))
+                    cells[size_t(y) * size_t(w) + size_t(x)] = tree, filled = true;
+    }
     // Felling one lone tree can leave a neighbour alone in turn: repeat until none is left.
     for (bool felled = true; felled;) {
         felled = false;
         for (int y = 0; y < h; y++)
-            for (int x = 0; x < w; x++) {
-                if (cell(x, y) != tree) continue;
-                int around = 0;
-                for (int dy = -1; dy <= 1; dy++)
-                    for (int dx = -1; dx <= 1; dx++)
-                        around += (dx || dy) && x + dx >= 0 && y + dy >= 0 && x + dx < w && y + dy < h &&
-                                  cell(x + dx, y + dy) == tree;
-                if (around < 2) cells[size_t(y) * size_t(w) + size_t(x)] = ground, felled = true;
-            }
+            for (int x = 0; x < w; x++)
+                if (cell(x, y) == tree && treesAround(x, y) < 2)
+                    cells[size_t(y) * size_t(w) + size_t(x)] = ground, felled = true;
     }
 }
 

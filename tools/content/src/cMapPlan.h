@@ -28,7 +28,8 @@ public:
     void clearing(double cx, double cy, double r);
     // Copses of three or four trees scattered over open ground, one per cell with the given chance.
     void copses(double chance);
-    // Fells every tree with fewer than two tree neighbours, which a walking squad would not see coming.
+    // Fills pockets of ground that trees mostly surround, then fells every tree with
+    // fewer than two tree neighbours, which a walking squad would not see coming.
     void tidyTrees();
     // A wood of the given density filling the rectangle.
     void woods(int x0, int y0, int x1, int y1, double density);
@@ -51,6 +52,8 @@ private:
     // Off the map counts as a tree: nobody walks there.
     eCell cell(int x, int y) const;
     double noise(double x, double y, double scale) const;
+    int treesAround(int x, int y) const;
+    bool nearMarker(int x, int y) const;
     void brushPolyline(const std::vector<std::array<double, 2>>& points, double width, eCell kind);
     // Frees the cell and its neighbours of trees so a unit placed there can move.
     void makeRoom(int x, int y);

@@ -6,7 +6,7 @@
 namespace {
 
 // Open meadow: learn to walk (left click) and to fire (right button) against
-// three enemies who stand apart on open ground.
+// two enemies who stand apart on open ground.
 cMapPlan firstSteps() {
     cMapPlan m(64, 64, 101);
     m.forest(8, 50, 6, 0.9);
@@ -14,9 +14,8 @@ cMapPlan firstSteps() {
     m.forest(54, 56, 4, 0.9);
     m.copses(0.004);
     m.start(32, 12);
-    m.enemy(28, 32);
-    m.enemy(42, 42);
-    m.enemy(24, 52);
+    m.enemy(28, 28);
+    m.enemy(40, 44);
     return m;
 }
 
@@ -29,8 +28,9 @@ cMapPlan theFord() {
     m.copses(0.004);
     m.start(32, 12);
     m.enemy(24, 44);
-    m.enemy(38, 48);
-    m.enemy(30, 56);
+    m.enemy(38, 46);
+    m.enemy(30, 54);
+    m.enemy(46, 56);
     return m;
 }
 
@@ -45,6 +45,7 @@ cMapPlan roundTheWood() {
     m.enemy(26, 48);
     m.enemy(36, 52);
     m.enemy(46, 44);
+    m.enemy(16, 40);
     return m;
 }
 
@@ -58,6 +59,7 @@ cMapPlan rocketCamp() {
     m.copses(0.004);
     m.start(30, 10);
     m.enemy(22, 30);
+    m.enemy(46, 28);
     m.camp(34, 46, 5, 2);
     return m;
 }
@@ -72,7 +74,6 @@ cMapPlan overTheHedge() {
     m.start(32, 12);
     m.enemy(20, 24);
     m.camp(32, 40, 4, 2);
-    m.enemy(46, 44);
     return m;
 }
 
@@ -113,15 +114,15 @@ cMapPlan islands() {
 // Crossroads: a river, two woods and enemies on every side.
 cMapPlan crossroads() {
     cMapPlan m(64, 64, 808);
-    m.river({{30, -2}, {34, 20}, {28, 40}, {34, 66}}, 5);
+    m.river({{30, -2}, {34, 20}, {28, 40}, {34, 66}}, 4);
     m.forest(12, 30, 7, 0.9);
     m.forest(50, 40, 7, 0.9);
     m.copses(0.006);
     m.start(14, 10);
-    m.camp(44, 12, 3, 3);
+    m.camp(44, 12, 1, 3);
     m.camp(20, 50, 3, 3);
-    m.camp(48, 56, 3, 3);
-    m.camp(40, 30, 2, 2);
+    m.camp(48, 56, 1, 3);
+    m.camp(46, 30, 2, 2);
     return m;
 }
 
@@ -136,11 +137,10 @@ cMapPlan marshland() {
     m.forest(26, 14, 4, 0.9);
     m.copses(0.006);
     m.start(12, 12);
-    m.camp(34, 34, 3, 3);
-    m.camp(52, 10, 3, 3);
-    m.camp(22, 50, 3, 3);
-    m.camp(54, 56, 3, 3);
-    m.camp(8, 36, 2, 2);
+    m.camp(34, 34, 2, 3);
+    m.camp(52, 10, 2, 3);
+    m.camp(22, 50, 2, 3);
+    m.camp(54, 56, 2, 3);
     return m;
 }
 
@@ -151,29 +151,29 @@ cMapPlan frozenValley() {
     m.woods(0, 0, 18, 127, 1.0);
     m.woods(110, 0, 127, 127, 1.0);
     m.river({{60, -2}, {70, 30}, {56, 64}, {72, 96}, {62, 130}}, 7);
-    m.forest(40, 64, 7, 0.9);
-    m.forest(88, 70, 7, 0.9);
+    m.forest(40, 64, 5, 0.9);
+    m.forest(88, 70, 5, 0.9);
     m.lake(40, 108, 7, 5);
     m.copses(0.004);
     m.start(40, 14);
-    m.camp(86, 30, 4, 4);
-    m.camp(40, 40, 3, 4);
-    m.camp(90, 96, 4, 4);
-    m.camp(46, 88, 3, 4);
-    m.camp(70, 118, 4, 4);
+    m.camp(86, 30, 2, 4);
+    m.camp(40, 40, 2, 4);
+    m.camp(90, 96, 2, 4);
+    m.camp(46, 88, 2, 4);
+    m.camp(70, 118, 3, 4);
+    m.camp(96, 60, 1, 4);
     return m;
 }
 
-// Deep woods: wide rides between woods lead from clearing to clearing.
+// Deep woods: wide rides between many small woods, camps in the clearings.
 cMapPlan deepWoods() {
     cMapPlan m(128, 128, 1111);
-    const double woods[][3] = {{30, 34, 12}, {70, 30, 12}, {104, 40, 10}, {24, 80, 12}, {62, 72, 10},
-                               {100, 86, 12}, {40, 112, 10}, {84, 114, 9}};
-    for (const auto& f : woods) m.forest(f[0], f[1], f[2], 0.95);
+    for (int y = 24; y < 124; y += 26)
+        for (int x = 14 + (y / 26 % 2) * 13; x < 124; x += 26) m.forest(x, y, 5, 0.95);
     m.copses(0.004);
-    m.start(14, 12);
-    const int camps[][2] = {{50, 14}, {48, 52}, {88, 56}, {112, 16}, {8, 56}, {44, 92}, {80, 96}, {112, 116}, {16, 116}};
-    for (const auto& c : camps) m.camp(c[0], c[1], 3, 3);
+    m.start(14, 10);
+    const int camps[][3] = {{40, 37, 1}, {79, 24, 2}, {66, 50, 2}, {118, 63, 1}, {27, 76, 1}, {92, 89, 1}, {66, 102, 1}, {14, 110, 1}};
+    for (const auto& c : camps) m.camp(c[0], c[1], c[2], 2);
     return m;
 }
 
@@ -183,12 +183,12 @@ cMapPlan longMarch() {
     m.river({{-2, 50}, {40, 56}, {80, 46}, {130, 54}}, 6);
     m.lake(30, 96, 12, 8);
     m.lake(100, 100, 9, 7);
-    const double woods[][3] = {{20, 28, 8}, {64, 24, 8}, {104, 28, 9}, {60, 76, 10}, {100, 70, 7}, {64, 114, 7}};
+    const double woods[][3] = {{20, 28, 5}, {64, 24, 5}, {104, 28, 6}, {60, 76, 6}, {100, 70, 5}, {64, 114, 5}, {20, 80, 4}};
     for (const auto& f : woods) m.forest(f[0], f[1], f[2], 0.95);
     m.copses(0.004);
     m.start(40, 12);
-    const int camps[][2] = {{84, 12}, {36, 40}, {96, 44}, {20, 70}, {80, 88}, {40, 76}, {12, 116}, {100, 118}, {116, 84}, {56, 98}};
-    for (const auto& c : camps) m.camp(c[0], c[1], 3, 3);
+    const int camps[][3] = {{84, 12, 1}, {36, 40, 2}, {96, 44, 2}, {20, 70, 1}, {80, 88, 2}, {40, 76, 1}, {100, 118, 1}, {56, 98, 2}};
+    for (const auto& c : camps) m.camp(c[0], c[1], c[2], 3);
     return m;
 }
 
