@@ -12,7 +12,7 @@ cMapPlan firstSteps() {
     m.forest(8, 50, 6, 0.9);
     m.forest(56, 22, 5, 0.9);
     m.forest(54, 56, 4, 0.9);
-    m.copses(0.004);
+    m.copses(0.002);
     m.start(32, 12);
     m.enemy(28, 28);
     m.enemy(40, 44);
@@ -25,7 +25,7 @@ cMapPlan theFord() {
     m.river({{-2, 28}, {20, 31}, {40, 27}, {66, 30}}, 7);
     m.forest(8, 10, 5, 0.9);
     m.forest(56, 50, 5, 0.9);
-    m.copses(0.004);
+    m.copses(0.002);
     m.start(32, 12);
     m.enemy(24, 44);
     m.enemy(38, 46);
@@ -40,7 +40,7 @@ cMapPlan roundTheWood() {
     m.forest(30, 30, 8, 1.0);
     m.forest(6, 58, 5, 0.9);
     m.forest(58, 8, 4, 0.9);
-    m.copses(0.004);
+    m.copses(0.002);
     m.start(32, 10);
     m.enemy(26, 48);
     m.enemy(36, 52);
@@ -56,7 +56,7 @@ cMapPlan rocketCamp() {
     m.forest(10, 30, 6, 0.9);
     m.forest(54, 34, 6, 0.9);
     m.lake(48, 12, 5, 3);
-    m.copses(0.004);
+    m.copses(0.002);
     m.start(30, 10);
     m.enemy(22, 30);
     m.enemy(46, 28);
