@@ -59,8 +59,7 @@ cMapPlan rocketCamp() {
     m.copses(0.002);
     m.start(30, 10);
     m.enemy(22, 30);
-    m.enemy(46, 28);
-    m.camp(34, 46, 5, 2);
+    m.camp(34, 48, 4, 2);
     return m;
 }
 
