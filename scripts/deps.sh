@@ -4,7 +4,7 @@
 set -euo pipefail
 packages=(build-essential cmake ninja-build pkg-config ccache
   freeglut3-dev libglu1-mesa-dev libgl-dev libgl1-mesa-dri
-  libopenal-dev libsndfile1-dev
+  libopenal-dev libsndfile1-dev libpng-dev
   googletest libgtest-dev libbenchmark-dev
   xvfb xauth xdotool imagemagick x11-utils
   clang libclang-rt-14-dev

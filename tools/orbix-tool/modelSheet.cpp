@@ -1,10 +1,9 @@
 // orbix-tool sheet: draws every model with the game's own mesh code and writes PNG pages to look at.
 #include "toolCommands.h"
 
-#include "pngWriter.h"
-
 #include "assets/cMeshCont.h"
 #include "assets/cTexture.h"
+#include "assets/pngWriter.h"
 #include "platform/multitexture.h"
 #include "shell/appGlobals.h"
 
