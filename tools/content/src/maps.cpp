@@ -14,8 +14,8 @@ cMapPlan firstSteps() {
     m.forest(54, 56, 4, 0.9);
     m.copses(0.002);
     m.start(32, 12);
-    m.enemy(28, 28);
-    m.enemy(40, 44);
+    m.enemy(28, 35);
+    m.enemy(40, 48);
     return m;
 }
 
@@ -71,7 +71,7 @@ cMapPlan overTheHedge() {
     m.forest(6, 10, 4, 0.9);
     m.copses(0.004);
     m.start(32, 12);
-    m.enemy(20, 24);
+    m.enemy(18, 28);
     m.camp(32, 40, 4, 2);
     return m;
 }
