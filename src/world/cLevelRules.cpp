@@ -104,10 +104,10 @@ std::vector<cLevelRules::sBreak> cLevelRules::check() const {
         add(out, "an enemy", -1, -1, "no enemy marker; there must be at least one");
     for (const auto& s : starts)
         if (onBorder(s[0], s[1]))
-            add(out, "markers inside", s[0], s[1], "the start stands on the outer row or column, which counts as outside");
+            add(out, "room for the file", s[0], s[1], "the start stands on the outer row or column, which counts as outside");
     for (const auto& e : enemies)
         if (onBorder(e[0], e[1]))
-            add(out, "markers inside", e[0], e[1], "an enemy stands on the outer row or column, which counts as outside");
+            add(out, "room for the file", e[0], e[1], "an enemy stands on the outer row or column, which counts as outside");
     checkTrees(out);
     if (starts.size() == 1) {
         checkStart(out);
