@@ -28,3 +28,12 @@ for m in "${maps[@]}"; do
       END { printf "%-24s %-7s %2d/%-2d %6.1f %8.1f\n", m, s, wins, n, lost / n, t / n / 1000 }'
   done
 done
+
+# Easiest first, by the player-like bot: most wins, then fewest soldiers lost, then shortest time.
+printf '\nplayer-like bot, easiest to hardest:'
+for m in "${maps[@]}"; do
+  cat "$work/$(basename "$m")-player-"* | awk -v m="$(basename "$m" .bmp)" '
+    { for (i = 1; i <= NF; i++) { split($i, kv, "="); v[kv[1]] = kv[2] }
+      n++; wins += ($2 == "won"); lost += v["soldiers_lost"]; t += v["time_ms"] }
+    END { printf "%d %f %f %s\n", wins, lost / n, t / n, m }'
+done | sort -k1,1nr -k2,2n -k3,3n | awk '{ printf " %s", substr($4, 1, 2) } END { print "" }'
