@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # The committed bot recordings (bench/recordings) still replay in step to the outcome botplay
-# printed, and a whole bot game recorded now on every shipped level replays to its outcome.
+# printed, and a whole game of each bot recorded now on every shipped level replays to its outcome.
 set -euo pipefail
 bin=${1:?usage: botRecordings.sh BIN_DIR}
 root=$(cd "$(dirname "$0")/../.." && pwd)
@@ -40,11 +40,14 @@ for map in $shipped; do
   fi
 done
 
-for map in $shipped; do
-  name=${map%.bmp}
-  line=$("$bin/orbix-tool" botplay "$map" --seed 3 --record "$work/$name.orbrec" 2>/dev/null | tail -n 1)
-  replay_matches "$work/$name.orbrec" "$line" || { echo "FAIL: a bot game of $map does not replay to its outcome" >&2; failed=1; }
-  echo "$name: $line"
+for style in planner player; do
+  for map in $shipped; do
+    name=${map%.bmp}
+    line=$("$bin/orbix-tool" botplay "$map" --seed 3 --style "$style" --record "$work/$name.orbrec" 2>/dev/null | tail -n 1)
+    replay_matches "$work/$name.orbrec" "$line" ||
+      { echo "FAIL: a $style bot game of $map does not replay to its outcome" >&2; failed=1; }
+    echo "$name ($style): $line"
+  done
 done
 [ "$failed" = 0 ] && echo PASS
 exit "$failed"
