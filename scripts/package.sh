@@ -16,9 +16,11 @@ export CCACHE_BASEDIR=${CCACHE_BASEDIR:-$root} CCACHE_NOHASHDIR=${CCACHE_NOHASHD
 # bindnow and PIE too: nothing in the game needs lazy binding.
 if command -v dpkg-buildflags >/dev/null; then
   export DEB_BUILD_MAINT_OPTIONS=${DEB_BUILD_MAINT_OPTIONS:-hardening=+all}
-  export CFLAGS="$(dpkg-buildflags --get CFLAGS) $(dpkg-buildflags --get CPPFLAGS)"
-  export CXXFLAGS="$(dpkg-buildflags --get CXXFLAGS) $(dpkg-buildflags --get CPPFLAGS)"
-  export LDFLAGS="$(dpkg-buildflags --get LDFLAGS)"
+  cppflags=$(dpkg-buildflags --get CPPFLAGS)
+  CFLAGS="$(dpkg-buildflags --get CFLAGS) $cppflags"
+  CXXFLAGS="$(dpkg-buildflags --get CXXFLAGS) $cppflags"
+  LDFLAGS=$(dpkg-buildflags --get LDFLAGS)
+  export CFLAGS CXXFLAGS LDFLAGS
 fi
 # Games' binaries go to /usr/games; the game finds /usr/share/orbix-tal from there too.
 cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX=/usr -DORBIX_INSTALL_BINDIR=games \

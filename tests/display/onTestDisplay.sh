@@ -7,7 +7,7 @@ set -euo pipefail
 file=${1:?usage: onTestDisplay.sh FILE COMMAND [ARGS...]}
 shift
 line=
-[ -r "$file" ] && read -r line <"$file" || true
+if [ -r "$file" ]; then read -r line <"$file" || true; fi
 case $line in
 :*)
   export DISPLAY=$line
