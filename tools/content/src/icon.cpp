@@ -34,8 +34,8 @@ sColour shade(sColour base, float nx, float ny, float nz) {
     // Blinn's half vector with the viewer on +z.
     const float hx = lx, hy = ly, hz = lz + 1.0f;
     const float hl = std::sqrt(hx * hx + hy * hy + hz * hz);
-    const float spec = std::pow(std::max(0.0f, (nx * hx + ny * hy + nz * hz) / hl), 40.0f);
-    return mix(scale(base, 0.30f + 0.75f * diffuse), rgb8(255, 255, 255), 0.55f * spec);
+    const float glint = std::pow(std::max(0.0f, (nx * hx + ny * hy + nz * hz) / hl), 40.0f);
+    return mix(scale(base, 0.30f + 0.75f * diffuse), rgb8(255, 255, 255), 0.55f * glint);
 }
 
 // The ball's colour with the face laid over it: the picture is laid on the ball
