@@ -17,6 +17,7 @@ struct sBotResult {
 
 class cBot {
 public:
+    virtual ~cBot() = default;
     enum { won = 0, failed = 1, timeout = 2 };
     static constexpr int stepMs = 5;     // tick length, as the game's timer
     static constexpr int thinkMs = 100;  // a player's reaction time between orders
@@ -24,8 +25,11 @@ public:
     // Plays an initialised level until it is won or lost, or maxMs of level time pass.
     sBotResult play(cLevel& level, int maxMs);
     // One look at the level and the orders it calls for.
-    void think(cLevel& level);
+    virtual void think(cLevel& level);
     static const char* outcomeName(int outcome);
+
+protected:
+    int shots = 0;
 
 private:
     void countNewBullets(cLevel& level);
@@ -38,7 +42,6 @@ private:
     std::vector<const cBullet*> now;
     std::vector<int> cameFrom;         // per map cell: previous cell of the search, -1 unseen
     std::vector<int> frontier;
-    int shots = 0;
     int launchWait = 0;                // ms until the next rocket or grenade
     bool marching = false;             // a move order is under way
     float marchX = 0, marchY = 0;

@@ -49,6 +49,11 @@ void cLevel::onKeyboardUp(unsigned char key) {
         for (cEnemy* e = enemies; e != nullptr; e = e->getNext())
             e->lodInc();
         break;
+    case 'c':
+        // Back over the leader, for a squad that walked out of view; zoom, tilt and turn stay.
+        if (squad != nullptr)
+            camera.translateTo(map.getX() / 2 - squad->getX(), map.getY() / 2 - squad->getY());
+        break;
     case 'k':
         for (cEnemy* e = enemies; e != nullptr; e = e->getNext())
             e->hurt(e->getID(), enemyKeyDamage);

@@ -3,6 +3,7 @@
 
 #include "level/cBot.h"
 #include "level/cLevel.h"
+#include "level/cPlayerBot.h"
 #include "platform/contentFolder.h"
 
 #include <cerrno>
@@ -20,6 +21,7 @@ struct sBotOptions {
     long seed = 1;
     long god = 0;
     long maxMs = 600000;
+    bool player = false;  // the player-like bot instead of the planning one
 };
 
 // A whole decimal number in [low, high], nothing else.
@@ -49,6 +51,8 @@ bool readOptions(int argc, char** argv, sBotOptions& o)
             ok = readNumber(value, 0, UINT_MAX, o.seed);
         else if (std::strcmp(name, "--god") == 0)
             ok = readNumber(value, 0, 1, o.god);
+        else if (std::strcmp(name, "--style") == 0)
+            ok = (o.player = std::strcmp(value, "player") == 0) || std::strcmp(value, "planner") == 0;
         else if (std::strcmp(name, "--max-ms") == 0)
             ok = readNumber(value, cBot::stepMs, INT_MAX - cBot::stepMs, o.maxMs);
         if (!ok) {
@@ -61,7 +65,7 @@ bool readOptions(int argc, char** argv, sBotOptions& o)
 
 int botUsage()
 {
-    std::fprintf(stderr, "usage: orbix-tool botplay MAP [--seed N] [--god 0|1] [--max-ms N]\n"
+    std::fprintf(stderr, "usage: orbix-tool botplay MAP [--seed N] [--god 0|1] [--max-ms N] [--style planner|player]\n"
                          "  MAP is a BMP file, or the name of a map in the game's maps/ folder\n");
     return toolExit::badCommandLine;
 }
@@ -106,7 +110,9 @@ int playBot(int argc, char** argv)
     std::printf("map: %s seed=%ld god=%ld enemies=%d size=%.0fx%.0f\n", o.map, o.seed, o.god, enemies,
                 level.getMap().getX(), level.getMap().getY());
 
-    cBot bot;
+    cBot planner;
+    cPlayerBot player(static_cast<uint64_t>(o.seed));
+    cBot& bot = o.player ? static_cast<cBot&>(player) : planner;
     const sBotResult r = bot.play(level, static_cast<int>(o.maxMs));
     std::printf("result: %s time_ms=%d soldiers_lost=%d enemies_killed=%d shots=%d\n",
                 cBot::outcomeName(r.outcome), r.timeMs, r.soldiersLost, r.enemiesKilled, r.shots);

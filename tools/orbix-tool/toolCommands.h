@@ -9,6 +9,8 @@ constexpr int badCommandLine = 2;
 
 // Loads a BMP and prints WIDTHxHEIGHT.
 int checkBitmap(const char* path);
+// Loads a level map, prints what it holds and each level rule it breaks (refused when any).
+int checkMap(const char* path);
 // Loads one ASE object (by name, or the first when name is null) and prints its summary.
 int checkModel(const char* path, const char* name);
 // Opens a window, draws every model of the game's content at several frames and writes PNG pages.
