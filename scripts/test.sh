@@ -1,9 +1,8 @@
 #!/usr/bin/env bash
 # Sets everything up on a fresh Debian machine, builds the game and runs every
-# test. Tests that draw run on a private Xvfb server that this script starts on
-# a display number the server itself finds free (so parallel runs on one
-# machine never share or steal a display), and stops again. The screen is
-# large enough to hold the whole game window at its start position (300, 300).
+# test. Tests that draw run on a private Xvfb that CTest's display fixture starts
+# on a display number the server itself finds free (so parallel runs on one
+# machine never share or steal a display) and stops again (tests/display).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${ORBIX_BUILD_DIR:-$root/build}
@@ -12,8 +11,4 @@ build=${ORBIX_BUILD_DIR:-$root/build}
 # A software renderer without glibc's per-frame trimming runs several times faster.
 export MALLOC_TRIM_THRESHOLD_=268435456 MALLOC_TOP_PAD_=67108864
 export ALSOFT_DRIVERS=${ALSOFT_DRIVERS:-null}
-
-. "$root/scripts/lib/xvfb.sh"
-trap stop_private_display EXIT
-start_private_display
 ctest --test-dir "$build" --output-on-failure -j2
