@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Runs every benchmark and prints one table: the tick at scale, level building,
-# start-up to the first drawn frame, content loading, the frame rate and a bot
-# game per shipped level, and ASE loading beside Assimp's importer per file.
+# start-up to the first drawn frame, content loading, the frame rate (synthetic, and
+# the timedemo of the bot recording in bench/recordings) and a bot game per shipped
+# level, and ASE loading beside Assimp's importer per file.
 # Drawing needs a display: $DISPLAY, or a private Xvfb that this script starts.
 # usage: scripts/bench.sh [--quick]   (--quick: shorter runs, rougher figures)
 set -euo pipefail
@@ -16,7 +17,7 @@ export ALSOFT_DRIVERS=${ALSOFT_DRIVERS:-null}
 export MALLOC_TRIM_THRESHOLD_=268435456 MALLOC_TOP_PAD_=67108864
 
 [ -f "$build/CMakeCache.txt" ] || cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-targets=(orbix-tal orbix-bench)
+targets=(orbix-tal orbix-bench orbix-tool)
 grep -q '^assimp_DIR:PATH=/' "$build/CMakeCache.txt" && targets+=(orbix-bench-assimp)
 cmake --build "$build" -j2 --target "${targets[@]}" >/dev/null
 
@@ -36,6 +37,18 @@ run() {  # run NAME BINARY [ARGS...]: Google Benchmark JSON into $out/NAME.json
 run sim "$bin/orbix-bench" --benchmark_filter='^BM_(TickBattle|LevelBuild|BotGame|LoadMeshContainer|LoadTextureSet)'
 run frame "$bin/orbix-bench" --benchmark_filter='^BM_Frame/'
 [ -x "$bin/orbix-bench-assimp" ] && run ase "$bin/orbix-bench-assimp"
+
+# Real play drawn as fast as it goes: each shipped level's bot recording (made by
+# scripts/record-bot-games.sh), one frame per recorded tick.
+for map in "$bin"/maps/*.bmp; do
+  name=$(basename "$map" .bmp)
+  rec=$root/bench/recordings/$name.orbrec
+  [ -f "$rec" ] || continue
+  echo "bench.sh: timedemo $name ..." >&2
+  line=$("$bin/orbix-tal" --timedemo "$rec" 2>"$out/timedemo-$name.err" | tail -n 1) ||
+    line="failed: $(tail -n 1 "$out/timedemo-$name.err")"
+  echo "$name $line" >>"$out/timedemo.txt"
+done
 
 # Start-up to the first drawn frame: from launching the game until its window
 # first shows anything but black, polled about every 20 ms; best of three.

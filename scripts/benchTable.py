@@ -34,6 +34,18 @@ def skipped(run):
     return run.get("error_occurred") or run.get("skipped")
 
 
+def timedemos(folder):
+    """Per level: the timedemo line of its bot recording (timedemo.txt: NAME then the game's line)."""
+    found = {}
+    path = os.path.join(folder, "timedemo.txt")
+    if os.path.exists(path):
+        with open(path) as f:
+            for line in f:
+                name, _, rest = line.strip().partition(" ")
+                found[name] = rest
+    return found
+
+
 def main():
     folder, startup = sys.argv[1], [int(v) for v in sys.argv[2:] if v.lstrip("-").isdigit()]
     runs = {}
@@ -67,7 +79,12 @@ def main():
         if r:
             row(what, "%.1f ms" % ms(r))
 
+    demos = timedemos(folder)
+    def base(name):
+        return name[:-4] if name.endswith(".bmp") else name
+
     levels = sorted({n.split("/")[1] for n in runs if n.startswith(("BM_Frame/", "BM_BotGame/"))})
+    levels += sorted(set(demos) - {base(n) for n in levels})
     for level in levels:
         full, cull = get("BM_Frame/%s/all" % level), get("BM_Frame/%s/cull" % level)
         if full or cull:
@@ -75,6 +92,13 @@ def main():
             row("frame rate %s (%sx%s), 800x600" % (level, size, size),
                 "%.0f fps" % full["fps"] if full else "n/a",
                 "%.0f fps with view culling ('m')" % cull["fps"] if cull else "")
+        demo = demos.get(base(level))
+        if demo:
+            parts = demo.split(", ")
+            fps = parts[-1] if len(parts) == 3 else "n/a"
+            label = "  timedemo of its bot recording, in the window" if full or cull else \
+                "timedemo %s, bot recording, in the window" % base(level)
+            row(label, fps, demo)
     for level in levels:
         r = get("BM_BotGame/%s" % level)
         if r:

@@ -10,7 +10,8 @@ packages=(build-essential cmake ninja-build pkg-config ccache
   xvfb xauth xdotool imagemagick x11-utils
   openbox
   clang libclang-rt-14-dev
-  libassimp-dev python3)
+  libassimp-dev python3
+  dpkg-dev file groff-base desktop-file-utils appstream lintian)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

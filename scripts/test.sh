@@ -1,9 +1,8 @@
 #!/usr/bin/env bash
 # Sets everything up on a fresh Debian machine, builds the game and runs every
-# test. Tests that draw run on a private Xvfb server that this script starts on
-# a display number the server itself finds free (so parallel runs on one
-# machine never share or steal a display), and stops again. The screen is
-# large enough to hold the whole game window at its start position (300, 300).
+# test. Tests that draw run on a private Xvfb that CTest's display fixture starts
+# on a display number the server itself finds free (so parallel runs on one
+# machine never share or steal a display) and stops again (tests/display).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${ORBIX_BUILD_DIR:-$root/build}
@@ -15,8 +14,4 @@ export ALSOFT_DRIVERS=${ALSOFT_DRIVERS:-null}
 # A sanitizer build leaves out what only the GL driver and the audio library keep
 # for the life of the process, as CI does (the file names nothing of ours).
 export LSAN_OPTIONS=${LSAN_OPTIONS:-suppressions=$root/tests/lsan.supp:print_suppressions=0}
-
-. "$root/scripts/lib/xvfb.sh"
-trap stop_private_display EXIT
-start_private_display
 ctest --test-dir "$build" --output-on-failure -j2

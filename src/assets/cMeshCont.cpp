@@ -5,8 +5,8 @@
 
 namespace {
 
-const char* const lodfiles[cMeshCont::numLods] = {
-    "models/ball.ASE", "models/ball_L2.ASE", "models/ball_L4.ASE", "models/ball_L8.ASE"};
+const char* const flameFile = "models/flame.ASE";
+const char* const treesFile = "models/trees.ASE";
 
 struct sPartName {
     const char* object;  // as the model files name it
@@ -32,10 +32,13 @@ void loadObject(cMesh& mesh, const char* file, const char* object, const char* l
 
 } // namespace
 
+const char* const cMeshCont::files[cMeshCont::numFiles] = {
+    "models/ball.ASE", "models/ball_L2.ASE", "models/ball_L4.ASE", "models/ball_L8.ASE", flameFile, treesFile};
+
 cMeshCont::cMeshCont()
 {
     for (int l = 0; l < numLods; ++l)
-        lodFiles[l] = lodfiles[l];
+        lodFiles[l] = files[l];
 }
 
 cMeshCont::~cMeshCont()
@@ -50,15 +53,15 @@ bool cMeshCont::load()
         for (int p = 0; p < numParts; ++p)
             loadObject(ball[p][l], lodFiles[l], partNames[p].object, partNames[p].label);
     }
-    heading("models/flame.ASE");
-    loadObject(flame, "models/flame.ASE", "BallFlame", "BallFlame");
-    heading("models/trees.ASE");
+    heading(flameFile);
+    loadObject(flame, flameFile, "BallFlame", "BallFlame");
+    heading(treesFile);
     for (int k = 0; k < numTreeKinds; ++k) {
         char stem[16], top[16];
         std::snprintf(stem, sizeof stem, "Tree%dStem", k + 1);
         std::snprintf(top, sizeof top, "Tree%dTop", k + 1);
-        loadObject(trees[k][0], "models/trees.ASE", stem, stem);
-        loadObject(trees[k][1], "models/trees.ASE", top, top);
+        loadObject(trees[k][0], treesFile, stem, stem);
+        loadObject(trees[k][1], treesFile, top, top);
     }
     return true;
 }

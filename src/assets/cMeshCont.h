@@ -18,6 +18,9 @@ public:
     // trees[kind][0] the stem, trees[kind][1] the top.
     cMesh trees[numTreeKinds][2];
     const char* lodFiles[numLods];
+    // Every file load reads: the levels of detail, the flame, the trees.
+    static constexpr int numFiles = numLods + 2;
+    static const char* const files[numFiles];
 
     cMeshCont();
     ~cMeshCont();

@@ -103,7 +103,7 @@ sBotResult cBot::play(cLevel& level, int maxMs) {
         sinceThought += stepMs;
         if (launchWait > 0)
             launchWait -= stepMs;
-        countNewBullets(level);
+        shotCounter.afterTick(level);
         if (level.getState() == cLevel::stateWon) {
             r.outcome = won;
             break;
@@ -114,25 +114,11 @@ sBotResult cBot::play(cLevel& level, int maxMs) {
         }
     }
     r.timeMs = level.getLevelTime();
-    r.shots = shots;
+    r.shots = shots + shotCounter.getShots();
     r.enemiesKilled = countEnemies(level.getEnemies(), false);
     for (const cPlayerBall* s = level.getFallen(); s != nullptr; s = s->getNext())
         r.soldiersLost++;
     return r;
-}
-
-void cBot::countNewBullets(cLevel& level) {
-    // A bullet freed in one tick cannot hand its address to a bullet fired in the
-    // next before that tick's own freeing, so a pointer seen last tick is that bullet.
-    now.clear();
-    for (const cBullet* b = level.getAmmo().getBullets(); b != nullptr; b = b->getNext())
-        if (b->getType() == 0)
-            now.push_back(b);
-    std::sort(now.begin(), now.end());
-    for (const cBullet* b : now)
-        if (!std::binary_search(seen.begin(), seen.end(), b))
-            shots++;
-    seen.swap(now);
 }
 
 void cBot::think(cLevel& level) {

@@ -1,6 +1,8 @@
 // A simple headless player: plays one level at a fixed step, giving the squad the orders a player would.
 #pragma once
 
+#include "level/cShotCounter.h"
+
 #include <vector>
 
 class cLevel;
@@ -17,6 +19,7 @@ struct sBotResult {
 
 class cBot {
 public:
+    virtual ~cBot() = default;
     enum { won = 0, failed = 1, timeout = 2 };
     static constexpr int stepMs = 5;     // tick length, as the game's timer
     static constexpr int thinkMs = 100;  // a player's reaction time between orders
@@ -24,21 +27,21 @@ public:
     // Plays an initialised level until it is won or lost, or maxMs of level time pass.
     sBotResult play(cLevel& level, int maxMs);
     // One look at the level and the orders it calls for.
-    void think(cLevel& level);
+    virtual void think(cLevel& level);
     static const char* outcomeName(int outcome);
 
+protected:
+    int shots = 0;  // rockets and grenades launched
+
 private:
-    void countNewBullets(cLevel& level);
     void launchAtGroup(cLevel& level);
     // The next point to walk to on a tree-free way from (fx, fy) to a cell with a clear
     // shot at (tx, ty); false when no such cell can be reached.
     bool planWay(cMap& map, float fx, float fy, float tx, float ty, float& wx, float& wy);
 
-    std::vector<const cBullet*> seen;  // squad bullets in flight after the last tick
-    std::vector<const cBullet*> now;
     std::vector<int> cameFrom;         // per map cell: previous cell of the search, -1 unseen
     std::vector<int> frontier;
-    int shots = 0;
+    cShotCounter shotCounter;          // squad bullets
     int launchWait = 0;                // ms until the next rocket or grenade
     bool marching = false;             // a move order is under way
     float marchX = 0, marchY = 0;

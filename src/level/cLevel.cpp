@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "assets/cBitmap.h"
+#include "level/iLevelLog.h"
 
 namespace {
 const sRGBA enemyMarker(255, 0, 0, 255);
@@ -172,17 +173,29 @@ void cLevel::pause(bool on) {
         levelState = statePlaying;
 }
 
+void cLevel::setGodMode(bool on) {
+    if (log != nullptr)
+        log->input({sLevelInput::god, on ? 1 : 0});
+    godMode = on;
+}
+
 void cLevel::showWater(bool on) {
+    if (log != nullptr)
+        log->input({sLevelInput::water, on ? 1 : 0});
     map.setShowWater(on);
 }
 
 void cLevel::setGrenadesCount(int n) {
+    if (log != nullptr)
+        log->input({sLevelInput::grenades, n});
     grenadesCount = n;
     if (squad != nullptr)
         squad->setGrenades(n);
 }
 
 void cLevel::setRocketsCount(int n) {
+    if (log != nullptr)
+        log->input({sLevelInput::rockets, n});
     rocketsCount = n;
     if (squad != nullptr)
         squad->setRockets(n);

@@ -15,6 +15,8 @@
 #include <string>
 
 class cConsole;
+class iLevelLog;
+struct sLevelInput;
 class cMeshCont;
 class cSound;
 class cTexture;
@@ -58,7 +60,7 @@ public:
     void pause(bool on);
     void setConsole(cConsole* c) { console = c; }
     cConsole* getConsole() const { return console; }
-    void setGodMode(bool on) { godMode = on; }
+    void setGodMode(bool on);
     bool getGodMode() const { return godMode; }
     void showWater(bool on);
     int getGrenadesCount() const { return grenadesCount; }
@@ -84,7 +86,19 @@ public:
     void orderMove(float gx, float gy);    // left button
     void orderFire();                      // right button: along the squad's heading
     void orderLaunch(float gx, float gy);  // both buttons: rocket or grenade as selected
-    void selectRocket(bool rocket) { rocketSelected = rocket; }
+    void selectRocket(bool rocket);
+    // Mouse motion stops the squad's fire (not while only the right button is held).
+    void holdFire();
+
+    // --- recording and replay (cLevelInput.cpp)
+    // Every input that changes the simulation (the operations above, the keys' releases,
+    // the console's god and showWater, the carried ammunition, the intro's end) and every
+    // tick go to the log as they happen; null (the default) records nothing. Not owned.
+    void setLog(iLevelLog* l) { log = l; }
+    // A scripted level takes its ground point and the intro's end from a recording
+    // through apply, not from the pointer and the drawn frames.
+    void setScripted(bool on) { scripted = on; }
+    void apply(const sLevelInput& input);
 
     // --- drawing (cLevelRender.cpp)
     void render();
@@ -107,6 +121,7 @@ public:
     const cCamera& getCamera() const { return camera; }
 
 private:
+    int tick(int ms);
     // Ground point (z = 0) under window pixel (x, y) through the level's view.
     void pick(int x, int y, float& gx, float& gy);
     void scanMarkers(cBitmap& bitmap, int& startX, int& startY);
@@ -156,4 +171,6 @@ private:
     bool glPending = false;
     // True once a 3D pass recorded a view; picking needs one.
     bool viewReady = false;
+    iLevelLog* log = nullptr;              // not owned
+    bool scripted = false;
 };

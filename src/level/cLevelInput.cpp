@@ -6,6 +6,7 @@
 #include <cstdio>
 
 #include "assets/cSound.h"
+#include "level/iLevelLog.h"
 
 namespace {
 const int soundRoger = 1;
@@ -19,6 +20,8 @@ void cLevel::onKeyboard(unsigned char key) {
 }
 
 void cLevel::onKeyboardUp(unsigned char key) {
+    if (log != nullptr)
+        log->input({sLevelInput::keyUp, key});
     keys.clearKey(key);
     // A level that cannot be played must not trap the player: ENTER goes on as
     // the middle button does, ESC flees as it does in play.
@@ -57,6 +60,11 @@ void cLevel::onKeyboardUp(unsigned char key) {
             s->lodInc();
         for (cEnemy* e = enemies; e != nullptr; e = e->getNext())
             e->lodInc();
+        break;
+    case 'c':
+        // Back over the leader, for a squad that walked out of view; zoom, tilt and turn stay.
+        if (squad != nullptr)
+            camera.translateTo(map.getX() / 2 - squad->getX(), map.getY() / 2 - squad->getY());
         break;
     case 'k':
         for (cEnemy* e = enemies; e != nullptr; e = e->getNext())
@@ -121,15 +129,14 @@ void cLevel::onPassiveMotion(unsigned char, int x, int y, int dx, int dy) {
         camera.rotZ(static_cast<float>(dx));
     if (keys.isKey(' '))
         camera.translate(static_cast<float>(dx / 10.0), static_cast<float>(dy / 10.0));
-    if (squad != nullptr)
-        squad->shootStop();
+    holdFire();
 }
 
 void cLevel::onMouseMotion(unsigned char buttons, int x, int y, int, int) {
     mouseX = x;
     mouseY = y;
-    if (buttons != 4 && squad != nullptr)
-        squad->shootStop();
+    if (buttons != 4)
+        holdFire();
 }
 
 void cLevel::onMouseClick(unsigned char buttons, int x, int y) {
@@ -141,9 +148,9 @@ void cLevel::onMouseClick(unsigned char buttons, int x, int y) {
     case 1: {
         const int box = ui.testMouseHit(x, y);
         if (box == 0)
-            rocketSelected = false;
+            selectRocket(false);
         else if (box == 1)
-            rocketSelected = true;
+            selectRocket(true);
         else {
             float gx, gy;
             pick(x, y, gx, gy);
@@ -161,18 +168,22 @@ void cLevel::onMouseClick(unsigned char buttons, int x, int y) {
         break;
     }
     default:
-        if (squad != nullptr)
-            squad->shootStop();
+        holdFire();
         break;
     }
 }
 
 void cLevel::aimAt(float gx, float gy) {
+    // The frames re-aim at every draw; only a change is worth a record.
+    if (log != nullptr && (gx != mouseMapX || gy != mouseMapY))
+        log->input({sLevelInput::aim, 0, gx, gy});
     mouseMapX = gx;
     mouseMapY = gy;
 }
 
 void cLevel::orderMove(float gx, float gy) {
+    if (log != nullptr)
+        log->input({sLevelInput::move, 0, gx, gy});
     if (levelState != statePlaying)
         return;
     camera.translateTo(map.getX() / 2 - gx, map.getY() / 2 - gy);
@@ -186,11 +197,15 @@ void cLevel::orderMove(float gx, float gy) {
 }
 
 void cLevel::orderFire() {
+    if (log != nullptr)
+        log->input({sLevelInput::fire});
     if (levelState == statePlaying && squad != nullptr)
         squad->shoot(mouseMapX, mouseMapY);
 }
 
 void cLevel::orderLaunch(float gx, float gy) {
+    if (log != nullptr)
+        log->input({sLevelInput::launch, 0, gx, gy});
     if (levelState != statePlaying || squad == nullptr)
         return;
     if (rocketSelected) {
@@ -198,6 +213,67 @@ void cLevel::orderLaunch(float gx, float gy) {
             ammo.addRocket(squad->getX(), squad->getY(), gx, gy, launchSpeed);
     } else if (squad->shootGrenade()) {
         ammo.addGrenade(squad->getX(), squad->getY(), gx, gy, launchSpeed);
+    }
+}
+
+void cLevel::selectRocket(bool rocket) {
+    if (log != nullptr)
+        log->input({sLevelInput::selectRocket, rocket ? 1 : 0});
+    rocketSelected = rocket;
+}
+
+void cLevel::holdFire() {
+    bool firing = false;
+    for (const cPlayerBall* s = squad; s != nullptr; s = s->getNext())
+        firing = firing || s->isShooting();
+    // Stopping a squad that holds its fire changes nothing, so it is not recorded.
+    if (!firing)
+        return;
+    if (log != nullptr)
+        log->input({sLevelInput::holdFire});
+    squad->shootStop();
+}
+
+void cLevel::apply(const sLevelInput& in) {
+    switch (in.kind) {
+    case sLevelInput::aim:
+        aimAt(in.x, in.y);
+        break;
+    case sLevelInput::move:
+        orderMove(in.x, in.y);
+        break;
+    case sLevelInput::fire:
+        orderFire();
+        break;
+    case sLevelInput::launch:
+        orderLaunch(in.x, in.y);
+        break;
+    case sLevelInput::selectRocket:
+        selectRocket(in.value != 0);
+        break;
+    case sLevelInput::keyUp:
+        onKeyboardUp(static_cast<unsigned char>(in.value));
+        break;
+    case sLevelInput::god:
+        setGodMode(in.value != 0);
+        break;
+    case sLevelInput::water:
+        showWater(in.value != 0);
+        break;
+    case sLevelInput::introEnd:
+        if (log != nullptr)
+            log->input(in);
+        levelState = statePlaying;
+        break;
+    case sLevelInput::holdFire:
+        holdFire();
+        break;
+    case sLevelInput::grenades:
+        setGrenadesCount(in.value);
+        break;
+    case sLevelInput::rockets:
+        setRocketsCount(in.value);
+        break;
     }
 }
 

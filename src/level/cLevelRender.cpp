@@ -8,6 +8,7 @@
 #include <string>
 
 #include "assets/cBitmap.h"
+#include "level/iLevelLog.h"
 #include "ui/DrawPlayer.h"
 
 namespace {
@@ -90,9 +91,10 @@ void cLevel::render() {
     viewReady = true;
 
     double gx = mouseMapX, gy = mouseMapY;
-    Screen2Map(mouseX, mouseY, &gx, &gy, winHeight);
-    mouseMapX = static_cast<float>(gx);
-    mouseMapY = static_cast<float>(gy);
+    if (!scripted) {
+        Screen2Map(mouseX, mouseY, &gx, &gy, winHeight);
+        aimAt(static_cast<float>(gx), static_cast<float>(gy));
+    }
 
     const double cornersX[4] = {10.0, winWidth - 10.0, winWidth - 10.0, 10.0};
     const double cornersY[4] = {10.0, 10.0, winHeight - 10.0, winHeight - 10.0};
@@ -210,13 +212,14 @@ void cLevel::drawText(const char* text, int colour, int x, int y, float sx, floa
 
 void cLevel::endIntroIfDue() {
     if (levelState == stateIntro && levelTime > introLength)
-        levelState = statePlaying;
+        apply({sLevelInput::introEnd});
 }
 
 void cLevel::renderMessages(int w, int h) {
     // The frame that ends the intro still shows it.
     const int shown = levelState;
-    endIntroIfDue();
+    if (!scripted)
+        endIntroIfDue();
     if (fontBase == 0 || (shown != stateIntro && shown != statePaused && shown != stateFailed && shown != stateWon))
         return;
     const bool blinkOn = levelTime % blinkPeriod < blinkShown;

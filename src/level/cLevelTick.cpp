@@ -1,7 +1,16 @@
 // The level tick: camera, water, squad, enemies, projectiles, hits and the win and failure tests.
 #include "level/cLevel.h"
 
+#include "level/iLevelLog.h"
+
 int cLevel::update(int ms) {
+    const int answer = tick(ms);
+    if (log != nullptr)
+        log->ticked(*this, ms);
+    return answer;
+}
+
+int cLevel::tick(int ms) {
     if (levelState == stateInactive)
         return inactiveAnswer;
     levelTime += ms;

@@ -2,10 +2,12 @@
 #include "shell/cGame.h"
 
 #include "level/cLevel.h"
+#include "level/cRecorder.h"
 #include "ui/cConsole.h"
 
 #include <cstdio>
 #include <new>
+#include <random>
 
 cGame::cGame() = default;
 
@@ -42,6 +44,8 @@ bool cGame::init() {
 }
 
 void cGame::dispose() {
+    // The level being recorded closes its part of the file while it still exists.
+    if (recorder) recorder->finish();
     levelLoader.disposeLevels();
     level = nullptr;
     delete console;
@@ -51,7 +55,10 @@ void cGame::dispose() {
 
 void cGame::startLevel() {
     level->setCont(&textures, &sound, &meshCont);
+    // A recorded level starts from a seed of its own, so it replays without the levels before it.
+    if (recorder) recorder->levelStarting(*level, std::random_device()());
     level->init();
+    if (recorder) recorder->levelStarted(*level);
     level->setConsole(console);
     state = kLevel;
 }
@@ -93,6 +100,10 @@ void cGame::msgMenu(int message) {
 }
 
 void cGame::onUpdate(int ms) {
+    if (replay) {
+        replayUpdate(ms);
+        return;
+    }
     if (state == kMenu) {
         menu.update(ms);
         return;

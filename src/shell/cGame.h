@@ -5,6 +5,7 @@
 #include "assets/cMeshCont.h"
 #include "assets/cSound.h"
 #include "assets/cTexture.h"
+#include "level/cLevelReplay.h"
 #include "shell/cKeys.h"
 #include "shell/cRender.h"
 #include "ui/cCursor.h"
@@ -18,6 +19,8 @@
 
 class cConsole;
 class cLevel;
+class cRecorder;
+struct sReplay;
 
 class cGame : public iConsole, public iMenu {
 public:
@@ -77,6 +80,21 @@ public:
     // -1 until the game asks to end.
     int getQuitStatus() const { return quitStatus; }
 
+    // --- recording and playback (cGameReplay.cpp); without them nothing changes.
+    // Records every level started from now on; not owned, must outlive the game.
+    void setRecorder(cRecorder* r) { recorder = r; }
+    // The first level to start is number n (1 the first); false when there are fewer.
+    bool skipToLevel(int n);
+    int levelCount() const { return levelLoader.getCount(); }
+    // Plays the recording back instead of taking the player's input: at its recorded
+    // speed, or one recorded tick per update with timedemo. Not owned.
+    void startReplay(const sReplay* recording, bool timedemo);
+    bool isReplaying() const { return replay != nullptr; }
+    // The recording is played out, stopped with ESC, or went out of step.
+    bool isReplayOver() const { return replayOver; }
+    // 0 once played out or stopped, 1 after going out of step or failing to start a level.
+    int getReplayStatus() const { return replayStatus; }
+
     uint8_t getState() const { return state; }
     cLevel* getLevel() const { return level; }
     cConsole* getConsole() const { return console; }
@@ -91,6 +109,9 @@ private:
     void showMenu();
     void quit(int status);
     void renderNoLevel();
+    void replayUpdate(int ms);
+    bool startReplayLevel();
+    void endReplay(int status);
 
     cTexture textures;
     cMeshCont meshCont;
@@ -112,4 +133,14 @@ private:
     cKeys consoleKeys;
     quitHandler onQuit = nullptr;
     int quitStatus = -1;
+
+    cRecorder* recorder = nullptr;    // not owned; null unless recording
+    const sReplay* replay = nullptr;  // not owned; null unless playing back
+    bool timedemo = false;
+    size_t replayNext = 0;            // index of the next recorded level to start
+    bool replayLevelOn = false;       // a recorded level is being fed
+    bool replayOver = false;
+    int replayStatus = 0;
+    int replayBudget = 0;             // ms of real time not yet played, at recorded speed
+    cLevelReplay replayFeed;
 };

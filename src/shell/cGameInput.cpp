@@ -17,6 +17,11 @@ uint8_t foldKey(unsigned char key) { return key >= 'A' && key <= 'Z' ? uint8_t(k
 
 void cGame::onKeyboard(unsigned char key) {
     const uint8_t folded = foldKey(key);
+    // A playback takes no input; ESC stops it.
+    if (replay) {
+        if (folded == 27) endReplay(0);
+        return;
+    }
     if (console && console->isActive() && console->parseKey(key)) {
         consoleKeys.setKey(folded);
         return;
@@ -33,6 +38,7 @@ void cGame::onKeyboard(unsigned char key) {
 }
 
 void cGame::onKeyboardUp(unsigned char key) {
+    if (replay) return;
     const uint8_t folded = foldKey(key);
     // The console took the press (Enter on "close" hides it on the way), so the
     // release is the console's too: it must not restart or advance the level.
@@ -68,6 +74,7 @@ void cGame::onSpecialUpFunc(int) {}
 void cGame::onPassiveMotion(int x, int y, int dx, int dy) {
     xMouse = x;
     yMouse = y;
+    if (replay) return;
     if (state == kLevel && level) level->onPassiveMotion(mouseButtons, x, y, dx, dy);
     else menu.onPassiveMotion(mouseButtons, x, y, dx, dy);
 }
@@ -75,12 +82,14 @@ void cGame::onPassiveMotion(int x, int y, int dx, int dy) {
 void cGame::onMouseMotion(int x, int y, int dx, int dy) {
     xMouse = x;
     yMouse = y;
+    if (replay) return;
     if (state == kLevel && level) level->onMouseMotion(mouseButtons, x, y, dx, dy);
 }
 
 void cGame::onMouseClick(uint8_t mask, int x, int y) {
     xMouse = x;
     yMouse = y;
+    if (replay) return;
     mouseButtons = mask;
     if (state != kLevel || !level) {
         menu.onMouseClick(mask, x, y);

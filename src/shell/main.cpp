@@ -3,8 +3,10 @@
 #include "platform/cFrameTimer.h"
 #include "platform/contentFolder.h"
 #include "platform/multitexture.h"
+#include "platform/screenshot.h"
 #include "shell/appGlobals.h"
 #include "shell/cGame.h"
+#include "shell/cSession.h"
 
 #include <GL/freeglut.h>
 
@@ -17,6 +19,7 @@
 #include <ctime>
 #include <new>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -30,6 +33,8 @@ public:
 
 cGlutHost host;
 cFrameTimer frameTimer(host, bFullPowerMode);
+cSession session;
+bool screenshotWanted = false;  // F12 was pressed; the next frame is saved
 
 int now() { return glutGet(GLUT_ELAPSED_TIME); }
 
@@ -37,29 +42,37 @@ void onTimer(int);
 
 void cGlutHost::armTimer(int delayMs) { glutTimerFunc(unsigned(delayMs), onTimer, delayMs); }
 
-// Status of a normal end: 0, or the controller's own once the window has closed.
+// Status of a normal end, settled by finishGame.
 int exitStatus = 0;
 
-// Status 1 after a fatal start-up error (a message), the normal end's otherwise.
-[[noreturn]] void exitGame(const char* msg) {
+// Status 1 after a fatal start-up error (a message); otherwise the given one.
+[[noreturn]] void exitGame(const char* msg, int status = 0) {
     if (msg) {
         std::fprintf(stderr, "ERR: %s\n", msg);
         std::fputs("Closing game. Bye.\n", stderr);
+        status = 1;
     }
-    const int status = msg ? 1 : (game ? game->getExitStatus() : exitStatus);
     delete game;
     game = nullptr;
     std::exit(status);
 }
 
-// The window is going (its close button, or the main loop left): the controller
-// and the audio device go now, while the GL context still exists. Timers still
-// pending in this turn of the loop then find no controller and stop.
-void onClose() {
+// The run's end with the controller still there: the session's last word (a
+// recording finished, a replay's verdict) and the controller's own status, then
+// the controller and the audio device go. Runs once; timers still pending in
+// this turn of the loop then find no controller and stop.
+void finishGame() {
     if (!game) return;
-    exitStatus = game->getExitStatus();
+    const int sessionStatus = session.end(*game);
+    exitStatus = sessionStatus != 0 ? sessionStatus : game->getExitStatus();
     delete game;
     game = nullptr;
+}
+
+// The window is going (its close button, the main loop left, a replay over):
+// the game ends now, while the GL context still exists.
+void onClose() {
+    finishGame();
 #if defined(__SANITIZE_ADDRESS__)
     // Leaks are looked for while the window still exists: at exit the GL driver
     // is unloaded first, and what it held would be reported as the game's.
@@ -68,10 +81,7 @@ void onClose() {
 }
 
 // The controller's way out (the menu's quit, ESC with no level to play).
-void onQuit(int status) {
-    exitStatus = status;
-    glutLeaveMainLoop();
-}
+void onQuit(int) { glutLeaveMainLoop(); }
 
 void onTimer(int) {
     if (game) frameTimer.onTimerFired(now());
@@ -81,7 +91,22 @@ void onDisplay() {
     if (!game) return;
     if (bFullPowerMode) frameTimer.onFrame(now());
     game->onDisplay();
+    session.frameDrawn(*game, now());
+    if (screenshotWanted) {
+        screenshotWanted = false;
+        std::string error;
+        const std::string path = saveScreenshot(xWin, yWin, session.getLine().getStartFolder(), error);
+        if (path.empty()) std::fprintf(stderr, "Screenshot failed: %s\n", error.c_str());
+        else std::printf("%s\n", path.c_str());
+        std::fflush(stdout);
+    }
     glutSwapBuffers();
+    if (game->isReplayOver()) {
+        // Closing the window, as the player would, frees the GL context before the end.
+        glutDestroyWindow(glutGetWindow());
+        glutLeaveMainLoop();
+        return;
+    }
     if (bFullPowerMode) glutPostRedisplay();
 }
 
@@ -121,7 +146,13 @@ void onKeyboard(unsigned char key, int, int) {
 
 void onKeyboardUp(unsigned char key, int, int) { game->onKeyboardUp(key); }
 
-void onSpecialFunc(int key, int, int) { game->onSpecialFunc(key); }
+void onSpecialFunc(int key, int, int) {
+    if (key == GLUT_KEY_F12) {
+        screenshotWanted = true;
+        glutPostRedisplay();
+    }
+    game->onSpecialFunc(key);
+}
 
 void onSpecialUpFunc(int key, int, int) {
     if (key == GLUT_KEY_F4) bLockMouse = !bLockMouse;
@@ -160,15 +191,21 @@ void onPassiveMotion(int x, int y) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    // Before glutInit, which fails without a display: --help must answer anywhere.
+    if (int status = session.parse(argc, argv); status >= 0) return status;
     std::fputs("Running on linux platform.\n", stderr);
     std::string problem;
     if (!enterContentFolder(problem)) exitGame(problem.c_str());
+    if (int status = session.prepare(); status >= 0) return status;
 
     game = new (std::nothrow) cGame();
     if (!game) exitGame("Failed to create game.");
     std::srand(unsigned(std::time(nullptr)));
 
-    glutInit(&argc, argv);
+    std::vector<char*>& glutArgs = session.glutArgs();
+    int glutArgc = int(glutArgs.size());
+    glutArgs.push_back(nullptr);
+    glutInit(&glutArgc, glutArgs.data());
     glutInitDisplayMode(GLUT_DOUBLE | GLUT_RGBA | GLUT_DEPTH);
     glutInitWindowSize(xWin, yWin);
     glutInitWindowPosition(startPosition(glutGet(GLUT_SCREEN_WIDTH), xWin),
@@ -192,7 +229,9 @@ int main(int argc, char** argv) {
     glutMouseFunc(onMouseClick);
     glutMotionFunc(onMouseMotion);
     glutPassiveMotionFunc(onPassiveMotion);
-    frameTimer.start();
+    // The timedemo draws one frame per recorded tick, as fast as the display loop runs.
+    if (session.isTimedemo()) bFullPowerMode = true;
+    else frameTimer.start();
 
     const GLubyte* version = glGetString(GL_VERSION);
     std::fprintf(stderr, "Running on OpenGL Version: %s\n", version ? reinterpret_cast<const char*>(version) : "?");
@@ -202,6 +241,8 @@ int main(int argc, char** argv) {
     resolveMultitexture();
 
     if (!game->init()) exitGame("Game initialization failed.");
+    if (int status = session.attach(*game); status >= 0) exitGame(nullptr, status);
     glutMainLoop();
-    exitGame(nullptr);
+    finishGame();
+    exitGame(nullptr, exitStatus);
 }

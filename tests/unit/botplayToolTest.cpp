@@ -57,6 +57,8 @@ TEST_F(BotplayTool, PlaysAMapByNameOrPathAndEndsWithTheResult) {
     // A path is taken from where the tool starts; the same seed plays the same game.
     ASSERT_EQ(run("botplay '" + (dir / "maps" / "duel.bmp").string() + "' --god 1 --seed 4", out), 0);
     EXPECT_EQ(lastLine(out), lastLine(byName));
+    ASSERT_EQ(run("botplay duel.bmp --style player --seed 4 --god 1", out), 0);
+    EXPECT_TRUE(wonOneEnemy(lastLine(out))) << out;
     ASSERT_EQ(run("botplay duel.bmp --max-ms 20", out), 0);
     EXPECT_EQ(lastLine(out), "result: timeout time_ms=20 soldiers_lost=0 enemies_killed=0 shots=0");
 }
@@ -65,7 +67,8 @@ TEST_F(BotplayTool, RefusesBadCommandLinesAndUnplayableMaps) {
     writeMap("duel.bmp", 40, 40, {{5, 5, kSquadMark}, {30, 30, kEnemyMark}});
     std::string out;
     for (const char* args : {"botplay", "botplay duel.bmp --god 2", "botplay duel.bmp --seed", "botplay duel.bmp --seed x1",
-                             "botplay duel.bmp --max-ms 0", "botplay duel.bmp --max-ms 99999999999", "botplay duel.bmp --fast 1"})
+                             "botplay duel.bmp --max-ms 0", "botplay duel.bmp --max-ms 99999999999", "botplay duel.bmp --fast 1",
+                             "botplay duel.bmp --style fancy"})
         EXPECT_EQ(run(args, out), 2) << args;
     EXPECT_EQ(run("botplay missing.bmp", out), 1);
     std::FILE* f = std::fopen("maps/broken.bmp", "wb");

@@ -17,7 +17,7 @@ namespace {
 
 std::vector<std::string> filesUnder(const fs::path& root) {
     std::vector<std::string> out;
-    for (const char* sub : {"textures", "models", "sounds", "graphics", "maps"})
+    for (const char* sub : {"textures", "models", "sounds", "graphics", "maps", "icons"})
         for (const auto& e : fs::directory_iterator(root / sub)) out.push_back(std::string(sub) + "/" + e.path().filename().string());
     std::sort(out.begin(), out.end());
     return out;

@@ -3,12 +3,12 @@
 #include "contentTestSupport.h"
 
 #include "assets/cBitmap.h"
+#include "world/cLevelRules.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cstdlib>
-#include <queue>
 #include <string>
 #include <vector>
 
@@ -62,37 +62,12 @@ sCensus census(const cBitmap& b) {
 
 bool winter(const cBitmap& b) { return b.getBitmapS()[b.getWidth() * (b.getHeight() - 1)] == kWinter; }
 
-// Enemies the squad cannot walk to (trees block; water is waded).
-int unreachableEnemies(const cBitmap& b, int start) {
-    const int w = b.getWidth(), h = b.getHeight();
-    std::vector<char> seen(size_t(w * h), 0);
-    std::queue<int> todo;
-    todo.push(start);
-    seen[size_t(start)] = 1;
-    while (!todo.empty()) {
-        const int i = todo.front();
-        todo.pop();
-        const int x = i % w, y = i / w;
-        const int next[4][2] = {{x + 1, y}, {x - 1, y}, {x, y + 1}, {x, y - 1}};
-        for (const auto& n : next) {
-            if (n[0] < 0 || n[1] < 0 || n[0] >= w || n[1] >= h) continue;
-            const int j = n[1] * w + n[0];
-            if (seen[size_t(j)] || b.getBitmapS()[j] == kTree) continue;
-            seen[size_t(j)] = 1;
-            todo.push(j);
-        }
-    }
-    int lost = 0;
-    for (int i = 0; i < w * h; i++) lost += b.getBitmapS()[i] == kEnemy && !seen[size_t(i)];
-    return lost;
-}
-
 }  // namespace
 
-TEST(ContentMaps, AtLeastEightLevelsNamedInPlayOrder) {
+TEST(ContentMaps, AtLeastTwelveLevelsNamedInPlayOrder) {
     SKIP_WITHOUT_CONTENT();
     const auto names = mapNames();
-    ASSERT_GE(names.size(), 8u);
+    ASSERT_GE(names.size(), 12u);
     for (size_t i = 0; i < names.size(); i++) {
         char prefix[8];
         std::snprintf(prefix, sizeof prefix, "%02d-", int(i + 1));
@@ -111,9 +86,9 @@ TEST(ContentMaps, EveryMapUsesTheColourCodeExactlyAndIsPlayable) {
         cBitmap m;
         ASSERT_TRUE(m.loadFromFile((dir() / "maps" / n).string())) << n;
         EXPECT_GE(m.getWidth(), 64) << n;
-        EXPECT_LE(m.getWidth(), 256) << n;
+        EXPECT_LE(m.getWidth(), 128) << n;
         EXPECT_GE(m.getHeight(), 64) << n;
-        EXPECT_LE(m.getHeight(), 256) << n;
+        EXPECT_LE(m.getHeight(), 128) << n;
         const sCensus c = census(m);
         EXPECT_EQ(c.nearMisses, 0) << n;
         EXPECT_EQ(c.starts, 1) << n;
@@ -121,7 +96,9 @@ TEST(ContentMaps, EveryMapUsesTheColourCodeExactlyAndIsPlayable) {
         // White means winter only in the top-left pixel; anywhere else it is a slip.
         EXPECT_EQ(c.whites, winter(m) ? 1 : 0) << n;
         if (c.starts == 1) {
-            EXPECT_EQ(unreachableEnemies(m, c.startIndex), 0) << n;
+            cLevelRules rules(0, 0);
+            ASSERT_TRUE(rules.read(m)) << n;
+            for (const auto& b : rules.check()) ADD_FAILURE() << n << ": " << b.text();
             // The level opens centred on the squad: a start near the border
             // would show mostly the void beyond the map.
             const int x = c.startIndex % m.getWidth(), y = c.startIndex / m.getWidth();
@@ -151,6 +128,7 @@ TEST(ContentMaps, LevelsTeachFirstThenGrowHarderWithVariedGround) {
     EXPECT_LE(enemies.front(), 4) << "the first level teaches, with few enemies";
     EXPECT_EQ(*std::max_element(enemies.begin(), enemies.end()), enemies.back()) << "the last level is the hardest";
     EXPECT_GE(winters, 1);
+    EXPECT_LE(winters, 2) << "white messages are hard to read on snow";
     EXPECT_GE(watery, 2);
     EXPECT_GE(wooded, 2);
     EXPECT_GE(open, 2);

@@ -1,9 +1,13 @@
 // orbix-tool botplay: plays one map headless with the bot and prints the outcome.
 #include "toolCommands.h"
 
+#include "assets/cMeshCont.h"
 #include "level/cBot.h"
 #include "level/cLevel.h"
+#include "level/cPlayerBot.h"
+#include "level/cRecorder.h"
 #include "platform/contentFolder.h"
+#include "shell/gameVersion.h"
 
 #include <cerrno>
 #include <climits>
@@ -20,6 +24,8 @@ struct sBotOptions {
     long seed = 1;
     long god = 0;
     long maxMs = 600000;
+    bool player = false;  // the player-like bot instead of the planning one
+    std::string record;   // absolute path; empty: no recording
 };
 
 // A whole decimal number in [low, high], nothing else.
@@ -45,10 +51,16 @@ bool readOptions(int argc, char** argv, sBotOptions& o)
         const char* name = argv[i];
         const char* value = argv[i + 1];
         bool ok = false;
-        if (std::strcmp(name, "--seed") == 0)
+        if (std::strcmp(name, "--record") == 0) {
+            std::error_code ec;
+            o.record = std::filesystem::absolute(value, ec).string();
+            ok = value[0] != '\0' && !ec;
+        } else if (std::strcmp(name, "--seed") == 0)
             ok = readNumber(value, 0, UINT_MAX, o.seed);
         else if (std::strcmp(name, "--god") == 0)
             ok = readNumber(value, 0, 1, o.god);
+        else if (std::strcmp(name, "--style") == 0)
+            ok = (o.player = std::strcmp(value, "player") == 0) || std::strcmp(value, "planner") == 0;
         else if (std::strcmp(name, "--max-ms") == 0)
             ok = readNumber(value, cBot::stepMs, INT_MAX - cBot::stepMs, o.maxMs);
         if (!ok) {
@@ -61,8 +73,11 @@ bool readOptions(int argc, char** argv, sBotOptions& o)
 
 int botUsage()
 {
-    std::fprintf(stderr, "usage: orbix-tool botplay MAP [--seed N] [--god 0|1] [--max-ms N]\n"
-                         "  MAP is a BMP file, or the name of a map in the game's maps/ folder\n");
+    std::fprintf(stderr, "usage: orbix-tool botplay MAP [--seed N] [--god 0|1] [--max-ms N] [--style planner|player]\n"
+                         "                           [--record FILE]\n"
+                         "  MAP is a BMP file, or the name of a map in the game's maps/ folder;\n"
+                         "  --record writes the game as a recording (the models are then loaded, as\n"
+                         "  in the game, so that it replays alike)\n");
     return toolExit::badCommandLine;
 }
 
@@ -94,11 +109,26 @@ int playBot(int argc, char** argv)
         std::fprintf(stderr, "orbix-tool botplay: %s: map file name too long\n", o.map);
         return toolExit::refused;
     }
-    std::srand(static_cast<unsigned>(o.seed));
+    cMeshCont meshes;
+    cRecorder recorder;
+    if (!o.record.empty()) {
+        std::string error;
+        if (!recorder.open(o.record, kGameVersion, 800, 600, error)) {
+            std::fprintf(stderr, "orbix-tool botplay: %s\n", error.c_str());
+            return toolExit::refused;
+        }
+        meshes.load();
+        level.setCont(nullptr, nullptr, &meshes);
+        recorder.levelStarting(level, static_cast<unsigned>(o.seed));
+    } else {
+        std::srand(static_cast<unsigned>(o.seed));
+    }
     if (!level.init()) {
         std::fprintf(stderr, "orbix-tool botplay: %s: not a playable map\n", o.map);
         return toolExit::refused;
     }
+    if (recorder.isOpen())
+        recorder.levelStarted(level);
     level.setGodMode(o.god != 0);
     int enemies = 0;
     for (const cEnemy* e = level.getEnemies(); e != nullptr; e = e->getNext())
@@ -106,9 +136,12 @@ int playBot(int argc, char** argv)
     std::printf("map: %s seed=%ld god=%ld enemies=%d size=%.0fx%.0f\n", o.map, o.seed, o.god, enemies,
                 level.getMap().getX(), level.getMap().getY());
 
-    cBot bot;
+    cBot planner;
+    cPlayerBot player(static_cast<uint64_t>(o.seed));
+    cBot& bot = o.player ? static_cast<cBot&>(player) : planner;
     const sBotResult r = bot.play(level, static_cast<int>(o.maxMs));
     std::printf("result: %s time_ms=%d soldiers_lost=%d enemies_killed=%d shots=%d\n",
                 cBot::outcomeName(r.outcome), r.timeMs, r.soldiersLost, r.enemiesKilled, r.shots);
+    recorder.finish();
     return toolExit::loaded;
 }

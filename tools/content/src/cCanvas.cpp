@@ -2,6 +2,7 @@
 #include "cCanvas.h"
 
 #include "assets/cBitmap.h"
+#include "assets/pngWriter.h"
 
 #include <algorithm>
 #include <cmath>
@@ -80,10 +81,46 @@ void cCanvas::softLine(float x0, float y0, float x1, float y1, float width, sCol
         }
 }
 
+sColour cCanvas::at(int x, int y) const {
+    if (x < 0 || y < 0 || x >= w || y >= h) return {};
+    return px[size_t(y) * size_t(w) + size_t(x)];
+}
+
+cCanvas cCanvas::shrunk(int factor) const {
+    factor = std::max(factor, 1);
+    cCanvas out(w / factor, h / factor);
+    const float n = float(factor * factor);
+    for (int y = 0; y < out.h; y++)
+        for (int x = 0; x < out.w; x++) {
+            sColour sum;
+            for (int sy = 0; sy < factor; sy++)
+                for (int sx = 0; sx < factor; sx++) {
+                    const sColour c = at(x * factor + sx, y * factor + sy);
+                    sum = {sum.r + c.r, sum.g + c.g, sum.b + c.b};
+                }
+            out.set(x, y, {sum.r / n, sum.g / n, sum.b / n});
+        }
+    return out;
+}
+
+namespace {
+uint8_t toByte(float v) { return uint8_t(std::lround(std::clamp(v, 0.0f, 1.0f) * 255.0f)); }
+}  // namespace
+
+bool cCanvas::savePng(const std::string& path) const {
+    std::vector<uint8_t> rgb;
+    rgb.reserve(px.size() * 3);
+    for (int y = h - 1; y >= 0; y--)  // PNG rows run top first
+        for (int x = 0; x < w; x++) {
+            const sColour c = at(x, y);
+            rgb.insert(rgb.end(), {toByte(c.r), toByte(c.g), toByte(c.b)});
+        }
+    return writePng(path, w, h, rgb);
+}
+
 bool cCanvas::save(const std::string& path) const {
     cBitmap bmp(w, h);
     sRGBA* out = bmp.getBitmapS();
-    auto toByte = [](float v) { return uint8_t(std::lround(std::clamp(v, 0.0f, 1.0f) * 255.0f)); };
     for (size_t i = 0; i < px.size(); i++) out[i] = sRGBA(toByte(px[i].r), toByte(px[i].g), toByte(px[i].b), 255);
     return bmp.saveToFile(path);
 }

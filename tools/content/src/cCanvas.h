@@ -31,8 +31,17 @@ public:
     void softEllipse(float cx, float cy, float rx, float ry, sColour c, float alpha);
     void softLine(float x0, float y0, float x1, float y1, float width, sColour c, float alpha);
 
+    int width() const { return w; }
+    int height() const { return h; }
+    // Out-of-range coordinates give black.
+    sColour at(int x, int y) const;
+    // The picture factor times smaller, each pixel the mean of the factor x factor it covers.
+    cCanvas shrunk(int factor) const;
+
     // Writes the picture as a 24-bit BMP; false when it cannot be written.
     bool save(const std::string& path) const;
+    // Writes the picture as an RGB PNG; false when it cannot be written.
+    bool savePng(const std::string& path) const;
 
 private:
     int w, h;

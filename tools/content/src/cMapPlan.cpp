@@ -3,7 +3,7 @@
 
 #include <algorithm>
 #include <cmath>
-#include <queue>
+#include <cstdlib>
 
 namespace {
 // Integer hash of a lattice point, 0..1.
@@ -41,9 +41,7 @@ void cMapPlan::forest(double cx, double cy, double r, double density) {
             const double d = std::hypot(x + 0.5 - cx, y + 0.5 - cy);
             const double edge = r * (0.75 + 0.5 * noise(x, y, 5.0));
             if (d > edge) continue;
-            // Thinner towards the rim.
-            const double p = density * std::min(1.0, 1.6 * (1.0 - d / edge) + 0.35);
-            if (cells[size_t(y) * size_t(w) + size_t(x)] == ground && rnd.unit() < p)
+            if (cells[size_t(y) * size_t(w) + size_t(x)] == ground && rnd.unit() < density)
                 cells[size_t(y) * size_t(w) + size_t(x)] = tree;
         }
 }
@@ -90,9 +88,53 @@ void cMapPlan::clearing(double cx, double cy, double r) {
                 cells[size_t(y) * size_t(w) + size_t(x)] = ground;
 }
 
-void cMapPlan::scatter(double chance) {
-    for (eCell& c : cells)
-        if (c == ground && rnd.unit() < chance) c = tree;
+void cMapPlan::copses(double chance) {
+    for (int y = 1; y + 2 < h; y++)
+        for (int x = 1; x + 2 < w; x++) {
+            if (rnd.unit() >= chance) continue;
+            bool open = true;
+            for (int dy = 0; dy < 2; dy++)
+                for (int dx = 0; dx < 2; dx++) open = open && cell(x + dx, y + dy) == ground;
+            if (!open) continue;
+            for (int dy = 0; dy < 2; dy++)
+                for (int dx = 0; dx < 2; dx++)
+                    if (dx + dy < 2 || rnd.unit() < 0.6) cells[size_t(y + dy) * size_t(w) + size_t(x + dx)] = tree;
+        }
+}
+
+int cMapPlan::treesAround(int x, int y) const {
+    int n = 0;
+    for (int dy = -1; dy <= 1; dy++)
+        for (int dx = -1; dx <= 1; dx++)
+            n += (dx || dy) && x + dx >= 0 && y + dy >= 0 && x + dx < w && y + dy < h && cell(x + dx, y + dy) == tree;
+    return n;
+}
+
+bool cMapPlan::nearMarker(int x, int y) const {
+    if (std::abs(x - startX) <= 1 && std::abs(y - startY) <= 1) return true;
+    for (const auto& e : enemies)
+        if (std::abs(x - e[0]) <= 1 && std::abs(y - e[1]) <= 1) return true;
+    return false;
+}
+
+void cMapPlan::tidyTrees() {
+    // A pocket of ground cut into a wood traps a leader who walks into it: fill
+    // the ground that trees mostly surround (never next to a marker, which needs room).
+    for (bool filled = true; filled;) {
+        filled = false;
+        for (int y = 0; y < h; y++)
+            for (int x = 0; x < w; x++)
+                if (cell(x, y) == ground && treesAround(x, y) >= 5 && !nearMarker(x, y))
+                    cells[size_t(y) * size_t(w) + size_t(x)] = tree, filled = true;
+    }
+    // Felling one lone tree can leave a neighbour alone in turn: repeat until none is left.
+    for (bool felled = true; felled;) {
+        felled = false;
+        for (int y = 0; y < h; y++)
+            for (int x = 0; x < w; x++)
+                if (cell(x, y) == tree && treesAround(x, y) < 2)
+                    cells[size_t(y) * size_t(w) + size_t(x)] = ground, felled = true;
+    }
 }
 
 void cMapPlan::woods(int x0, int y0, int x1, int y1, double density) {
@@ -115,9 +157,9 @@ void cMapPlan::makeRoom(int x, int y) {
 void cMapPlan::start(int x, int y) {
     startX = std::clamp(x, 1, w - 2);
     startY = std::clamp(y, 1, h - 2);
-    // The squad of four walks in file behind its leader: give it space.
+    // The followers are made on the leader and walk off towards -x: give the file space.
     for (int dy = -2; dy <= 2; dy++)
-        for (int dx = -2; dx <= 2; dx++) {
+        for (int dx = -8; dx <= 2; dx++) {
             const int px = startX + dx, py = startY + dy;
             if (px >= 0 && py >= 0 && px < w && py < h) cells[size_t(py) * size_t(w) + size_t(px)] = ground;
         }
@@ -143,33 +185,23 @@ void cMapPlan::camp(int cx, int cy, int n, int spread) {
     }
 }
 
+static_assert(int(cMapPlan::ground) == int(cLevelRules::ground) && int(cMapPlan::tree) == int(cLevelRules::tree) &&
+              int(cMapPlan::water) == int(cLevelRules::water));
+
+cLevelRules cMapPlan::rules() const {
+    cLevelRules r(w, h);
+    for (int y = 0; y < h; y++)
+        for (int x = 0; x < w; x++)
+            r.setCell(x, y, static_cast<cLevelRules::eCell>(cell(x, y)));
+    if (startX >= 0) r.addStart(startX, startY);
+    for (const auto& e : enemies) r.addEnemy(e[0], e[1]);
+    r.setWinter(winter);
+    return r;
+}
+
 std::string cMapPlan::problems() const {
     std::string out;
-    if (startX < 0) return "no start\n";
-    if (cell(startX, startY) != ground) out += "start is not on ground\n";
-    if (enemies.empty()) out += "no enemy\n";
-    // Which cells the squad can reach from its start.
-    std::vector<char> seen(cells.size(), 0);
-    std::queue<std::array<int, 2>> todo;
-    todo.push({startX, startY});
-    seen[size_t(startY) * size_t(w) + size_t(startX)] = 1;
-    while (!todo.empty()) {
-        const auto [x, y] = todo.front();
-        todo.pop();
-        static const int kStep[4][2] = {{1, 0}, {-1, 0}, {0, 1}, {0, -1}};
-        for (const auto& s : kStep) {
-            const int nx = x + s[0], ny = y + s[1];
-            if (cell(nx, ny) == tree) continue;  // also off the map
-            char& v = seen[size_t(ny) * size_t(w) + size_t(nx)];
-            if (!v) v = 1, todo.push({nx, ny});
-        }
-    }
-    for (const auto& e : enemies) {
-        if (cell(e[0], e[1]) != ground)
-            out += "enemy at " + std::to_string(e[0]) + "," + std::to_string(e[1]) + " is not on ground\n";
-        else if (!seen[size_t(e[1]) * size_t(w) + size_t(e[0])])
-            out += "enemy at " + std::to_string(e[0]) + "," + std::to_string(e[1]) + " cannot be reached\n";
-    }
+    for (const auto& b : rules().check()) out += b.text() + "\n";
     return out;
 }
 

@@ -6,6 +6,7 @@
 
 #include "cCanvas.h"
 #include "cRandom.h"
+#include "world/cLevelRules.h"
 
 #include <array>
 #include <string>
@@ -25,8 +26,11 @@ public:
     // Ground along a polyline, for paths and fords.
     void path(const std::vector<std::array<double, 2>>& points, double width);
     void clearing(double cx, double cy, double r);
-    // Single trees scattered over ground with the given chance per cell.
-    void scatter(double chance);
+    // Copses of three or four trees scattered over open ground, one per cell with the given chance.
+    void copses(double chance);
+    // Fills pockets of ground that trees mostly surround, then fells every tree with
+    // fewer than two tree neighbours, which a walking squad would not see coming.
+    void tidyTrees();
     // A wood of the given density filling the rectangle.
     void woods(int x0, int y0, int x1, int y1, double density);
 
@@ -36,9 +40,10 @@ public:
     void camp(int cx, int cy, int n, int spread);
     void setWinter(bool on) { winter = on; }
 
-    // Empty when the map is playable: one start on ground, at least one enemy,
-    // and every enemy on ground that the squad can walk to (water is wadeable,
-    // trees are not). Otherwise the reasons, one per line.
+    // The map as the level rules see it.
+    cLevelRules rules() const;
+    // Empty when the map keeps every level rule; otherwise each broken rule
+    // with its place, one per line.
     std::string problems() const;
 
     cCanvas picture() const;
@@ -47,6 +52,8 @@ private:
     // Off the map counts as a tree: nobody walks there.
     eCell cell(int x, int y) const;
     double noise(double x, double y, double scale) const;
+    int treesAround(int x, int y) const;
+    bool nearMarker(int x, int y) const;
     void brushPolyline(const std::vector<std::array<double, 2>>& points, double width, eCell kind);
     // Frees the cell and its neighbours of trees so a unit placed there can move.
     void makeRoom(int x, int y);

@@ -1,48 +1,30 @@
-// RIFF/WAVE output: a 44-byte header and little-endian 16-bit samples.
+// WAV output on libsndfile. The samples are rounded to 16 bits here rather than by
+// libsndfile's float conversion, whose rounding and clipping would change the bytes
+// of every generated sound from one library version to the next.
 #include "cWavWriter.h"
+
+#include <sndfile.h>
 
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
-#include <fstream>
-
-namespace {
-void put32(std::string& s, uint32_t v) {
-    for (int i = 0; i < 4; i++) s.push_back(char(uint8_t(v >> (8 * i))));
-}
-void put16(std::string& s, uint16_t v) {
-    s.push_back(char(uint8_t(v)));
-    s.push_back(char(uint8_t(v >> 8)));
-}
-}  // namespace
-
-std::string cWavWriter::bytes(const std::vector<float>& samples, int rate) {
-    const uint32_t dataBytes = uint32_t(samples.size() * 2);
-    std::string s;
-    s.reserve(44 + dataBytes);
-    s += "RIFF";
-    put32(s, 36 + dataBytes);
-    s += "WAVEfmt ";
-    put32(s, 16);
-    put16(s, 1);  // PCM
-    put16(s, 1);  // mono
-    put32(s, uint32_t(rate));
-    put32(s, uint32_t(rate) * 2);
-    put16(s, 2);
-    put16(s, 16);
-    s += "data";
-    put32(s, dataBytes);
-    for (float x : samples) {
-        const long v = std::lround(std::clamp(x, -1.0f, 1.0f) * 32767.0f);
-        put16(s, uint16_t(int16_t(v)));
-    }
-    return s;
-}
+#include <cstdio>
 
 bool cWavWriter::save(const std::string& path, const std::vector<float>& samples, int rate) {
-    std::ofstream f(path, std::ios::binary);
-    if (!f) return false;
-    const std::string b = bytes(samples, rate);
-    f.write(b.data(), std::streamsize(b.size()));
-    return bool(f);
+    std::vector<short> pcm(samples.size());
+    std::transform(samples.begin(), samples.end(), pcm.begin(),
+                   [](float x) { return short(std::lround(std::clamp(x, -1.0f, 1.0f) * 32767.0f)); });
+    SF_INFO info{};
+    info.samplerate = rate;
+    info.channels = 1;
+    info.format = SF_FORMAT_WAV | SF_FORMAT_PCM_16;
+    SNDFILE* file = sf_open(path.c_str(), SFM_WRITE, &info);
+    if (!file) {
+        std::fprintf(stderr, "orbix-content: cannot write %s: %s\n", path.c_str(), sf_strerror(nullptr));
+        return false;
+    }
+    const sf_count_t written = sf_write_short(file, pcm.data(), sf_count_t(pcm.size()));
+    const bool ok = sf_close(file) == 0 && written == sf_count_t(pcm.size());
+    if (!ok) std::remove(path.c_str());
+    return ok;
 }

@@ -1,4 +1,4 @@
-// Writes mono 16-bit PCM WAV files from float samples in -1..1.
+// Writes mono 16-bit PCM WAV files from float samples in -1..1, through libsndfile.
 #pragma once
 
 #include <string>
@@ -8,8 +8,6 @@ class cWavWriter {
 public:
     static constexpr int kRate = 22050;  // samples per second of every generated sound
 
-    // Samples beyond -1..1 are clipped. False when the file cannot be written.
+    // Samples beyond -1..1 are clipped. False, with no file left behind, when it cannot be written.
     static bool save(const std::string& path, const std::vector<float>& samples, int rate = kRate);
-    // The file's bytes, as save writes them.
-    static std::string bytes(const std::vector<float>& samples, int rate = kRate);
 };

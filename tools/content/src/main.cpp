@@ -1,6 +1,7 @@
 // orbix-content: writes every content file of the game into a folder.
 // Usage: orbix-content OUTDIR RECORDEDDIR
 #include "graphics.h"
+#include "icon.h"
 #include "maps.h"
 #include "models.h"
 #include "sounds.h"
@@ -34,7 +35,7 @@ int main(int argc, char** argv) {
         return 2;
     }
     const fs::path out = argv[1];
-    for (const char* sub : {"textures", "models", "sounds", "graphics", "maps"}) {
+    for (const char* sub : {"textures", "models", "sounds", "graphics", "maps", "icons"}) {
         std::error_code ec;
         fs::create_directories(out / sub, ec);
         if (ec) {
@@ -53,5 +54,6 @@ int main(int argc, char** argv) {
     step("recorded sounds", copyRecorded(argv[2], out / "sounds"));
     step("graphics", writeGraphics((out / "graphics").string()));
     step("maps", writeMaps((out / "maps").string()));
+    step("icons", writeIcons((out / "icons").string()));
     return ok ? 0 : 1;
 }

@@ -1,0 +1,34 @@
+// Records a session: seeds each level with a recorded seed and sends its inputs and ticks to the file.
+#pragma once
+
+#include "level/cReplayWriter.h"
+
+#include <cstdint>
+#include <string>
+
+class cLevel;
+
+class cRecorder {
+public:
+    // Creates the file and writes its header; false with the reason.
+    bool open(const std::string& path, const std::string& gameVersion, int width, int height, std::string& error);
+    // Before the level is built: closes the level recorded before (its state still as
+    // played), seeds the generator with seed and writes the level's header.
+    void levelStarting(cLevel& level, uint32_t seed);
+    // After the build: from now on the level's inputs and ticks are recorded.
+    void levelStarted(cLevel& level);
+    // Closes the level being recorded and the file; safe to call again.
+    void finish();
+    bool isOpen() const { return writer.isOpen(); }
+
+    // What a recording holds of the content, so a replay can tell that it changed.
+    static uint64_t modelsHash();
+    static uint64_t mapHash(const char* path);
+
+private:
+    void closeLevel();
+
+    cReplayWriter writer;
+    cLevel* current = nullptr;  // not owned
+    uint64_t models = 0;
+};

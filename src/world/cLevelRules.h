@@ -1,0 +1,61 @@
+// The rules a level map keeps so that a squad that walks straight, with no path-finding, can play it.
+#pragma once
+
+#include <array>
+#include <string>
+#include <vector>
+
+class cBitmap;
+
+class cLevelRules {
+public:
+    enum eCell : unsigned char { ground, tree, water };
+    // The minimap keeps every n-th pixel of a bigger map, and loses units on it.
+    static constexpr int kMaxSide = 128;
+    // Followers are made on the leader and sent towards -x.
+    static constexpr int kFileRoom = 6;
+
+    struct sBreak {
+        std::string rule;  // short name, as the README lists them
+        int x, y;          // the place; -1 when the rule is about the whole map
+        std::string what;
+        std::string text() const;
+    };
+
+    cLevelRules(int w, int h);
+    // Reads the map colour code exactly as the game does; false for a picture without pixels.
+    bool read(const cBitmap& map);
+
+    void setCell(int x, int y, eCell kind);
+    void addStart(int x, int y);
+    void addEnemy(int x, int y);
+    void setWinter(bool on) { winter = on; }
+
+    // Every broken rule with its place, at most a few places per rule.
+    std::vector<sBreak> check() const;
+
+    int getWidth() const { return w; }
+    int getHeight() const { return h; }
+    bool isWinter() const { return winter; }
+    int enemyCount() const { return static_cast<int>(enemies.size()); }
+    int startCount() const { return static_cast<int>(starts.size()); }
+    int startX() const { return starts.empty() ? -1 : starts[0][0]; }
+    int startY() const { return starts.empty() ? -1 : starts[0][1]; }
+    // Share of the map's cells of one kind, 0 to 1.
+    double share(eCell kind) const;
+
+private:
+    eCell at(int x, int y) const;
+    bool onBorder(int x, int y) const;
+    // The 3 x 3 block around (x, y) holds no tree and nothing off or on the map's rim.
+    bool roomy(int x, int y) const;
+    void checkTrees(std::vector<sBreak>& out) const;
+    void checkWays(std::vector<sBreak>& out) const;
+    void checkStart(std::vector<sBreak>& out) const;
+
+    int w, h;
+    std::vector<eCell> cells;
+    std::vector<std::array<int, 2>> starts;
+    std::vector<std::array<int, 2>> enemies;
+    bool winter = false;
+};

@@ -1,0 +1,67 @@
+// The game's command line: its options, the X options handed on to GLUT, and the refusals.
+#include "shell/cCommandLine.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace {
+
+
+cCommandLine::eAction parse(cCommandLine& line, std::vector<std::string> args) {
+    args.insert(args.begin(), "orbix-tal");
+    static std::vector<std::string> keep;
+    keep = args;
+    std::vector<char*> argv;
+    for (std::string& a : keep) argv.push_back(a.data());
+    return line.parse(int(argv.size()), argv.data());
+}
+
+TEST(CommandLine, AnswersEachLineWithItsAction) {
+    const struct {
+        std::vector<std::string> args;
+        cCommandLine::eAction action;
+    } cases[] = {
+        {{}, cCommandLine::run},
+        {{"--help"}, cCommandLine::showHelp},
+        {{"-display", ":5", "--version"}, cCommandLine::showVersion},
+        {{"--level", "3", "--record", "a.rec"}, cCommandLine::run},
+        {{"--frobnicate"}, cCommandLine::wrong},
+        {{"-display"}, cCommandLine::wrong},
+        {{"--level", "0"}, cCommandLine::wrong},
+        {{"--level", "2x"}, cCommandLine::wrong},
+        {{"--level"}, cCommandLine::wrong},
+        {{"--record"}, cCommandLine::wrong},
+        {{"--play", "a", "--record", "b"}, cCommandLine::wrong},
+        {{"--play", "a", "--timedemo", "b"}, cCommandLine::wrong},
+        {{"--timedemo", "a", "--level", "2"}, cCommandLine::wrong},
+        {{"--record", "a", "--record", "b"}, cCommandLine::wrong},
+    };
+    for (const auto& c : cases) {
+        cCommandLine line;
+        std::string joined;
+        for (const std::string& a : c.args) joined += a + " ";
+        EXPECT_EQ(parse(line, c.args), c.action) << joined;
+        if (c.action == cCommandLine::wrong) {
+            EXPECT_FALSE(line.getError().empty()) << joined;
+            EXPECT_EQ(line.getError().find('\n'), std::string::npos) << joined;
+        }
+    }
+}
+
+TEST(CommandLine, PassesXOptionsWithTheirValuesAndResolvesPaths) {
+    cCommandLine line;
+    ASSERT_EQ(parse(line, {"-geometry", "--level", "-sync", "--level", "4", "--record", "rec/a.orbrec"}),
+              cCommandLine::run);
+    // -geometry takes the next word as its value even when it looks like an option.
+    std::vector<std::string> glut;
+    for (char* a : line.getGlutArgs()) glut.push_back(a);
+    EXPECT_EQ(glut, (std::vector<std::string>{"orbix-tal", "-geometry", "--level", "-sync"}));
+    EXPECT_EQ(line.getStartLevel(), 4);
+    EXPECT_EQ(line.getRecordFile(), (std::filesystem::current_path() / "rec/a.orbrec").string());
+    EXPECT_EQ(line.getStartFolder(), std::filesystem::current_path().string());
+}
+
+}  // namespace

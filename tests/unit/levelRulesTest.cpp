@@ -1,0 +1,96 @@
+// The level rules: the content generator and orbix-tool map both refuse a map that breaks one, naming it.
+#include "../../tools/content/src/cMapPlan.h"
+
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <functional>
+#include <string>
+
+namespace {
+
+struct sRuleCase {
+    const char* name;
+    const char* rule;  // the rule named in the refusal; null when the map is fine
+    std::function<void(cMapPlan&)> paint;
+    int w = 40;
+};
+
+// A 40 x 40 meadow: the start low in the middle, one enemy high in the middle,
+// and whatever the case paints in between.
+cMapPlan plan(const sRuleCase& c) {
+    cMapPlan m(c.w, 40, 1);
+    m.start(20, 8);
+    c.paint(m);
+    m.enemy(20, 30);
+    return m;
+}
+
+// Exit status and standard error of orbix-tool map on a file.
+int runTool(const std::string& file, std::string& err) {
+    const std::string errFile = file + ".err";
+    const int status = std::system(("'" ORBIX_BIN_DIR "/orbix-tool' map '" + file + "' >/dev/null 2>'" + errFile + "'").c_str());
+    std::FILE* f = std::fopen(errFile.c_str(), "r");
+    err.clear();
+    char buf[256];
+    size_t n;
+    while (f != nullptr && (n = std::fread(buf, 1, sizeof buf, f)) > 0)
+        err.append(buf, n);
+    if (f != nullptr)
+        std::fclose(f);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+void diagonalBands(cMapPlan& m, int gap) {
+    for (int y = 0; y < 40; y++)
+        for (int x = 0; x < 40; x++)
+            if (x + y >= 36 && x + y <= 41 && (x - y < 0 || x - y >= gap)) m.woods(x, y, x, y, 1);
+}
+
+const sRuleCase kCases[] = {
+    {"meadow", nullptr, [](cMapPlan&) {}},
+    {"threeCellGap", nullptr, [](cMapPlan& m) { m.woods(0, 18, 18, 19, 1); m.woods(22, 18, 39, 19, 1); }},
+    {"loneTree", "no lone trees", [](cMapPlan& m) { m.woods(10, 20, 10, 20, 1); }},
+    {"twoCellGap", "wide ways", [](cMapPlan& m) { m.woods(0, 18, 18, 19, 1); m.woods(21, 18, 39, 19, 1); }},
+    // A wood running corner to corner, crossed by a diagonal gap two cells wide, then five.
+    {"diagonalGap", "wide ways", [](cMapPlan& m) { diagonalBands(m, 2); }},
+    {"wideDiagonalGap", nullptr, [](cMapPlan& m) { diagonalBands(m, 5); }},
+    {"enemyWalledIn", "wide ways", [](cMapPlan& m) { m.woods(14, 24, 26, 36, 1); }},
+    {"treeLineBehindStart", "room for the file", [](cMapPlan& m) { m.woods(15, 2, 16, 14, 1); }},
+    {"tooWide", "size", [](cMapPlan&) {}, 129},
+};
+
+class LevelRules : public ::testing::TestWithParam<sRuleCase> {};
+
+TEST_P(LevelRules, GeneratorAndToolNameTheBrokenRule) {
+    const sRuleCase& c = GetParam();
+    const cMapPlan m = plan(c);
+    const std::string why = m.problems();
+    if (c.rule == nullptr) {
+        EXPECT_EQ(why, "");
+    } else {
+        EXPECT_EQ(why.rfind(std::string(c.rule) + ": ", 0), 0u) << why;
+    }
+
+    if (!std::filesystem::exists(ORBIX_BIN_DIR "/orbix-tool"))
+        GTEST_SKIP() << "orbix-tool is not built";
+    const std::string file = (std::filesystem::temp_directory_path() /
+                              ("orbix-rules-" + std::to_string(getpid()) + "-" + c.name + ".bmp")).string();
+    ASSERT_TRUE(m.picture().save(file));
+    std::string err;
+    const int status = runTool(file, err);
+    std::filesystem::remove(file);
+    std::filesystem::remove(file + ".err");
+    EXPECT_EQ(status, c.rule == nullptr ? 0 : 1) << err;
+    if (c.rule != nullptr) {
+        EXPECT_NE(err.find(std::string(": ") + c.rule + ": "), std::string::npos) << err;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Maps, LevelRules, ::testing::ValuesIn(kCases),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+}  // namespace

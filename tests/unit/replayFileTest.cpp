@@ -1,0 +1,170 @@
+// Recordings: a bot game written and read back replays in step; a file cut short replays to
+// its cut; damaged files and other versions are refused; a changed input goes out of step.
+#include "level/cBot.h"
+#include "level/cLevel.h"
+#include "level/cLevelReplay.h"
+#include "level/cRecorder.h"
+#include "level/cReplayReader.h"
+#include "level/levelStateHash.h"
+#include "levelTestMaps.h"
+
+#include <fstream>
+#include <iterator>
+
+namespace {
+
+class ReplayFileTest : public LevelFolderTest {
+protected:
+    // Records the bot on a small map with an enemy in sight; answers the file's bytes.
+    std::vector<uint8_t> recordBotGame(int maxMs, uint32_t seed = 5) {
+        writeMap("01-field.bmp", 40, 40, {{10, 10, kSquadMark}, {22, 18, kEnemyMark}, {25, 12, kEnemyMark}});
+        cRecorder recorder;
+        std::string error;
+        EXPECT_TRUE(recorder.open("game.orbrec", "test", 800, 600, error)) << error;
+        cLevel level(1);
+        level.setMapName("01-field.bmp");
+        recorder.levelStarting(level, seed);
+        EXPECT_TRUE(level.init());
+        recorder.levelStarted(level);
+        level.setGodMode(false);
+        cBot bot;
+        result = bot.play(level, maxMs);
+        endHash = levelStateHash(level);
+        recorder.finish();
+        std::ifstream in("game.orbrec", std::ios::binary);
+        return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    }
+
+    // Replays every level; answers the last step and leaves the last level's hash.
+    cLevelReplay::eStep replay(const sReplay& rec, int64_t& ticks) {
+        cLevelReplay::eStep step = cLevelReplay::finished;
+        ticks = 0;
+        for (const sReplayLevel& l : rec.levels) {
+            cLevel level(l.number);
+            level.setMapName(l.mapName.substr(5).c_str());
+            std::srand(l.seed);
+            level.init();
+            cLevelReplay feed;
+            feed.start(l, level);
+            while ((step = feed.step()) == cLevelReplay::played) {
+            }
+            ticks = feed.getTick();
+            replayedHash = levelStateHash(level);
+            if (step == cLevelReplay::outOfStep)
+                break;
+        }
+        return step;
+    }
+
+    sBotResult result;
+    uint64_t endHash = 0, replayedHash = 0;
+};
+
+TEST_F(ReplayFileTest, ABotGameReplaysInStepToTheSameEnd) {
+    const std::vector<uint8_t> bytes = recordBotGame(20000);
+    sReplay rec;
+    std::string message;
+    ASSERT_EQ(cReplayReader::parse(bytes.data(), bytes.size(), rec, message), cReplayReader::whole) << message;
+    ASSERT_EQ(rec.levels.size(), 1u);
+    EXPECT_EQ(rec.levels[0].seed, 5u);
+    EXPECT_EQ(rec.levels[0].mapName, "maps/01-field.bmp");
+    EXPECT_TRUE(rec.levels[0].ended);
+    int checkpoints = 0;
+    for (const sReplayEvent& e : rec.levels[0].events)
+        checkpoints += e.type == sReplayEvent::checkpoint;
+    EXPECT_EQ(checkpoints, result.timeMs / 1000);
+    // Fixed 5 ms ticks between orders fold into runs: far fewer records than ticks.
+    EXPECT_LT(rec.levels[0].events.size() * 4, size_t(rec.levels[0].ticks));
+
+    int64_t ticks;
+    EXPECT_EQ(replay(rec, ticks), cLevelReplay::finished);
+    EXPECT_EQ(ticks, result.timeMs / cBot::stepMs);
+    EXPECT_EQ(replayedHash, endHash);
+    EXPECT_EQ(rec.levels[0].endHash, endHash);
+}
+
+TEST_F(ReplayFileTest, AFileCutShortReplaysUpToItsCut) {
+    const std::vector<uint8_t> bytes = recordBotGame(6000);
+    for (size_t keep : {size_t(30), bytes.size() / 2, bytes.size() - 9, bytes.size() - 1}) {
+        sReplay rec;
+        std::string message;
+        ASSERT_EQ(cReplayReader::parse(bytes.data(), keep, rec, message), cReplayReader::cutShort) << keep;
+        EXPECT_NE(message.find("cut short"), std::string::npos) << message;
+        int64_t ticks;
+        if (!rec.levels.empty()) {
+            EXPECT_NE(replay(rec, ticks), cLevelReplay::outOfStep) << keep;
+            EXPECT_NE(message.find("tick " + std::to_string(rec.levels[0].ticks)), std::string::npos) << message;
+        }
+    }
+}
+
+TEST_F(ReplayFileTest, RefusesDamagedFilesAndOtherVersions) {
+    const std::vector<uint8_t> good = recordBotGame(2000);
+    const size_t header = 8 + 4 + 1 + 4 + 4;  // version "test", window size
+    const size_t firstRecord = header + 1 + 1 + 1 + 17 + 20;  // the level record
+    const struct {
+        size_t at;
+        uint8_t value;
+        const char* says;
+    } cases[] = {
+        {0, 'X', "not a recording"},
+        {8, 2, "format version 2"},
+        {10, 9, "simulation version 9"},
+        {header + 1, 0, "level number"},
+        {firstRecord, 0xee, "unknown record"},
+        {good.size() - 1, 'T', "outside any level"},
+    };
+    for (const auto& c : cases) {
+        std::vector<uint8_t> bytes = good;
+        ASSERT_LT(c.at, bytes.size());
+        bytes[c.at] = c.value;
+        sReplay rec;
+        std::string message;
+        const cReplayReader::eResult r = cReplayReader::parse(bytes.data(), bytes.size(), rec, message);
+        EXPECT_NE(message.find(c.says), std::string::npos) << c.at << ": " << message;
+        EXPECT_EQ(r, cReplayReader::refused) << c.at;
+        EXPECT_TRUE(rec.levels.empty());
+    }
+    std::vector<uint8_t> trailing = good;
+    trailing.push_back(0);
+    sReplay rec;
+    std::string message;
+    EXPECT_EQ(cReplayReader::parse(trailing.data(), trailing.size(), rec, message), cReplayReader::refused);
+}
+
+TEST_F(ReplayFileTest, AnotherSeedGoesOutOfStepAtTheFirstCheckpoint) {
+    std::vector<uint8_t> bytes = recordBotGame(3000);
+    sReplay rec;
+    std::string message;
+    ASSERT_EQ(cReplayReader::parse(bytes.data(), bytes.size(), rec, message), cReplayReader::whole);
+    rec.levels[0].seed ^= 1;
+    int64_t ticks;
+    EXPECT_EQ(replay(rec, ticks), cLevelReplay::outOfStep);
+    EXPECT_EQ(ticks, 1000 / cBot::stepMs);
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(ReplayFileTest, ALevelThatCouldNotBeBuiltReplaysInactive) {
+    std::ofstream("maps/01-broken.bmp") << "BM not really";
+    cRecorder recorder;
+    std::string error;
+    ASSERT_TRUE(recorder.open("broken.orbrec", "test", 800, 600, error));
+    cLevel level(1);
+    level.setMapName("01-broken.bmp");
+    recorder.levelStarting(level, 9);
+    ASSERT_FALSE(level.init());
+    recorder.levelStarted(level);
+    for (int i = 0; i < 300; i++)
+        EXPECT_EQ(level.update(5), 3);
+    recorder.finish();
+    sReplay rec;
+    ASSERT_EQ(cReplayReader::read("broken.orbrec", rec, error), cReplayReader::whole) << error;
+    int64_t ticks;
+    EXPECT_EQ(replay(rec, ticks), cLevelReplay::finished);
+    EXPECT_EQ(ticks, 300);
+}
+
+}  // namespace
