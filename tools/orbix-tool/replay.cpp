@@ -111,7 +111,7 @@ int replayRecording(int argc, char** argv)
             fallen++;
         for (const cEnemy* e = level.getEnemies(); e != nullptr; e = e->getNext())
             killed += e->isAlive() ? 0 : 1;
-        std::printf("result: %s time_ms=%d soldiers_lost=%d enemies_killed=%d shots=%d hash=%016" PRIx64 "\n",
+        std::printf("result: %s time_ms=%" PRId64 " soldiers_lost=%d enemies_killed=%d shots=%d hash=%016" PRIx64 "\n",
                     outcomeOf(level), level.getLevelTime(), fallen, killed, replay.getShots(),
                     levelStateHash(level));
     }
