@@ -28,9 +28,7 @@ status=0
 env -u DISPLAY "$bin/orbix-tal" --play "$E2E_WORK/none.orbrec" >/dev/null 2>"$E2E_WORK/err" || status=$?
 [ "$status" = 1 ] && grep -q 'none.orbrec' "$E2E_WORK/err" || fail "a missing recording was not refused (status $status)"
 
-data=$E2E_WORK/data
-mkdir -p "$data/maps"
-for d in textures models sounds graphics; do ln -s "$(cd "$bin/$d" && pwd)" "$data/$d"; done
+scratch_content "$bin"
 for n in 01 02 03; do
   convert -size 32x32 'xc:rgb(110,150,70)' -fill 'rgb(0,255,0)' -draw 'point 10,10' \
     -fill 'rgb(255,0,0)' -draw 'point 30,30' -type TrueColor "BMP3:$data/maps/$n-field.bmp"

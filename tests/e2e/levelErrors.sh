@@ -7,9 +7,7 @@ set -euo pipefail
 bin=${1:?usage: levelErrors.sh BIN_DIR}
 [ -x "$bin/orbix-tal" ] && [ -d "$bin/maps" ] || { echo "game or content not built yet"; exit 0; }
 
-data=$E2E_WORK/data
-mkdir -p "$data/maps"
-for d in textures models sounds graphics; do ln -s "$(cd "$bin/$d" && pwd)" "$data/$d"; done
+scratch_content "$bin"
 first=$(ls "$bin/maps" | head -n 1)
 head -c 3000 "$bin/maps/$first" >"$data/maps/01-cut.bmp"
 echo "not a picture, only words" >"$data/maps/02-words.bmp"

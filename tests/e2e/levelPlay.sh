@@ -9,9 +9,7 @@ bin=${1:?usage: levelPlay.sh BIN_DIR}
 [ -x "$bin/orbix-tal" ] || { echo "game binary not built yet"; exit 0; }
 [ -d "$bin/graphics" ] || { echo "content not built yet"; exit 0; }
 
-data=$E2E_WORK/data
-mkdir -p "$data/maps"
-for d in textures models sounds graphics; do ln -s "$(cd "$bin/$d" && pwd)" "$data/$d"; done
+scratch_content "$bin"
 ground='rgb(110,150,70)'
 # Level 1: only the squad. Level 2: the squad and one enemy far beyond sight.
 convert -size 48x48 "xc:$ground" -fill 'rgb(0,255,0)' -draw 'point 24,24' \

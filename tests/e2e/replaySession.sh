@@ -11,9 +11,7 @@ bin=${1:?usage: replaySession.sh BIN_DIR}
 [ -x "$bin/orbix-tal" ] || { echo "game binary not built yet"; exit 0; }
 [ -d "$bin/graphics" ] || { echo "content not built yet"; exit 0; }
 
-data=$E2E_WORK/data
-mkdir -p "$data/maps"
-for d in textures models sounds graphics; do ln -s "$(cd "$bin/$d" && pwd)" "$data/$d"; done
+scratch_content "$bin"
 ground='rgb(110,150,70)'
 # Level 1: the squad in a ring of enemies within sight. Levels 2 and 3: one enemy far off.
 ring=()

@@ -11,6 +11,16 @@ GAME_WIN=
 XVFB_PID=
 GAME_TITLE="Orbix-TAL  v.0.0.2.0"
 
+# A content folder of our own in the scratch space: the built textures, models,
+# sounds and graphics linked in, and an empty maps/ for the test's own levels.
+# Sets data to its path.
+scratch_content() {
+  data=$E2E_WORK/data
+  mkdir -p "$data/maps"
+  local d
+  for d in textures models sounds graphics; do ln -s "$(cd "$1/$d" && pwd)" "$data/$d"; done
+}
+
 fail() {
   echo "FAIL: $*" >&2
   if [ -f "$GAME_ERR" ]; then
