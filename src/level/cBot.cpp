@@ -10,19 +10,18 @@
 #include "weapons/cGrenade.h"
 #include "weapons/cRocket.h"
 
+const float cBot::fireRange = cBullet::kRange - 3.0f;
+const float cBot::safeBlastDistance = cAmmo::kBlastRadius * 2.5f;
+const float cBot::groupRadius = cAmmo::kBlastRadius * 1.5f;
+
+float cBot::planar(float ax, float ay, float bx, float by) {
+    return std::hypot(ax - bx, ay - by);
+}
+
 namespace {
-// Inside a bullet's reach with some margin, so shots arrive.
-const float fireRange = cBullet::kRange - 3.0f;
-// Nearer than this a blast would catch our own file too.
-const float safeBlastDistance = cAmmo::kBlastRadius * 2.5f;
-const float groupRadius = cAmmo::kBlastRadius * 1.5f;
 const int launchPause = 1200;
 // A march target that moved less than this is not worth a new order.
 const float reorderDistance = 2.0f;
-
-float planar(float ax, float ay, float bx, float by) {
-    return std::hypot(ax - bx, ay - by);
-}
 
 bool blocked(int kind) {
     return kind == cMap::kTree || kind == cMap::kOutside;

@@ -31,6 +31,14 @@ public:
     static const char* outcomeName(int outcome);
 
 protected:
+    // Inside a bullet's reach with some margin, so shots arrive (world units).
+    static const float fireRange;
+    // Nearer than this a blast would catch our own file too.
+    static const float safeBlastDistance;
+    // Enemies within this of each other are one group for a rocket or grenade.
+    static const float groupRadius;
+    static float planar(float ax, float ay, float bx, float by);
+
     int shots = 0;  // rockets and grenades launched
 
 private:

@@ -4,29 +4,19 @@
 #include <cmath>
 
 #include "level/cLevel.h"
-#include "weapons/cBullet.h"
 #include "weapons/cGrenade.h"
 #include "weapons/cRocket.h"
 
 namespace {
-// A person starts shooting a little inside a bullet's reach.
-const float fireReach = cBullet::kRange - 3.0f;
-const float groupRadius = cAmmo::kBlastRadius * 1.5f;
-// Nearer than this a blast would catch our own file too.
-const float safeBlastDistance = cAmmo::kBlastRadius * 2.5f;
 // A leader that moved less than this since the last look is standing.
 const float stillDistance = 0.2f;
 // A target that moved this far from the last click is worth a new one.
 const float reclickDistance = 2.0f;
 const double fieldOfView = 45.0;  // degrees, as the game's projection
 
-float planar(float ax, float ay, float bx, float by) {
-    return std::hypot(ax - bx, ay - by);
-}
-
 // Whether a straight line from a to b crosses a tree, looked at cell by cell as a person sees it.
 bool treeBetween(cMap& map, float ax, float ay, float bx, float by) {
-    const float d = planar(ax, ay, bx, by);
+    const float d = std::hypot(ax - bx, ay - by);
     const int steps = static_cast<int>(d * 4.0f) + 1;
     for (int i = 1; i < steps; i++) {
         const float t = static_cast<float>(i) / static_cast<float>(steps);
@@ -103,7 +93,7 @@ void cPlayerBot::think(cLevel& level) {
     // Any enemy in reach draws fire, on screen or not: his shots give him away.
     const cEnemy* near = nullptr;
     for (const cEnemy* e = level.getEnemies(); e != nullptr; e = e->getNext())
-        if (e->isAlive() && planar(lx, ly, e->getX(), e->getY()) <= fireReach &&
+        if (e->isAlive() && planar(lx, ly, e->getX(), e->getY()) <= fireRange &&
             (near == nullptr || planar(lx, ly, e->getX(), e->getY()) < planar(lx, ly, near->getX(), near->getY())))
             near = e;
     if (near != nullptr) {
