@@ -3,9 +3,6 @@
 
 #include "units/cEnemy.h"
 #include "units/cPlayerBall.h"
-#include "weapons/cBullet.h"
-#include "weapons/cGrenade.h"
-#include "weapons/cRocket.h"
 #include "world/cColision.h"
 
 #include "ballTestWorld.h"
@@ -61,15 +58,12 @@ TEST_F(Battlefield, BulletsHurtOnlyTheOtherSideDieOnTreesAndSpareGods) {
     cBullet* offTheGrid = bulletAt(-3.5f, 40.0f, 0);
     ammo.applyBulletHits(&world.map, &grid, &leader, enemies, false);
 
-    EXPECT_FALSE(enemyOnSoldier->isAlive());
+    for (auto [b, alive] : {std::pair{enemyOnSoldier, false}, {enemyOnEnemy, true}, {squadOnEnemy, false},
+                            {squadOnSoldier, true}, {intoTree, false}, {offTheGrid, true}})
+        EXPECT_EQ(b->isAlive(), alive) << b->getX();
     EXPECT_FLOAT_EQ(leader.getLife(), 100.0f - cAmmo::kEnemyBulletDamage);
-    EXPECT_TRUE(enemyOnEnemy->isAlive());
-    EXPECT_FALSE(squadOnEnemy->isAlive());
     EXPECT_FLOAT_EQ(enemies->getLife(), 100.0f - cAmmo::kSquadBulletDamage);
-    EXPECT_TRUE(squadOnSoldier->isAlive());
-    EXPECT_FALSE(intoTree->isAlive());
     EXPECT_FLOAT_EQ(follower.getLife(), 100.0f);
-    EXPECT_TRUE(offTheGrid->isAlive());
 
     // In god mode enemy bullets fly on through soldiers; the squad's still hit.
     cBullet* spared = bulletAt(5.5f, 5.5f, 1);

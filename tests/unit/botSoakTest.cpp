@@ -42,10 +42,8 @@ protected:
         oldDir = std::filesystem::current_path();
         std::error_code ec;
         for (const auto& entry : std::filesystem::directory_iterator(ORBIX_BIN_DIR "/maps", ec))
-            if (entry.path().filename().string()[0] != '.')
-                maps.push_back(entry.path().filename().string());
-        if (maps.empty())
-            GTEST_SKIP() << "no shipped maps beside the programs";
+            if (entry.path().filename().string()[0] != '.') maps.push_back(entry.path().filename().string());
+        if (maps.empty()) GTEST_SKIP() << "no shipped maps beside the programs";
         std::sort(maps.begin(), maps.end());
         std::filesystem::current_path(ORBIX_BIN_DIR);
     }
@@ -64,19 +62,13 @@ TEST_F(BotSoak, EveryShippedLevelPlaysToAnEndWithRestarts) {
         cLevel level(1);
         ASSERT_TRUE(level.setMapName(name.c_str()));
         ASSERT_TRUE(level.init());
-        for (int god : {1, 0}) {
-            level.setGodMode(god == 1);
-            cBot bot;
+        for (bool god : {true, false}) {
+            level.setGodMode(god);
             // A bounded stretch of play: enough for fights, rockets and deaths.
-            const sBotResult r = bot.play(level, 20000);
+            const sBotResult r = cBot().play(level, 20000);
             EXPECT_GT(r.timeMs, 0);
-            EXPECT_GE(r.shots, 0);
-            if (r.outcome == cBot::won) {
-                EXPECT_EQ(level.getState(), cLevel::stateWon);
-            }
-            if (god == 1) {
-                EXPECT_EQ(r.soldiersLost, 0);
-            }
+            EXPECT_EQ(r.outcome == cBot::won, level.getState() == cLevel::stateWon);
+            if (god) { EXPECT_EQ(r.soldiersLost, 0); }
             level.restart();
             EXPECT_EQ(level.getState(), cLevel::stateIntro);
             EXPECT_EQ(level.getFallen(), nullptr);
@@ -88,22 +80,14 @@ TEST_F(BotSoak, HeapStaysFlatAcrossAHundredRestarts) {
     std::srand(5);
     cLevel level(1);
     ASSERT_TRUE(level.setMapName(maps.front().c_str()));
-    size_t warm = 0;
-    for (int round = 0; round < 110; round++) {
-        if (round % 10 == 0) {
-            // A new game now and then rebuilds everything from the map.
-            ASSERT_TRUE(level.init());
-            if (round == 10)
-                warm = liveHeapBytes();
-        } else {
-            level.restart();
-        }
+    size_t heap[2] = {}; // after the second new game, and after the twelfth
+    for (int round = 0; round <= 110; round++) {
+        // A new game now and then rebuilds everything from the map.
+        if (round % 10 == 0) { ASSERT_TRUE(level.init()); } else { level.restart(); }
+        if (round == 10 || round == 110) heap[round / 100] = liveHeapBytes();
         level.setGodMode(round % 2 == 0);
-        cBot bot;
-        bot.play(level, 1500);
+        cBot().play(level, 1500);
     }
-    ASSERT_TRUE(level.init());
-    const size_t end = liveHeapBytes();
     // Anything that leaks per restart or per new game shows up a hundredfold here.
-    EXPECT_LT(end, warm + 64 * 1024) << "heap grew from " << warm << " to " << end << " bytes";
+    EXPECT_LT(heap[1], heap[0] + 64 * 1024) << "heap grew from " << heap[0] << " to " << heap[1] << " bytes";
 }

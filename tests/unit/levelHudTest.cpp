@@ -1,4 +1,4 @@
-// HUD widget arithmetic: panel counts and life bars, the frame counter's windows, the cursor pulse.
+// HUD widget arithmetic: panel counts and life bars, the frame counter's windows, the cursor pulse, the ground marker.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -8,38 +8,26 @@
 #include "ui/cFPS.h"
 #include "ui/cUI.h"
 
-TEST(LevelHud, CountsAreClampedToTwoColumns) {
+TEST(LevelHud, CountsAreClampedToTwoColumnsAndLifeBarsMarkFallenBelowOnePoint) {
     char text[4];
-    cUI::formatCount(120, text);
-    EXPECT_STREQ(text, "99");
-    cUI::formatCount(-3, text);
-    EXPECT_STREQ(text, " 0");
-    cUI::formatCount(7, text);
-    EXPECT_STREQ(text, " 7");
-}
-
-TEST(LevelHud, LifeBarMarksFallenBelowOnePoint) {
-    EXPECT_EQ(cUI::lifeBar(100), 100);
-    EXPECT_EQ(cUI::lifeBar(250), 100);
-    EXPECT_EQ(cUI::lifeBar(0.5f), 0);
-    EXPECT_EQ(cUI::lifeBar(-20), 0);
-    EXPECT_EQ(cUI::lifeBar(42.9f), 42);
+    for (auto [n, shown] : {std::pair{120, "99"}, {-3, " 0"}, {7, " 7"}}) {
+        cUI::formatCount(n, text);
+        EXPECT_STREQ(text, shown) << n;
+    }
+    for (auto [life, bar] : {std::pair{100.0f, 100}, {250.0f, 100}, {0.5f, 0}, {-20.0f, 0}, {42.9f, 42}})
+        EXPECT_EQ(cUI::lifeBar(life), bar) << life;
 }
 
 TEST(LevelHud, FrameCounterDoublesEachHalfSecondWindow) {
     cFPS fps;
-    for (int i = 1; i <= 4; i++)
-        fps.count(i * 130);
+    for (int i = 1; i <= 4; i++) fps.count(i * 130);
     EXPECT_EQ(fps.getFPS(), 8u);
     EXPECT_FALSE(fps.isGood());
-    for (int i = 1; i <= 60; i++)
-        fps.count(520 + i * 500 / 60);
+    for (int i = 1; i <= 60; i++) fps.count(520 + i * 500 / 60);
     EXPECT_EQ(fps.getFPS(), 120u);
     EXPECT_TRUE(fps.isGood());
-    // Hidden, it still counts.
-    fps.hide();
-    for (int i = 1; i <= 10; i++)
-        fps.count(1020 + i * 50);
+    fps.hide(); // hidden, it still counts
+    for (int i = 1; i <= 10; i++) fps.count(1020 + i * 50);
     EXPECT_EQ(fps.getFPS(), 20u);
 }
 
@@ -49,10 +37,7 @@ TEST(LevelHud, CursorPulseTurnsAtBothEndsAndIsShared) {
     b.pulse(0);
     // Long pauses drive the shared pulse to an end whatever state it was in.
     int t = 5000;
-    if (a.pulse(t) < 0.5f) {
-        t += 5000;
-        a.pulse(t);
-    }
+    if (a.pulse(t) < 0.5f) a.pulse(t += 5000);
     EXPECT_FLOAT_EQ(b.pulse(t), 0.0f);
     EXPECT_NEAR(a.pulse(t + 400), 0.4f, 1e-4);
     EXPECT_FLOAT_EQ(b.pulse(t + 700), 1.0f);
@@ -65,7 +50,7 @@ TEST(GroundMarker, TurnsForEverWithinOneCircle) {
     // About 28 hours at 240 frames a second; an unwrapped float stops turning there.
     float angle = 0.0f;
     for (int i = 0; i < 1000; i++) angle = nextMarkerAngle(angle, 5);
-    float far = nextMarkerAngle(angle, 24192000);
+    const float far = nextMarkerAngle(angle, 24192000);
     EXPECT_GE(far, 0.0f);
     EXPECT_LT(far, 360.0f);
     EXPECT_NE(nextMarkerAngle(far, 5), far);

@@ -1,33 +1,16 @@
 // Level controls: keys act on release, clicks only in play, the two-button chord, weapon boxes, developer keys.
-#include "level/cLevel.h"
+#include "ballTestWorld.h"
 #include "levelTestMaps.h"
-#include "weapons/cGrenade.h"
-#include "weapons/cRocket.h"
 
 namespace {
-class LevelInputTest : public LevelFolderTest {
+class LevelInputTest : public LevelTest {
 protected:
     void SetUp() override {
-        LevelFolderTest::SetUp();
-        writeMap("m.bmp", 32, 32, {{4, 4, kSquadMark}, {28, 28, kEnemyMark}});
-        level.setMapName("m.bmp");
-        ASSERT_TRUE(level.init());
+        LevelTest::SetUp();
+        build({{4, 4, kSquadMark}, {28, 28, kEnemyMark}}, 32, 32, false);
     }
-    void startPlay() {
-        level.update(60);
-        level.endIntroIfDue();
-        ASSERT_EQ(level.getState(), cLevel::statePlaying);
-    }
-    template <class T>
-    static int length(T* head) {
-        int n = 0;
-        for (; head != nullptr; head = head->getNext())
-            n++;
-        return n;
-    }
-    cLevel level{1};
 };
-}
+} // namespace
 
 TEST_F(LevelInputTest, KeysActOnReleaseOnly) {
     startPlay();
@@ -35,22 +18,19 @@ TEST_F(LevelInputTest, KeysActOnReleaseOnly) {
     EXPECT_TRUE(level.isRocketSelected());
     level.onKeyboardUp('t');
     EXPECT_FALSE(level.isRocketSelected());
+    // Pause on release of p; ESC and Enter do nothing while paused or playing.
+    const std::pair<int, int> releases[] = {{'p', cLevel::statePaused}, {27, cLevel::statePaused},
+                                            {'p', cLevel::statePlaying}, {13, cLevel::statePlaying}};
     level.onKeyboard('p');
     EXPECT_EQ(level.getState(), cLevel::statePlaying);
-    level.onKeyboardUp('p');
-    EXPECT_EQ(level.getState(), cLevel::statePaused);
-    level.onKeyboardUp(27);
-    EXPECT_EQ(level.getState(), cLevel::statePaused);
-    level.onKeyboardUp('p');
-    EXPECT_EQ(level.getState(), cLevel::statePlaying);
-    level.onKeyboardUp(13);
-    EXPECT_EQ(level.getState(), cLevel::statePlaying);
-
+    for (auto [key, state] : releases) {
+        level.onKeyboardUp(key);
+        EXPECT_EQ(level.getState(), state) << key;
+    }
     testing::internal::CaptureStdout();
     level.onKeyboardUp('m');
     level.onKeyboardUp('m');
     EXPECT_EQ(testing::internal::GetCapturedStdout(), "cLevel: FOV ON.\ncLevel: FOV OFF.\n");
-
     level.onKeyboardUp(27);
     EXPECT_EQ(level.getState(), cLevel::stateLeaving);
     EXPECT_EQ(level.update(5), 2);
@@ -68,13 +48,9 @@ TEST_F(LevelInputTest, WeaponBoxesAnswerOnlyWhilePlaying) {
     level.onKeyboardUp('p');
     level.onMouseClick(1, 20, 40);
     EXPECT_TRUE(level.isRocketSelected());
-
-    EXPECT_EQ(cUI::testMouseHit(48, 30), cUI::hitGrenade);
-    EXPECT_EQ(cUI::testMouseHit(49, 30), cUI::hitNothing);
-    EXPECT_EQ(cUI::testMouseHit(6, 29), cUI::hitNothing);
-    EXPECT_EQ(cUI::testMouseHit(52, 60), cUI::hitRocket);
-    EXPECT_EQ(cUI::testMouseHit(52, 61), cUI::hitNothing);
-    EXPECT_EQ(cUI::testMouseHit(95, 40), cUI::hitNothing);
+    const struct { int x, y, hit; } boxes[] = {{48, 30, cUI::hitGrenade}, {49, 30, cUI::hitNothing}, {6, 29, cUI::hitNothing},
+                                               {52, 60, cUI::hitRocket}, {52, 61, cUI::hitNothing}, {95, 40, cUI::hitNothing}};
+    for (auto b : boxes) EXPECT_EQ(cUI::testMouseHit(b.x, b.y), b.hit) << b.x << "," << b.y;
 }
 
 TEST_F(LevelInputTest, SecondButtonOfAChordFiresOneProjectile) {
@@ -85,31 +61,24 @@ TEST_F(LevelInputTest, SecondButtonOfAChordFiresOneProjectile) {
     level.onMouseMotion(5, 310, 300, 10, 0);
     level.onMouseClick(4, 300, 300);
     level.onMouseClick(0, 300, 300);
-    EXPECT_EQ(length(level.getAmmo().getRockets()), 1);
+    EXPECT_EQ(listLength(level.getAmmo().getRockets()), 1);
     EXPECT_EQ(level.getSquad()->getRocketsCount(), rockets - 1);
 
     level.onKeyboardUp('t');
     const int grenades = level.getSquad()->getGrenadesCount();
-    level.onMouseClick(1, 300, 300);
-    level.onMouseClick(5, 300, 300);
-    level.onMouseClick(1, 300, 300);
-    EXPECT_EQ(length(level.getAmmo().getGrenades()), 1);
+    for (int button : {1, 5, 1}) level.onMouseClick(button, 300, 300);
+    EXPECT_EQ(listLength(level.getAmmo().getGrenades()), 1);
     EXPECT_EQ(level.getSquad()->getGrenadesCount(), grenades - 1);
-
     // An empty pouch fires nothing.
     level.getSquad()->setGrenades(0);
     level.onMouseClick(5, 300, 300);
-    EXPECT_EQ(length(level.getAmmo().getGrenades()), 1);
+    EXPECT_EQ(listLength(level.getAmmo().getGrenades()), 1);
 }
 
 TEST_F(LevelInputTest, DeveloperKeysAddAndRemoveUnits) {
     startPlay();
-    level.onKeyboardUp('a');
-    level.onKeyboardUp('s');
-    level.onKeyboardUp('s');
-    EXPECT_EQ(length(level.getSquad()), 3);
-    level.onKeyboardUp('k');
-    level.onKeyboardUp('k');
+    for (int key : {'a', 's', 's', 'k', 'k'}) level.onKeyboardUp(key);
+    EXPECT_EQ(listLength(level.getSquad()), 3);
     EXPECT_FLOAT_EQ(level.getEnemies()->getLife(), 30);
     level.onKeyboardUp('w');
     EXPECT_EQ(level.getEnemies(), nullptr);
@@ -119,7 +88,7 @@ TEST_F(LevelInputTest, DeveloperKeysAddAndRemoveUnits) {
     EXPECT_GE(level.getEnemies()->getX(), 0);
     EXPECT_LE(level.getEnemies()->getX(), 32);
     level.onKeyboardUp('q');
-    EXPECT_EQ(length(level.getEnemies()), 2);
+    EXPECT_EQ(listLength(level.getEnemies()), 2);
     level.update(5);
     EXPECT_EQ(level.getState(), cLevel::statePlaying);
     level.onKeyboardUp('w');
@@ -130,9 +99,8 @@ TEST_F(LevelInputTest, DeveloperKeysAddAndRemoveUnits) {
 
 TEST_F(LevelInputTest, CameraKeyGlidesBackOverTheLeaderAndKeepsTheView) {
     startPlay();
-    level.orderMove(20, 20);  // the camera glides towards the walk order's point
-    for (int i = 0; i < 100; i++)
-        level.update(5);
+    level.orderMove(20, 20); // the camera glides towards the walk order's point
+    for (int i = 0; i < 100; i++) level.update(5);
     // Zoom, tilt and turn with their held keys and the mouse, as a player does.
     for (unsigned char key : {'3', '1', '2'}) {
         level.onKeyboard(key);
@@ -144,9 +112,8 @@ TEST_F(LevelInputTest, CameraKeyGlidesBackOverTheLeaderAndKeepsTheView) {
     level.onKeyboard('c');
     EXPECT_NE(camera.getXTarget(), 16 - level.getSquad()->getX());
     level.onKeyboardUp('c');
-    const cPlayerBall* leader = level.getSquad();
-    EXPECT_FLOAT_EQ(camera.getXTarget(), 16 - leader->getX());
-    EXPECT_FLOAT_EQ(camera.getYTarget(), 16 - leader->getY());
+    EXPECT_FLOAT_EQ(camera.getXTarget(), 16 - level.getSquad()->getX());
+    EXPECT_FLOAT_EQ(camera.getYTarget(), 16 - level.getSquad()->getY());
     EXPECT_NE(camera.getX(), camera.getXTarget()) << "glides, not jumps";
     EXPECT_EQ(camera.getZ(), z);
     EXPECT_EQ(camera.getAngleX(), tilt);

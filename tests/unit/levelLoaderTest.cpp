@@ -1,7 +1,6 @@
 // Level list: name order, the dot rule, exhaustion and wrap-around, over-long names, missing folder.
 #include <fstream>
 
-#include "level/cLevel.h"
 #include "levelTestMaps.h"
 #include "world/cLevelLoader.h"
 
@@ -9,28 +8,28 @@ namespace {
 class LevelLoaderTest : public LevelFolderTest {
 protected:
     void touch(const std::string& name) { std::ofstream("maps/" + name) << "x"; }
+    cLevelLoader loader;
 };
-}
+} // namespace
 
-TEST_F(LevelLoaderTest, LevelsComeInNameOrderSkippingDotEntries) {
-    touch("b.bmp");
-    touch("a.bmp");
-    touch(".old.bmp");
+TEST_F(LevelLoaderTest, LevelsComeInNameOrderSkippingDotEntriesAndOverlongNames) {
+    for (const std::string& name : {std::string("b.bmp"), std::string("a.bmp"), std::string(".old.bmp"),
+                                    std::string(251, 'z'), std::string(250, 'y')})
+        touch(name);
     std::filesystem::create_directory("maps/.git");
     std::filesystem::create_directory("maps/c-dir");
-    cLevelLoader loader;
     ASSERT_TRUE(loader.loadLevels());
-    ASSERT_EQ(loader.getCount(), 3);
+    ASSERT_EQ(loader.getCount(), 4);
     cLevel* first = loader.nextLevel();
-    ASSERT_NE(first, nullptr);
     EXPECT_STREQ(first->getMapName(), "maps/a.bmp");
     EXPECT_EQ(first->getLevelNumber(), 1);
     EXPECT_STREQ(loader.nextLevel()->getMapName(), "maps/b.bmp");
     cLevel* dirLevel = loader.nextLevel();
     EXPECT_STREQ(dirLevel->getMapName(), "maps/c-dir");
+    EXPECT_EQ(loader.nextLevel()->getMapName(), "maps/" + std::string(250, 'y'));
     // A folder is a level whose map cannot be read: it stays inactive.
     EXPECT_FALSE(dirLevel->init());
-    EXPECT_EQ(dirLevel->update(10), 3);
+    EXPECT_EQ(dirLevel->update(10), cLevel::answerInactive);
     EXPECT_EQ(loader.nextLevel(), nullptr);
     EXPECT_EQ(loader.nextLevel(), first);
 }
@@ -38,7 +37,6 @@ TEST_F(LevelLoaderTest, LevelsComeInNameOrderSkippingDotEntries) {
 TEST_F(LevelLoaderTest, ResetStartsAgainAndDisposeIsRepeatable) {
     touch("01.bmp");
     touch("02.bmp");
-    cLevelLoader loader;
     ASSERT_TRUE(loader.loadLevels());
     cLevel* first = loader.nextLevel();
     loader.nextLevel();
@@ -54,19 +52,7 @@ TEST_F(LevelLoaderTest, ResetStartsAgainAndDisposeIsRepeatable) {
     EXPECT_EQ(loader.getCount(), 2);
 }
 
-TEST_F(LevelLoaderTest, NameTooLongForTheMapFieldIsSkipped) {
-    touch("a.bmp");
-    touch(std::string(251, 'z'));
-    touch(std::string(250, 'y'));
-    cLevelLoader loader;
-    ASSERT_TRUE(loader.loadLevels());
-    ASSERT_EQ(loader.getCount(), 2);
-    EXPECT_STREQ(loader.nextLevel()->getMapName(), "maps/a.bmp");
-    EXPECT_EQ(std::string(loader.nextLevel()->getMapName()), "maps/" + std::string(250, 'y'));
-}
-
 TEST_F(LevelLoaderTest, MissingOrEmptyFolder) {
-    cLevelLoader loader;
     ASSERT_TRUE(loader.loadLevels());
     EXPECT_EQ(loader.getCount(), 0);
     EXPECT_EQ(loader.nextLevel(), nullptr);

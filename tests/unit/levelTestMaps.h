@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "assets/cBitmap.h"
+#include "level/cLevel.h"
 
 struct sMapMark {
     int x, y;
@@ -48,4 +49,21 @@ protected:
     }
 
     std::filesystem::path dir, oldDir;
+};
+
+// A level on a map the test draws, built and, when asked, run past its intro into play.
+class LevelTest : public LevelFolderTest {
+protected:
+    void build(const std::vector<sMapMark>& marks, int w = 48, int h = 48, bool play = true) {
+        writeMap("m.bmp", w, h, marks);
+        level.setMapName("m.bmp");
+        ASSERT_TRUE(level.init());
+        if (play) startPlay();
+    }
+    void startPlay() {
+        level.update(60);
+        level.endIntroIfDue();
+        ASSERT_EQ(level.getState(), cLevel::statePlaying);
+    }
+    cLevel level{1};
 };

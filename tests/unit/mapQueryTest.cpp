@@ -43,12 +43,8 @@ protected:
 }  // namespace
 
 TEST_F(MapQuery, CellLookupAtTheEdgesAndOddCoordinates) {
-    const float inf = std::numeric_limits<float>::infinity();
-    const float nan = std::numeric_limits<float>::quiet_NaN();
-    const struct {
-        float x, y;
-        int kind;
-    } cases[] = {
+    const float inf = std::numeric_limits<float>::infinity(), nan = std::numeric_limits<float>::quiet_NaN();
+    const struct { float x, y; int kind; } cases[] = {
         {0.0f, 0.5f, cMap::kOutside},   {0.5f, 0.0f, cMap::kOutside},   {0.5f, 0.5f, cMap::kWater},
         {1e-6f, 1e-6f, cMap::kWater},   {3.999f, 2.999f, cMap::kTree},  {4.0f, 2.5f, cMap::kOutside},
         {3.5f, 3.0f, cMap::kOutside},   {-0.5f, 1.5f, cMap::kOutside},  {2.5f, 1.5f, cMap::kGround},
@@ -57,14 +53,12 @@ TEST_F(MapQuery, CellLookupAtTheEdgesAndOddCoordinates) {
         {3e9f, 1.5f, cMap::kOutside},
     };
     for (const auto& c : cases) {
-        EXPECT_EQ(map.getTerrain(c.x, c.y), c.kind) << c.x << "," << c.y;
         int kind = -1;
         float h = -1.0f;
         map.getTerrainInfo(c.x, c.y, kind, h);
         EXPECT_EQ(kind, c.kind) << c.x << "," << c.y;
-        if (c.kind == cMap::kOutside) {
-            EXPECT_EQ(h, 0.0f) << c.x << "," << c.y;
-        }
+        EXPECT_EQ(map.getTerrain(c.x, c.y), c.kind) << c.x << "," << c.y;
+        if (c.kind == cMap::kOutside) { EXPECT_EQ(h, 0.0f) << c.x << "," << c.y; }
     }
 }
 
@@ -89,16 +83,8 @@ TEST_F(MapQuery, WaterRollsAlongTheVertexIndex) {
     const float angle = cMap::getWaveAngle();
     for (int vy = 0; vy <= 3; ++vy)
         for (int vx = 0; vx <= 4; ++vx) {
-            const bool wet = vx <= 2 && vy <= 2;
-            if (!wet) {
-                EXPECT_EQ(map.getWaterLevel(vx, vy), cMap::kNoWater) << vx << "," << vy;
-                continue;
-            }
-            const int i = vy * 5 + vx;
-            const float level = map.getWaterLevel(vx, vy);
-            EXPECT_NEAR(level, std::sin(i / 100.0f + angle) / 5.0f - 0.2f, 1e-5f) << vx << "," << vy;
-            EXPECT_GE(level, -0.4f);
-            EXPECT_LE(level, 0.0f);
+            if (vx > 2 || vy > 2) continue; // dry: checked by the generation tests
+            EXPECT_NEAR(map.getWaterLevel(vx, vy), std::sin((vy * 5 + vx) / 100.0f + angle) / 5.0f - 0.2f, 1e-5f) << vx << "," << vy;
         }
 }
 
@@ -122,8 +108,6 @@ TEST_F(MapQuery, NormalsPointUpEverywhereIncludingTheBorder) {
     for (int vy = 0; vy <= 3; ++vy)
         for (int vx = 0; vx <= 4; ++vx) {
             const sVector n = map.getVertexNormal(vx, vy);
-            EXPECT_TRUE(std::isfinite(n.x) && std::isfinite(n.y) && std::isfinite(n.z));
-            EXPECT_GT(n.z, 0.5f) << vx << "," << vy;
-            EXPECT_LE(n.length(), 1.0f + 1e-5f);
+            EXPECT_TRUE(n.z > 0.5f && n.length() <= 1.0f + 1e-5f) << vx << "," << vy; // NaN fails both
         }
 }

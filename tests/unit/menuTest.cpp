@@ -18,12 +18,6 @@ struct MenuTest : ::testing::Test {
     cMenu menu;
 
     void SetUp() override { menu.setOwner(&owner); }
-
-    void openFully() {
-        menu.show();
-        menu.update(1000);
-        ASSERT_EQ(menu.getState(), cMenu::SHOWN);
-    }
     int hoverAt(int x, int y) {
         menu.onPassiveMotion(0, x, y, 0, 0);
         return menu.getHover();
@@ -40,7 +34,6 @@ TEST_F(MenuTest, SlideTimingAndTheStartMessage) {
     menu.update(5);
     EXPECT_EQ(menu.getState(), cMenu::HIDDEN);
     EXPECT_EQ(owner.messages, std::vector<int>{0});
-
     // show with 5 ms ticks: one step right from where the slide-out ended, then back past -150.
     EXPECT_EQ(menu.getX(), -155);
     menu.show();
@@ -49,7 +42,6 @@ TEST_F(MenuTest, SlideTimingAndTheStartMessage) {
     EXPECT_EQ(owner.messages.size(), 1u);
     menu.update(5);
     EXPECT_EQ(owner.messages, (std::vector<int>{0, 0}));
-
     // Only a first tick that carries the anchor past the centre brings it in to stay.
     menu.show();
     menu.update(INT_MAX);
@@ -64,8 +56,13 @@ TEST_F(MenuTest, SlideTimingAndTheStartMessage) {
     EXPECT_EQ(owner.messages.size(), 2u);
 }
 
-TEST_F(MenuTest, HitBoxesAreNestedBandsAroundTheAnchor) {
-    openFully();
+TEST_F(MenuTest, HitBoxesAreNestedBandsAroundTheAnchorAndOnlyWhenShown) {
+    for (int y = 0; y < 600; y += 7)
+        for (int x = 0; x < 800; x += 7) ASSERT_EQ(hoverAt(x, y), 0) << x << "," << y;
+    menu.onMouseClick(1, 0, 0);
+    EXPECT_TRUE(owner.messages.empty());
+    menu.show();
+    menu.update(1000);
     struct { int x, y, hover; } cases[] = {
         {300, 200, 1}, {530, 223, 1}, {299, 210, 0}, {400, 199, 0}, {530, 224, 4},
         {300, 273, 4}, {300, 274, 0}, {323, 274, 3}, {507, 323, 3}, {508, 300, 0},
@@ -74,15 +71,9 @@ TEST_F(MenuTest, HitBoxesAreNestedBandsAroundTheAnchor) {
     for (auto c : cases) EXPECT_EQ(hoverAt(c.x, c.y), c.hover) << c.x << "," << c.y;
 }
 
-TEST_F(MenuTest, NothingIsHitWhileTheAnchorIsOffScreen) {
-    for (int y = 0; y < 600; y += 7)
-        for (int x = 0; x < 800; x += 7) ASSERT_EQ(hoverAt(x, y), 0) << x << "," << y;
-    menu.onMouseClick(1, 0, 0);
-    EXPECT_TRUE(owner.messages.empty());
-}
-
 TEST_F(MenuTest, ClicksActOnTheBoxUnderTheClick) {
-    openFully();
+    menu.show();
+    menu.update(1000);
     // A pointer last seen over "Quit" (a slide-out can leave it there) must not
     // make a click elsewhere end the game.
     hoverAt(400, 250);

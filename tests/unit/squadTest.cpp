@@ -20,23 +20,21 @@ struct probeSoldier : cPlayerBall {
     using cPlayerBall::clock;
     using cPlayerBall::fireInterval;
     using cPlayerBall::jumpSpeed;
-    using cPlayerBall::x;
-    using cPlayerBall::y;
     using cPlayerBall::z;
 
     explicit probeSoldier(bool leader, float px = 10.5f, float py = 10.5f) : cPlayerBall(leader) {
         setWalkCycle(20, 99);
         move(px, py);
     }
+    void tick(int ms, testWorld& w, cAmmo* ammo = nullptr, cEnemy* enemies = nullptr, cColision* grid = nullptr) {
+        update(ms, &w.map, ammo, enemies, grid);
+    }
 };
 
 TEST(Squad, FortyNamesHandedOutInTurn) {
     std::set<std::string> distinct;
-    int n = 0;
-    for (; cPlayerBall::names[n][0] != '_'; n++) distinct.insert(cPlayerBall::names[n]);
+    for (int n = 0; cPlayerBall::names[n][0] != '_'; n++) distinct.insert(cPlayerBall::names[n]);
     EXPECT_EQ(distinct.size(), 40u);
-    EXPECT_EQ(n, 40);
-
     probeSoldier first(true);
     for (int i = 1; i < 40; i++) EXPECT_STRNE(probeSoldier(false).getName(), first.getName());
     EXPECT_STREQ(probeSoldier(false).getName(), first.getName()); // the 41st, never "_"
@@ -48,10 +46,8 @@ TEST(Squad, AddRemoveInsertAndHurtById) {
     cPlayerBall* s = lead.getNext();
     EXPECT_EQ(s->getTargetX(), 9.0f); // one unit to -x of the last one's target
     EXPECT_FALSE(s->isLeader());
-    EXPECT_EQ(listLength(&lead), 4);
     lead.removeSoldier();
     EXPECT_EQ(listLength(&lead), 3);
-
     cPlayerBall* third = s->getNext();
     EXPECT_FALSE(lead.hurt(-5, 50));
     EXPECT_TRUE(lead.hurt(third->getID(), 30));
@@ -67,43 +63,27 @@ TEST(Squad, HoldingFireShootsAtOnceThenEveryInterval) {
     cAmmo ammo;
     probeSoldier s(true);
     s.fireInterval = 150;
-    s.update(20, &w.map, &ammo, nullptr, nullptr); // not firing: the next burst starts at once
+    s.tick(20, w, &ammo); // not firing: the next burst starts at once
     s.shoot(0, 0);
     std::vector<int> shotTicks;
-    for (int t = 1; t <= 20; t++) {
-        int before = countBullets(ammo, 0);
-        s.update(20, &w.map, &ammo, nullptr, nullptr);
+    for (int t = 1; t <= 21; t++) {
+        if (t == 21) s.shootStop();
+        const int before = countBullets(ammo, 0);
+        s.tick(20, w, &ammo);
         if (countBullets(ammo, 0) > before) shotTicks.push_back(t);
     }
     EXPECT_EQ(shotTicks, (std::vector<int>{1, 9, 17}));
-    EXPECT_EQ(s.getMood(), 1);
-    s.shootStop();
-    int before = countBullets(ammo, 0);
-    s.update(20, &w.map, &ammo, nullptr, nullptr);
-    EXPECT_EQ(countBullets(ammo, 0), before);
 }
 
 TEST(Squad, FollowersKeepTheirDistance) {
     testWorld w(40, 40);
-    struct {
-        float fx, expectX, expectY;
-        bool newTarget;
-    } cases[] = {
-        {8.5f, 0, 0, false},      // 2 units behind: keeps its target
-        {10.8f, 9.0f, 10.5f, true}, // 0.3 units: sent 1.5 to -x of the one in front
-        {15.5f, 12.0f, 10.5f, true}, // 5 units: sent to 1.5 units from the one in front
-    };
-    for (auto& c : cases) {
-        probeSoldier lead(true, 10.5f, 10.5f);
-        probeSoldier f(false, c.fx, 10.5f);
+    // 2 units behind: keeps its target; 0.3: sent 1.5 to -x of the one in front; 5: sent to 1.5 from it.
+    for (auto [fx, expectX] : {std::pair{8.5f, 8.5f}, {10.8f, 9.0f}, {15.5f, 12.0f}}) {
+        probeSoldier lead(true), f(false, fx, 10.5f);
         lead.insert(&f);
-        lead.update(1, &w.map, nullptr, nullptr, nullptr);
-        if (c.newTarget) {
-            EXPECT_NEAR(f.getTargetX(), c.expectX, 1e-4);
-            EXPECT_NEAR(f.getTargetY(), c.expectY, 1e-4);
-        } else {
-            EXPECT_EQ(f.getTargetX(), c.fx);
-        }
+        lead.tick(1, w);
+        EXPECT_NEAR(f.getTargetX(), expectX, 1e-4) << fx;
+        EXPECT_NEAR(f.getTargetY(), 10.5f, 1e-4) << fx;
     }
 }
 
@@ -111,84 +91,63 @@ TEST(Squad, WalkingFileLooksAheadStandingFileAtThePoint) {
     probeSoldier lead(true, 10, 10), a(false, 8, 10), b(false, 8, 8);
     lead.insert(&a);
     lead.insert(&b);
+    const float atPoint = float(std::atan2(12.0, 2.0) * 180 / M_PI);
     lead.rotateTo(10, 20);
     EXPECT_FLOAT_EQ(lead.getAngle(), 90.0f);
-    EXPECT_FLOAT_EQ(b.getAngle(), float(std::atan2(12.0, 2.0) * 180 / M_PI));
-
+    EXPECT_FLOAT_EQ(b.getAngle(), atPoint);
     lead.moveTo(10, 0);
     lead.setMoving(true);
     lead.rotateTo(10, 20);
     EXPECT_FLOAT_EQ(lead.getAngle(), -90.0f); // its own goal
     EXPECT_FLOAT_EQ(a.getAngle(), 0.0f);      // the leader
     EXPECT_FLOAT_EQ(b.getAngle(), 90.0f);     // the one in front
-
-    lead.shoot(0, 0);
+    lead.shoot(0, 0); // firing while walking faces the point again
     lead.rotateTo(10, 20);
-    EXPECT_FLOAT_EQ(lead.getAngle(), 90.0f);
-    EXPECT_FLOAT_EQ(b.getAngle(), float(std::atan2(12.0, 2.0) * 180 / M_PI));
+    EXPECT_FLOAT_EQ(b.getAngle(), atPoint);
 }
 
-TEST(Squad, DyingLeaderHandsOverLeadershipAndAmmunition) {
+TEST(Squad, DyingLeaderHandsOverThenSinksAndHoldsNoCell) {
     testWorld w(40, 40);
+    cColision grid;
+    grid.resize(40, 40);
     probeSoldier lead(true), next(false, 9, 10.5f);
     lead.insert(&next);
     lead.setRockets(5);
     lead.setGrenades(3);
+    const float ground = w.map.getHeight(10.5f, 10.5f);
     lead.hurt(150.0f);
-    lead.update(20, &w.map, nullptr, nullptr, nullptr);
+    lead.tick(1000, w);
     EXPECT_FALSE(lead.isLeader());
     EXPECT_TRUE(next.isLeader());
     EXPECT_EQ(next.getRocketsCount(), 5);
     EXPECT_EQ(next.getGrenadesCount(), 3);
-
-    probeSoldier alone(true);
-    alone.hurt(200.0f);
-    alone.update(20, &w.map, nullptr, nullptr, nullptr);
-    EXPECT_FALSE(alone.isLeader());
-}
-
-TEST(Squad, DyingSoldierSinksThenIsDead) {
-    testWorld w(40, 40);
-    probeSoldier s(false);
-    float ground = w.map.getHeight(s.x, s.y);
-    s.hurt(100.0f);
-    s.update(1000, &w.map, nullptr, nullptr, nullptr);
-    EXPECT_EQ(s.getDeadState(), 1);
-    EXPECT_NEAR(s.z, ground - 1.5f, 1e-4);
-    s.update(1001, &w.map, nullptr, nullptr, nullptr);
-    EXPECT_EQ(s.getDeadState(), 2);
-    cColision grid;
-    grid.resize(40, 40);
-    s.update(20, &w.map, nullptr, nullptr, &grid);
-    EXPECT_EQ(grid.getObject(10, 10), 0); // the dead hold no cell
+    EXPECT_EQ(lead.getDeadState(), 1);
+    EXPECT_NEAR(lead.z, ground - 1.5f, 1e-4);
+    lead.setNext(nullptr);
+    lead.tick(1001, w);
+    EXPECT_EQ(lead.getDeadState(), 2);
+    lead.tick(20, w, nullptr, nullptr, &grid);
+    EXPECT_EQ(grid.getObject(10, 10), 0);
 }
 
 TEST(Squad, TreesAndTheEdgeStopAWalk) {
     testWorld w(40, 40, {{13, 10}});
     cColision grid;
     grid.resize(40, 40);
-    probeSoldier s(true, 11.5f, 10.5f);
-    s.moveTo(16.5f, 10.5f);
-    for (int t = 0; t < 200; t++) s.update(20, &w.map, nullptr, nullptr, &grid);
-    EXPECT_LT(s.getX(), 13.0f);
-    EXPECT_GT(s.getX(), 12.0f);
-    EXPECT_FALSE(s.isMoving());
-    EXPECT_EQ(s.getTargetX(), s.getX());
-    EXPECT_EQ(grid.getObject(12, 10), s.getID());
-
-    // On the first column (kind 5) the first walk puts the soldier straight on the target.
-    probeSoldier edge(true, 0.0f, 5.5f);
-    edge.moveTo(6.5f, 5.5f);
-    edge.update(5, &w.map, nullptr, nullptr, nullptr);
-    EXPECT_EQ(edge.getX(), 6.5f);
-    EXPECT_FALSE(edge.isMoving());
-
-    // A walk off the map ends at the last cell inside.
-    probeSoldier out(true, 38.5f, 5.5f);
-    out.moveTo(45.0f, 5.5f);
-    for (int t = 0; t < 200; t++) out.update(20, &w.map, nullptr, nullptr, nullptr);
-    EXPECT_LT(out.getX(), 40.0f);
-    EXPECT_FALSE(out.isMoving());
+    // Into a tree: stops in the cell before it, holding that cell. On the first
+    // column (outside) the first step puts it on the target; off the map, it ends inside.
+    const struct { float x0, x1, minX, maxX; int ticks; } cases[] = {
+        {11.5f, 16.5f, 12.0f, 12.999f, 200}, {0.0f, 6.5f, 6.5f, 6.5f, 1}, {38.5f, 45.0f, 39.0f, 39.999f, 200}};
+    for (const auto& c : cases) {
+        probeSoldier s(true, c.x0, 10.5f);
+        s.moveTo(c.x1, 10.5f);
+        for (int t = 0; t < c.ticks; t++) s.tick(5, w, nullptr, nullptr, &grid);
+        EXPECT_GE(s.getX(), c.minX) << c.x0;
+        EXPECT_LE(s.getX(), c.maxX) << c.x0;
+        EXPECT_FALSE(s.isMoving()) << c.x0;
+        EXPECT_EQ(s.getTargetX(), s.getX());
+    }
+    EXPECT_NE(grid.getObject(12, 10), 0);
 }
 
 TEST(Squad, FacesKeepAnimatingWhileTheSquadCelebrates) {
@@ -196,15 +155,15 @@ TEST(Squad, FacesKeepAnimatingWhileTheSquadCelebrates) {
     std::srand(3);
     probeSoldier s(true);
     for (int i = 0; i < 3; i++) s.addSoldier();
-    s.update(5, &w.map, nullptr, nullptr, nullptr);
+    s.tick(5, w);
     s.beHappy();
     // A laugh steps a frame every 80 ms (until a random mood may end it); a blink
     // (twelve frame steps) comes every 0.5 to 3.5 s.
-    std::vector<int> blinks(4, 0), laughSteps(4, 0), laughFrames(4, 0);
-    for (int t = 0; t < 3000; t++) {  // 15 s of hops
+    int blinks[4] = {}, laughSteps[4] = {}, laughFrames[4] = {};
+    for (int t = 0; t < 3000; t++) { // 15 s of hops
         std::vector<std::pair<int, int>> before;
         for (cPlayerBall* p = &s; p; p = p->getNext()) before.push_back({p->getBlinkFrame(), p->getMoodFrame() + 1000 * p->getMood()});
-        s.update(5, &w.map, nullptr, nullptr, nullptr);
+        s.tick(5, w);
         int i = 0;
         for (cPlayerBall* p = &s; p; p = p->getNext(), i++) {
             blinks[i] += p->getBlinkFrame() != before[i].first;
@@ -225,23 +184,21 @@ TEST(Squad, FacesKeepAnimatingWhileTheSquadCelebrates) {
     for (int i = 0; i < 3; i++) s.removeSoldier();
 }
 
-TEST(Squad, CelebratingSoldiersHop) {
+TEST(Squad, CelebratingSoldiersHopAndTheDeadSinkInstead) {
     testWorld w(40, 40);
     std::srand(9);
     cAmmo ammo;
     probeSoldier s(true);
-    s.update(5, &w.map, nullptr, nullptr, nullptr);
+    s.tick(5, w);
     s.shoot(0, 0);
     s.beHappy();
-    EXPECT_EQ(s.getJob(), 0);
     EXPECT_GE(s.jumpSpeed, 5.0f);
     EXPECT_LE(s.jumpSpeed, 7.0f);
-    float ground = w.map.getHeight(s.x, s.y);
-    float v = s.jumpSpeed;
+    const float ground = w.map.getHeight(10.5f, 10.5f), v = s.jumpSpeed;
     float top = ground;
     int landed = -1;
     for (int t = 1; t <= 400 && landed < 0; t++) {
-        s.update(5, &w.map, &ammo, nullptr, nullptr);
+        s.tick(5, w, &ammo);
         if (s.clock == 0) landed = t * 5;
         top = std::max(top, s.z);
     }
@@ -250,9 +207,8 @@ TEST(Squad, CelebratingSoldiersHop) {
     EXPECT_NEAR(top - ground, v * v / (2 * 9.81f), 0.02f);
     EXPECT_EQ(s.z, ground);
     EXPECT_EQ(countBullets(ammo, 0), 0); // no firing while celebrating
-
-    s.hurt(200.0f); // a late grenade: the dead sink instead of hopping on
-    for (int t = 0; t < 500; t++) s.update(5, &w.map, &ammo, nullptr, nullptr);
+    s.hurt(200.0f); // a late grenade
+    for (int t = 0; t < 500; t++) s.tick(5, w, &ammo);
     EXPECT_EQ(s.getDeadState(), 2);
     EXPECT_FLOAT_EQ(s.z, ground);
 }
@@ -262,17 +218,14 @@ TEST(Squad, OnlyTheLeaderIsSeenWithinTwentyUnits) {
     cEnemy enemies(nullptr);
     enemies.move(30.5f, 10.5f); // 20.0 from the leader
     enemies.addEnemy(31.0f, 10.5f); // 20.5 away
-    cEnemy* far = enemies.getNext();
-    far->setPlayerClose(true, false);
-
-    probeSoldier follower(false, 10.5f, 10.5f);
-    follower.update(5, &w.map, nullptr, &enemies, nullptr);
+    enemies.getNext()->setPlayerClose(true, false);
+    probeSoldier follower(false);
+    follower.tick(5, w, nullptr, &enemies);
     EXPECT_FALSE(enemies.isPlayerClose());
-
-    probeSoldier lead(true, 10.5f, 10.5f);
-    lead.update(5, &w.map, nullptr, &enemies, nullptr);
+    probeSoldier lead(true);
+    lead.tick(5, w, nullptr, &enemies);
     EXPECT_TRUE(enemies.isPlayerClose());
-    EXPECT_FALSE(far->isPlayerClose());
+    EXPECT_FALSE(enemies.getNext()->isPlayerClose());
 }
 
 } // namespace

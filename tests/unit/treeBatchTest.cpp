@@ -1,10 +1,11 @@
-// The merged tree arrays: every tree's model at its place, merged corners, and odd input.
+// Trees: placement on the tree cells of a map, and the merged arrays that draw every tree's model at its place.
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <cstdlib>
 #include <fstream>
-#include <string>
+#include <set>
+#include <utility>
 
 #include "aseText.h"
 #include "assets/cMeshCont.h"
@@ -16,19 +17,20 @@
 namespace {
 
 using aseText::V3;
+using namespace maptest;
 
 // Stems: a square with one normal throughout (six corners, four distinct). Tops: a square
 // whose two triangles face different ways, so only equal positions must not merge them.
-// Kind k's models are moved by k along x so the kinds differ.
-void loadModels(cMeshCont& meshes, const assetsTest::ScratchDir& dir, bool topNormals) {
+// Kind k's models stand at at[k] (file units, a hundred times world units).
+const V3 kApart[3] = {{0, 0, 0}, {100, 0, 0}, {200, 0, 0}};
+void loadModels(cMeshCont& meshes, const assetsTest::ScratchDir& dir, bool topNormals, const V3 (&at)[3] = kApart) {
     const V3 up{0, 0, 1}, side{1, 0, 0};
     const std::string flat = aseText::normalParts({{up, up, up}, {up, up, up}});
     const std::string bent = topNormals ? aseText::normalParts({{up, up, up}, {side, side, side}}) : "";
     std::string text = aseText::scene();
     for (int k = 0; k < cMeshCont::numTreeKinds; ++k) {
         const std::string n = std::to_string(k + 1);
-        const V3 at{100.0f * k, 0, 0};
-        text += aseText::square("Tree" + n + "Stem", flat, at) + aseText::square("Tree" + n + "Top", bent, at);
+        text += aseText::square("Tree" + n + "Stem", flat, at[k]) + aseText::square("Tree" + n + "Top", bent, at[k]);
     }
     const std::string path = dir.file("trees.ASE");
     std::ofstream(path) << text;
@@ -61,32 +63,28 @@ TEST(TreeBatch, EveryTreeDrawsItsOwnModelAtItsPlaceOnce) {
     EXPECT_EQ(batch.triangleCount(cTreeBatch::kStem), n * 2);
     EXPECT_EQ(batch.triangleCount(cTreeBatch::kTop), n * 2);
 
-    const auto& pos = batch.getPositions();
-    const auto& nor = batch.getNormals();
+    const auto &pos = batch.getPositions(), &nor = batch.getNormals();
     const auto& idx = batch.getIndices();
     ASSERT_EQ(nor.size(), pos.size());
     bool used[n] = {};
     for (int b = 0; b < n; ++b) {
-        if (b > 0) {
-            EXPECT_LE(tileKey(batch.treeX(b - 1), batch.treeY(b - 1)), tileKey(batch.treeX(b), batch.treeY(b)))
-                << "the trees of a tile lie together";
-        }
+        if (b > 0) { EXPECT_LE(tileKey(batch.treeX(b - 1), batch.treeY(b - 1)), tileKey(batch.treeX(b), batch.treeY(b))) << "tiles together"; }
         int source = -1;
         for (int i = 0; i < n; ++i)
             if (trees[i].x == batch.treeX(b) && trees[i].y == batch.treeY(b)) source = i;
         ASSERT_GE(source, 0);
-        EXPECT_FALSE(used[source]);
-        used[source] = true;
+        EXPECT_FALSE(std::exchange(used[source], true));
         for (int part = 0; part < 2; ++part) {
             const cMesh& mesh = meshes.trees[trees[source].kind][part];
             ASSERT_EQ(batch.indexEnd(part, b) - batch.indexBegin(part, b), mesh.getNumFaces() * 3);
             for (int c = 0; c < mesh.getNumFaces() * 3; ++c) {
                 const unsigned v = idx[static_cast<size_t>(batch.indexBegin(part, b) + c)];
                 ASSERT_LT(v * 3 + 2, pos.size());
-                EXPECT_FLOAT_EQ(pos[v * 3], mesh.getFaces()[c * 3] + trees[source].x) << b << " " << c;
-                EXPECT_FLOAT_EQ(pos[v * 3 + 1], mesh.getFaces()[c * 3 + 1] + trees[source].y) << b << " " << c;
-                EXPECT_FLOAT_EQ(pos[v * 3 + 2], mesh.getFaces()[c * 3 + 2]) << b << " " << c;
-                for (int a = 0; a < 3; ++a) EXPECT_EQ(nor[v * 3 + a], mesh.getNormals()[c * 3 + a]);
+                const float shift[3] = {trees[source].x, trees[source].y, 0};
+                for (int a = 0; a < 3; ++a) {
+                    EXPECT_FLOAT_EQ(pos[v * 3 + a], mesh.getFaces()[c * 3 + a] + shift[a]) << b << " " << c;
+                    EXPECT_EQ(nor[v * 3 + a], mesh.getNormals()[c * 3 + a]);
+                }
             }
         }
     }
@@ -101,7 +99,6 @@ TEST(TreeBatch, OddTreesAndModelsDrawNothingWrongAndNeverCrash) {
     batch.build(trees, 5, loaded);
     EXPECT_EQ(batch.treeCount(), 3) << "kinds outside the three models are left out";
     // Tops without normals are drawn mesh by mesh; the merged stems keep theirs.
-    EXPECT_FALSE(batch.getNormals().empty());
     EXPECT_EQ(batch.getNormals().size(), batch.getPositions().size());
     EXPECT_EQ(batch.triangleCount(cTreeBatch::kStem), 6);
     EXPECT_EQ(batch.triangleCount(cTreeBatch::kTop), 0);
@@ -112,11 +109,11 @@ TEST(TreeBatch, OddTreesAndModelsDrawNothingWrongAndNeverCrash) {
     EXPECT_EQ(batch.vertexCount(), 0);
     EXPECT_EQ(batch.triangleCount(cTreeBatch::kStem), 0);
 
-    batch.build(nullptr, 5, loaded);
-    EXPECT_TRUE(batch.isEmpty());
-    batch.build(trees, -2, loaded);
-    EXPECT_TRUE(batch.isEmpty());
-    EXPECT_EQ(batch.triangleCount(cTreeBatch::kTop), 0);
+    for (auto [list, n] : {std::pair<const sTree*, int>{nullptr, 5}, {trees, -2}}) {
+        batch.build(list, n, loaded);
+        EXPECT_TRUE(batch.isEmpty());
+        EXPECT_EQ(batch.triangleCount(cTreeBatch::kTop), 0);
+    }
 }
 
 TEST(TreeBatch, FollowsTheMapThroughRebuildsAndDispose) {
@@ -124,8 +121,8 @@ TEST(TreeBatch, FollowsTheMapThroughRebuildsAndDispose) {
     cMeshCont meshes;
     loadModels(meshes, dir, true);
     cBitmap bmp;
-    maptest::fillGround(bmp, 20, 20);
-    maptest::paintRect(bmp, 0, 0, 19, 9, maptest::kTreePx);
+    fillGround(bmp, 20, 20);
+    paintRect(bmp, 0, 0, 19, 9, kTreePx);
     cMap m;
     ASSERT_TRUE(m.init(bmp));
     EXPECT_TRUE(m.getTreeBatch().isEmpty()) << "no models yet";
@@ -133,8 +130,8 @@ TEST(TreeBatch, FollowsTheMapThroughRebuildsAndDispose) {
     ASSERT_GT(m.getTreeCount(), 0);
     EXPECT_EQ(m.getTreeBatch().treeCount(), m.getTreeCount());
 
-    maptest::fillGround(bmp, 12, 12);
-    maptest::paintRect(bmp, 0, 0, 2, 2, maptest::kTreePx);
+    fillGround(bmp, 12, 12);
+    paintRect(bmp, 0, 0, 2, 2, kTreePx);
     std::srand(3);
     ASSERT_TRUE(m.init(bmp));
     EXPECT_EQ(m.getTreeBatch().treeCount(), m.getTreeCount());
@@ -142,4 +139,57 @@ TEST(TreeBatch, FollowsTheMapThroughRebuildsAndDispose) {
 
     m.dispose();
     EXPECT_TRUE(m.getTreeBatch().isEmpty());
+}
+
+TEST(MapTree, AboutOneTreeCellInFourGetsATreeOnItsCorner) {
+    std::srand(21);
+    cBitmap bmp;
+    fillGround(bmp, 40, 30);
+    paintRect(bmp, 0, 0, 39, 9, kTreePx); // 400 tree cells in the lowest ten rows
+    paintRect(bmp, 5, 20, 14, 21, kWaterPx);
+    cMap m;
+    ASSERT_TRUE(m.init(bmp));
+    const int n = m.getTreeCount();
+    EXPECT_GT(n, 60);
+    EXPECT_LT(n, 140);
+    std::set<std::pair<int, int>> seen;
+    int kinds[3] = {0, 0, 0};
+    const sTree* t = m.getTrees();
+    for (int i = 0; i < n; ++i) {
+        ASSERT_TRUE(t[i].kind >= 0 && t[i].kind <= 2) << t[i].kind;
+        ++kinds[t[i].kind];
+        // Without meshes there is no pivot to undo: the tree stands on the cell's corner point.
+        const int c = static_cast<int>(t[i].x), r = static_cast<int>(t[i].y);
+        EXPECT_EQ(t[i].x, static_cast<float>(c));
+        EXPECT_EQ(t[i].y, static_cast<float>(r));
+        EXPECT_EQ(m.getTerrain(c + 0.5f, r + 0.5f), cMap::kTree);
+        EXPECT_TRUE(seen.insert({c, r}).second) << "two trees on one cell";
+        if (i > 0) { EXPECT_TRUE(t[i - 1].y < t[i].y || (t[i - 1].y == t[i].y && t[i - 1].x < t[i].x)) << "row by row"; }
+    }
+    for (int k = 0; k < 3; ++k) EXPECT_GT(kinds[k], 0) << k;
+}
+
+TEST(MapTree, EachKindIsShiftedByItsStemPivot) {
+    const V3 pivots[3] = {{50, -25, 300}, {-100, 200, 0}, {0, 0, 0}};
+    assetsTest::ScratchDir dir;
+    cMeshCont meshes;
+    loadModels(meshes, dir, false, pivots);
+    std::srand(8);
+    cBitmap bmp;
+    fillGround(bmp, 16, 16);
+    paintRect(bmp, 3, 3, 12, 12, kTreePx);
+    cMap m;
+    m.setMeshCont(&meshes);
+    ASSERT_TRUE(m.init(bmp));
+    ASSERT_GT(m.getTreeCount(), 0);
+    int kinds[3] = {0, 0, 0};
+    for (int i = 0; i < m.getTreeCount(); ++i) {
+        const sTree& t = m.getTrees()[i];
+        ++kinds[t.kind];
+        const float cx = t.x + pivots[t.kind][0] / 100.0f, cy = t.y + pivots[t.kind][1] / 100.0f;
+        EXPECT_FLOAT_EQ(cx, std::round(cx)) << i;
+        EXPECT_FLOAT_EQ(cy, std::round(cy)) << i;
+        EXPECT_EQ(m.getTerrain(cx + 0.5f, cy + 0.5f), cMap::kTree) << i;
+    }
+    for (int k = 0; k < 3; ++k) EXPECT_GT(kinds[k], 0) << k;
 }
