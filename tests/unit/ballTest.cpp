@@ -77,8 +77,10 @@ TEST(Ball, StepsAtTerrainSpeedAndLandsExactlyOnTarget) {
     EXPECT_FALSE(b.isMoving());
     b.stepTo(-100); // a backwards tick neither moves nor breaks the unit
     b.moveTo(20, 10);
+    b.stepTo(100); // standing on the ground: the first walk frame, no treading
     EXPECT_EQ(b.x, 20.0f);
     EXPECT_FALSE(b.isMoving());
+    EXPECT_EQ(b.getAnimFrame(), 20);
     // Stuck on a tree or outside the map: put straight onto the target, standing.
     for (int kind : {2, 5}) {
         probeBall s;

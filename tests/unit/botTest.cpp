@@ -57,10 +57,11 @@ TEST_F(BotTest, LosesWhenTheSquadCannotSurvive) {
 
 TEST_F(BotTest, LaunchesAtGroupsOnlyAndNotNearItsOwnSquadOrIntoTrees) {
     // (map, rockets it spends on its first two thoughts): one enemy alone gets
-    // none; two side by side get one, then a pause; a group right next to the
-    // squad would blast our own file, one behind a tree wall only the trees.
+    // none, nor do two six apart; two side by side get one, then a pause; a group
+    // right next to the squad would blast our own file, one behind a tree wall only the trees.
     const std::pair<std::vector<sMapMark>, int> cases[] = {
         {{{6, 6, kSquadMark}, {30, 30, kEnemyMark}}, 0},
+        {{{6, 6, kSquadMark}, {30, 30, kEnemyMark}, {36, 30, kEnemyMark}}, 0},
         {{{6, 6, kSquadMark}, {30, 30, kEnemyMark}, {31, 31, kEnemyMark}}, 1},
         {withWall({{6, 6, kSquadMark}, {9, 6, kEnemyMark}, {10, 7, kEnemyMark}, {6, 30, kEnemyMark}, {7, 30, kEnemyMark}}, 20, 20), 0},
     };

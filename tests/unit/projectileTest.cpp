@@ -65,6 +65,9 @@ static int flyUntilLanded(cGrenade& g, int dt) {
 
 TEST(Grenade, LandsOnItsTargetOrTwentyUnitsAlongTheLineThenBurnsSixTicks) {
     cGrenade far(10.0f, 10.0f, 28.0f, 34.0f, 15.0f, nullptr); // 30 units along (0.6, 0.8)
+    far.update(500); // in flight: on the way from the thrower towards the target
+    EXPECT_GT(far.getX(), 10.0f);
+    EXPECT_NEAR((far.getX() - 10.0f) * 0.8f, (far.getY() - 10.0f) * 0.6f, 1e-4);
     flyUntilLanded(far, 10);
     EXPECT_NEAR(far.getX(), 22.0f, 1e-4);
     EXPECT_NEAR(far.getY(), 26.0f, 1e-4);
