@@ -128,7 +128,9 @@ TEST_F(BitmapFile, RefusedFilesSayWhyAndLeaveTheBitmapUntouched) {
         EXPECT_FALSE(b.loadFromFile(path)) << path;
     EXPECT_EQ(b.getWidth(), 1);
     EXPECT_FALSE(b.saveToFile(dir.file("no/such/dir.bmp")));
-    if (fs::exists("/dev/full")) EXPECT_FALSE(b.saveToFile("/dev/full"));
+    if (fs::exists("/dev/full")) {
+        EXPECT_FALSE(b.saveToFile("/dev/full"));
+    }
 }
 
 // Files written by other programs: the valid 24-bit ones load with their real pixels, the rest are refused.

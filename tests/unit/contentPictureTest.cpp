@@ -52,12 +52,12 @@ TEST(ContentPictures, TexturesArePowersOfTwoAndFacesShowTheBallAtTheirEdges) {
             // The head clamps its texture coordinates to the edges, so an opaque edge pixel
             // would smear over the whole back of the ball.
             for (int k = 0; k < w * h; k++)
-                if (k % w == 0 || k % w == w - 1 || k / w == 0 || k / w == h - 1)
-                    ASSERT_EQ(b.getBitmapS()[k], kMagenta) << n << " edge pixel " << k;
+                ASSERT_TRUE(b.getBitmapS()[k] == kMagenta || (k % w && k % w != w - 1 && k / w && k / w != h - 1))
+                    << n << " edge pixel " << k;
             const int shown = w * h - countWhere(b, kMagenta);
             EXPECT_GT(shown, 0) << n << ": nothing painted";
             EXPECT_LT(shown, w * h / 2) << n << ": the ball should mostly show through";
-            if (std::string(mood) == "wink") EXPECT_LT(shown, shownBefore) << n << " does not close the eye further";
+            EXPECT_TRUE(std::string(mood) != "wink" || shown < shownBefore) << n << " does not close the eye further";
             changes += i > 1 && shown != shownBefore;
             shownBefore = shown;
         }
