@@ -5,8 +5,11 @@
 #include "level/cLevelReplay.h"
 #include "level/cRecorder.h"
 #include "level/cReplayReader.h"
+#include "level/cReplayWriter.h"
 #include "level/levelStateHash.h"
 #include "levelTestMaps.h"
+
+#include "assetsTestFiles.h"
 
 #include <fstream>
 #include <iterator>
@@ -150,3 +153,26 @@ TEST_F(ReplayFileTest, ALevelThatCouldNotBeBuiltReplaysInactive) {
 }
 
 }  // namespace
+
+// The header and each level record reach the disk as they are written, so a game that dies
+// leaves a readable recording; numbers of every width and over-long names read back as written.
+TEST(ReplayWriter, EachRecordReachesTheDiskAndReadsBack) {
+    assetsTest::ScratchDir dir;
+    const std::string path = dir.file("r.orbrec");
+    for (int number : {1, 127, 128, 16384}) {
+        cReplayWriter w;
+        std::string error;
+        ASSERT_TRUE(w.open(path, std::string(300, 'v'), 800, 600, error)) << error;
+        const std::string mapName = "maps/" + std::string(size_t(number % 1000), 'm');
+        w.beginLevel(number, mapName, 1, 2, 77);
+        const std::string bytes = assetsTest::fileBytes(path);
+        sReplay rec;
+        std::string message;
+        ASSERT_EQ(cReplayReader::parse(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size(), rec, message),
+                  cReplayReader::cutShort) << message;
+        ASSERT_EQ(rec.levels.size(), 1u) << number;
+        EXPECT_EQ(rec.levels[0].number, number);
+        EXPECT_EQ(rec.levels[0].mapName, mapName.substr(0, 255));
+        EXPECT_EQ(rec.levels[0].seed, 77u);
+    }
+}
