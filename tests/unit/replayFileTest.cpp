@@ -163,6 +163,7 @@ TEST(ReplayWriter, EachRecordReachesTheDiskAndReadsBack) {
         cReplayWriter w;
         std::string error;
         ASSERT_TRUE(w.open(path, std::string(300, 'v'), 800, 600, error)) << error;
+        EXPECT_EQ(assetsTest::fileBytes(path).size(), 8u + 2 + 2 + 1 + 255 + 2 + 2) << "the header, version cut to 255";
         const std::string mapName = "maps/" + std::string(size_t(number % 1000), 'm');
         w.beginLevel(number, mapName, 1, 2, 77);
         const std::string bytes = assetsTest::fileBytes(path);
