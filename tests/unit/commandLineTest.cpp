@@ -9,7 +9,6 @@
 
 namespace {
 
-
 cCommandLine::eAction parse(cCommandLine& line, std::vector<std::string> args) {
     args.insert(args.begin(), "orbix-tal");
     static std::vector<std::string> keep;

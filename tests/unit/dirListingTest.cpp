@@ -1,16 +1,13 @@
 // The directory listing answers a read error in the middle of a folder as a failure, not as a shorter list.
 #include "platform/dirListing.h"
 
+#include "assetsTestFiles.h"
+
 #include <dirent.h>
 #include <dlfcn.h>
 #include <gtest/gtest.h>
 
 #include <cerrno>
-#include <filesystem>
-#include <fstream>
-#include <string>
-#include <unistd.h>
-#include <vector>
 
 namespace {
 // Entries readdir still hands out before it fails as a broken disk would; -1 never fails.
@@ -31,17 +28,14 @@ extern "C" struct dirent* readdir(DIR* dir) {
 }
 
 TEST(DirListing, AReadErrorMidwayIsAFailure) {
-    const std::filesystem::path dir =
-        std::filesystem::temp_directory_path() / ("orbix-listing-" + std::to_string(getpid()));
-    std::filesystem::create_directories(dir);
-    for (const char* name : {"01.bmp", "02.bmp", "03.bmp", "04.bmp"}) std::ofstream(dir / name) << "x";
+    assetsTest::ScratchDir dir;
+    for (const char* name : {"01.bmp", "02.bmp", "03.bmp", "04.bmp"}) assetsTest::writeFile(dir.file(name), "x");
     std::vector<std::string> names;
-    ASSERT_TRUE(listDirectory(dir.c_str(), names));
+    ASSERT_TRUE(listDirectory(dir.path.c_str(), names));
     EXPECT_EQ(names.size(), 4u);
     // "." and ".." come first, then two of the maps, then the error.
     entriesBeforeError = 4;
-    EXPECT_FALSE(listDirectory(dir.c_str(), names));
+    EXPECT_FALSE(listDirectory(dir.path.c_str(), names));
     EXPECT_TRUE(names.empty());
     entriesBeforeError = -1;
-    std::filesystem::remove_all(dir);
 }

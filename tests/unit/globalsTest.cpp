@@ -1,41 +1,29 @@
-// Math helpers: the angle convention, vector products and the random range.
+// Math helpers: the angle convention, vector products, colours from floats and the random range.
 #include "shell/globals.h"
 
 #include <gtest/gtest.h>
 #include <cmath>
 #include <cstdlib>
 
-TEST(Globals, GetAngleCardinalDirections) {
-    EXPECT_FLOAT_EQ(getAngle(0, 0, 0, 0), 0.0f);
-    EXPECT_FLOAT_EQ(getAngle(1, 0, 0, 0), 0.0f);
-    EXPECT_FLOAT_EQ(getAngle(0, 1, 0, 0), float(M_PI / 2));
-    EXPECT_FLOAT_EQ(getAngle(0, -1, 0, 0), float(-M_PI / 2));
-    EXPECT_FLOAT_EQ(getAngle(-1, 0, 0, 0), float(M_PI));
-}
-
-TEST(Globals, VectorProductKeepsItsOddMiddleSign) {
-    sVector a(1, 2, 3), b(4, 5, 6);
-    sVector c = a * b;
+TEST(Globals, AnglesVectorsAndColoursFollowTheGamesConventions) {
+    for (auto [x, y, angle] : {std::tuple{0.f, 0.f, 0.f}, {1.f, 0.f, 0.f}, {0.f, 1.f, float(M_PI / 2)},
+                               {0.f, -1.f, float(-M_PI / 2)}, {-1.f, 0.f, float(M_PI)}})
+        EXPECT_FLOAT_EQ(getAngle(x, y, 0, 0), angle) << x << "," << y;
+    // The vector product keeps its odd middle sign.
+    const sVector c = sVector(1, 2, 3) * sVector(4, 5, 6);
     EXPECT_FLOAT_EQ(c.x, 2 * 6 - 3 * 5);
     EXPECT_FLOAT_EQ(c.y, 1 * 6 - 3 * 4);
     EXPECT_FLOAT_EQ(c.z, 1 * 5 - 2 * 4);
-    sVector z = a / 0.0f;
-    EXPECT_EQ(z.x, 0.0f);
-    EXPECT_EQ(z.y, 0.0f);
-    EXPECT_EQ(z.z, 0.0f);
+    const sVector z = sVector(1, 2, 3) / 0.0f;
+    EXPECT_EQ(z.x * z.x + z.y * z.y + z.z * z.z, 0.0f);
     sVector zero;
     zero.normalize();
     EXPECT_EQ(zero.length(), 0.0f);
-}
-
-TEST(Globals, ColourFromFloatsTruncates) {
-    float half[4] = {0.5f, 1.0f, 0.999f, 0.0f};
-    sRGBA c;
-    c.set(half);
-    EXPECT_EQ(c.r, 127);
-    EXPECT_EQ(c.g, 255);
-    EXPECT_EQ(c.b, 254);
-    EXPECT_EQ(c.a, 0);
+    // Colours from floats truncate.
+    float parts[4] = {0.5f, 1.0f, 0.999f, 0.0f};
+    sRGBA colour;
+    colour.set(parts);
+    EXPECT_EQ(colour, sRGBA(127, 255, 254, 0));
 }
 
 TEST(Globals, RandomRangeReachesBothEnds) {
@@ -44,11 +32,9 @@ TEST(Globals, RandomRangeReachesBothEnds) {
     bool low = false, high = false;
     for (int i = 0; i < 2000000 && !(low && high); i++) {
         double r = randomD(0, 1);
-        ASSERT_GE(r, 0.0);
-        ASSERT_LE(r, 1.0);
+        ASSERT_TRUE(r >= 0.0 && r <= 1.0) << r;
         low |= r == 0.0;
         high |= r == 1.0;
     }
-    EXPECT_TRUE(low);
-    EXPECT_TRUE(high);
+    EXPECT_TRUE(low && high);
 }

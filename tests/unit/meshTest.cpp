@@ -73,13 +73,17 @@ TEST_F(Mesh, BuildsCornersTextureCoordinatesAndNormalsFromTheLists)
     EXPECT_EQ(mesh.getNormals()[9 + 3 + 1], -1.0f);
     EXPECT_EQ(mesh.getNumFrames(), 0);
     EXPECT_EQ(mesh.pickFrame(5), -1);  // static: no matrix whatever the frame
+    ::testing::internal::CaptureStdout();
+    mesh.printInfo();
+    EXPECT_EQ(::testing::internal::GetCapturedStdout(),
+              "-----------------------\n name: Box\n vertices: 4\n faces: 2\n NORMALS TEXTURE\n");
 }
 
-TEST_F(Mesh, ObjectByIndexAndMissingObjects)
+TEST_F(Mesh, ObjectByIndexLongNamesCutAndMissingObjects)
 {
-    std::string text = scene() + square("First") + square("Second");
+    std::string text = scene() + square("First") + square(std::string(80, 'L'));
     ASSERT_TRUE(load(text, nullptr, 1));
-    EXPECT_STREQ(mesh.getName(), "Second");
+    EXPECT_EQ(std::string(mesh.getName()), std::string(35, 'L'));
     EXPECT_FALSE(mesh.hasTexCoords());
     EXPECT_FALSE(mesh.hasNormals());
     EXPECT_FALSE(load(text, nullptr, 2));
@@ -162,16 +166,16 @@ TEST_F(Mesh, SelfRunningLoopAndRequestedFramesStayInsideTheFrames)
 TEST_F(Mesh, TrustedCountsAndIndicesAreRefused)
 {
     auto withMesh = [](const std::string& meshText) { return scene() + geomObject("M", nodeTm("M") + meshText); };
-    // A corner past the vertex list, a negative one, absurd and negative counts.
-    EXPECT_FALSE(load(withMesh(meshBlock(squareVerts(), {{0, 1, 4}}))));
-    EXPECT_FALSE(load(withMesh(meshBlock(squareVerts(), {{0, -1, 2}}))));
-    EXPECT_FALSE(load(withMesh(meshBlock(squareVerts(), squareFaces(), "", 2000000000))));
-    EXPECT_FALSE(load(withMesh(meshBlock(squareVerts(), squareFaces(), "", -4))));
-    EXPECT_FALSE(load(withMesh(meshBlock(squareVerts(), squareFaces(), "", unset, 1000000000))));
-    // A scene of a billion frames, and ticks of no length.
-    EXPECT_FALSE(load(scene(0, 1000000000) + square("M")));
-    EXPECT_FALSE(load(scene(0, 100, 0) + square("M")));
-    EXPECT_TRUE(mesh.isEmpty());
+    // A corner past the vertex list, a negative one, absurd and negative counts, a scene of a
+    // billion frames, and ticks of no length.
+    for (const std::string& text : {withMesh(meshBlock(squareVerts(), {{0, 1, 4}})), withMesh(meshBlock(squareVerts(), {{0, -1, 2}})),
+                                    withMesh(meshBlock(squareVerts(), squareFaces(), "", 2000000000)),
+                                    withMesh(meshBlock(squareVerts(), squareFaces(), "", -4)),
+                                    withMesh(meshBlock(squareVerts(), squareFaces(), "", unset, 1000000000)),
+                                    scene(0, 1000000000) + square("M"), scene(0, 100, 0) + square("M")}) {
+        EXPECT_FALSE(load(text)) << text;
+        EXPECT_TRUE(mesh.isEmpty());
+    }
     // A texture face past the texture vertices drops only the texture coordinates.
     ASSERT_TRUE(load(scene() + square("M", texParts({{0, 0, 0}}, {{0, 0, 0}, {0, 0, 1}}))));
     EXPECT_FALSE(mesh.hasTexCoords());
@@ -194,21 +198,4 @@ TEST_F(Mesh, AnObjectNeverTakesEntriesFromItsNeighbours)
                      square("Next", texParts({{0, 0, 0}}, {{0, 0, 0}, {0, 0, 0}}))));
     EXPECT_FALSE(mesh.hasTexCoords());
     EXPECT_TRUE(mesh.hasNormals());
-}
-
-TEST_F(Mesh, LongNamesAreCutToThirtyFiveCharacters)
-{
-    std::string longName(80, 'L');
-    ASSERT_TRUE(load(scene() + square(longName)));
-    EXPECT_EQ(std::string(mesh.getName()), std::string(35, 'L'));
-}
-
-TEST_F(Mesh, SummaryNamesTheParts)
-{
-    ASSERT_TRUE(load(scene() + geomObject("Box", nodeTm("Box") + meshBlock(squareVerts(), squareFaces(), texAndNormals) +
-                                                      animation("Box", {{0, {0, 0, 0}}}, {}))));
-    ::testing::internal::CaptureStdout();
-    mesh.printInfo();
-    EXPECT_EQ(::testing::internal::GetCapturedStdout(),
-              "-----------------------\n name: Box\n vertices: 4\n faces: 2\n frames: 101\n ANIMATION NORMALS TEXTURE\n");
 }

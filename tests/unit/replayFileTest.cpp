@@ -5,8 +5,11 @@
 #include "level/cLevelReplay.h"
 #include "level/cRecorder.h"
 #include "level/cReplayReader.h"
+#include "level/cReplayWriter.h"
 #include "level/levelStateHash.h"
 #include "levelTestMaps.h"
+
+#include "assetsTestFiles.h"
 
 #include <fstream>
 #include <iterator>
@@ -60,7 +63,7 @@ protected:
     uint64_t endHash = 0, replayedHash = 0;
 };
 
-TEST_F(ReplayFileTest, ABotGameReplaysInStepToTheSameEnd) {
+TEST_F(ReplayFileTest, ABotGameReplaysInStepToTheSameEndAndAnotherSeedGoesOutOfStep) {
     const std::vector<uint8_t> bytes = recordBotGame(20000);
     sReplay rec;
     std::string message;
@@ -81,14 +84,17 @@ TEST_F(ReplayFileTest, ABotGameReplaysInStepToTheSameEnd) {
     EXPECT_EQ(ticks, result.timeMs / cBot::stepMs);
     EXPECT_EQ(replayedHash, endHash);
     EXPECT_EQ(rec.levels[0].endHash, endHash);
+    rec.levels[0].seed ^= 1;
+    EXPECT_EQ(replay(rec, ticks), cLevelReplay::outOfStep);
+    EXPECT_EQ(ticks, 1000 / cBot::stepMs);
 }
 
-TEST_F(ReplayFileTest, AFileCutShortReplaysUpToItsCut) {
-    const std::vector<uint8_t> bytes = recordBotGame(6000);
-    for (size_t keep : {size_t(30), bytes.size() / 2, bytes.size() - 9, bytes.size() - 1}) {
+TEST_F(ReplayFileTest, AFileCutShortReplaysUpToItsCutAndDamagedFilesAreRefused) {
+    const std::vector<uint8_t> good = recordBotGame(6000);
+    for (size_t keep : {size_t(30), good.size() / 2, good.size() - 9, good.size() - 1}) {
         sReplay rec;
         std::string message;
-        ASSERT_EQ(cReplayReader::parse(bytes.data(), keep, rec, message), cReplayReader::cutShort) << keep;
+        ASSERT_EQ(cReplayReader::parse(good.data(), keep, rec, message), cReplayReader::cutShort) << keep;
         EXPECT_NE(message.find("cut short"), std::string::npos) << message;
         int64_t ticks;
         if (!rec.levels.empty()) {
@@ -96,15 +102,11 @@ TEST_F(ReplayFileTest, AFileCutShortReplaysUpToItsCut) {
             EXPECT_NE(message.find("tick " + std::to_string(rec.levels[0].ticks)), std::string::npos) << message;
         }
     }
-}
-
-TEST_F(ReplayFileTest, RefusesDamagedFilesAndOtherVersions) {
-    const std::vector<uint8_t> good = recordBotGame(2000);
     const size_t header = 8 + 4 + 1 + 4 + 4;  // version "test", window size
     const size_t firstRecord = header + 1 + 1 + 1 + 17 + 20;  // the level record
     const struct {
         size_t at;
-        uint8_t value;
+        int value;  // -1 appends a byte instead
         const char* says;
     } cases[] = {
         {0, 'X', "not a recording"},
@@ -113,39 +115,22 @@ TEST_F(ReplayFileTest, RefusesDamagedFilesAndOtherVersions) {
         {header + 1, 0, "level number"},
         {firstRecord, 0xee, "unknown record"},
         {good.size() - 1, 'T', "outside any level"},
+        {good.size(), -1, ""},
     };
     for (const auto& c : cases) {
         std::vector<uint8_t> bytes = good;
-        ASSERT_LT(c.at, bytes.size());
-        bytes[c.at] = c.value;
+        if (c.value < 0)
+            bytes.push_back(0);
+        else
+            bytes[c.at] = uint8_t(c.value);
         sReplay rec;
         std::string message;
-        const cReplayReader::eResult r = cReplayReader::parse(bytes.data(), bytes.size(), rec, message);
+        EXPECT_EQ(cReplayReader::parse(bytes.data(), bytes.size(), rec, message), cReplayReader::refused) << c.at;
         EXPECT_NE(message.find(c.says), std::string::npos) << c.at << ": " << message;
-        EXPECT_EQ(r, cReplayReader::refused) << c.at;
         EXPECT_TRUE(rec.levels.empty());
     }
-    std::vector<uint8_t> trailing = good;
-    trailing.push_back(0);
-    sReplay rec;
-    std::string message;
-    EXPECT_EQ(cReplayReader::parse(trailing.data(), trailing.size(), rec, message), cReplayReader::refused);
 }
 
-TEST_F(ReplayFileTest, AnotherSeedGoesOutOfStepAtTheFirstCheckpoint) {
-    std::vector<uint8_t> bytes = recordBotGame(3000);
-    sReplay rec;
-    std::string message;
-    ASSERT_EQ(cReplayReader::parse(bytes.data(), bytes.size(), rec, message), cReplayReader::whole);
-    rec.levels[0].seed ^= 1;
-    int64_t ticks;
-    EXPECT_EQ(replay(rec, ticks), cLevelReplay::outOfStep);
-    EXPECT_EQ(ticks, 1000 / cBot::stepMs);
-}
-
-}  // namespace
-
-namespace {
 
 TEST_F(ReplayFileTest, ALevelThatCouldNotBeBuiltReplaysInactive) {
     std::ofstream("maps/01-broken.bmp") << "BM not really";
@@ -168,3 +153,27 @@ TEST_F(ReplayFileTest, ALevelThatCouldNotBeBuiltReplaysInactive) {
 }
 
 }  // namespace
+
+// The header and each level record reach the disk as they are written, so a game that dies
+// leaves a readable recording; numbers of every width and over-long names read back as written.
+TEST(ReplayWriter, EachRecordReachesTheDiskAndReadsBack) {
+    assetsTest::ScratchDir dir;
+    const std::string path = dir.file("r.orbrec");
+    for (int number : {1, 127, 128, 16384}) {
+        cReplayWriter w;
+        std::string error;
+        ASSERT_TRUE(w.open(path, std::string(300, 'v'), 800, 600, error)) << error;
+        EXPECT_EQ(assetsTest::fileBytes(path).size(), 8u + 2 + 2 + 1 + 255 + 2 + 2) << "the header, version cut to 255";
+        const std::string mapName = "maps/" + std::string(size_t(number % 1000), 'm');
+        w.beginLevel(number, mapName, 1, 2, 77);
+        const std::string bytes = assetsTest::fileBytes(path);
+        sReplay rec;
+        std::string message;
+        ASSERT_EQ(cReplayReader::parse(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size(), rec, message),
+                  cReplayReader::cutShort) << message;
+        ASSERT_EQ(rec.levels.size(), 1u) << number;
+        EXPECT_EQ(rec.levels[0].number, number);
+        EXPECT_EQ(rec.levels[0].mapName, mapName.substr(0, 255));
+        EXPECT_EQ(rec.levels[0].seed, 77u);
+    }
+}

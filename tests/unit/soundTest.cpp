@@ -1,4 +1,5 @@
-// Sound effects: progress lines, copy rotation, bad indices and files, and real output.
+// Sound effects: one progress line per effect, three copies played in turn, bad indices and
+// files, a machine with no sound device, and a played effect that really reaches the output.
 #include "assets/cSound.h"
 
 #include "assetsTestFiles.h"
@@ -7,7 +8,7 @@
 
 #include <chrono>
 #include <cstdlib>
-#include <memory>
+#include <optional>
 #include <set>
 #include <thread>
 
@@ -17,93 +18,77 @@ namespace {
 
 const char* const effectFiles[] = {"ctsm", "roger", "clear", "laught", "pistol1", "pistol2", "pistol3", "explode"};
 
-void writeEffects(const ScratchDir& dir)
-{
-    for (const char* name : effectFiles)
-        writeFile(dir.file(std::string("sounds/") + name + ".wav"), sineWav(100));
-}
-
-std::string expectedLines(const std::set<std::string>& failed)
-{
-    std::string out;
-    for (const char* name : effectFiles) {
-        bool ok = !failed.count(name);
-        out += std::string("Loading sound \"sounds/") + name + ".wav\" .. " + (ok ? "OK" : "FAILED") + "\n";
-    }
-    return out;
-}
-
 // Sound tests play to OpenAL's null device: it opens without a sound card and plays to nowhere.
 class Sound : public ::testing::Test {
 protected:
-    void SetUp() override { setenv("ALSOFT_DRIVERS", "null", 1); }
+    void SetUp() override
+    {
+        setenv("ALSOFT_DRIVERS", "null", 1);
+        for (const char* name : effectFiles)
+            writeFile(dir.file(std::string("sounds/") + name + ".wav"), sineWav(100));
+    }
+    // Loads the effects and checks the progress lines: FAILED for the ones named.
+    void load(const std::set<std::string>& failed)
+    {
+        WorkingDir cwd(dir.path);
+        ::testing::internal::CaptureStderr();
+        snd.load();
+        const std::string out = ::testing::internal::GetCapturedStderr();
+        if (!snd.getDevice().isOpen())
+            GTEST_SKIP() << "OpenAL's null device did not open";
+        std::string expected;
+        for (const char* name : effectFiles)
+            expected += std::string("Loading sound \"sounds/") + name + ".wav\" .. " + (failed.count(name) ? "FAILED" : "OK") + "\n";
+        EXPECT_EQ(out, expected);
+    }
+    int started(int effect, int copy) { return snd.getDevice().startCount(cSound::alias(effect, copy)); }
     ScratchDir dir;
+    cSound snd;
 };
 
 } // namespace
 
-TEST_F(Sound, LoadPrintsOneLinePerEffectAndRotatesThroughThreeCopies)
+TEST_F(Sound, EachPlayTakesTheNextOfThreeCopiesAndBadIndicesAreIgnored)
 {
-    writeEffects(dir);
-    WorkingDir cwd(dir.path);
-    cSound snd;
-    ::testing::internal::CaptureStderr();
-    EXPECT_TRUE(snd.load());
-    std::string out = ::testing::internal::GetCapturedStderr();
-    if (!snd.getDevice().isOpen())
-        GTEST_SKIP() << "OpenAL's null device did not open";
-    EXPECT_EQ(out, expectedLines({}));
-
+    load({});
+    if (IsSkipped())
+        return;
     for (int n = 0; n < 4; ++n)
         snd.play(7);
-    EXPECT_EQ(snd.getDevice().startCount("snd7i0"), 2);
-    EXPECT_EQ(snd.getDevice().startCount("snd7i1"), 1);
-    EXPECT_EQ(snd.getDevice().startCount("snd7i2"), 1);
-    EXPECT_EQ(snd.getDevice().startCount("snd6i0"), 0);
-
-    // Indices outside the table are ignored rather than indexing past it.
     for (int bad : {-1, 8, 1000000})
         snd.play(bad);
     snd.play(1);
-    EXPECT_EQ(snd.getDevice().startCount("snd1i0"), 1);
-
+    EXPECT_EQ(std::vector<int>({started(7, 0), started(7, 1), started(7, 2), started(6, 0), started(1, 0)}),
+              std::vector<int>({2, 1, 1, 0, 1}));
     snd.dispose();
     EXPECT_FALSE(snd.getDevice().isOpen());
-    EXPECT_EQ(snd.getDevice().startCount("snd1i0"), 0);
     snd.play(1);  // after closing: nothing to play, nothing breaks
     snd.dispose();
 }
 
 TEST_F(Sound, MissingOrBrokenFilesFailOnTheirOwnLine)
 {
-    writeEffects(dir);
     std::filesystem::remove(dir.file("sounds/roger.wav"));
     // A WAV header that promises far more samples than the file has, and plain junk.
-    std::string wav = sineWav(50);
-    writeFile(dir.file("sounds/clear.wav"), wav.substr(0, 44));
+    writeFile(dir.file("sounds/clear.wav"), sineWav(50).substr(0, 44));
     writeFile(dir.file("sounds/laught.wav"), std::string(3000, '\x7f'));
-    WorkingDir cwd(dir.path);
-    cSound snd;
-    ::testing::internal::CaptureStderr();
-    snd.load();
-    std::string out = ::testing::internal::GetCapturedStderr();
-    if (!snd.getDevice().isOpen())
-        GTEST_SKIP() << "OpenAL's null device did not open";
-    EXPECT_EQ(out, expectedLines({"roger", "clear", "laught"}));
-
+    load({"roger", "clear", "laught"});
+    if (IsSkipped())
+        return;
     snd.play(1);  // the failed effect plays nothing
     snd.play(4);
-    EXPECT_EQ(snd.getDevice().startCount("snd1i0"), 0);
-    EXPECT_EQ(snd.getDevice().startCount("snd4i0"), 1);
+    EXPECT_EQ(started(1, 0), 0);
+    EXPECT_EQ(started(4, 0), 1);
 }
 
-// Each of these re-runs the test binary for its body, so OpenAL starts there with the
-// configuration the test sets instead of the one this process already read.
+// These re-run the test binary for their body, so OpenAL starts there with the configuration
+// the test sets instead of the one this process already read.
 TEST(SoundDevice, WithoutAnyDeviceEveryEffectFailsAndTheGameRunsSilent)
 {
     GTEST_FLAG_SET(death_test_style, "threadsafe");
     ScratchDir dir;
-    writeEffects(dir);
+    for (const char* name : effectFiles)
+        writeFile(dir.file(std::string("sounds/") + name + ".wav"), sineWav(100));
     EXPECT_EXIT(
         {
             setenv("ALSOFT_DRIVERS", "no-such-driver", 1);
@@ -118,60 +103,37 @@ TEST(SoundDevice, WithoutAnyDeviceEveryEffectFailsAndTheGameRunsSilent)
         ::testing::ExitedWithCode(0), "(Loading sound \"sounds/[a-z0-9]+\\.wav\" \\.\\. FAILED\n){8}");
 }
 
-namespace {
-
-// True when the data chunk of a WAV file holds anything but one repeated byte (silence).
-bool wavHasSignal(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    size_t data = bytes.find("data");
-    if (data == std::string::npos || data + 8 >= bytes.size())
-        return false;
-    std::string samples = bytes.substr(data + 8);
-    return samples.find_first_not_of(samples[0]) != std::string::npos;
-}
-
-} // namespace
-
 TEST(SoundDevice, PlayedEffectReachesTheOutput)
 {
     GTEST_FLAG_SET(death_test_style, "threadsafe");
     // The re-run body must write where this process looks, so the folder is handed down.
     const char* handedDown = std::getenv("ORBIX_SOUND_TEST_DIR");
-    std::unique_ptr<ScratchDir> own;
-    std::filesystem::path dir;
-    if (handedDown) {
-        dir = handedDown;
-    } else {
-        own = std::make_unique<ScratchDir>();
-        dir = own->path;
-        setenv("ORBIX_SOUND_TEST_DIR", dir.c_str(), 1);
-    }
-    std::string conf = (dir / "alsoft.conf").string();
-    std::string silentOut = (dir / "silent.wav").string();
-    std::string playedOut = (dir / "played.wav").string();
+    std::optional<ScratchDir> own;
+    const std::filesystem::path dir = handedDown ? std::filesystem::path(handedDown) : own.emplace().path;
+    setenv("ORBIX_SOUND_TEST_DIR", dir.c_str(), 1);
     auto run = [&](const std::string& out, bool playSomething) {
         writeFile((dir / "sounds/roger.wav").string(), sineWav(300));
-        writeFile(conf, "[general]\ndrivers=wave\n[wave]\nfile=" + out + "\n");
+        writeFile((dir / "alsoft.conf").string(), "[general]\ndrivers=wave\n[wave]\nfile=" + (dir / out).string() + "\n");
         unsetenv("ALSOFT_DRIVERS");
-        setenv("ALSOFT_CONF", conf.c_str(), 1);
+        setenv("ALSOFT_CONF", (dir / "alsoft.conf").c_str(), 1);
         WorkingDir cwd(dir);
         cSound snd;
         snd.load();
-        if (!snd.getDevice().isOpen())
-            std::exit(3);
         if (playSomething)
             snd.play(1);
         std::this_thread::sleep_for(std::chrono::milliseconds(500));
+        const bool open = snd.getDevice().isOpen();
         snd.dispose();
-        std::exit(0);
+        std::exit(open ? 0 : 3);
     };
-    EXPECT_EXIT(run(silentOut, false), ::testing::ExitedWithCode(0), "");
-    EXPECT_EXIT(run(playedOut, true), ::testing::ExitedWithCode(0), "");
+    EXPECT_EXIT(run("silent.wav", false), ::testing::ExitedWithCode(0), "");
+    EXPECT_EXIT(run("played.wav", true), ::testing::ExitedWithCode(0), "");
     unsetenv("ORBIX_SOUND_TEST_DIR");
-    ASSERT_TRUE(std::filesystem::exists(silentOut));
-    ASSERT_TRUE(std::filesystem::exists(playedOut));
-    EXPECT_FALSE(wavHasSignal(silentOut));
-    EXPECT_TRUE(wavHasSignal(playedOut));
+    // The data chunk holds something other than one repeated byte (silence) only when played.
+    for (auto [name, played] : {std::pair{"silent.wav", false}, {"played.wav", true}}) {
+        const std::string bytes = fileBytes((dir / name).string());
+        const size_t data = bytes.find("data");
+        ASSERT_LT(data + 8, bytes.size()) << name;
+        EXPECT_EQ(bytes.find_first_not_of(bytes[data + 8], data + 8) != std::string::npos, played) << name;
+    }
 }
