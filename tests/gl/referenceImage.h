@@ -1,0 +1,23 @@
+// Reference pictures: the window's 800 x 600 frame, shrunk to 200 x 150, compared with
+// a PNG in reference/. They hold only for the renderer that drew them (reference/renderer.txt);
+// elsewhere the tests skip. ORBIX_UPDATE_REFERENCES=1 draws them anew.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+// Empty when the pictures were drawn by this renderer, else why they cannot be used here.
+std::string referenceRendererMismatch();
+
+// Fails, naming a difference picture in the build folder, when more than a few pixels
+// of the back buffer differ from reference/NAME.png by more than a few levels.
+void expectFrameLooksLike(const std::string& name);
+
+class ReferenceTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        const std::string why = referenceRendererMismatch();
+        if (!why.empty()) GTEST_SKIP() << why;
+    }
+};
