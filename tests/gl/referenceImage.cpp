@@ -3,6 +3,7 @@
 #include "assets/pngWriter.h"
 
 #include <GL/gl.h>
+#include <gtest/gtest.h>
 #include <png.h>
 
 #include <algorithm>
@@ -65,21 +66,19 @@ bool readPng(const std::string& path, std::vector<uint8_t>& rgb) {
 
 }  // namespace
 
-std::string referenceRendererMismatch() {
-    if (updating()) return "";
-    std::ifstream in(folder() + "renderer.txt");
-    std::string made;
-    std::getline(in, made);
-    const std::string here = renderer();
-    return made == here ? "" : "the reference pictures were drawn by \"" + made + "\", this is \"" + here + "\"";
-}
-
 void expectFrameLooksLike(const std::string& name) {
+    const std::string here = renderer();
+    if (!updating()) {
+        std::ifstream in(folder() + "renderer.txt");
+        std::string made;
+        std::getline(in, made);
+        if (made != here) GTEST_SKIP() << "the reference pictures were drawn by \"" << made << "\", this is \"" << here << "\"";
+    }
     const std::vector<uint8_t> frame = shrunkFrame();
     const std::string path = folder() + name + ".png";
     if (updating()) {
         EXPECT_TRUE(writePng(path, kSmallW, kSmallH, frame)) << path;
-        std::ofstream(folder() + "renderer.txt") << renderer() << "\n";
+        std::ofstream(folder() + "renderer.txt") << here << "\n";
         return;
     }
     std::vector<uint8_t> want;

@@ -1,6 +1,5 @@
 // Terrain drawing counted through feedback mode: the ground's display list and the trees'
-// buffers over rebuilds and releases, the ground material, and the water cells and trees
-// that fall within the view.
+// buffers over rebuilds and releases, and the water cells and trees that fall within the view.
 #define GL_GLEXT_PROTOTYPES
 #include <GL/gl.h>
 #include <GL/glext.h>
@@ -97,26 +96,6 @@ TEST_F(Terrain, GroundListIsBuiltWhenDrawnAndReplacedOnRebuild) {
     m.releaseGL();
     EXPECT_FALSE(glIsList(last));
     EXPECT_EQ(glGetError(), GLenum(GL_NO_ERROR));
-}
-
-TEST_F(Terrain, GroundTakesSnowOnWinterMapsAndGrassOtherwise) {
-    cBitmap bmp;
-    paintMap(bmp, 4, 4);
-    cMap m;
-    GLfloat ambient[4];
-    ASSERT_TRUE(m.init(bmp));
-    m.renderTerrain(nullptr);
-    glGetMaterialfv(GL_FRONT, GL_AMBIENT, ambient);
-    EXPECT_FLOAT_EQ(ambient[0], 138 / 255.0f);
-    EXPECT_FLOAT_EQ(ambient[1], 198 / 255.0f);
-    bmp.getBitmapS()[4 * 3] = sRGBA(255, 255, 255, 255);
-    ASSERT_TRUE(m.init(bmp));
-    m.renderTerrain(nullptr);
-    glGetMaterialfv(GL_BACK, GL_AMBIENT, ambient);
-    EXPECT_FLOAT_EQ(ambient[0], 232 / 255.0f);
-    EXPECT_FLOAT_EQ(ambient[2], 1.0f);
-    EXPECT_TRUE(glIsEnabled(GL_LIGHTING));
-    m.releaseGL();
 }
 
 TEST_F(Terrain, WaterCoversTheCellsWithEveryCornerWetWithinTheView) {
