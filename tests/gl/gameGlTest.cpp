@@ -148,6 +148,8 @@ TEST_F(Game, PlayedLevelsLookAsBefore) {
     run("fps 0");       // the frame counter shows real time: hidden
     toggleConsole();
     EXPECT_TRUE(game->isInMenu());
+    game->onDisplay();
+    expectFrameLooksLike("start");  // the menu slides out from off the window: nothing shows
 
     frame(1000);  // the menu passes on to the first level
     cLevel* first = game->getLevel();
@@ -216,9 +218,13 @@ TEST_F(Game, PlayedLevelsLookAsBefore) {
     expectFrameLooksLike("menu");
     EXPECT_EQ(game->getState(), cGame::kMenu);
 
-    // Past the end of the list: the menu once more, then play starts over at the first
-    // level; ESC leaves it for the menu, after which the first level comes again.
-    game->msgMenu(0);
+    // The texts in the picture lie in the boxes that act for them. "New Game" starts the
+    // level after the last: past the end of the list, the menu once more; then play starts
+    // over at the first level. ESC leaves it for the menu, after which the first level comes again.
+    click(1, 400, 260);  // "Quit"
+    EXPECT_EQ(game->getQuitStatus(), 0);
+    click(1, 400, 210);  // "New Game"
+    ticks(1, 1000);
     EXPECT_EQ(game->getLevel(), nullptr);
     game->msgMenu(0);
     ASSERT_NE(game->getLevel(), nullptr);

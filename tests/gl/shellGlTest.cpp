@@ -66,27 +66,6 @@ TEST(Render, InitSetsTheFixedState) {
     EXPECT_EQ(glGetError(), GLenum(GL_NO_ERROR));
 }
 
-TEST(Screen2Map, FindsTheGroundPointUnderAPixel) {
-    cCamera cam;
-    cam.translateTo(-12, -7);
-    cam.update(100000);
-    cam.rotZ(30);
-    setView(cam, 0);
-    GLdouble mv[16], pr[16];
-    GLint vp[4];
-    glGetDoublev(GL_MODELVIEW_MATRIX, mv);
-    glGetDoublev(GL_PROJECTION_MATRIX, pr);
-    glGetIntegerv(GL_VIEWPORT, vp);
-    for (auto [gx, gy] : {std::pair{12.0, 7.0}, {0.0, 0.0}, {15.5, 3.25}, {5.0, 12.0}}) {
-        double wx, wy, wz;
-        ASSERT_TRUE(gluProject(gx, gy, 0, mv, pr, vp, &wx, &wy, &wz));
-        double ox = -1, oy = -1;
-        Screen2Map(wx, 600 - wy, &ox, &oy, 600);
-        EXPECT_NEAR(ox, gx, 1e-3);
-        EXPECT_NEAR(oy, gy, 1e-3);
-    }
-}
-
 TEST(Screen2Map, NeverAnswersAPointBehindTheEyeOrAtInfinity) {
     // Tilt through the whole circle, the edge-on views at -90 and 90 included.
     int answered = 0;
