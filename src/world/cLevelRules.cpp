@@ -1,4 +1,4 @@
-// The level rules: lone trees, wide ways to every enemy, room for the file, markers and size.
+// The level rules: lone trees, hidden clumps, wide ways to every enemy, room for the file, markers and size.
 #include "world/cLevelRules.h"
 
 #include <algorithm>
@@ -130,6 +130,35 @@ void cLevelRules::checkTrees(std::vector<sBreak>& out) const {
                 add(out, "no lone trees", x, y,
                     "a tree with " + std::to_string(around) + " tree neighbours; trees stand in clumps of at least three");
         }
+    for (const auto& clump : clumps())
+        if (static_cast<int>(clump.size()) < kMinClump)
+            add(out, "no hidden clumps", clump[0][0], clump[0][1],
+                "a clump of " + std::to_string(clump.size()) + " tree cells may show no tree at all; make it at least " +
+                    std::to_string(kMinClump) + " or clear it");
+}
+
+std::vector<std::vector<std::array<int, 2>>> cLevelRules::clumps() const {
+    std::vector<std::vector<std::array<int, 2>>> found;
+    std::vector<bool> seen(cells.size(), false);
+    for (int y = 0; y < h; y++)
+        for (int x = 0; x < w; x++) {
+            if (at(x, y) != tree || seen[size_t(y) * size_t(w) + size_t(x)])
+                continue;
+            std::vector<std::array<int, 2>> clump{{x, y}};
+            seen[size_t(y) * size_t(w) + size_t(x)] = true;
+            for (size_t i = 0; i < clump.size(); i++)
+                for (int dy = -1; dy <= 1; dy++)
+                    for (int dx = -1; dx <= 1; dx++) {
+                        const int nx = clump[i][0] + dx, ny = clump[i][1] + dy;
+                        if (nx < 0 || ny < 0 || nx >= w || ny >= h || at(nx, ny) != tree ||
+                            seen[size_t(ny) * size_t(w) + size_t(nx)])
+                            continue;
+                        seen[size_t(ny) * size_t(w) + size_t(nx)] = true;
+                        clump.push_back({nx, ny});
+                    }
+            found.push_back(std::move(clump));
+        }
+    return found;
 }
 
 void cLevelRules::checkStart(std::vector<sBreak>& out) const {

@@ -14,6 +14,9 @@ public:
     static constexpr int kMaxSide = 128;
     // Followers are made on the leader and sent towards -x.
     static constexpr int kFileRoom = 6;
+    // The game draws a tree on about one tree cell in four, so a small clump may show
+    // none at all and stop the squad unseen: at 12 cells that happens once in thirty.
+    static constexpr int kMinClump = 12;
 
     struct sBreak {
         std::string rule;  // short name, as the README lists them
@@ -43,6 +46,8 @@ public:
     int startY() const { return starts.empty() ? -1 : starts[0][1]; }
     // Share of the map's cells of one kind, 0 to 1.
     double share(eCell kind) const;
+    // The tree cells in groups that touch, side or corner.
+    std::vector<std::vector<std::array<int, 2>>> clumps() const;
 
 private:
     eCell at(int x, int y) const;

@@ -54,6 +54,9 @@ const sRuleCase kCases[] = {
     {"meadow", nullptr, [](cMapPlan&) {}},
     {"threeCellGap", nullptr, [](cMapPlan& m) { m.woods(0, 18, 18, 19, 1); m.woods(22, 18, 39, 19, 1); }},
     {"loneTree", "no lone trees", [](cMapPlan& m) { m.woods(10, 20, 10, 20, 1); }},
+    // Nine trees in a square: no lone tree, but quite likely none of them drawn.
+    {"hiddenClump", "no hidden clumps", [](cMapPlan& m) { m.woods(8, 20, 10, 22, 1); }},
+    {"clumpOfTwelve", nullptr, [](cMapPlan& m) { m.woods(8, 20, 11, 22, 1); }},
     {"twoCellGap", "wide ways", [](cMapPlan& m) { m.woods(0, 18, 18, 19, 1); m.woods(21, 18, 39, 19, 1); }},
     // A wood running corner to corner, crossed by a diagonal gap two cells wide, then five.
     {"diagonalGap", "wide ways", [](cMapPlan& m) { diagonalBands(m, 2); }},

@@ -88,20 +88,6 @@ void cMapPlan::clearing(double cx, double cy, double r) {
                 cells[size_t(y) * size_t(w) + size_t(x)] = ground;
 }
 
-void cMapPlan::copses(double chance) {
-    for (int y = 1; y + 2 < h; y++)
-        for (int x = 1; x + 2 < w; x++) {
-            if (rnd.unit() >= chance) continue;
-            bool open = true;
-            for (int dy = 0; dy < 2; dy++)
-                for (int dx = 0; dx < 2; dx++) open = open && cell(x + dx, y + dy) == ground;
-            if (!open) continue;
-            for (int dy = 0; dy < 2; dy++)
-                for (int dx = 0; dx < 2; dx++)
-                    if (dx + dy < 2 || rnd.unit() < 0.6) cells[size_t(y + dy) * size_t(w) + size_t(x + dx)] = tree;
-        }
-}
-
 int cMapPlan::treesAround(int x, int y) const {
     int n = 0;
     for (int dy = -1; dy <= 1; dy++)
@@ -135,6 +121,10 @@ void cMapPlan::tidyTrees() {
                 if (cell(x, y) == tree && treesAround(x, y) < 2)
                     cells[size_t(y) * size_t(w) + size_t(x)] = ground, felled = true;
     }
+    // Only about one tree cell in four shows a tree: a small clump could be an unseen wall.
+    for (const auto& clump : rules().clumps())
+        if (static_cast<int>(clump.size()) < cLevelRules::kMinClump)
+            for (const auto& c : clump) cells[size_t(c[1]) * size_t(w) + size_t(c[0])] = ground;
 }
 
 void cMapPlan::woods(int x0, int y0, int x1, int y1, double density) {

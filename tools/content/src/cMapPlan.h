@@ -26,10 +26,9 @@ public:
     // Ground along a polyline, for paths and fords.
     void path(const std::vector<std::array<double, 2>>& points, double width);
     void clearing(double cx, double cy, double r);
-    // Copses of three or four trees scattered over open ground, one per cell with the given chance.
-    void copses(double chance);
     // Fills pockets of ground that trees mostly surround, then fells every tree with
-    // fewer than two tree neighbours, which a walking squad would not see coming.
+    // fewer than two tree neighbours and every clump too small to be sure to show a
+    // tree, which a walking squad would not see coming.
     void tidyTrees();
     // A wood of the given density filling the rectangle.
     void woods(int x0, int y0, int x1, int y1, double density);

@@ -12,7 +12,6 @@ cMapPlan firstSteps() {
     m.forest(8, 50, 6, 0.9);
     m.forest(56, 22, 5, 0.9);
     m.forest(54, 56, 4, 0.9);
-    m.copses(0.002);
     m.start(32, 12);
     m.enemy(28, 35);
     m.enemy(40, 48);
@@ -25,7 +24,6 @@ cMapPlan theFord() {
     m.river({{-2, 28}, {20, 31}, {40, 27}, {66, 30}}, 7);
     m.forest(8, 10, 5, 0.9);
     m.forest(56, 50, 5, 0.9);
-    m.copses(0.002);
     m.start(32, 12);
     m.enemy(24, 44);
     m.enemy(38, 46);
@@ -40,7 +38,6 @@ cMapPlan roundTheWood() {
     m.forest(30, 30, 8, 1.0);
     m.forest(6, 58, 5, 0.9);
     m.forest(58, 8, 4, 0.9);
-    m.copses(0.002);
     m.start(32, 10);
     m.enemy(26, 48);
     m.enemy(36, 52);
@@ -56,10 +53,9 @@ cMapPlan rocketCamp() {
     m.forest(10, 30, 6, 0.9);
     m.forest(54, 34, 6, 0.9);
     m.lake(48, 12, 5, 3);
-    m.copses(0.002);
     m.start(30, 10);
-    m.enemy(22, 30);
-    m.camp(34, 48, 4, 2);
+    m.enemy(22, 32);
+    m.camp(38, 52, 3, 1);
     return m;
 }
 
@@ -69,14 +65,13 @@ cMapPlan overTheHedge() {
     cMapPlan m(64, 64, 505);
     m.woods(14, 32, 50, 35, 1.0);
     m.forest(6, 10, 4, 0.9);
-    m.copses(0.004);
     m.start(32, 12);
     m.enemy(18, 28);
     m.camp(32, 40, 4, 2);
     return m;
 }
 
-// First snow: pine copses and a frozen pond.
+// First snow: pine woods and a frozen pond.
 cMapPlan firstSnow() {
     cMapPlan m(64, 64, 606);
     m.setWinter(true);
@@ -84,11 +79,10 @@ cMapPlan firstSnow() {
     m.forest(48, 26, 6, 0.9);
     m.forest(50, 54, 5, 0.9);
     m.lake(30, 26, 5, 4);
-    m.copses(0.006);
     m.start(14, 12);
-    m.camp(30, 44, 3, 3);
-    m.camp(54, 40, 2, 3);
-    m.camp(26, 58, 2, 3);
+    m.camp(40, 36, 2, 2);
+    m.camp(60, 44, 1, 2);
+    m.camp(20, 56, 2, 2);
     return m;
 }
 
@@ -103,10 +97,10 @@ cMapPlan islands() {
     m.clearing(24, 58, 5);
     m.forest(46, 48, 3, 0.9);
     m.start(16, 12);
-    m.camp(40, 20, 2, 2);
+    m.camp(40, 20, 1, 2);
     m.camp(16, 40, 2, 2);
-    m.camp(44, 46, 3, 3);
-    m.camp(24, 58, 2, 2);
+    m.camp(44, 46, 2, 2);
+    m.camp(24, 58, 1, 2);
     return m;
 }
 
@@ -116,12 +110,11 @@ cMapPlan crossroads() {
     m.river({{30, -2}, {34, 20}, {28, 40}, {34, 66}}, 4);
     m.forest(12, 30, 7, 0.9);
     m.forest(50, 40, 7, 0.9);
-    m.copses(0.006);
     m.start(14, 10);
     m.camp(44, 12, 1, 3);
-    m.camp(20, 50, 3, 3);
+    m.camp(20, 50, 2, 2);
     m.camp(48, 56, 1, 3);
-    m.camp(46, 30, 2, 2);
+    m.camp(58, 28, 2, 2);
     return m;
 }
 
@@ -134,12 +127,11 @@ cMapPlan marshland() {
     m.forest(8, 50, 5, 0.9);
     m.forest(56, 36, 5, 0.9);
     m.forest(26, 14, 4, 0.9);
-    m.copses(0.006);
     m.start(12, 12);
-    m.camp(34, 34, 2, 3);
-    m.camp(52, 10, 2, 3);
-    m.camp(22, 50, 2, 3);
-    m.camp(54, 56, 2, 3);
+    m.camp(34, 34, 2, 2);
+    m.camp(52, 10, 1, 2);
+    m.camp(18, 54, 2, 2);
+    m.camp(54, 56, 2, 2);
     return m;
 }
 
@@ -153,14 +145,13 @@ cMapPlan frozenValley() {
     m.forest(40, 64, 5, 0.9);
     m.forest(88, 70, 5, 0.9);
     m.lake(40, 108, 7, 5);
-    m.copses(0.004);
     m.start(40, 14);
-    m.camp(86, 30, 2, 4);
-    m.camp(40, 40, 2, 4);
-    m.camp(90, 96, 2, 4);
-    m.camp(46, 88, 2, 4);
-    m.camp(70, 118, 3, 4);
-    m.camp(96, 60, 1, 4);
+    m.camp(86, 30, 2, 2);
+    m.camp(40, 40, 2, 2);
+    m.camp(90, 96, 2, 2);
+    m.camp(46, 88, 2, 2);
+    m.camp(70, 118, 2, 2);
+    m.camp(96, 60, 1, 2);
     return m;
 }
 
@@ -168,8 +159,7 @@ cMapPlan frozenValley() {
 cMapPlan deepWoods() {
     cMapPlan m(128, 128, 1111);
     for (int y = 24; y < 124; y += 26)
-        for (int x = 14 + (y / 26 % 2) * 13; x < 124; x += 26) m.forest(x, y, 5, 0.95);
-    m.copses(0.004);
+        for (int x = 14 + (y / 26 % 2) * 13; x < 124; x += 26) m.forest(x, y, 5.5, 0.95);
     m.start(14, 10);
     const int camps[][3] = {{40, 37, 1}, {79, 24, 2}, {66, 50, 2}, {118, 63, 1}, {27, 76, 1}, {92, 89, 1}, {66, 102, 1}, {14, 110, 1}};
     for (const auto& c : camps) m.camp(c[0], c[1], c[2], 2);
@@ -184,7 +174,6 @@ cMapPlan longMarch() {
     m.lake(100, 100, 9, 7);
     const double woods[][3] = {{20, 28, 5}, {64, 24, 5}, {104, 28, 6}, {60, 76, 6}, {100, 70, 5}, {64, 114, 5}, {20, 80, 4}};
     for (const auto& f : woods) m.forest(f[0], f[1], f[2], 0.95);
-    m.copses(0.004);
     m.start(40, 12);
     const int camps[][3] = {{84, 12, 1}, {36, 40, 2}, {96, 44, 2}, {20, 70, 1}, {80, 88, 2}, {40, 76, 1}, {100, 118, 1}, {56, 98, 2}};
     for (const auto& c : camps) m.camp(c[0], c[1], c[2], 3);
