@@ -54,9 +54,13 @@ TEST(ConsoleGl, FirstFrameBuildsTheGlyphSheetThenThePanelGivesTheStateBack) {
     EXPECT_TRUE(con.render()); // hidden: nothing drawn
     EXPECT_EQ(brightCount(grab(0, 0, 800, 600)), 0);
 
+    // What the 3D pass may leave on must not tint the panel, nor stay off after it.
     GLint depthBefore = 0;
     glGetIntegerv(GL_PROJECTION_STACK_DEPTH, &depthBefore);
     glEnable(GL_DEPTH_TEST);
+    glEnable(GL_LIGHTING);
+    glEnable(GL_TEXTURE_2D);
+    glBindTexture(GL_TEXTURE_2D, 0);
     con.show();
     con.update(10000);
     con.write("\n\t\x01HEL\x7f\xc8LO");  // codes without a glyph draw nothing
@@ -66,8 +70,12 @@ TEST(ConsoleGl, FirstFrameBuildsTheGlyphSheetThenThePanelGivesTheStateBack) {
     GLint depthAfter = 0;
     glGetIntegerv(GL_PROJECTION_STACK_DEPTH, &depthAfter);
     EXPECT_EQ(depthAfter, depthBefore);
-    EXPECT_TRUE(glIsEnabled(GL_DEPTH_TEST));
+    EXPECT_TRUE(glIsEnabled(GL_DEPTH_TEST) && glIsEnabled(GL_LIGHTING) && glIsEnabled(GL_TEXTURE_2D));
     EXPECT_FALSE(glIsEnabled(GL_BLEND));
+    glDisable(GL_LIGHTING);
+    glDisable(GL_TEXTURE_2D);
+    // The translucent green panel over black, away from any text.
+    EXPECT_NEAR(grab(700, 300, 1, 1).rgb[1], 151 * 128 / 255, 6);
     EXPECT_EQ(glGetError(), GLenum(GL_NO_ERROR));
 
     // The line being written: five glyphs from x = 95 and nothing after them.

@@ -141,7 +141,7 @@ protected:
 TEST_F(Game, PlayedLevelsLookAsBefore) {
     if (!fs::exists(dir / "models")) GTEST_SKIP() << "the game's content is not built in " << ORBIX_BIN_DIR;
     writeField(dir / "maps" / "01-field.bmp");
-    std::ofstream(dir / "maps" / "02-cut.bmp") << "BM6";
+    std::ofstream(dir / "maps" / "02-cut-short-with-a-name-too-long-for-one-line-of-the-window.bmp") << "BM6";
     writeField(dir / "maps" / "03-winter.bmp", true);
     start();
     game->onDisplay();  // the console makes its font on the first frame

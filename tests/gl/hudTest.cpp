@@ -8,7 +8,9 @@
 #include "assets/cTexture.h"
 #include "shell/cRender.h"
 #include "ui/DrawPlayer.h"
+#include "platform/hudGlut.h"
 #include "ui/cCursor.h"
+#include "ui/cFPS.h"
 #include "ui/cUI.h"
 #include "units/cEnemy.h"
 #include "units/cPlayerBall.h"
@@ -21,6 +23,7 @@
 
 #include <GL/gl.h>
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <array>
 #include <vector>
@@ -71,7 +74,7 @@ void drawMeter(cBall& unit, cGameSetup& gs, float x, float y) {
 
 }  // namespace
 
-TEST_F(Hud, CardsMetersAndProjectilesLookAsBefore) {
+TEST_F(Hud, CardsMetersCounterAndProjectilesLookAsBefore) {
     cUI ui;
     ui.renderGroupUI(10, 0, 5, 7, true);
     ui.renderSoldierUI(100, "Ann", 50, false);
@@ -94,20 +97,27 @@ TEST_F(Hud, CardsMetersAndProjectilesLookAsBefore) {
     dying.hurt(104.0f);  // no meter
     drawMeter(dying, gs, 600, 500);
 
-    // Looking down on the ground 0..16 x 0..12 in the lower right quarter, lit as in a level.
+    // The frame counter, on its first frame after half a second: 2 frames a second.
+    while (hudElapsedMs() < 500) usleep(10000);
+    cFPS fps;
+    fps.resize(800, 600);
+    fps.show();
+    fps.render();
+
+    // Looking down on the ground 0..8 x 0..6 in the lower right quarter, lit as in a level.
     glEnable(GL_LIGHTING);
     glViewport(400, 0, 400, 300);
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
-    glOrtho(0, 16, 0, 12, -10, 10);
+    glOrtho(0, 8, 0, 6, -10, 10);
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
     cAmmo ammo;
-    ammo.addBullet(2.0f, 2.0f, 0.0f, 40.0f, 0);
-    ammo.addBullet(4.0f, 2.0f, 0.0f, 40.0f, 1);
-    ammo.addGrenade(6.0f, 6.0f, 12.0f, 6.0f, 15.0f);
-    ammo.addRocket(3.0f, 9.0f, 13.0f, 9.0f, 30.0f);
-    ammo.getBullets()->kill();  // the one at x = 4
+    ammo.addBullet(1.0f, 1.0f, 0.0f, 40.0f, 0);
+    ammo.addBullet(3.0f, 1.0f, 0.0f, 40.0f, 1);
+    ammo.addGrenade(5.0f, 3.0f, 7.0f, 3.0f, 15.0f);
+    ammo.addRocket(1.5f, 4.5f, 6.5f, 4.5f, 30.0f);
+    ammo.getBullets()->kill();  // the one at x = 3
     GLint before = 0, after = 0;
     glGetIntegerv(GL_MODELVIEW_STACK_DEPTH, &before);
     ammo.render();
