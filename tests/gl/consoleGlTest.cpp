@@ -60,7 +60,12 @@ TEST(ConsoleGl, FirstFrameBuildsTheGlyphSheetThenThePanelGivesTheStateBack) {
     glEnable(GL_DEPTH_TEST);
     glEnable(GL_LIGHTING);
     glEnable(GL_TEXTURE_2D);
-    glBindTexture(GL_TEXTURE_2D, 0);
+    GLuint black = 0;
+    const unsigned char blackPixel[4] = {0, 0, 0, 255};
+    glGenTextures(1, &black);
+    glBindTexture(GL_TEXTURE_2D, black);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, 1, 1, 0, GL_RGBA, GL_UNSIGNED_BYTE, blackPixel);
     con.show();
     con.update(10000);
     con.write("\n\t\x01HEL\x7f\xc8LO");  // codes without a glyph draw nothing
@@ -74,6 +79,7 @@ TEST(ConsoleGl, FirstFrameBuildsTheGlyphSheetThenThePanelGivesTheStateBack) {
     EXPECT_FALSE(glIsEnabled(GL_BLEND));
     glDisable(GL_LIGHTING);
     glDisable(GL_TEXTURE_2D);
+    glDeleteTextures(1, &black);
     // The translucent green panel over black, away from any text.
     EXPECT_NEAR(grab(700, 300, 1, 1).rgb[1], 151 * 128 / 255, 6);
     EXPECT_EQ(glGetError(), GLenum(GL_NO_ERROR));
