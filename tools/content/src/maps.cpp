@@ -39,10 +39,11 @@ cMapPlan roundTheWood() {
     m.forest(6, 58, 5, 0.9);
     m.forest(58, 8, 4, 0.9);
     m.start(32, 10);
-    m.enemy(26, 48);
-    m.enemy(36, 52);
-    m.enemy(46, 44);
-    m.enemy(16, 40);
+    // Round either side, the squad meets one group at a time.
+    m.enemy(10, 44);
+    m.enemy(54, 44);
+    m.enemy(30, 58);
+    m.enemy(35, 57);
     return m;
 }
 
