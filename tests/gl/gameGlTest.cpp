@@ -1,32 +1,47 @@
-// cGame with real screens: the state machine, input routing and the reshape's
-// projection stack, over a content folder of two small generated maps.
-#include "shell/cGame.h"
+// The game as a player drives it, in a content folder of the built content and maps of our
+// own: the frames compared with reference pictures (menu, intro, play with squad, shots,
+// trees, water and minimap, the console, the pause, the win, a map that cannot be played,
+// no maps at all), the way between menu and levels, keys under the console, the console's
+// commands, and the projection stack over reshapes.
+#include "referenceImage.h"
 
 #include "assets/cBitmap.h"
 #include "level/cLevel.h"
+#include "shell/cGame.h"
+#include "shell/cRender.h"
 #include "ui/cConsole.h"
+#include "units/cPlayerBall.h"
+#include "world/cMap.h"
 
 #include <GL/gl.h>
 #include <GL/glu.h>
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <memory>
 #include <unistd.h>
+#include <vector>
 
 namespace fs = std::filesystem;
 
 namespace {
 
-constexpr uint8_t kMiddle = 2;
-
-// A 32 x 32 field with the squad's start and one enemy.
-void writeMap(const fs::path& file) {
-    cBitmap map(32, 32);
-    for (int y = 0; y < 32; y++)
-        for (int x = 0; x < 32; x++) map.setColor(x, y, 120, 160, 90, 255);
-    map.setColor(5, 5, 0, 255, 0, 255);
-    map.setColor(25, 25, 255, 0, 0, 255);
+// A 40 x 40 field: the squad, two enemies, clumps of trees and a pond; under snow in winter.
+void writeField(const fs::path& file, bool winter = false) {
+    cBitmap map(40, 40);
+    for (int y = 0; y < 40; y++)
+        for (int x = 0; x < 40; x++) {
+            const bool pond = (x - 27) * (x - 27) + (y - 14) * (y - 14) < 20;
+            const bool trees = (x >= 8 && x < 12 && y >= 26 && y < 30) || (x >= 30 && x < 33 && y >= 30 && y < 34);
+            map.setColor(x, y, trees || pond ? 0 : 110, trees || pond ? 0 : 150, pond ? 255 : trees ? 0 : 70, 255);
+        }
+    map.setColor(20, 20, 0, 255, 0, 255);
+    map.setColor(30, 24, 255, 0, 0, 255);
+    map.setColor(14, 34, 255, 0, 0, 255);
+    if (winter) map.setColor(0, 39, 255, 255, 255, 255);  // the picture's top-left pixel
     ASSERT_TRUE(map.saveToFile(file.string()));
 }
 
@@ -34,112 +49,218 @@ class Game : public ::testing::Test {
 protected:
     void SetUp() override {
         home = fs::current_path();
-        dir = fs::temp_directory_path() / ("orbix-game-" + std::to_string(::getpid()));
+        dir = fs::temp_directory_path() / ("orbix-game-" + std::to_string(getpid()));
         fs::remove_all(dir);
         fs::create_directories(dir / "maps");
-        writeMap(dir / "maps" / "01-first.bmp");
-        writeMap(dir / "maps" / "02-second.bmp");
+        const fs::path bin = ORBIX_BIN_DIR;
+        for (const char* d : {"textures", "models", "sounds", "graphics"})
+            if (fs::is_directory(bin / d)) fs::create_directory_symlink(bin / d, dir / d);
         fs::current_path(dir);
-        game = std::make_unique<cGame>();
-        ASSERT_TRUE(game->init());
-        game->onReshape(800, 600);
     }
     void TearDown() override {
         game.reset();
         fs::current_path(home);
         fs::remove_all(dir);
     }
-
-    // Ticks (and draws, which ends a level's intro) until the controller is
-    // in a level again; the menu passes on by itself after a few ticks.
-    cLevel* runUntilLevel() {
-        for (int i = 0; i < 500 && game->getState() != cGame::kLevel; i++) frame(10);
-        return game->getLevel();
+    void start() {
+        // Soldiers take their names in turn from one list for the whole program: start it
+        // over, so the cards read the same whatever ran before.
+        while (std::string(cPlayerBall(false).getName()) != "Olga") {}
+        // So does the water's wave phase: turned back to (within a millisecond of) zero.
+        cMap().update(static_cast<int>(std::lround((2 * M_PI - cMap::getWaveAngle()) * 1000)));
+        cRender().init();  // the fixed state the game sets once
+        std::srand(1);
+        game = std::make_unique<cGame>();
+        ASSERT_TRUE(game->init());
+        game->onReshape(800, 600);
+        game->onPassiveMotion(900, 700, 0, 0);  // the cursor, which pulses in real time, off the window
+        con = game->getConsole();
+        ASSERT_NE(con, nullptr);
+    }
+    // Drawing is slow: ticks without frames between the pictures.
+    void ticks(int n, int ms) {
+        for (int i = 0; i < n; i++) game->onUpdate(ms);
     }
     void frame(int ms) {
         game->onUpdate(ms);
         game->onDisplay();
     }
-    // Ticks until the level reaches the state (1 playing, 5 won, ...).
-    void runUntilLevelState(int s) {
-        for (int i = 0; i < 500 && game->getLevel() && game->getLevel()->getState() != s; i++) frame(20);
-        ASSERT_TRUE(game->getLevel());
-        ASSERT_EQ(game->getLevel()->getState(), s);
-    }
     void tap(unsigned char key) {
         game->onKeyboard(key);
         game->onKeyboardUp(key);
     }
+    void click(uint8_t buttons, int x, int y) {
+        game->onMouseClick(buttons, x, y);
+        game->onMouseClick(0, x, y);
+        game->onPassiveMotion(900, 700, 0, 0);
+    }
+    // Types a command line into the console, opening it first.
+    void run(const std::string& line) {
+        if (!con->isActive()) tap('`');
+        for (char c : line) tap(static_cast<unsigned char>(c));
+        tap(13);
+    }
+    // Opens or closes the console and lets it slide all the way.
+    void toggleConsole() {
+        tap('`');
+        con->update(1000000);
+    }
+    // Console output oldest first, blank padding and the empty lines of the ring's start removed.
+    std::vector<std::string> output() const {
+        std::vector<std::string> out;
+        const int rows = con->getRows();
+        for (int n = 1, i = con->getCurLine(); n < rows; ++n) {
+            i = i + 1 > rows - 1 ? 1 : i + 1;
+            std::string s = con->getRow(i);
+            s.erase(s.find_last_not_of(' ') + 1);
+            if (!s.empty() || !out.empty()) out.push_back(s);
+        }
+        return out;
+    }
+    std::string last() const {
+        const std::vector<std::string> out = output();
+        return out.empty() ? "<none>" : out.back();
+    }
+    // A level of the first map, playing, with room in the console for every answer.
+    cLevel* playing() {
+        writeField(dir / "maps" / "01-field.bmp");
+        start();
+        con->resize(640, 30 + 16 * 60);
+        frame(1000);
+        frame(60);
+        return game->getLevel();
+    }
 
     fs::path home, dir;
     std::unique_ptr<cGame> game;
+    cConsole* con = nullptr;
 };
 
 }  // namespace
 
-TEST_F(Game, MenuPassesOnToTheLevelsInOrderAndBackToTheFirst) {
-    EXPECT_EQ(game->getState(), cGame::kMenu);
+TEST_F(Game, PlayedLevelsLookAsBefore) {
+    if (!fs::exists(dir / "models")) GTEST_SKIP() << "the game's content is not built in " << ORBIX_BIN_DIR;
+    writeField(dir / "maps" / "01-field.bmp");
+    std::ofstream(dir / "maps" / "02-cut-short-with-a-name-too-long-for-one-line-of-the-window.bmp") << "BM6";
+    writeField(dir / "maps" / "03-winter.bmp", true);
+    start();
+    game->onDisplay();  // the console makes its font on the first frame
+    run("fps 0");       // the frame counter shows real time: hidden
+    toggleConsole();
     EXPECT_TRUE(game->isInMenu());
-    cLevel* first = runUntilLevel();
-    ASSERT_NE(first, nullptr);
-    EXPECT_EQ(first->getLevelNumber(), 1);
-    EXPECT_FALSE(game->isInMenu());
+    game->onDisplay();
+    expectFrameLooksLike("start");  // the menu slides out from off the window: nothing shows
 
-    // The middle button with another one is a click for the level.
-    game->onMouseClick(1 | kMiddle, 400, 300);
-    game->onMouseClick(0, 400, 300);
-    EXPECT_EQ(game->getState(), cGame::kLevel);
-    // Alone it returns to the menu, and the next start takes the next level.
-    game->onMouseClick(kMiddle, 400, 300);
-    EXPECT_EQ(game->getState(), cGame::kMenu);
-    EXPECT_EQ(game->getLevel(), first);
-    game->onMouseClick(0, 400, 300);
-    cLevel* second = runUntilLevel();
-    ASSERT_NE(second, nullptr);
-    EXPECT_EQ(second->getLevelNumber(), 2);
+    frame(1000);  // the menu passes on to the first level
+    cLevel* first = game->getLevel();
+    ASSERT_EQ(first->getLevelNumber(), 1);
+    frame(60);  // the frame that ends the intro still shows it
+    EXPECT_EQ(first->getState(), cLevel::statePlaying);
+    expectFrameLooksLike("intro");
 
-    // Past the end of the list, play starts over at the first level.
-    game->onMouseClick(kMiddle, 400, 300);
-    game->onMouseClick(0, 400, 300);
-    for (int i = 0; i < 500 && game->getLevel() != first; i++) frame(10);
-    EXPECT_EQ(game->getLevel(), first);
-}
+    tap('a');
+    tap('a');
+    tap('n');  // the minimap
+    tap('t');  // grenades instead of rockets
+    game->onKeyboard('2');  // turn the view
+    game->onPassiveMotion(900, 700, 25, 0);
+    game->onKeyboardUp('2');
+    click(1, 520, 380);  // walk
+    ticks(40, 20);
+    click(4, 600, 250);  // fire
+    ticks(2, 20);
+    frame(20);
+    expectFrameLooksLike("play");
 
-TEST_F(Game, WinningCarriesAmmunitionOverAndEscapeReturnsToTheFirstLevel) {
-    cLevel* first = runUntilLevel();
-    ASSERT_NE(first, nullptr);
-    runUntilLevelState(1);
-    tap('w');  // remove the only enemy: the level is won
-    runUntilLevelState(5);
+    run("about");
+    run("");
+    con->write("\t\x01" "codes without a glyph take no room\x7f\xc8!\n");
+    con->update(1000000);
+    frame(20);
+    expectFrameLooksLike("console");
+    run("clear");
+    run("controls");
+    frame(20);
+    expectFrameLooksLike("controls");
+    toggleConsole();
+
+    tap('p');
+    frame(20);
+    expectFrameLooksLike("paused");
+    ticks(5, 20);  // the message blinks: one second of level time shown, half a second hidden
+    frame(20);
+    expectFrameLooksLike("paused-blink");
+    tap('p');
+
+    tap('w');
+    tap('w');
+    ticks(10, 20);
+    frame(20);
+    EXPECT_EQ(first->getState(), cLevel::stateWon);
+    expectFrameLooksLike("won");
+
     const int grenades = first->getGrenadesCount(), rockets = first->getRocketsCount();
     tap(13);
-    for (int i = 0; i < 50 && game->getLevel() == first; i++) frame(20);
-    cLevel* second = game->getLevel();
-    ASSERT_NE(second, first);
-    ASSERT_NE(second, nullptr);
-    EXPECT_EQ(game->getState(), cGame::kLevel);
-    EXPECT_EQ(second->getGrenadesCount(), grenades);
-    EXPECT_EQ(second->getRocketsCount(), rockets);
+    ticks(5, 20);
+    frame(20);
+    ASSERT_EQ(game->getLevel()->getLevelNumber(), 2);
+    EXPECT_EQ(game->getLevel()->getGrenadesCount(), grenades) << "ammunition is carried over";
+    EXPECT_EQ(game->getLevel()->getRocketsCount(), rockets);
+    expectFrameLooksLike("failure");
+    tap(13);
+    ticks(5, 20);
+    frame(60);
+    ASSERT_EQ(game->getLevel()->getLevelNumber(), 3);
+    expectFrameLooksLike("winter");
 
-    runUntilLevelState(1);
+    click(2, 790, 590);  // the middle button, away from the menu items: back to the menu
+    frame(5000);         // one long tick carries it all the way in
+    expectFrameLooksLike("menu");
+    EXPECT_EQ(game->getState(), cGame::kMenu);
+
+    // The texts in the picture lie in the boxes that act for them. "New Game" starts the
+    // level after the last: past the end of the list, the menu once more; then play starts
+    // over at the first level. ESC leaves it for the menu, after which the first level comes again.
+    click(1, 400, 260);  // "Quit"
+    EXPECT_EQ(game->getQuitStatus(), 0);
+    click(1, 400, 210);  // "New Game"
+    ticks(1, 1000);
+    EXPECT_EQ(game->getLevel(), nullptr);
+    game->msgMenu(0);
+    ASSERT_NE(game->getLevel(), nullptr);
+    EXPECT_EQ(game->getLevel()->getLevelNumber(), 1);
+    frame(60);
     tap(27);
     frame(20);
     EXPECT_EQ(game->getState(), cGame::kMenu);
-    EXPECT_EQ(runUntilLevel(), first);
+    game->msgMenu(0);
+    ASSERT_NE(game->getLevel(), nullptr);
+    EXPECT_EQ(game->getLevel()->getLevelNumber(), 1);
+}
+
+TEST_F(Game, AContentFolderWithoutMapsSaysSo) {
+    start();
+    game->onDisplay();
+    run("fps 0");
+    toggleConsole();
+    frame(20);
+    glScissor(0, 306, 800, 32);  // the folder line: its name differs from run to run
+    glEnable(GL_SCISSOR_TEST);
+    glClear(GL_COLOR_BUFFER_BIT);
+    glDisable(GL_SCISSOR_TEST);
+    expectFrameLooksLike("nolevel");
+    EXPECT_EQ(game->getExitStatus(), 1);
 }
 
 TEST_F(Game, KeysAreFoldedAndHeldKeysStayHeldUnderTheConsole) {
-    ASSERT_NE(runUntilLevel(), nullptr);
+    ASSERT_NE(playing(), nullptr);
     game->onKeyboard('A');
     EXPECT_TRUE(game->getKeys().isKey('a'));
     game->onKeyboardUp('a');
     EXPECT_FALSE(game->getKeys().isKey('a'));
-
-    cConsole* console = game->getConsole();
-    ASSERT_NE(console, nullptr);
     game->onKeyboard('1');
     tap('`');
-    EXPECT_TRUE(console->isActive());
+    ASSERT_TRUE(con->isActive());
     // A release while the console is open is dropped: the key stays held.
     game->onKeyboardUp('1');
     EXPECT_TRUE(game->getKeys().isKey('1'));
@@ -148,49 +269,154 @@ TEST_F(Game, KeysAreFoldedAndHeldKeysStayHeldUnderTheConsole) {
     EXPECT_FALSE(game->getKeys().isKey('z'));
     game->onKeyboardUp('z');
     tap('~');
-    EXPECT_FALSE(console->isActive());
+    EXPECT_FALSE(con->isActive());
     game->onKeyboardUp('1');
     EXPECT_FALSE(game->getKeys().isKey('1'));
 }
 
 TEST_F(Game, ReleaseOfAKeyTheConsoleTookNeverReachesTheLevel) {
-    cLevel* level = runUntilLevel();
+    cLevel* level = playing();
     ASSERT_NE(level, nullptr);
-    runUntilLevelState(1);
     const bool fov = level->getFov();
-    cConsole* console = game->getConsole();
+    // 'm' (the level's view-culling toggle) typed into the console, released after it closed.
     tap('`');
-    ASSERT_TRUE(console->isActive());
-
-    // 'm' (the level's view-culling toggle) typed into the console, released
-    // only after the console was closed.
     game->onKeyboard('m');
     tap('`');
-    ASSERT_FALSE(console->isActive());
+    ASSERT_FALSE(con->isActive());
     game->onKeyboardUp('m');
     EXPECT_EQ(level->getFov(), fov);
-
-    // Later keys reach the level again.
     tap('m');
-    EXPECT_NE(level->getFov(), fov);
+    EXPECT_NE(level->getFov(), fov) << "later keys reach the level again";
 
-    // "close" + Enter hides the console on the press; on the success screen
-    // the Enter release would advance the level, so it must not get there.
+    // "close" + Enter hides the console on the press; on the success screen the Enter
+    // release would advance the level, so it must not get there.
     tap('w');
-    runUntilLevelState(5);
+    tap('w');
+    ticks(10, 20);
+    ASSERT_EQ(level->getState(), cLevel::stateWon);
     tap('`');
-    ASSERT_TRUE(console->isActive());
     tap(8);  // the 'm' is still on the command line
     for (const char* c = "close"; *c; c++) tap(static_cast<unsigned char>(*c));
     game->onKeyboard(13);
-    EXPECT_FALSE(console->isActive());
+    EXPECT_FALSE(con->isActive());
     game->onKeyboardUp(13);
-    EXPECT_EQ(level->getState(), 5);
+    EXPECT_EQ(level->getState(), cLevel::stateWon);
     tap(13);
-    EXPECT_EQ(level->getState(), 6);
+    EXPECT_EQ(level->getState(), cLevel::stateWon + 1);
+}
+
+TEST_F(Game, CommandsAnswerAndTakeEffect) {
+    cLevel* level = playing();
+    ASSERT_NE(level, nullptr);
+    struct {
+        const char* line;
+        const char* answer;
+    } cases[] = {
+        {"fps", " syntax: fps [0|1]"},
+        {"fps 0 1", " syntax: fps [0|1]"},
+        {"fps 00", " syntax: fps [0|1]"},
+        {"shadeModel flat", " syntax: shadeModel [FLAT|SMOOTH]"},
+        {"showWater 1 1", " syntax: showWater [0|1]"},
+        {"god on", " syntax: god [0|1]"},
+        {"FPS 1", " ! Unknown command \"FPS 1\"."},
+        {"help", " ! Unknown command \"help\"."},
+        {"aboutabout", " ! Unknown command \"aboutabout\"."},
+        {"about me", "Orbix-TAL   build = 0.0.2.0"},
+        {"warp 1 2 3 4 5", " ! Unknown command \"warp 1 2 3 4\"."},
+        // Words are compared and repeated in their first 19 and 9 characters.
+        {"abcdefghijklmnopqrstuvwxyz 0123456789ABC b c d", " ! Unknown command \"abcdefghijklmnopqrs 012345678 b c d\"."},
+        {"showWater 0", ">showWater 0"},
+        {"god 1", ">god 1"},
+    };
+    for (auto c : cases) {
+        run(c.line);
+        EXPECT_EQ(last(), c.answer) << c.line;
+        EXPECT_TRUE(game->getFPS().isShown()) << c.line;
+    }
+    EXPECT_FALSE(level->getMap().getShowWater());
+    run("showWater 1");
+    EXPECT_TRUE(level->getMap().getShowWater());
+    EXPECT_TRUE(level->getGodMode());
+    run("god 0");
+    EXPECT_FALSE(level->getGodMode());
+    run("god 2");
+    EXPECT_FALSE(level->getGodMode()) << "only 1 turns it on";
+    run("fps 0");
+    EXPECT_FALSE(game->getFPS().isShown());
+    run("fps 1");
+    EXPECT_TRUE(game->getFPS().isShown());
+
+    // The model holds for every frame drawn after the command: the widgets that draw
+    // gradients (cursor, squad panel, ground marker) must not undo it.
+    const auto modelAfterFrames = [&] {
+        for (int i = 0; i < 20; ++i) frame(5);
+        GLint model = 0;
+        glGetIntegerv(GL_SHADE_MODEL, &model);
+        return model;
+    };
+    run("shadeModel FLAT");
+    EXPECT_EQ(last(), ">shadeModel FLAT");
+    EXPECT_EQ(modelAfterFrames(), GL_FLAT);
+    run("shadeModel SMOOTH");
+    EXPECT_EQ(modelAfterFrames(), GL_SMOOTH);
+
+    for (char c : std::string("clear and more")) tap(static_cast<unsigned char>(c));
+    tap(13);
+    EXPECT_TRUE(output().empty());
+    EXPECT_EQ(con->getCurLine(), 1);
+    run("close");
+    EXPECT_EQ(last(), ">close");
+    EXPECT_EQ(con->getState(), cConsole::HIDING);
+}
+
+TEST_F(Game, PanelLooksTheSameWhateverTheSceneLeftBehindAndTheMinimapTextureIsReplaced) {
+    cLevel* level = playing();
+    ASSERT_NE(level, nullptr);
+    const unsigned first = level->miniMapTex;
+    ASSERT_NE(first, 0u);
+    // A frame as the game draws it, but with the 3D pass leaving texturing, blending and
+    // depth testing on: the HUD must not depend on them.
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    game->setParalelMatrix();
+    glPushMatrix();
+    game->setPerspectiveMatrix();
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    level->render();
+    glMatrixMode(GL_PROJECTION);
+    glPopMatrix();
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    glEnable(GL_TEXTURE_2D);
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_ZERO, GL_ONE);
+    glEnable(GL_DEPTH_TEST);
+    level->renderUI(800, 600);
+    unsigned char p[4];
+    glReadPixels(90, 599 - 56, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, p);  // the rocket box, selected at start
+    EXPECT_EQ(p[0] << 16 | p[1] << 8 | p[2], 110 << 16 | 145 << 8 | 147);
+    glReadPixels(40, 599 - 103, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, p);  // the leader's full life bar
+    EXPECT_EQ(p[0] << 16 | p[1] << 8 | p[2], 184 << 16 | 255 << 8 | 159);
+    ASSERT_TRUE(level->init());
+    frame(10);
+    EXPECT_TRUE(level->miniMapTex == first || !glIsTexture(first)) << "the old minimap texture is released";
+}
+
+TEST_F(Game, FunctionKeysReachTheConsoleAndCounterWhileHidden) {
+    start();
+    ASSERT_FALSE(con->isActive());
+    game->onSpecialFunc(2);
+    EXPECT_EQ(con->getBkgAlpha(), 130);
+    game->onSpecialFunc(1);
+    game->onSpecialFunc(1);
+    EXPECT_EQ(con->getBkgAlpha(), 126);
+    const bool opaque = game->getFPS().getOpaque();
+    game->onSpecialFunc(3);
+    EXPECT_EQ(game->getFPS().getOpaque(), !opaque);
 }
 
 TEST_F(Game, ReshapeKeepsExactlyOneSavedPerspective) {
+    ASSERT_NE(playing(), nullptr);
     const int sizes[][2] = {{640, 480}, {0, 0}, {300, 0}, {0, 200}, {1024, 768}, {1, 1}, {1280, 720}};
     for (int round = 0; round < 10; round++)
         for (auto& s : sizes) game->onReshape(s[0], s[1]);
@@ -200,7 +426,6 @@ TEST_F(Game, ReshapeKeepsExactlyOneSavedPerspective) {
     GLint depth = 0;
     glGetIntegerv(GL_PROJECTION_STACK_DEPTH, &depth);
     EXPECT_EQ(depth, 2);
-
     // The saved copy below is the perspective of the last size.
     glPopMatrix();
     GLdouble saved[16], expected[16];
@@ -212,13 +437,10 @@ TEST_F(Game, ReshapeKeepsExactlyOneSavedPerspective) {
     glPopMatrix();
     glPushMatrix();
     for (int i = 0; i < 16; i++) EXPECT_NEAR(saved[i], expected[i], 1e-6) << i;
-
     game->onReshape(0, 0);
     EXPECT_EQ(game->getWidth(), 1);
     EXPECT_EQ(game->getHeight(), 1);
-    // A frame in a level leaves the stack as it found it.
-    ASSERT_NE(runUntilLevel(), nullptr);
-    frame(10);
+    frame(10);  // a frame in a level leaves the stack as it found it
     glMatrixMode(GL_PROJECTION);
     glGetIntegerv(GL_PROJECTION_STACK_DEPTH, &depth);
     EXPECT_EQ(depth, 2);

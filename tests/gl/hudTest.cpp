@@ -1,25 +1,45 @@
-// HUD widgets drawn into the test window and read back: panel boxes, soldier cards, cursor, ground marker.
-#include <GL/gl.h>
-#include <gtest/gtest.h>
-
-#include "ui/DrawPlayer.h"
-#include "ui/cCursor.h"
-#include "ui/cUI.h"
+// HUD widgets, projectiles, units and life meters drawn into the test window: one reference
+// picture; the two widgets that move on their own (cursor pulse, marker spin), a unit with
+// empty content and the muzzle flash's depth read back.
+#include "referenceImage.h"
 #include "windowPixels.h"
 
+#include "assets/cMeshCont.h"
+#include "assets/cTexture.h"
+#include "shell/cRender.h"
+#include "ui/DrawPlayer.h"
+#include "platform/hudGlut.h"
+#include "ui/cCursor.h"
+#include "ui/cFPS.h"
+#include "ui/cUI.h"
+#include "units/cEnemy.h"
+#include "units/cPlayerBall.h"
+#include "weapons/cAmmo.h"
+#include "weapons/cBullet.h"
+#include "world/cGameSetup.h"
+
+#include "../unit/aseText.h"
+#include "../unit/assetsTestFiles.h"
+
+#include <GL/gl.h>
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <array>
+#include <vector>
+
 namespace {
-struct sPixel {
-    int r, g, b;
-    bool operator==(const sPixel& o) const { return r == o.r && g == o.g && b == o.b; }
-};
 
-std::ostream& operator<<(std::ostream& os, const sPixel& p) {
-    return os << "(" << p.r << ", " << p.g << ", " << p.b << ")";
-}
-
-class HudTest : public ::testing::Test {
+// Every test starts on black and gives the GL state back.
+class Hud : public ::testing::Test {
 protected:
     void SetUp() override {
+        glPushAttrib(GL_ALL_ATTRIB_BITS);
+        glMatrixMode(GL_PROJECTION);
+        glPushMatrix();
+        glMatrixMode(GL_MODELVIEW);
+        glPushMatrix();
+        cRender().init();  // the fixed state the game sets once: smooth lines among others
         glViewport(0, 0, 800, 600);
         projectWindowPixels();
         glDisable(GL_DEPTH_TEST);
@@ -29,58 +49,98 @@ protected:
         glClearColor(0, 0, 0, 1);
         glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     }
-    // Pixel at window position (x, y), origin top-left.
-    static sPixel at(int x, int y) {
+    void TearDown() override {
+        glMatrixMode(GL_PROJECTION);
+        glPopMatrix();
+        glMatrixMode(GL_MODELVIEW);
+        glPopMatrix();
+        glPopAttrib();
+    }
+    // Red, green and blue at window position (x, y), origin top-left.
+    static std::array<int, 3> at(int x, int y) {
         unsigned char p[4] = {0, 0, 0, 0};
-        glReadBuffer(GL_BACK);
         glReadPixels(x, 599 - y, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, p);
         return {p[0], p[1], p[2]};
     }
 };
+
+// The life meter of a unit at window x, y (y upwards) under identity matrices.
+void drawMeter(cBall& unit, cGameSetup& gs, float x, float y) {
+    unit.setGS(&gs);
+    unit.move(x / 400.0f - 1.0f, y / 300.0f - 1.0f);
+    unit.setZ(-4.0f);  // the meter floats 4 units above the unit
+    unit.renderLM();
 }
 
-TEST_F(HudTest, SelectedWeaponBoxIsLightAndTheOtherDark) {
+}  // namespace
+
+TEST_F(Hud, CardsMetersCounterAndProjectilesLookAsBefore) {
     cUI ui;
-    ui.renderGroupUI(10, 0, 5, 7, false);
-    EXPECT_EQ(at(44, 56), (sPixel{110, 145, 147}));
-    EXPECT_EQ(at(90, 56), (sPixel{37, 72, 73}));
-    EXPECT_EQ(at(6, 30), (sPixel{184, 217, 220}));
-    EXPECT_EQ(at(50, 15), (sPixel{147, 108, 37}));
-    glClear(GL_COLOR_BUFFER_BIT);
     ui.renderGroupUI(10, 0, 5, 7, true);
-    EXPECT_EQ(at(44, 56), (sPixel{37, 72, 73}));
-    EXPECT_EQ(at(90, 56), (sPixel{110, 145, 147}));
-    EXPECT_EQ(at(52, 30), (sPixel{184, 217, 220}));
-}
-
-TEST_F(HudTest, SoldierCardShowsLifeBarOrFallenCross) {
-    cUI ui;
     ui.renderSoldierUI(100, "Ann", 50, false);
-    EXPECT_EQ(at(40, 103), (sPixel{184, 255, 159}));
-    EXPECT_EQ(at(80, 103), (sPixel{192, 192, 192}));
-    EXPECT_EQ(at(100, 120).r, 125);
-    ui.renderSoldierUI(200, "Bob", 0.5f, true);
-    EXPECT_EQ(at(88, 220), (sPixel{255, 255, 255}));
-    EXPECT_EQ(at(60, 203), (sPixel{192, 192, 192}));
-    EXPECT_EQ(at(100, 220), (sPixel{255, 0, 0}));
+    ui.renderSoldierUI(150, "Bob", 0.5f, true);  // fallen: a cross over the card
+
+    static int winHeight = 600;
+    cGameSetup gs;
+    for (int i = 0; i < 16; i++) gs.modelview[i] = gs.projection[i] = (i % 5 == 0) ? 1.0 : 0.0;
+    gs.viewport[2] = 800;
+    gs.viewport[3] = 600;
+    gs.pWinHeight = &winHeight;
+    gs.showLifeMeters = true;
+    cPlayerBall soldier(true);
+    soldier.hurt(50.0f);
+    drawMeter(soldier, gs, 300, 500);
+    cEnemy enemy(nullptr), weak(nullptr), dying(nullptr);
+    drawMeter(enemy, gs, 400, 500);
+    weak.hurt(99.0f);  // life 1: no bar at all
+    drawMeter(weak, gs, 500, 500);
+    dying.hurt(104.0f);  // no meter
+    drawMeter(dying, gs, 600, 500);
+
+    // The frame counter, on its first frame after half a second: 2 frames a second.
+    while (hudElapsedMs() < 500) usleep(10000);
+    cFPS fps;
+    fps.resize(800, 600);
+    fps.show();
+    fps.render();
+
+    // Looking down on the ground 0..8 x 0..6 in the lower right quarter, lit as in a level.
+    glEnable(GL_LIGHTING);
+    glViewport(400, 0, 400, 300);
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    glOrtho(0, 8, 0, 6, -10, 10);
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    cAmmo ammo;
+    ammo.addBullet(1.0f, 1.0f, 0.0f, 40.0f, 0);
+    ammo.addBullet(3.0f, 1.0f, 0.0f, 40.0f, 1);
+    ammo.addGrenade(5.0f, 3.0f, 7.0f, 3.0f, 15.0f);
+    ammo.addRocket(1.5f, 4.5f, 6.5f, 4.5f, 30.0f);
+    ammo.getBullets()->kill();  // the one at x = 3
+    GLint before = 0, after = 0;
+    glGetIntegerv(GL_MODELVIEW_STACK_DEPTH, &before);
+    ammo.render();
+    glGetIntegerv(GL_MODELVIEW_STACK_DEPTH, &after);
+    EXPECT_EQ(after, before);
+    EXPECT_EQ(glGetError(), GLenum(GL_NO_ERROR));
+    expectFrameLooksLike("hud");
 }
 
-TEST_F(HudTest, CursorTipSitsAtTheMouseAndRestoresTheMatrices) {
+TEST_F(Hud, CursorTipSitsAtTheMouseAndRestoresTheMatrices) {
     cCursor cursor;
-    glMatrixMode(GL_MODELVIEW);
     glTranslatef(5, 5, 0);
     GLfloat before[16], after[16];
     glGetFloatv(GL_MODELVIEW_MATRIX, before);
     cursor.render(300, 200, 800, 600);
     glGetFloatv(GL_MODELVIEW_MATRIX, after);
-    for (int i = 0; i < 16; i++)
-        EXPECT_EQ(before[i], after[i]);
-    EXPECT_EQ(at(315, 215).r, 255);
-    EXPECT_EQ(at(340, 240), (sPixel{0, 0, 0}));
-    EXPECT_EQ(at(295, 195), (sPixel{0, 0, 0}));
+    for (int i = 0; i < 16; i++) EXPECT_EQ(before[i], after[i]);
+    EXPECT_EQ(at(315, 215)[0], 255);
+    EXPECT_EQ(at(340, 240), (std::array<int, 3>{0, 0, 0}));
+    EXPECT_EQ(at(295, 195), (std::array<int, 3>{0, 0, 0}));
 }
 
-TEST_F(HudTest, GroundMarkerTouchesTheGroundWithItsPoint) {
+TEST_F(Hud, GroundMarkerTouchesTheGroundWithItsPoint) {
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
     glOrtho(-2, 2, -2, 2, -10, 10);
@@ -88,7 +148,79 @@ TEST_F(HudTest, GroundMarkerTouchesTheGroundWithItsPoint) {
     glLoadIdentity();
     DrawPlayer(0, 0, 0, 0, 5);
     // Seen from above the pyramid covers the centre, apex colour there.
-    sPixel centre = at(400, 300);
-    EXPECT_GT(centre.b, 150);
-    EXPECT_EQ(at(20, 20), (sPixel{0, 0, 0}));
+    EXPECT_GT(at(400, 300)[2], 150);
+    EXPECT_EQ(at(20, 20), (std::array<int, 3>{0, 0, 0}));
+}
+
+TEST_F(Hud, DrawingWithEmptyContentKeepsTheMatrixStack) {
+    cMeshCont meshes; // nothing loaded
+    cTexture textures;
+    cGameSetup gs;
+    gs.miniMap.resize(16, 16);
+    gs.showMiniMap = true;
+    cPlayerBall squad(true);
+    squad.setCont(&textures, nullptr, &meshes);
+    squad.setGS(&gs);
+    squad.move(5.5f, 5.5f);
+    squad.addSoldier();
+    squad.fire();
+    GLint before = 0, after = 0;
+    glMatrixMode(GL_MODELVIEW);
+    glGetIntegerv(GL_MODELVIEW_STACK_DEPTH, &before);
+    for (int i = 0; i < 10; i++) {
+        squad.lodInc();
+        squad.render();
+    }
+    glGetIntegerv(GL_MODELVIEW_STACK_DEPTH, &after);
+    EXPECT_EQ(before, after);
+    EXPECT_EQ(glGetError(), GLenum(GL_NO_ERROR));
+    EXPECT_TRUE(gs.miniMap.getBitmapS()[5 * 16 + 5] == sRGBA(0, 255, 30, 255));
+    squad.removeSoldier();
+}
+
+TEST_F(Hud, MuzzleFlashWritesNoDepthAndGivesTheStateBack) {
+    assetsTest::ScratchDir dir;
+    assetsTest::writeFile(dir.file("flame.ase"), aseText::scene() + aseText::square("BallFlame"));
+    cMeshCont meshes;
+    ASSERT_TRUE(meshes.flame.loadFromASE(dir.file("flame.ase").c_str(), 0, nullptr));
+    cTexture textures;
+    cEnemy unit(nullptr);
+    unit.setCont(&textures, nullptr, &meshes);
+    unit.move(0, 0);
+
+    // Looking down on the unit, whose flash is a unit square and the only part with a mesh.
+    glViewport(0, 0, 100, 100);
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    glOrtho(-2, 2, -2, 2, -1, 1);
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    glEnable(GL_DEPTH_TEST);
+    glClearColor(0, 0, 0, 1);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_ONE, GL_ZERO);
+    unit.fire();
+    unit.cBall::render(); // the one unit, not the list
+    glFinish();
+    std::vector<unsigned char> colour(100 * 100 * 4);
+    std::vector<GLfloat> depth(100 * 100);
+    glReadPixels(0, 0, 100, 100, GL_RGBA, GL_UNSIGNED_BYTE, colour.data());
+    glReadPixels(0, 0, 100, 100, GL_DEPTH_COMPONENT, GL_FLOAT, depth.data());
+    int lit = 0, deep = 0;
+    for (int i = 0; i < 100 * 100; i++) {
+        lit += colour[4 * i] > 100;
+        deep += depth[i] < 1.0f;
+    }
+    EXPECT_GT(lit, 100) << "the flash is drawn";
+    EXPECT_EQ(deep, 0) << "but leaves no depth behind";
+
+    GLboolean writes = GL_FALSE;
+    glGetBooleanv(GL_DEPTH_WRITEMASK, &writes);
+    EXPECT_EQ(writes, GL_TRUE);
+    EXPECT_TRUE(glIsEnabled(GL_BLEND));
+    GLint src = 0;
+    glGetIntegerv(GL_BLEND_SRC, &src);
+    EXPECT_EQ(src, GL_ONE);
+    EXPECT_EQ(glGetError(), GLenum(GL_NO_ERROR));
 }
