@@ -18,10 +18,7 @@ constexpr int kW = 800, kH = 600, kShrink = 4, kSmallW = kW / kShrink, kSmallH =
 constexpr int kTolerance = 4;        // levels of 255, per channel
 constexpr int kMayDiffer = 6;        // pixels of the 30,000 beyond it: the console's caret blinks in real time
 
-std::string folder() {
-    const std::string self = __FILE__;
-    return self.substr(0, self.rfind('/')) + "/reference/";
-}
+std::string folder() { return ORBIX_REFERENCE_DIR "/"; }
 
 bool updating() {
     const char* v = std::getenv("ORBIX_UPDATE_REFERENCES");
@@ -71,7 +68,7 @@ void expectFrameLooksLike(const std::string& name) {
     if (!updating()) {
         std::ifstream in(folder() + "renderer.txt");
         std::string made;
-        std::getline(in, made);
+        ASSERT_TRUE(std::getline(in, made)) << "cannot read " << folder() << "renderer.txt";
         if (made != here) GTEST_SKIP() << "the reference pictures were drawn by \"" << made << "\", this is \"" << here << "\"";
     }
     const std::vector<uint8_t> frame = shrunkFrame();
