@@ -18,7 +18,7 @@ started() {
 
 ended_cleanly() {
   # A sanitizer build checks for leaks on the way out, which takes a while on a busy machine.
-  game_wait_exit 60
+  game_wait_exit 150
   [ "$GAME_STATUS" -eq 0 ] || fail "$1: exit status $GAME_STATUS"
   [ -z "$(stderr_since)" ] || fail "$1: standard error after start-up: $(stderr_since)"
 }
