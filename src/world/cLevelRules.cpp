@@ -57,7 +57,7 @@ bool cLevelRules::read(const cBitmap& map) {
 
 void cLevelRules::setCell(int x, int y, eCell kind) {
     if (x >= 0 && y >= 0 && x < w && y < h)
-        cells[static_cast<size_t>(y) * static_cast<size_t>(w) + static_cast<size_t>(x)] = kind;
+        cells[index(x, y)] = kind;
 }
 
 void cLevelRules::addStart(int x, int y) {
@@ -77,7 +77,11 @@ double cLevelRules::share(eCell kind) const {
 cLevelRules::eCell cLevelRules::at(int x, int y) const {
     if (x < 0 || y < 0 || x >= w || y >= h)
         return tree;
-    return cells[static_cast<size_t>(y) * static_cast<size_t>(w) + static_cast<size_t>(x)];
+    return cells[index(x, y)];
+}
+
+size_t cLevelRules::index(int x, int y) const {
+    return static_cast<size_t>(y) * static_cast<size_t>(w) + static_cast<size_t>(x);
 }
 
 bool cLevelRules::onBorder(int x, int y) const {
@@ -142,18 +146,18 @@ std::vector<std::vector<std::array<int, 2>>> cLevelRules::clumps() const {
     std::vector<bool> seen(cells.size(), false);
     for (int y = 0; y < h; y++)
         for (int x = 0; x < w; x++) {
-            if (at(x, y) != tree || seen[size_t(y) * size_t(w) + size_t(x)])
+            if (at(x, y) != tree || seen[index(x, y)])
                 continue;
             std::vector<std::array<int, 2>> clump{{x, y}};
-            seen[size_t(y) * size_t(w) + size_t(x)] = true;
+            seen[index(x, y)] = true;
             for (size_t i = 0; i < clump.size(); i++)
                 for (int dy = -1; dy <= 1; dy++)
                     for (int dx = -1; dx <= 1; dx++) {
                         const int nx = clump[i][0] + dx, ny = clump[i][1] + dy;
-                        if (nx < 0 || ny < 0 || nx >= w || ny >= h || at(nx, ny) != tree ||
-                            seen[size_t(ny) * size_t(w) + size_t(nx)])
+                        // Off the map reads as a tree to at(): check the bounds first.
+                        if (nx < 0 || ny < 0 || nx >= w || ny >= h || at(nx, ny) != tree || seen[index(nx, ny)])
                             continue;
-                        seen[size_t(ny) * size_t(w) + size_t(nx)] = true;
+                        seen[index(nx, ny)] = true;
                         clump.push_back({nx, ny});
                     }
             found.push_back(std::move(clump));

@@ -51,6 +51,7 @@ public:
 
 private:
     eCell at(int x, int y) const;
+    size_t index(int x, int y) const;  // of a cell inside the map, into cells
     bool onBorder(int x, int y) const;
     // The 3 x 3 block around (x, y) holds no tree and nothing off or on the map's rim.
     bool roomy(int x, int y) const;
