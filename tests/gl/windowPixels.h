@@ -1,15 +1,60 @@
-// The projection the HUD and the menus draw under, shared by the drawing tests.
+// Projections, pixel reads and a state-keeping fixture shared by the drawing tests.
 #pragma once
 
 #include <GL/gl.h>
+#include <gtest/gtest.h>
 
-// Window pixels of the 800 x 600 game window with the origin at the top left; model-view reset.
-inline void projectWindowPixels() {
+#include <array>
+#include <vector>
+
+// An orthographic view of the box given; model-view reset.
+inline void projectOrtho(double left, double right, double bottom, double top, double near = -1, double far = 1) {
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
-    glOrtho(0, 800, 0, 600, -1, 1);
-    glScalef(1, -1, 1);
-    glTranslatef(0, -600, 0);
+    glOrtho(left, right, bottom, top, near, far);
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
 }
+
+// Window pixels of the 800 x 600 game window with the origin at the top left, as the HUD draws.
+inline void projectWindowPixels() { projectOrtho(0, 800, 600, 0); }
+
+// Red, green and blue of the back buffer at window pixel (x, y), origin top-left.
+inline std::array<int, 3> pixelAt(int x, int y) {
+    unsigned char p[4] = {0, 0, 0, 0};
+    glReadPixels(x, 599 - y, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, p);
+    return {p[0], p[1], p[2]};
+}
+
+// Pixels with red above 150 in the w x h box whose top-left corner is (x, y), y downwards.
+inline int brightPixels(int x, int y, int w, int h) {
+    std::vector<unsigned char> rgba(size_t(4) * w * h);
+    glReadPixels(x, 600 - y - h, w, h, GL_RGBA, GL_UNSIGNED_BYTE, rgba.data());
+    int n = 0;
+    for (size_t i = 0; i < rgba.size(); i += 4) n += rgba[i] > 150;
+    return n;
+}
+
+// Every test starts on a black 800 x 600 window, with lighting, texturing, blending and the
+// depth test off whatever an earlier test left, and gives the GL state and matrices back.
+class KeepsGlState : public ::testing::Test {
+protected:
+    void SetUp() override {
+        glPushAttrib(GL_ALL_ATTRIB_BITS);
+        glMatrixMode(GL_PROJECTION);
+        glPushMatrix();
+        glMatrixMode(GL_MODELVIEW);
+        glPushMatrix();
+        glViewport(0, 0, 800, 600);
+        for (GLenum cap : {GL_LIGHTING, GL_TEXTURE_2D, GL_BLEND, GL_DEPTH_TEST}) glDisable(cap);
+        glClearColor(0, 0, 0, 1);
+        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    }
+    void TearDown() override {
+        glMatrixMode(GL_PROJECTION);
+        glPopMatrix();
+        glMatrixMode(GL_MODELVIEW);
+        glPopMatrix();
+        glPopAttrib();
+    }
+};
