@@ -1,7 +1,8 @@
 // Terrain drawing counted through feedback mode: the ground's display list and the trees'
 // buffers over rebuilds and releases, and the water cells and trees that fall within the view.
 #define GL_GLEXT_PROTOTYPES
-#include <GL/gl.h>
+#include "windowPixels.h"
+
 #include <GL/glext.h>
 #include <gtest/gtest.h>
 
@@ -27,22 +28,12 @@ void paintMap(cBitmap& bmp, int w, int h, int treeRows = 0) {
 
 // The polygons draw() sends down the pipeline under a projection that shows the whole map.
 int polygonsDrawn(const cMap& m, const std::function<void()>& draw) {
-    glMatrixMode(GL_PROJECTION);
-    glPushMatrix();
-    glLoadIdentity();
-    glOrtho(-1.0, m.getX() + 1.0, -1.0, m.getY() + 1.0, -10.0, 10.0);
-    glMatrixMode(GL_MODELVIEW);
-    glPushMatrix();
-    glLoadIdentity();
+    projectOrtho(-1.0, m.getX() + 1.0, -1.0, m.getY() + 1.0, -10.0, 10.0);
     std::vector<GLfloat> buffer(1 << 18);
     glFeedbackBuffer(static_cast<GLsizei>(buffer.size()), GL_3D, buffer.data());
     glRenderMode(GL_FEEDBACK);
     draw();
     const GLint used = glRenderMode(GL_RENDER);
-    glPopMatrix();
-    glMatrixMode(GL_PROJECTION);
-    glPopMatrix();
-    glMatrixMode(GL_MODELVIEW);
     int polygons = 0;
     for (GLint i = 0; i < used; ++i)
         if (buffer[i] == GL_POLYGON_TOKEN) {
@@ -56,12 +47,11 @@ int terrainPolygons(cMap& m, const cPoint* view = nullptr) {
     return polygonsDrawn(m, [&] { m.renderTerrain(view); });
 }
 
-// Every tree kind made of the given parts of one ASE text; the state is given back after the test.
-class Terrain : public testing::Test {
+// Trees of every kind made of the given parts of one ASE text, on maps of our own.
+class Terrain : public KeepsGlState {
 protected:
-    void SetUp() override { glPushAttrib(GL_ALL_ATTRIB_BITS); }
-    void TearDown() override { glPopAttrib(); }
-    void loadTrees(const std::string& ase, const char* stem, const char* top0, const char* top) {
+    void loadTrees(const std::string& ase, const char* stem = nullptr, const char* top0 = nullptr,
+                   const char* top = nullptr) {
         const std::string path = dir.file("trees.ASE");
         assetsTest::writeFile(path, ase);
         for (int k = 0; k < cMeshCont::numTreeKinds; ++k) {
@@ -69,38 +59,65 @@ protected:
             ASSERT_TRUE(meshes.trees[k][1].loadFromASE(path.c_str(), 0, k == 0 ? top0 : top));
         }
     }
+    // The polygons of the bare 20 x 20 ground, then a map of it with trees in its first rows.
+    int groundThenForest(cMap& m, int treeRows) {
+        paintMap(bmp, 20, 20);
+        cMap bare;
+        EXPECT_TRUE(bare.init(bmp));
+        const int ground = terrainPolygons(bare);
+        bare.releaseGL();
+        std::srand(5);
+        paintMap(bmp, 20, 20, treeRows);
+        m.setMeshCont(&meshes);
+        EXPECT_TRUE(m.init(bmp));
+        return ground;
+    }
     assetsTest::ScratchDir dir;
     cMeshCont meshes;
+    cBitmap bmp;
+    static constexpr int kPerTree = 4;  // a stem and a top, squares of two triangles each
 };
 
 }  // namespace
 
-TEST_F(Terrain, GroundListIsBuiltWhenDrawnAndReplacedOnRebuild) {
-    cBitmap bmp;
-    paintMap(bmp, 8, 8);
+TEST_F(Terrain, GroundListAndTreeBuffersAreBuiltWhenDrawnAndFollowRebuildsAndRelease) {
+    const aseText::V3 up{0, 0, 1};
+    loadTrees(aseText::scene() + aseText::square("Part", aseText::normalParts({{up, up, up}, {up, up, up}})));
     cMap m;
-    ASSERT_TRUE(m.init(bmp));
+    const int ground = groundThenForest(m, 20);
+    const int many = m.getTreeCount();
+    ASSERT_GT(many, 40);
     EXPECT_EQ(m.getGroundList(), 0u) << "building a map needs no GL";
-    m.renderTerrain(nullptr);
-    const unsigned first = m.getGroundList();
-    EXPECT_TRUE(glIsList(first));
-    m.renderTerrain(nullptr);
-    EXPECT_EQ(m.getGroundList(), first) << "compiled once, not per frame";
+    EXPECT_EQ(m.getTreeBatch().getVertexBuffer(), 0u) << "building a map needs no GL";
+    EXPECT_EQ(terrainPolygons(m), ground + many * kPerTree);
+    const unsigned list = m.getGroundList(), buffer = m.getTreeBatch().getVertexBuffer();
+    EXPECT_TRUE(glIsList(list));
+    EXPECT_TRUE(glIsBuffer(buffer));
+    EXPECT_EQ(terrainPolygons(m), ground + many * kPerTree);
+    EXPECT_EQ(m.getGroundList(), list) << "compiled once, not per frame";
+    // Fewer trees after rebuilds: what the buffer held before must not be drawn.
+    paintMap(bmp, 20, 20, 2);
     for (int i = 0; i < 5; ++i) {
         ASSERT_TRUE(m.init(bmp));
-        m.renderTerrain(nullptr);
+        terrainPolygons(m);
     }
-    const unsigned last = m.getGroundList();
-    EXPECT_TRUE(glIsList(last));
-    for (unsigned name = first; name < last; ++name) EXPECT_FALSE(glIsList(name)) << name;
+    const int few = m.getTreeCount();
+    ASSERT_LT(few, many);
+    EXPECT_EQ(terrainPolygons(m), ground + few * kPerTree);
+    const unsigned lastList = m.getGroundList();
+    EXPECT_TRUE(glIsList(lastList));
+    for (unsigned name = list; name < lastList; ++name) EXPECT_FALSE(glIsList(name)) << "list " << name << " is released";
     m.releaseGL();
-    EXPECT_FALSE(glIsList(last));
+    EXPECT_FALSE(glIsList(lastList));
+    EXPECT_FALSE(glIsBuffer(buffer));
+    EXPECT_EQ(m.getTreeBatch().getVertexBuffer(), 0u);
+    EXPECT_EQ(terrainPolygons(m), ground + few * kPerTree) << "drawing after a release fills new buffers";
+    m.releaseGL();
     EXPECT_EQ(glGetError(), GLenum(GL_NO_ERROR));
 }
 
 TEST_F(Terrain, WaterCoversTheCellsWithEveryCornerWetWithinTheView) {
     std::srand(2);
-    cBitmap bmp;
     paintMap(bmp, 6, 6);
     for (int r = 1; r <= 4; ++r)
         for (int c = 1; c <= 4; ++c) bmp.getBitmapS()[r * 6 + c] = sRGBA(0, 0, 255, 255);
@@ -108,11 +125,12 @@ TEST_F(Terrain, WaterCoversTheCellsWithEveryCornerWetWithinTheView) {
     ASSERT_TRUE(m.init(bmp));
     m.update(10);
     const auto water = [&](const cPoint* view) { return polygonsDrawn(m, [&] { m.renderWater(view); }); };
+    glEnable(GL_LIGHTING);
     const int perCell = water(nullptr) / 16;  // quads may reach feedback split in two
     ASSERT_GE(perCell, 1);
-    EXPECT_EQ(water(nullptr), 16 * perCell);
     EXPECT_FALSE(glIsEnabled(GL_LIGHTING));
     EXPECT_FALSE(glIsEnabled(GL_BLEND));
+    EXPECT_EQ(water(nullptr), 16 * perCell);
     const cPoint low[2] = {cPoint(-5.0, -5.0), cPoint(1.5, 1.5)};  // rows and columns 0 and 1
     EXPECT_EQ(water(low), 1 * perCell);
     const cPoint high[2] = {cPoint(3.2, 3.2), cPoint(100.0, 100.0)};  // 3 to the last
@@ -131,9 +149,8 @@ TEST_F(Terrain, WaterCoversTheCellsWithEveryCornerWetWithinTheView) {
 }
 
 TEST_F(Terrain, TreesAreCulledToTheViewWithItsEdgesIncluded) {
-    loadTrees(aseText::scene() + aseText::square("Part"), nullptr, nullptr, nullptr);
+    loadTrees(aseText::scene() + aseText::square("Part"));
     std::srand(3);
-    cBitmap bmp;
     paintMap(bmp, 8, 8, 8);
     cMap m;
     m.setMeshCont(&meshes);
@@ -142,54 +159,16 @@ TEST_F(Terrain, TreesAreCulledToTheViewWithItsEdgesIncluded) {
     const cPoint nowhere[2] = {cPoint(50.0, 50.0), cPoint(60.0, 60.0)};
     const int ground = terrainPolygons(m, nowhere);
     ASSERT_GT(ground, 0);
-    const int perTree = (terrainPolygons(m) - ground) / m.getTreeCount();
-    ASSERT_GT(perTree, 0) << "every tree draws its stem and top";
+    EXPECT_EQ(terrainPolygons(m), ground + m.getTreeCount() * kPerTree);
     // A view shrunk to the second tree's own position still draws it, and it alone.
     const sTree& t = m.getTrees()[1];
     const cPoint exact[2] = {cPoint(t.x, t.y), cPoint(t.x, t.y)};
-    EXPECT_EQ(terrainPolygons(m, exact) - ground, perTree);
+    EXPECT_EQ(terrainPolygons(m, exact) - ground, kPerTree);
     const cPoint lowHalf[2] = {cPoint(-1.0, -1.0), cPoint(7.0, 3.0)};
     int inLowHalf = 0;
     for (int i = 0; i < m.getTreeCount(); ++i) inLowHalf += m.getTrees()[i].y <= 3.0f ? 1 : 0;
-    EXPECT_EQ(terrainPolygons(m, lowHalf) - ground, inLowHalf * perTree);
+    EXPECT_EQ(terrainPolygons(m, lowHalf) - ground, inLowHalf * kPerTree);
     m.releaseGL();
-}
-
-TEST_F(Terrain, TreeBuffersFollowRebuildsAndRelease) {
-    const aseText::V3 up{0, 0, 1};
-    loadTrees(aseText::scene() + aseText::square("Part", aseText::normalParts({{up, up, up}, {up, up, up}})),
-              nullptr, nullptr, nullptr);
-    cBitmap bmp;
-    paintMap(bmp, 20, 20);
-    cMap bare;
-    ASSERT_TRUE(bare.init(bmp));
-    const int ground = terrainPolygons(bare);
-    bare.releaseGL();
-    const int perTree = 4;  // two squares of two triangles
-    std::srand(5);
-    paintMap(bmp, 20, 20, 20);
-    cMap m;
-    m.setMeshCont(&meshes);
-    ASSERT_TRUE(m.init(bmp));
-    const int many = m.getTreeCount();
-    ASSERT_GT(many, 40);
-    EXPECT_EQ(m.getTreeBatch().getVertexBuffer(), 0u) << "building a map needs no GL";
-    EXPECT_EQ(terrainPolygons(m), ground + many * perTree);
-    const unsigned buffer = m.getTreeBatch().getVertexBuffer();
-    EXPECT_TRUE(glIsBuffer(buffer));
-    EXPECT_EQ(terrainPolygons(m), ground + many * perTree);
-    // Fewer trees after a rebuild: what the buffer held before must not be drawn.
-    paintMap(bmp, 20, 20, 2);
-    ASSERT_TRUE(m.init(bmp));
-    const int few = m.getTreeCount();
-    ASSERT_LT(few, many);
-    EXPECT_EQ(terrainPolygons(m), ground + few * perTree);
-    m.releaseGL();
-    EXPECT_FALSE(glIsBuffer(buffer));
-    EXPECT_EQ(m.getTreeBatch().getVertexBuffer(), 0u);
-    EXPECT_EQ(terrainPolygons(m), ground + few * perTree) << "drawing after a release fills new buffers";
-    m.releaseGL();
-    EXPECT_EQ(glGetError(), GLenum(GL_NO_ERROR));
 }
 
 TEST_F(Terrain, AnimatedAndTexturedTreePartsAreDrawnAsTheirMeshes) {
@@ -205,22 +184,13 @@ TEST_F(Terrain, AnimatedAndTexturedTreePartsAreDrawnAsTheirMeshes) {
               "Stem", "Sway", "Painted");
     ASSERT_GT(meshes.trees[0][1].getNumFrames(), 0);
     ASSERT_TRUE(meshes.trees[1][1].hasTexCoords());
-    cBitmap bmp;
-    paintMap(bmp, 20, 20);
-    cMap bare;
-    ASSERT_TRUE(bare.init(bmp));
-    const int ground = terrainPolygons(bare);
-    std::srand(5);
-    paintMap(bmp, 20, 20, 20);
     cMap m;
-    m.setMeshCont(&meshes);
-    ASSERT_TRUE(m.init(bmp));
+    const int ground = groundThenForest(m, 20);
     const int before = meshes.trees[0][1].getCurrentFrame();
-    EXPECT_EQ(terrainPolygons(m), ground + m.getTreeCount() * 4) << "every tree shows its stem and its top";
+    EXPECT_EQ(terrainPolygons(m), ground + m.getTreeCount() * kPerTree) << "every tree shows its stem and its top";
     EXPECT_NE(meshes.trees[0][1].getCurrentFrame(), before) << "the animated top is drawn through its frames";
     // The merged stems keep their normals though the painted tops have none.
     EXPECT_EQ(m.getTreeBatch().getNormals().size(), m.getTreeBatch().getPositions().size());
     EXPECT_EQ(m.getTreeBatch().triangleCount(cTreeBatch::kTop), 0);
     m.releaseGL();
-    bare.releaseGL();
 }
