@@ -1,5 +1,5 @@
 // Terrain drawing counted through feedback mode: the ground's display list and the trees'
-// buffers over rebuilds and releases, and the water cells and trees that fall within the view.
+// buffers over rebuilds and releases, and the trees and water cells that fall within the view.
 #define GL_GLEXT_PROTOTYPES
 #include "windowPixels.h"
 
@@ -80,7 +80,7 @@ protected:
 
 }  // namespace
 
-TEST_F(Terrain, GroundListAndTreeBuffersAreBuiltWhenDrawnAndFollowRebuildsAndRelease) {
+TEST_F(Terrain, GroundListAndTreeBuffersAreBuiltWhenDrawnCulledToTheViewAndFollowRebuildsAndRelease) {
     const aseText::V3 up{0, 0, 1};
     loadTrees(aseText::scene() + aseText::square("Part", aseText::normalParts({{up, up, up}, {up, up, up}})));
     cMap m;
@@ -95,6 +95,14 @@ TEST_F(Terrain, GroundListAndTreeBuffersAreBuiltWhenDrawnAndFollowRebuildsAndRel
     EXPECT_TRUE(glIsBuffer(buffer));
     EXPECT_EQ(terrainPolygons(m), ground + many * kPerTree);
     EXPECT_EQ(m.getGroundList(), list) << "compiled once, not per frame";
+    // A view shrunk to the second tree's own position still draws it, and it alone.
+    const sTree& t = m.getTrees()[1];
+    const cPoint exact[2] = {cPoint(t.x, t.y), cPoint(t.x, t.y)};
+    EXPECT_EQ(terrainPolygons(m, exact), ground + kPerTree);
+    const cPoint lowRows[2] = {cPoint(-1.0, -1.0), cPoint(21.0, 3.0)};
+    int inLowRows = 0;
+    for (int i = 0; i < many; ++i) inLowRows += m.getTrees()[i].y <= 3.0f ? 1 : 0;
+    EXPECT_EQ(terrainPolygons(m, lowRows), ground + inLowRows * kPerTree);
     // Fewer trees after rebuilds: what the buffer held before must not be drawn.
     paintMap(bmp, 20, 20, 2);
     for (int i = 0; i < 5; ++i) {
@@ -146,29 +154,6 @@ TEST_F(Terrain, WaterCoversTheCellsWithEveryCornerWetWithinTheView) {
     GLint src = 0;
     glGetIntegerv(GL_BLEND_SRC, &src);
     EXPECT_EQ(src, GL_ONE);
-}
-
-TEST_F(Terrain, TreesAreCulledToTheViewWithItsEdgesIncluded) {
-    loadTrees(aseText::scene() + aseText::square("Part"));
-    std::srand(3);
-    paintMap(bmp, 8, 8, 8);
-    cMap m;
-    m.setMeshCont(&meshes);
-    ASSERT_TRUE(m.init(bmp));
-    ASSERT_GT(m.getTreeCount(), 2);
-    const cPoint nowhere[2] = {cPoint(50.0, 50.0), cPoint(60.0, 60.0)};
-    const int ground = terrainPolygons(m, nowhere);
-    ASSERT_GT(ground, 0);
-    EXPECT_EQ(terrainPolygons(m), ground + m.getTreeCount() * kPerTree);
-    // A view shrunk to the second tree's own position still draws it, and it alone.
-    const sTree& t = m.getTrees()[1];
-    const cPoint exact[2] = {cPoint(t.x, t.y), cPoint(t.x, t.y)};
-    EXPECT_EQ(terrainPolygons(m, exact) - ground, kPerTree);
-    const cPoint lowHalf[2] = {cPoint(-1.0, -1.0), cPoint(7.0, 3.0)};
-    int inLowHalf = 0;
-    for (int i = 0; i < m.getTreeCount(); ++i) inLowHalf += m.getTrees()[i].y <= 3.0f ? 1 : 0;
-    EXPECT_EQ(terrainPolygons(m, lowHalf) - ground, inLowHalf * kPerTree);
-    m.releaseGL();
 }
 
 TEST_F(Terrain, AnimatedAndTexturedTreePartsAreDrawnAsTheirMeshes) {
