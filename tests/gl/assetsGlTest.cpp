@@ -34,7 +34,7 @@ std::vector<sRGBA> textureImage(unsigned id, int& w, int& h)
 TEST(TextureSet, LoadsAllThirtyNineFilesInOrderAndLeavesFailedSlotsEmpty)
 {
     ScratchDir dir;
-    // 8 x 8 pictures: magenta with a white square in the middle; the pistol is plain grey.
+    // 8 x 8 pictures: magenta with a white square in the middle (keying itself is a headless test).
     auto picture = bmp24(8, 8, [](int x, int y) {
         bool inside = x >= 3 && x <= 4 && y >= 3 && y <= 4;
         return std::tuple<int, int, int>(255, inside ? 255 : 0, 255);
@@ -64,10 +64,8 @@ TEST(TextureSet, LoadsAllThirtyNineFilesInOrderAndLeavesFailedSlotsEmpty)
     ASSERT_EQ(std::make_pair(w, h), std::make_pair(8, 8));
     EXPECT_EQ(pistol[0], sRGBA(255, 0, 255, 255));  // not keyed
     std::vector<sRGBA> face = textureImage(set.faces[1][4], w, h);
-    EXPECT_EQ(face[0].a, 0);                          // keyed border stays clear
+    EXPECT_EQ(face[0].a, 0);                          // keyed
     EXPECT_EQ(face[8 * 3 + 3], sRGBA(255, 255, 255, 255));
-    EXPECT_GT(face[8 * 3 + 2].a, 0);                  // fringe next to the white square
-    EXPECT_LT(face[8 * 3 + 2].a, 255);
 }
 
 TEST(MiniMapTexture, IsSixtyFourSquareWhateverTheMap)
