@@ -14,6 +14,8 @@
 #include "units/cPlayerBall.h"
 #include "world/cMap.h"
 
+#include "../unit/assetsTestFiles.h"
+
 #include <GL/gl.h>
 #include <gtest/gtest.h>
 
@@ -22,7 +24,6 @@
 #include <filesystem>
 #include <fstream>
 #include <memory>
-#include <unistd.h>
 #include <vector>
 
 namespace fs = std::filesystem;
@@ -45,22 +46,14 @@ void writeField(const fs::path& file, bool winter = false) {
     ASSERT_TRUE(map.saveToFile(file.string()));
 }
 
+// A content folder of its own, made the working folder, with the built content linked in.
 class Game : public ::testing::Test {
 protected:
     void SetUp() override {
-        home = fs::current_path();
-        dir = fs::temp_directory_path() / ("orbix-game-" + std::to_string(getpid()));
-        fs::remove_all(dir);
         fs::create_directories(dir / "maps");
         const fs::path bin = ORBIX_BIN_DIR;
         for (const char* d : {"textures", "models", "sounds", "graphics"})
             if (fs::is_directory(bin / d)) fs::create_directory_symlink(bin / d, dir / d);
-        fs::current_path(dir);
-    }
-    void TearDown() override {
-        game.reset();
-        fs::current_path(home);
-        fs::remove_all(dir);
     }
     void start() {
         // Soldiers take their names in turn from one list for the whole program: start it
@@ -120,7 +113,10 @@ protected:
         return game->getLevel();
     }
 
-    fs::path home, dir;
+    // Destroyed in the reverse order: the game, then the working folder, then the folder.
+    assetsTest::ScratchDir scratch;
+    assetsTest::WorkingDir cwd{scratch.path};
+    const fs::path dir = scratch.path;
     std::unique_ptr<cGame> game;
     cConsole* con = nullptr;
 };
