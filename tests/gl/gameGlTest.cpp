@@ -78,6 +78,16 @@ protected:
         game->onUpdate(ms);
         game->onDisplay();
     }
+    void frameLooksLike(const char* picture, int ms = 20) {
+        frame(ms);
+        expectFrameLooksLike(picture);
+    }
+    // Both enemies removed: the level is won.
+    void win() {
+        tap('w');
+        tap('w');
+        ticks(10, 20);
+    }
     void tap(unsigned char key) {
         game->onKeyboard(key);
         game->onKeyboardUp(key);
@@ -154,53 +164,42 @@ TEST_F(Game, PlayedLevelsLookAsBefore) {
     ticks(40, 20);
     click(4, 600, 250);  // fire
     ticks(2, 20);
-    frame(20);
-    expectFrameLooksLike("play");
+    frameLooksLike("play");
 
     run("about");
     run("");
     con->write("\t\x01" "codes without a glyph take no room\x7f\xc8!\n");
     con->update(1000000);
-    frame(20);
-    expectFrameLooksLike("console");
+    frameLooksLike("console");
     run("clear");
     run("controls");
-    frame(20);
-    expectFrameLooksLike("controls");
+    frameLooksLike("controls");
     toggleConsole();
 
     tap('p');
-    frame(20);
-    expectFrameLooksLike("paused");
+    frameLooksLike("paused");
     ticks(5, 20);  // the message blinks: one second of level time shown, half a second hidden
-    frame(20);
-    expectFrameLooksLike("paused-blink");
+    frameLooksLike("paused-blink");
     tap('p');
 
-    tap('w');
-    tap('w');
-    ticks(10, 20);
-    frame(20);
+    win();
     EXPECT_EQ(first->getState(), cLevel::stateWon);
-    expectFrameLooksLike("won");
+    frameLooksLike("won");
 
     const int grenades = first->getGrenadesCount(), rockets = first->getRocketsCount();
     tap(13);
     ticks(5, 20);
-    frame(20);
     ASSERT_EQ(game->getLevel()->getLevelNumber(), 2);
     EXPECT_EQ(game->getLevel()->getGrenadesCount(), grenades) << "ammunition is carried over";
     EXPECT_EQ(game->getLevel()->getRocketsCount(), rockets);
-    expectFrameLooksLike("failure");
+    frameLooksLike("failure");
     tap(13);
     ticks(5, 20);
-    frame(60);
     ASSERT_EQ(game->getLevel()->getLevelNumber(), 3);
-    expectFrameLooksLike("winter");
+    frameLooksLike("winter", 60);
 
     click(2, 790, 590);  // the middle button, away from the menu items: back to the menu
-    frame(5000);         // one long tick carries it all the way in
-    expectFrameLooksLike("menu");
+    frameLooksLike("menu", 5000);  // one long tick carries it all the way in
     EXPECT_EQ(game->getState(), cGame::kMenu);
 
     // The texts in the picture lie in the boxes that act for them. "New Game" starts the
@@ -277,9 +276,7 @@ TEST_F(Game, KeysAreFoldedAndTheConsoleKeepsItsKeysFromTheLevel) {
 
     // "close" + Enter hides the console on the press; on the success screen the Enter
     // release would advance the level, so it must not get there.
-    tap('w');
-    tap('w');
-    ticks(10, 20);
+    win();
     ASSERT_EQ(level->getState(), cLevel::stateWon);
     tap('`');
     tap(8);  // the 'm' is still on the command line

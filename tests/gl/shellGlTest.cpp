@@ -1,7 +1,6 @@
-// Multitexture pointers, the fixed render state and the ground pick under a real context.
+// Multitexture pointers and the ground pick under a real context.
 #include "shell/appGlobals.h"
 #include "shell/cCamera.h"
-#include "shell/cRender.h"
 #include "shell/globals.h"
 
 #include <GL/glu.h>
@@ -26,21 +25,6 @@ TEST(Multitexture, NamesCallThroughOurPointers) {
     EXPECT_EQ(std::make_pair(tc[0], tc[1]), std::make_pair(0.25f, 0.75f));
     glActiveTextureARB(GL_TEXTURE0_ARB);
     glClientActiveTextureARB(GL_TEXTURE0_ARB);
-    EXPECT_EQ(glGetError(), GLenum(GL_NO_ERROR));
-}
-
-TEST(Render, InitSetsTheFixedState) {
-    cRender().init();
-    for (auto [name, want] : {std::pair<GLenum, GLint>{GL_UNPACK_ALIGNMENT, 1}, {GL_SHADE_MODEL, GL_SMOOTH}, {GL_DEPTH_FUNC, GL_LEQUAL}}) {
-        GLint v = 0;
-        glGetIntegerv(name, &v);
-        EXPECT_EQ(v, want) << name;
-    }
-    EXPECT_TRUE(glIsEnabled(GL_DEPTH_TEST) && glIsEnabled(GL_LIGHT0) && glIsEnabled(GL_LINE_SMOOTH));
-    EXPECT_FALSE(glIsEnabled(GL_LIGHTING));
-    GLfloat d = 0;
-    glGetFloatv(GL_DEPTH_CLEAR_VALUE, &d);
-    EXPECT_EQ(d, 1.0f);
     EXPECT_EQ(glGetError(), GLenum(GL_NO_ERROR));
 }
 
