@@ -47,49 +47,48 @@ int terrainPolygons(cMap& m, const cPoint* view = nullptr) {
     return polygonsDrawn(m, [&] { m.renderTerrain(view); });
 }
 
-// Trees of every kind made of the given parts of one ASE text, on maps of our own.
-class Terrain : public KeepsGlState {
-protected:
-    void loadTrees(const std::string& ase, const char* stem = nullptr, const char* top0 = nullptr,
-                   const char* top = nullptr) {
-        const std::string path = dir.file("trees.ASE");
-        assetsTest::writeFile(path, ase);
-        for (int k = 0; k < cMeshCont::numTreeKinds; ++k) {
-            ASSERT_TRUE(meshes.trees[k][0].loadFromASE(path.c_str(), 0, stem));
-            ASSERT_TRUE(meshes.trees[k][1].loadFromASE(path.c_str(), 0, k == 0 ? top0 : top));
-        }
-    }
-    // The polygons of the bare 20 x 20 ground, then a map of it with trees in its first rows.
-    int groundThenForest(cMap& m, int treeRows) {
-        paintMap(bmp, 20, 20);
-        cMap bare;
-        EXPECT_TRUE(bare.init(bmp));
-        const int ground = terrainPolygons(bare);
-        bare.releaseGL();
-        std::srand(5);
-        paintMap(bmp, 20, 20, treeRows);
-        m.setMeshCont(&meshes);
-        EXPECT_TRUE(m.init(bmp));
-        return ground;
-    }
-    assetsTest::ScratchDir dir;
-    cMeshCont meshes;
-    cBitmap bmp;
-    static constexpr int kPerTree = 4;  // a stem and a top, squares of two triangles each
-};
+using Terrain = KeepsGlState;
 
 }  // namespace
 
-TEST_F(Terrain, GroundListAndTreeBuffersAreBuiltWhenDrawnCulledToTheViewAndFollowRebuildsAndRelease) {
-    const aseText::V3 up{0, 0, 1};
-    loadTrees(aseText::scene() + aseText::square("Part", aseText::normalParts({{up, up, up}, {up, up, up}})));
+TEST_F(Terrain, TreesAreBuiltWhenDrawnCulledToTheViewAndFollowRebuildsAndRelease) {
+    using namespace aseText;
+    const V3 up{0, 0, 1};
+    const std::string normals = normalParts({{up, up, up}, {up, up, up}});
+    const std::string sway = animation("Sway", {{0, {0, 0, 0}}, {1600, {10, 0, 0}}}, {});
+    const std::string tex = texParts({{0, 0, 0}, {1, 0, 0}, {1, 1, 0}, {0, 1, 0}}, squareFaces());
+    // A modder's trees: a plain stem, merged into the buffers, and tops drawn as their own
+    // meshes: an animated one for the first kind, a textured one without normals for the rest.
+    assetsTest::ScratchDir dir;
+    const std::string path = dir.file("trees.ASE");
+    assetsTest::writeFile(path, scene() + square("Stem", normals) + square("Painted", tex) +
+                                    geomObject("Sway", nodeTm("Sway") + meshBlock(squareVerts(), squareFaces(), normals) + sway));
+    cMeshCont meshes;
+    for (int k = 0; k < cMeshCont::numTreeKinds; ++k) {
+        ASSERT_TRUE(meshes.trees[k][0].loadFromASE(path.c_str(), 0, "Stem"));
+        ASSERT_TRUE(meshes.trees[k][1].loadFromASE(path.c_str(), 0, k == 0 ? "Sway" : "Painted"));
+    }
+    ASSERT_GT(meshes.trees[0][1].getNumFrames(), 0);
+    ASSERT_TRUE(meshes.trees[1][1].hasTexCoords());
+    const int kPerTree = 4;  // a stem and a top, squares of two triangles each
+    cBitmap bmp;
+    paintMap(bmp, 20, 20);
     cMap m;
-    const int ground = groundThenForest(m, 20);
-    const int many = m.getTreeCount();
-    ASSERT_GT(many, 40);
+    m.setMeshCont(&meshes);
+    ASSERT_TRUE(m.init(bmp));
     EXPECT_EQ(m.getGroundList(), 0u) << "building a map needs no GL";
+    const int ground = terrainPolygons(m);
+    std::srand(5);
+    paintMap(bmp, 20, 20, 20);
+    ASSERT_TRUE(m.init(bmp));
+    const int many = m.getTreeCount(), frame = meshes.trees[0][1].getCurrentFrame();
+    ASSERT_GT(many, 40);
     EXPECT_EQ(m.getTreeBatch().getVertexBuffer(), 0u) << "building a map needs no GL";
-    EXPECT_EQ(terrainPolygons(m), ground + many * kPerTree);
+    EXPECT_EQ(terrainPolygons(m), ground + many * kPerTree) << "every tree shows its stem and its top";
+    EXPECT_NE(meshes.trees[0][1].getCurrentFrame(), frame) << "the animated top is drawn through its frames";
+    // The merged stems keep their normals though the painted tops have none.
+    EXPECT_EQ(m.getTreeBatch().getNormals().size(), m.getTreeBatch().getPositions().size());
+    EXPECT_EQ(m.getTreeBatch().triangleCount(cTreeBatch::kTop), 0);
     const unsigned list = m.getGroundList(), buffer = m.getTreeBatch().getVertexBuffer();
     EXPECT_TRUE(glIsList(list));
     EXPECT_TRUE(glIsBuffer(buffer));
@@ -126,6 +125,7 @@ TEST_F(Terrain, GroundListAndTreeBuffersAreBuiltWhenDrawnCulledToTheViewAndFollo
 
 TEST_F(Terrain, WaterCoversTheCellsWithEveryCornerWetWithinTheView) {
     std::srand(2);
+    cBitmap bmp;
     paintMap(bmp, 6, 6);
     for (int r = 1; r <= 4; ++r)
         for (int c = 1; c <= 4; ++c) bmp.getBitmapS()[r * 6 + c] = sRGBA(0, 0, 255, 255);
@@ -147,28 +147,4 @@ TEST_F(Terrain, WaterCoversTheCellsWithEveryCornerWetWithinTheView) {
     EXPECT_EQ(water(beyond), 0);
     m.setShowWater(false);
     EXPECT_EQ(water(nullptr), 0) << "hidden water draws nothing";
-}
-
-TEST_F(Terrain, AnimatedAndTexturedTreePartsAreDrawnAsTheirMeshes) {
-    using namespace aseText;
-    const V3 up{0, 0, 1};
-    const std::string normals = normalParts({{up, up, up}, {up, up, up}});
-    const std::string sway = animation("Sway", {}, {{0, {0, 0, 1}, 0.0f}, {1600, {0, 0, 1}, 0.5f}});
-    const std::string tex = texParts({{0, 0, 0}, {1, 0, 0}, {1, 1, 0}, {0, 1, 0}}, squareFaces());
-    // A modder's trees: a plain stem, an animated top and a textured top without normals.
-    loadTrees(scene() + square("Stem", normals) +
-                  geomObject("Sway", nodeTm("Sway") + meshBlock(squareVerts(), squareFaces(), normals) + sway) +
-                  square("Painted", tex),
-              "Stem", "Sway", "Painted");
-    ASSERT_GT(meshes.trees[0][1].getNumFrames(), 0);
-    ASSERT_TRUE(meshes.trees[1][1].hasTexCoords());
-    cMap m;
-    const int ground = groundThenForest(m, 20);
-    const int before = meshes.trees[0][1].getCurrentFrame();
-    EXPECT_EQ(terrainPolygons(m), ground + m.getTreeCount() * kPerTree) << "every tree shows its stem and its top";
-    EXPECT_NE(meshes.trees[0][1].getCurrentFrame(), before) << "the animated top is drawn through its frames";
-    // The merged stems keep their normals though the painted tops have none.
-    EXPECT_EQ(m.getTreeBatch().getNormals().size(), m.getTreeBatch().getPositions().size());
-    EXPECT_EQ(m.getTreeBatch().triangleCount(cTreeBatch::kTop), 0);
-    m.releaseGL();
 }
