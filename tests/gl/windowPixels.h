@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 
 #include <array>
-#include <vector>
 
 // An orthographic view of the box given; model-view reset.
 inline void projectOrtho(double left, double right, double bottom, double top, double near = -1, double far = 1) {
@@ -24,15 +23,6 @@ inline std::array<int, 3> pixelAt(int x, int y) {
     unsigned char p[4] = {0, 0, 0, 0};
     glReadPixels(x, 599 - y, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, p);
     return {p[0], p[1], p[2]};
-}
-
-// Pixels with red above 150 in the w x h box whose top-left corner is (x, y), y downwards.
-inline int brightPixels(int x, int y, int w, int h) {
-    std::vector<unsigned char> rgba(size_t(4) * w * h);
-    glReadPixels(x, 600 - y - h, w, h, GL_RGBA, GL_UNSIGNED_BYTE, rgba.data());
-    int n = 0;
-    for (size_t i = 0; i < rgba.size(); i += 4) n += rgba[i] > 150;
-    return n;
 }
 
 // Every test starts on a black 800 x 600 window, with lighting, texturing, blending and the
