@@ -16,7 +16,6 @@
 
 #include "../unit/assetsTestFiles.h"
 
-#include <GL/gl.h>
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -24,7 +23,6 @@
 #include <filesystem>
 #include <fstream>
 #include <memory>
-#include <vector>
 
 namespace fs = std::filesystem;
 
@@ -372,8 +370,7 @@ TEST_F(Game, ReshapeKeepsExactlyOneSavedPerspective) {
     const int sizes[][2] = {{640, 480}, {0, 0}, {300, 0}, {0, 200}, {1024, 768}, {1, 1}, {1280, 720}};
     for (int round = 0; round < 10; round++)
         for (auto& s : sizes) game->onReshape(s[0], s[1]);
-    EXPECT_EQ(game->getWidth(), 1280);
-    EXPECT_EQ(game->getHeight(), 720);
+    EXPECT_EQ(std::make_pair(game->getWidth(), game->getHeight()), std::make_pair(1280, 720));
     GLint depth = 0;
     glGetIntegerv(GL_PROJECTION_STACK_DEPTH, &depth);
     EXPECT_EQ(depth, 2);
