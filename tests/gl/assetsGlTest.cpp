@@ -1,5 +1,5 @@
 // Texture set, minimap texture and mesh drawing under a real GL context.
-#include "windowPixels.h"
+#include "glTestSupport.h"
 
 #include "shell/appGlobals.h"
 
@@ -10,8 +10,6 @@
 
 #include "../unit/aseText.h"
 #include "../unit/assetsTestFiles.h"
-
-#include <gtest/gtest.h>
 
 #include <vector>
 

@@ -1,10 +1,8 @@
 // Console drawing in a real window: the state it gives back and the no-buffer display. Its
 // glyph sheet and text, codes without a glyph among them, are in the game's "console" picture.
-#include "windowPixels.h"
+#include "glTestSupport.h"
 
 #include "ui/cConsole.h"
-
-#include <gtest/gtest.h>
 
 using ConsoleGl = KeepsGlState;
 

@@ -3,8 +3,7 @@
 // trees, water and minimap, the console, the pause, the win, a map that cannot be played,
 // no maps at all), the way between menu and levels, keys under the console, the console's
 // commands, and the projection stack over reshapes.
-#include "referenceImage.h"
-#include "windowPixels.h"
+#include "glTestSupport.h"
 
 #include "assets/cBitmap.h"
 #include "level/cLevel.h"
@@ -15,8 +14,6 @@
 #include "world/cMap.h"
 
 #include "../unit/assetsTestFiles.h"
-
-#include <gtest/gtest.h>
 
 #include <cmath>
 #include <cstdlib>

@@ -1,8 +1,7 @@
 // HUD widgets, projectiles, units and life meters drawn into the test window: one reference
 // picture; the two widgets that move on their own (cursor pulse, marker spin), a unit with
 // empty content and the muzzle flash's depth read back.
-#include "referenceImage.h"
-#include "windowPixels.h"
+#include "glTestSupport.h"
 
 #include "assets/cMeshCont.h"
 #include "assets/cTexture.h"
@@ -21,7 +20,6 @@
 #include "../unit/aseText.h"
 #include "../unit/assetsTestFiles.h"
 
-#include <gtest/gtest.h>
 #include <unistd.h>
 
 #include <algorithm>

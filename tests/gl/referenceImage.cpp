@@ -1,9 +1,7 @@
-#include "referenceImage.h"
+#include "glTestSupport.h"
 
 #include "assets/pngWriter.h"
 
-#include <GL/gl.h>
-#include <gtest/gtest.h>
 #include <png.h>
 
 #include <algorithm>

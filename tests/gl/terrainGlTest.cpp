@@ -1,10 +1,9 @@
 // Terrain drawing counted through feedback mode: the ground's display list and the trees'
 // buffers over rebuilds and releases, and the trees and water cells that fall within the view.
 #define GL_GLEXT_PROTOTYPES
-#include "windowPixels.h"
+#include "glTestSupport.h"
 
 #include <GL/glext.h>
-#include <gtest/gtest.h>
 
 #include <cstdlib>
 #include <functional>

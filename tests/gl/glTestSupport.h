@@ -1,10 +1,12 @@
-// Projections, pixel reads and a state-keeping fixture shared by the drawing tests.
+// What the drawing tests share: projections, pixel reads, a state-keeping fixture and the
+// comparison with reference pictures.
 #pragma once
 
 #include <GL/gl.h>
 #include <gtest/gtest.h>
 
 #include <array>
+#include <string>
 
 // An orthographic view of the box given; model-view reset.
 inline void projectOrtho(double left, double right, double bottom, double top, double near = -1, double far = 1) {
@@ -48,3 +50,11 @@ protected:
         glPopAttrib();
     }
 };
+
+// Reference pictures: the window's 800 x 600 frame, shrunk to 200 x 150, compared with a PNG
+// in reference/. They hold only for the renderer that drew them (reference/renderer.txt).
+// Fails, naming a difference picture in the build folder, when more than a few pixels of the
+// back buffer differ from reference/NAME.png by more than a few levels. Under another renderer
+// it compares nothing and marks the test skipped, saying why. ORBIX_UPDATE_REFERENCES=1 draws
+// the pictures anew.
+void expectFrameLooksLike(const std::string& name);
