@@ -66,8 +66,9 @@ TEST(TextureSet, LoadsAllThirtyNineFilesInOrderAndLeavesFailedSlotsEmpty)
     EXPECT_EQ(face[8 * 3 + 3], sRGBA(255, 255, 255, 255));
 }
 
-TEST(MiniMapTexture, IsSixtyFourSquareWhateverTheMap)
+TEST(MiniMapTexture, HoldsTheShrunkMapSixtyFourSquare)
 {
+    // The shrinking itself is a headless test; here, that its result reaches the texture.
     cGameSetup gs;
     gs.init();
     ASSERT_NE(gs.miniMapTex, 0u);
@@ -79,9 +80,7 @@ TEST(MiniMapTexture, IsSixtyFourSquareWhateverTheMap)
     int w, h;
     std::vector<sRGBA> tex = textureImage(gs.miniMapTex, w, h);
     ASSERT_EQ(std::make_pair(w, h), std::make_pair(64, 64));
-    EXPECT_EQ(tex[0], sRGBA(0, 0, 9, 255));
     EXPECT_EQ(tex[64 * 10 + 5], sRGBA(10, 15, 9, 255));  // column 2 x 5, row 1.5 x 10
-    EXPECT_EQ(gs.miniMap.getWidth(), 128) << "the map keeps its size";
 }
 
 namespace {
