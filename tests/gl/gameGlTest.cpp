@@ -15,6 +15,8 @@
 
 #include "../unit/assetsTestFiles.h"
 
+#include <GL/glu.h>
+
 #include <cmath>
 #include <cstdlib>
 #include <filesystem>
@@ -377,7 +379,8 @@ TEST_F(Game, ReshapeKeepsExactlyOneSavedPerspective) {
     GLdouble saved[16], expected[16];
     glGetDoublev(GL_PROJECTION_MATRIX, saved);
     glPushMatrix();
-    game->setPerspectiveMatrix();
+    glLoadIdentity();
+    gluPerspective(45.0, 1280.0 / 720.0, 1.0, 1000.0);  // the game's view: 45 degrees, from 1 to 1000
     glGetDoublev(GL_PROJECTION_MATRIX, expected);
     for (int i = 0; i < 16; i++) EXPECT_NEAR(saved[i], expected[i], 1e-6) << i;
     game->onReshape(0, 0);
