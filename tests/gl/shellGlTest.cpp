@@ -1,6 +1,7 @@
-// Multitexture pointers and the ground pick under a real context.
+// Multitexture pointers, the fixed state no reference picture shows, and the ground pick under a real context.
 #include "shell/appGlobals.h"
 #include "shell/cCamera.h"
+#include "shell/cRender.h"
 #include "shell/globals.h"
 
 #include <GL/glu.h>
@@ -20,6 +21,16 @@ TEST(Multitexture, NamesCallThroughOurPointers) {
     glClientActiveTextureARB(GL_TEXTURE0_ARB);
     EXPECT_EQ(unit, GL_TEXTURE1_ARB);
     EXPECT_EQ(clientUnit, GL_TEXTURE1_ARB);
+}
+
+// The pictures show the lighting, shading and smooth lines the game sets once; not these two.
+TEST(Render, InitPacksPixelRowsAndLetsEqualDepthPass) {
+    cRender().init();
+    GLint alignment = 0, depthFunc = 0;
+    glGetIntegerv(GL_UNPACK_ALIGNMENT, &alignment);
+    glGetIntegerv(GL_DEPTH_FUNC, &depthFunc);
+    EXPECT_EQ(alignment, 1) << "pictures of any width are read row after row without padding";
+    EXPECT_EQ(depthFunc, GL_LEQUAL) << "what is drawn again at the same depth still shows";
 }
 
 TEST(Screen2Map, NeverAnswersAPointBehindTheEyeOrAtInfinity) {
