@@ -1,4 +1,5 @@
-// Multitexture pointers, the fixed state no reference picture shows, and the ground pick under a real context.
+// Multitexture pointers, the fixed state no reference picture shows, and the ground pick,
+// under a real context.
 #include "shell/appGlobals.h"
 #include "shell/cCamera.h"
 #include "shell/cRender.h"
