@@ -3,7 +3,7 @@
 // trees, water and minimap, the console, the pause, the win, a map that cannot be played,
 // no maps at all), the way between menu and levels, keys under the console, the console's
 // commands, and the projection stack over reshapes.
-#include "referenceImage.h"
+#include "glTestSupport.h"
 
 #include "assets/cBitmap.h"
 #include "level/cLevel.h"
@@ -13,17 +13,15 @@
 #include "units/cPlayerBall.h"
 #include "world/cMap.h"
 
-#include <GL/gl.h>
+#include "../unit/assetsTestFiles.h"
+
 #include <GL/glu.h>
-#include <gtest/gtest.h>
 
 #include <cmath>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <memory>
-#include <unistd.h>
-#include <vector>
 
 namespace fs = std::filesystem;
 
@@ -45,22 +43,14 @@ void writeField(const fs::path& file, bool winter = false) {
     ASSERT_TRUE(map.saveToFile(file.string()));
 }
 
+// A content folder of its own, made the working folder, with the built content linked in.
 class Game : public ::testing::Test {
 protected:
     void SetUp() override {
-        home = fs::current_path();
-        dir = fs::temp_directory_path() / ("orbix-game-" + std::to_string(getpid()));
-        fs::remove_all(dir);
         fs::create_directories(dir / "maps");
         const fs::path bin = ORBIX_BIN_DIR;
         for (const char* d : {"textures", "models", "sounds", "graphics"})
             if (fs::is_directory(bin / d)) fs::create_directory_symlink(bin / d, dir / d);
-        fs::current_path(dir);
-    }
-    void TearDown() override {
-        game.reset();
-        fs::current_path(home);
-        fs::remove_all(dir);
     }
     void start() {
         // Soldiers take their names in turn from one list for the whole program: start it
@@ -85,6 +75,16 @@ protected:
         game->onUpdate(ms);
         game->onDisplay();
     }
+    void frameLooksLike(const char* picture, int ms = 20) {
+        frame(ms);
+        expectFrameLooksLike(picture);
+    }
+    // Both enemies removed: the level is won.
+    void win() {
+        tap('w');
+        tap('w');
+        ticks(10, 20);
+    }
     void tap(unsigned char key) {
         game->onKeyboard(key);
         game->onKeyboardUp(key);
@@ -105,21 +105,10 @@ protected:
         tap('`');
         con->update(1000000);
     }
-    // Console output oldest first, blank padding and the empty lines of the ring's start removed.
-    std::vector<std::string> output() const {
-        std::vector<std::string> out;
-        const int rows = con->getRows();
-        for (int n = 1, i = con->getCurLine(); n < rows; ++n) {
-            i = i + 1 > rows - 1 ? 1 : i + 1;
-            std::string s = con->getRow(i);
-            s.erase(s.find_last_not_of(' ') + 1);
-            if (!s.empty() || !out.empty()) out.push_back(s);
-        }
-        return out;
-    }
+    // The console's newest output line, blank padding removed.
     std::string last() const {
-        const std::vector<std::string> out = output();
-        return out.empty() ? "<none>" : out.back();
+        std::string s = con->getRow(con->getCurLine());
+        return s.erase(s.find_last_not_of(' ') + 1);
     }
     // A level of the first map, playing, with room in the console for every answer.
     cLevel* playing() {
@@ -131,7 +120,10 @@ protected:
         return game->getLevel();
     }
 
-    fs::path home, dir;
+    // Destroyed in the reverse order: the game, then the working folder, then the folder.
+    assetsTest::ScratchDir scratch;
+    assetsTest::WorkingDir cwd{scratch.path};
+    const fs::path dir = scratch.path;
     std::unique_ptr<cGame> game;
     cConsole* con = nullptr;
 };
@@ -169,53 +161,42 @@ TEST_F(Game, PlayedLevelsLookAsBefore) {
     ticks(40, 20);
     click(4, 600, 250);  // fire
     ticks(2, 20);
-    frame(20);
-    expectFrameLooksLike("play");
+    frameLooksLike("play");
 
     run("about");
     run("");
     con->write("\t\x01" "codes without a glyph take no room\x7f\xc8!\n");
     con->update(1000000);
-    frame(20);
-    expectFrameLooksLike("console");
+    frameLooksLike("console");
     run("clear");
     run("controls");
-    frame(20);
-    expectFrameLooksLike("controls");
+    frameLooksLike("controls");
     toggleConsole();
 
     tap('p');
-    frame(20);
-    expectFrameLooksLike("paused");
+    frameLooksLike("paused");
     ticks(5, 20);  // the message blinks: one second of level time shown, half a second hidden
-    frame(20);
-    expectFrameLooksLike("paused-blink");
+    frameLooksLike("paused-blink");
     tap('p');
 
-    tap('w');
-    tap('w');
-    ticks(10, 20);
-    frame(20);
+    win();
     EXPECT_EQ(first->getState(), cLevel::stateWon);
-    expectFrameLooksLike("won");
+    frameLooksLike("won");
 
     const int grenades = first->getGrenadesCount(), rockets = first->getRocketsCount();
     tap(13);
     ticks(5, 20);
-    frame(20);
     ASSERT_EQ(game->getLevel()->getLevelNumber(), 2);
     EXPECT_EQ(game->getLevel()->getGrenadesCount(), grenades) << "ammunition is carried over";
     EXPECT_EQ(game->getLevel()->getRocketsCount(), rockets);
-    expectFrameLooksLike("failure");
+    frameLooksLike("failure");
     tap(13);
     ticks(5, 20);
-    frame(60);
     ASSERT_EQ(game->getLevel()->getLevelNumber(), 3);
-    expectFrameLooksLike("winter");
+    frameLooksLike("winter", 60);
 
     click(2, 790, 590);  // the middle button, away from the menu items: back to the menu
-    frame(5000);         // one long tick carries it all the way in
-    expectFrameLooksLike("menu");
+    frameLooksLike("menu", 5000);  // one long tick carries it all the way in
     EXPECT_EQ(game->getState(), cGame::kMenu);
 
     // The texts in the picture lie in the boxes that act for them. "New Game" starts the
@@ -252,8 +233,20 @@ TEST_F(Game, AContentFolderWithoutMapsSaysSo) {
     EXPECT_EQ(game->getExitStatus(), 1);
 }
 
-TEST_F(Game, KeysAreFoldedAndHeldKeysStayHeldUnderTheConsole) {
-    ASSERT_NE(playing(), nullptr);
+TEST_F(Game, KeysAreFoldedAndTheConsoleKeepsItsKeysFromTheLevel) {
+    cLevel* level = playing();
+    ASSERT_NE(level, nullptr);
+    // The function keys reach the console and the counter while the console is hidden.
+    ASSERT_FALSE(con->isActive());
+    game->onSpecialFunc(2);
+    EXPECT_EQ(con->getBkgAlpha(), 130);
+    game->onSpecialFunc(1);
+    game->onSpecialFunc(1);
+    EXPECT_EQ(con->getBkgAlpha(), 126);
+    const bool opaque = game->getFPS().getOpaque();
+    game->onSpecialFunc(3);
+    EXPECT_EQ(game->getFPS().getOpaque(), !opaque);
+
     game->onKeyboard('A');
     EXPECT_TRUE(game->getKeys().isKey('a'));
     game->onKeyboardUp('a');
@@ -264,35 +257,23 @@ TEST_F(Game, KeysAreFoldedAndHeldKeysStayHeldUnderTheConsole) {
     // A release while the console is open is dropped: the key stays held.
     game->onKeyboardUp('1');
     EXPECT_TRUE(game->getKeys().isKey('1'));
-    // Typed keys go to the console only.
-    game->onKeyboard('z');
-    EXPECT_FALSE(game->getKeys().isKey('z'));
-    game->onKeyboardUp('z');
-    tap('~');
-    EXPECT_FALSE(con->isActive());
-    game->onKeyboardUp('1');
-    EXPECT_FALSE(game->getKeys().isKey('1'));
-}
-
-TEST_F(Game, ReleaseOfAKeyTheConsoleTookNeverReachesTheLevel) {
-    cLevel* level = playing();
-    ASSERT_NE(level, nullptr);
+    // Typed keys go to the console only, and so does their release after it closed:
+    // 'm' is the level's view-culling toggle.
     const bool fov = level->getFov();
-    // 'm' (the level's view-culling toggle) typed into the console, released after it closed.
-    tap('`');
     game->onKeyboard('m');
-    tap('`');
+    EXPECT_FALSE(game->getKeys().isKey('m'));
+    tap('~');
     ASSERT_FALSE(con->isActive());
     game->onKeyboardUp('m');
     EXPECT_EQ(level->getFov(), fov);
+    game->onKeyboardUp('1');
+    EXPECT_FALSE(game->getKeys().isKey('1'));
     tap('m');
     EXPECT_NE(level->getFov(), fov) << "later keys reach the level again";
 
     // "close" + Enter hides the console on the press; on the success screen the Enter
     // release would advance the level, so it must not get there.
-    tap('w');
-    tap('w');
-    ticks(10, 20);
+    win();
     ASSERT_EQ(level->getState(), cLevel::stateWon);
     tap('`');
     tap(8);  // the 'm' is still on the command line
@@ -308,43 +289,36 @@ TEST_F(Game, ReleaseOfAKeyTheConsoleTookNeverReachesTheLevel) {
 TEST_F(Game, CommandsAnswerAndTakeEffect) {
     cLevel* level = playing();
     ASSERT_NE(level, nullptr);
+    // After each line: the answer, then whether water, god mode and the frame counter are on.
     struct {
         const char* line;
         const char* answer;
+        bool water, god, fps;
     } cases[] = {
-        {"fps", " syntax: fps [0|1]"},
-        {"fps 0 1", " syntax: fps [0|1]"},
-        {"fps 00", " syntax: fps [0|1]"},
-        {"shadeModel flat", " syntax: shadeModel [FLAT|SMOOTH]"},
-        {"showWater 1 1", " syntax: showWater [0|1]"},
-        {"god on", " syntax: god [0|1]"},
-        {"FPS 1", " ! Unknown command \"FPS 1\"."},
-        {"help", " ! Unknown command \"help\"."},
-        {"aboutabout", " ! Unknown command \"aboutabout\"."},
-        {"about me", "Orbix-TAL   build = 0.0.2.0"},
-        {"warp 1 2 3 4 5", " ! Unknown command \"warp 1 2 3 4\"."},
+        {"fps 0 1", " syntax: fps [0|1]", true, true, true},
+        {"shadeModel flat", " syntax: shadeModel [FLAT|SMOOTH]", true, true, true},
+        {"showWater 1 1", " syntax: showWater [0|1]", true, true, true},
+        {"aboutabout", " ! Unknown command \"aboutabout\".", true, true, true},
+        {"about me", "Orbix-TAL   build = 0.0.2.0", true, true, true},
+        {"warp 1 2 3 4 5", " ! Unknown command \"warp 1 2 3 4\".", true, true, true},
         // Words are compared and repeated in their first 19 and 9 characters.
-        {"abcdefghijklmnopqrstuvwxyz 0123456789ABC b c d", " ! Unknown command \"abcdefghijklmnopqrs 012345678 b c d\"."},
-        {"showWater 0", ">showWater 0"},
-        {"god 1", ">god 1"},
+        {"abcdefghijklmnopqrstuvwxyz 0123456789ABC b c d", " ! Unknown command \"abcdefghijklmnopqrs 012345678 b c d\".", true, true, true},
+        {"showWater 0", ">showWater 0", false, true, true},
+        {"showWater 1", ">showWater 1", true, true, true},
+        {"god 0", ">god 0", true, false, true},
+        {"god 2", " syntax: god [0|1]", true, false, true},
+        {"god 1", ">god 1", true, true, true},
+        {"fps 0", ">fps 0", true, true, false},
+        {"fps 1", ">fps 1", true, true, true},
     };
     for (auto c : cases) {
+        SCOPED_TRACE(c.line);
         run(c.line);
-        EXPECT_EQ(last(), c.answer) << c.line;
-        EXPECT_TRUE(game->getFPS().isShown()) << c.line;
+        EXPECT_EQ(last(), c.answer);
+        EXPECT_EQ(level->getMap().getShowWater(), c.water);
+        EXPECT_EQ(level->getGodMode(), c.god);
+        EXPECT_EQ(game->getFPS().isShown(), c.fps);
     }
-    EXPECT_FALSE(level->getMap().getShowWater());
-    run("showWater 1");
-    EXPECT_TRUE(level->getMap().getShowWater());
-    EXPECT_TRUE(level->getGodMode());
-    run("god 0");
-    EXPECT_FALSE(level->getGodMode());
-    run("god 2");
-    EXPECT_FALSE(level->getGodMode()) << "only 1 turns it on";
-    run("fps 0");
-    EXPECT_FALSE(game->getFPS().isShown());
-    run("fps 1");
-    EXPECT_TRUE(game->getFPS().isShown());
 
     // The model holds for every frame drawn after the command: the widgets that draw
     // gradients (cursor, squad panel, ground marker) must not undo it.
@@ -362,8 +336,8 @@ TEST_F(Game, CommandsAnswerAndTakeEffect) {
 
     for (char c : std::string("clear and more")) tap(static_cast<unsigned char>(c));
     tap(13);
-    EXPECT_TRUE(output().empty());
     EXPECT_EQ(con->getCurLine(), 1);
+    EXPECT_EQ(last(), "");
     run("close");
     EXPECT_EQ(last(), ">close");
     EXPECT_EQ(con->getState(), cConsole::HIDING);
@@ -374,45 +348,20 @@ TEST_F(Game, PanelLooksTheSameWhateverTheSceneLeftBehindAndTheMinimapTextureIsRe
     ASSERT_NE(level, nullptr);
     const unsigned first = level->miniMapTex;
     ASSERT_NE(first, 0u);
-    // A frame as the game draws it, but with the 3D pass leaving texturing, blending and
-    // depth testing on: the HUD must not depend on them.
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    game->setParalelMatrix();
-    glPushMatrix();
-    game->setPerspectiveMatrix();
-    glMatrixMode(GL_MODELVIEW);
-    glLoadIdentity();
-    level->render();
-    glMatrixMode(GL_PROJECTION);
-    glPopMatrix();
-    glMatrixMode(GL_MODELVIEW);
-    glLoadIdentity();
+    // The panel drawn again over the depth of the game's own frame, with texturing, blending
+    // and depth testing left on as a 3D pass may leave them: the HUD must not depend on them.
+    frame(10);
+    glClear(GL_COLOR_BUFFER_BIT);
     glEnable(GL_TEXTURE_2D);
     glEnable(GL_BLEND);
     glBlendFunc(GL_ZERO, GL_ONE);
     glEnable(GL_DEPTH_TEST);
     level->renderUI(800, 600);
-    unsigned char p[4];
-    glReadPixels(90, 599 - 56, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, p);  // the rocket box, selected at start
-    EXPECT_EQ(p[0] << 16 | p[1] << 8 | p[2], 110 << 16 | 145 << 8 | 147);
-    glReadPixels(40, 599 - 103, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, p);  // the leader's full life bar
-    EXPECT_EQ(p[0] << 16 | p[1] << 8 | p[2], 184 << 16 | 255 << 8 | 159);
+    EXPECT_EQ(pixelAt(90, 56), (std::array<int, 3>{110, 145, 147})) << "the rocket box, selected at start";
+    EXPECT_EQ(pixelAt(40, 103), (std::array<int, 3>{184, 255, 159})) << "the leader's full life bar";
     ASSERT_TRUE(level->init());
     frame(10);
     EXPECT_TRUE(level->miniMapTex == first || !glIsTexture(first)) << "the old minimap texture is released";
-}
-
-TEST_F(Game, FunctionKeysReachTheConsoleAndCounterWhileHidden) {
-    start();
-    ASSERT_FALSE(con->isActive());
-    game->onSpecialFunc(2);
-    EXPECT_EQ(con->getBkgAlpha(), 130);
-    game->onSpecialFunc(1);
-    game->onSpecialFunc(1);
-    EXPECT_EQ(con->getBkgAlpha(), 126);
-    const bool opaque = game->getFPS().getOpaque();
-    game->onSpecialFunc(3);
-    EXPECT_EQ(game->getFPS().getOpaque(), !opaque);
 }
 
 TEST_F(Game, ReshapeKeepsExactlyOneSavedPerspective) {
@@ -420,28 +369,23 @@ TEST_F(Game, ReshapeKeepsExactlyOneSavedPerspective) {
     const int sizes[][2] = {{640, 480}, {0, 0}, {300, 0}, {0, 200}, {1024, 768}, {1, 1}, {1280, 720}};
     for (int round = 0; round < 10; round++)
         for (auto& s : sizes) game->onReshape(s[0], s[1]);
-    EXPECT_EQ(game->getWidth(), 1280);
-    EXPECT_EQ(game->getHeight(), 720);
-    glMatrixMode(GL_PROJECTION);
+    EXPECT_EQ(std::make_pair(game->getWidth(), game->getHeight()), std::make_pair(1280, 720));
     GLint depth = 0;
     glGetIntegerv(GL_PROJECTION_STACK_DEPTH, &depth);
     EXPECT_EQ(depth, 2);
     // The saved copy below is the perspective of the last size.
+    glMatrixMode(GL_PROJECTION);
     glPopMatrix();
     GLdouble saved[16], expected[16];
     glGetDoublev(GL_PROJECTION_MATRIX, saved);
     glPushMatrix();
     glLoadIdentity();
-    gluPerspective(45.0, 1280.0 / 720.0, 1.0, 1000.0);
+    gluPerspective(45.0, 1280.0 / 720.0, 1.0, 1000.0);  // the game's view: 45 degrees, from 1 to 1000
     glGetDoublev(GL_PROJECTION_MATRIX, expected);
-    glPopMatrix();
-    glPushMatrix();
     for (int i = 0; i < 16; i++) EXPECT_NEAR(saved[i], expected[i], 1e-6) << i;
     game->onReshape(0, 0);
-    EXPECT_EQ(game->getWidth(), 1);
-    EXPECT_EQ(game->getHeight(), 1);
+    EXPECT_EQ(std::make_pair(game->getWidth(), game->getHeight()), std::make_pair(1, 1)) << "never less than 1 x 1";
     frame(10);  // a frame in a level leaves the stack as it found it
-    glMatrixMode(GL_PROJECTION);
     glGetIntegerv(GL_PROJECTION_STACK_DEPTH, &depth);
     EXPECT_EQ(depth, 2);
     EXPECT_EQ(glGetError(), GLenum(GL_NO_ERROR));

@@ -27,10 +27,7 @@ bool useTestDisplay() {
     if (!file || !*file) return true;
     std::ifstream in(file);
     std::string line;
-    if (!std::getline(in, line)) {
-        std::printf("SKIPPED: no test display: %s is missing (run the tests through ctest)\n", file);
-        return false;
-    }
+    if (!std::getline(in, line)) line = std::string("none ") + file + " is missing (run the tests through ctest)";
     if (line.empty() || line[0] != ':') {
         std::printf("SKIPPED: no test display: %s\n", line.substr(line.find(' ') + 1).c_str());
         return false;

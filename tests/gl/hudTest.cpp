@@ -1,8 +1,7 @@
 // HUD widgets, projectiles, units and life meters drawn into the test window: one reference
 // picture; the two widgets that move on their own (cursor pulse, marker spin), a unit with
 // empty content and the muzzle flash's depth read back.
-#include "referenceImage.h"
-#include "windowPixels.h"
+#include "glTestSupport.h"
 
 #include "assets/cMeshCont.h"
 #include "assets/cTexture.h"
@@ -21,46 +20,23 @@
 #include "../unit/aseText.h"
 #include "../unit/assetsTestFiles.h"
 
-#include <GL/gl.h>
-#include <gtest/gtest.h>
 #include <unistd.h>
 
-#include <array>
+#include <algorithm>
 #include <vector>
 
 namespace {
 
-// Every test starts on black and gives the GL state back.
-class Hud : public ::testing::Test {
+const std::array<int, 3> kBlack{0, 0, 0};
+
+// The fixed state the game sets once (smooth lines among others), then flat 2D drawing.
+class Hud : public KeepsGlState {
 protected:
     void SetUp() override {
-        glPushAttrib(GL_ALL_ATTRIB_BITS);
-        glMatrixMode(GL_PROJECTION);
-        glPushMatrix();
-        glMatrixMode(GL_MODELVIEW);
-        glPushMatrix();
-        cRender().init();  // the fixed state the game sets once: smooth lines among others
-        glViewport(0, 0, 800, 600);
+        KeepsGlState::SetUp();
+        cRender().init();
         projectWindowPixels();
         glDisable(GL_DEPTH_TEST);
-        glDisable(GL_LIGHTING);
-        glDisable(GL_TEXTURE_2D);
-        glDisable(GL_BLEND);
-        glClearColor(0, 0, 0, 1);
-        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    }
-    void TearDown() override {
-        glMatrixMode(GL_PROJECTION);
-        glPopMatrix();
-        glMatrixMode(GL_MODELVIEW);
-        glPopMatrix();
-        glPopAttrib();
-    }
-    // Red, green and blue at window position (x, y), origin top-left.
-    static std::array<int, 3> at(int x, int y) {
-        unsigned char p[4] = {0, 0, 0, 0};
-        glReadPixels(x, 599 - y, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, p);
-        return {p[0], p[1], p[2]};
     }
 };
 
@@ -107,49 +83,39 @@ TEST_F(Hud, CardsMetersCounterAndProjectilesLookAsBefore) {
     // Looking down on the ground 0..8 x 0..6 in the lower right quarter, lit as in a level.
     glEnable(GL_LIGHTING);
     glViewport(400, 0, 400, 300);
-    glMatrixMode(GL_PROJECTION);
-    glLoadIdentity();
-    glOrtho(0, 8, 0, 6, -10, 10);
-    glMatrixMode(GL_MODELVIEW);
-    glLoadIdentity();
+    projectOrtho(0, 8, 0, 6, -10, 10);
     cAmmo ammo;
     ammo.addBullet(1.0f, 1.0f, 0.0f, 40.0f, 0);
     ammo.addBullet(3.0f, 1.0f, 0.0f, 40.0f, 1);
     ammo.addGrenade(5.0f, 3.0f, 7.0f, 3.0f, 15.0f);
     ammo.addRocket(1.5f, 4.5f, 6.5f, 4.5f, 30.0f);
     ammo.getBullets()->kill();  // the one at x = 3
-    GLint before = 0, after = 0;
-    glGetIntegerv(GL_MODELVIEW_STACK_DEPTH, &before);
     ammo.render();
-    glGetIntegerv(GL_MODELVIEW_STACK_DEPTH, &after);
-    EXPECT_EQ(after, before);
+    GLint depth = 0;
+    glGetIntegerv(GL_MODELVIEW_STACK_DEPTH, &depth);
+    EXPECT_EQ(depth, 2) << "the projectiles give the matrix stack back";
     EXPECT_EQ(glGetError(), GLenum(GL_NO_ERROR));
     expectFrameLooksLike("hud");
 }
 
-TEST_F(Hud, CursorTipSitsAtTheMouseAndRestoresTheMatrices) {
-    cCursor cursor;
+// Both pulse or spin in real time, so they are read at a few pixels, not in a picture.
+TEST_F(Hud, CursorTipSitsAtTheMouseAndTheGroundMarkerOnTheGround) {
     glTranslatef(5, 5, 0);
     GLfloat before[16], after[16];
     glGetFloatv(GL_MODELVIEW_MATRIX, before);
-    cursor.render(300, 200, 800, 600);
+    cCursor().render(300, 200, 800, 600);
     glGetFloatv(GL_MODELVIEW_MATRIX, after);
-    for (int i = 0; i < 16; i++) EXPECT_EQ(before[i], after[i]);
-    EXPECT_EQ(at(315, 215)[0], 255);
-    EXPECT_EQ(at(340, 240), (std::array<int, 3>{0, 0, 0}));
-    EXPECT_EQ(at(295, 195), (std::array<int, 3>{0, 0, 0}));
-}
+    EXPECT_TRUE(std::equal(before, before + 16, after)) << "the cursor gives the model-view matrix back";
+    EXPECT_EQ(pixelAt(315, 215)[0], 255);
+    EXPECT_EQ(pixelAt(340, 240), kBlack);
+    EXPECT_EQ(pixelAt(295, 195), kBlack);
 
-TEST_F(Hud, GroundMarkerTouchesTheGroundWithItsPoint) {
-    glMatrixMode(GL_PROJECTION);
-    glLoadIdentity();
-    glOrtho(-2, 2, -2, 2, -10, 10);
-    glMatrixMode(GL_MODELVIEW);
-    glLoadIdentity();
+    glClear(GL_COLOR_BUFFER_BIT);
+    projectOrtho(-2, 2, -2, 2, -10, 10);
     DrawPlayer(0, 0, 0, 0, 5);
     // Seen from above the pyramid covers the centre, apex colour there.
-    EXPECT_GT(at(400, 300)[2], 150);
-    EXPECT_EQ(at(20, 20), (std::array<int, 3>{0, 0, 0}));
+    EXPECT_GT(pixelAt(400, 300)[2], 150);
+    EXPECT_EQ(pixelAt(20, 20), kBlack);
 }
 
 TEST_F(Hud, DrawingWithEmptyContentKeepsTheMatrixStack) {
@@ -164,15 +130,13 @@ TEST_F(Hud, DrawingWithEmptyContentKeepsTheMatrixStack) {
     squad.move(5.5f, 5.5f);
     squad.addSoldier();
     squad.fire();
-    GLint before = 0, after = 0;
-    glMatrixMode(GL_MODELVIEW);
-    glGetIntegerv(GL_MODELVIEW_STACK_DEPTH, &before);
     for (int i = 0; i < 10; i++) {
         squad.lodInc();
         squad.render();
     }
-    glGetIntegerv(GL_MODELVIEW_STACK_DEPTH, &after);
-    EXPECT_EQ(before, after);
+    GLint depth = 0;
+    glGetIntegerv(GL_MODELVIEW_STACK_DEPTH, &depth);
+    EXPECT_EQ(depth, 2);
     EXPECT_EQ(glGetError(), GLenum(GL_NO_ERROR));
     EXPECT_TRUE(gs.miniMap.getBitmapS()[5 * 16 + 5] == sRGBA(0, 255, 30, 255));
     squad.removeSoldier();
@@ -190,19 +154,12 @@ TEST_F(Hud, MuzzleFlashWritesNoDepthAndGivesTheStateBack) {
 
     // Looking down on the unit, whose flash is a unit square and the only part with a mesh.
     glViewport(0, 0, 100, 100);
-    glMatrixMode(GL_PROJECTION);
-    glLoadIdentity();
-    glOrtho(-2, 2, -2, 2, -1, 1);
-    glMatrixMode(GL_MODELVIEW);
-    glLoadIdentity();
+    projectOrtho(-2, 2, -2, 2);
     glEnable(GL_DEPTH_TEST);
-    glClearColor(0, 0, 0, 1);
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     glEnable(GL_BLEND);
     glBlendFunc(GL_ONE, GL_ZERO);
     unit.fire();
     unit.cBall::render(); // the one unit, not the list
-    glFinish();
     std::vector<unsigned char> colour(100 * 100 * 4);
     std::vector<GLfloat> depth(100 * 100);
     glReadPixels(0, 0, 100, 100, GL_RGBA, GL_UNSIGNED_BYTE, colour.data());
@@ -212,15 +169,13 @@ TEST_F(Hud, MuzzleFlashWritesNoDepthAndGivesTheStateBack) {
         lit += colour[4 * i] > 100;
         deep += depth[i] < 1.0f;
     }
-    EXPECT_GT(lit, 100) << "the flash is drawn";
+    EXPECT_GT(lit, 100) << "the flash, turned as the unit faces, is drawn";
     EXPECT_EQ(deep, 0) << "but leaves no depth behind";
 
     GLboolean writes = GL_FALSE;
-    glGetBooleanv(GL_DEPTH_WRITEMASK, &writes);
-    EXPECT_EQ(writes, GL_TRUE);
-    EXPECT_TRUE(glIsEnabled(GL_BLEND));
     GLint src = 0;
+    glGetBooleanv(GL_DEPTH_WRITEMASK, &writes);
     glGetIntegerv(GL_BLEND_SRC, &src);
-    EXPECT_EQ(src, GL_ONE);
+    EXPECT_TRUE(writes && glIsEnabled(GL_BLEND) && src == GL_ONE) << "depth writes and blending are given back";
     EXPECT_EQ(glGetError(), GLenum(GL_NO_ERROR));
 }

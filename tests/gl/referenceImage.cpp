@@ -1,9 +1,7 @@
-#include "referenceImage.h"
+#include "glTestSupport.h"
 
 #include "assets/pngWriter.h"
 
-#include <GL/gl.h>
-#include <gtest/gtest.h>
 #include <png.h>
 
 #include <algorithm>
@@ -18,17 +16,7 @@ constexpr int kW = 800, kH = 600, kShrink = 4, kSmallW = kW / kShrink, kSmallH =
 constexpr int kTolerance = 4;        // levels of 255, per channel
 constexpr int kMayDiffer = 6;        // pixels of the 30,000 beyond it: the console's caret blinks in real time
 
-std::string folder() { return ORBIX_REFERENCE_DIR "/"; }
-
-bool updating() {
-    const char* v = std::getenv("ORBIX_UPDATE_REFERENCES");
-    return v && std::string(v) == "1";
-}
-
-std::string renderer() {
-    return std::string(reinterpret_cast<const char*>(glGetString(GL_RENDERER))) + " | " +
-           reinterpret_cast<const char*>(glGetString(GL_VERSION));
-}
+const std::string kFolder = ORBIX_REFERENCE_DIR "/";
 
 // The back buffer with each 4 x 4 block averaged, top row first.
 std::vector<uint8_t> shrunkFrame() {
@@ -64,18 +52,21 @@ bool readPng(const std::string& path, std::vector<uint8_t>& rgb) {
 }  // namespace
 
 void expectFrameLooksLike(const std::string& name) {
-    const std::string here = renderer();
-    if (!updating()) {
-        std::ifstream in(folder() + "renderer.txt");
+    const std::string here = std::string(reinterpret_cast<const char*>(glGetString(GL_RENDERER))) + " | " +
+                             reinterpret_cast<const char*>(glGetString(GL_VERSION));
+    const char* update = std::getenv("ORBIX_UPDATE_REFERENCES");
+    const bool updating = update && std::string(update) == "1";
+    if (!updating) {
+        std::ifstream in(kFolder + "renderer.txt");
         std::string made;
-        ASSERT_TRUE(std::getline(in, made)) << "cannot read " << folder() << "renderer.txt";
+        ASSERT_TRUE(std::getline(in, made)) << "cannot read " << kFolder << "renderer.txt";
         if (made != here) GTEST_SKIP() << "the reference pictures were drawn by \"" << made << "\", this is \"" << here << "\"";
     }
     const std::vector<uint8_t> frame = shrunkFrame();
-    const std::string path = folder() + name + ".png";
-    if (updating()) {
+    const std::string path = kFolder + name + ".png";
+    if (updating) {
         EXPECT_TRUE(writePng(path, kSmallW, kSmallH, frame)) << path;
-        std::ofstream(folder() + "renderer.txt") << here << "\n";
+        std::ofstream(kFolder + "renderer.txt") << here << "\n";
         return;
     }
     std::vector<uint8_t> want;

@@ -1,9 +1,9 @@
 // Terrain drawing counted through feedback mode: the ground's display list and the trees'
-// buffers over rebuilds and releases, and the water cells and trees that fall within the view.
+// buffers over rebuilds and releases, and the trees and water cells that fall within the view.
 #define GL_GLEXT_PROTOTYPES
-#include <GL/gl.h>
+#include "glTestSupport.h"
+
 #include <GL/glext.h>
-#include <gtest/gtest.h>
 
 #include <cstdlib>
 #include <functional>
@@ -27,22 +27,12 @@ void paintMap(cBitmap& bmp, int w, int h, int treeRows = 0) {
 
 // The polygons draw() sends down the pipeline under a projection that shows the whole map.
 int polygonsDrawn(const cMap& m, const std::function<void()>& draw) {
-    glMatrixMode(GL_PROJECTION);
-    glPushMatrix();
-    glLoadIdentity();
-    glOrtho(-1.0, m.getX() + 1.0, -1.0, m.getY() + 1.0, -10.0, 10.0);
-    glMatrixMode(GL_MODELVIEW);
-    glPushMatrix();
-    glLoadIdentity();
+    projectOrtho(-1.0, m.getX() + 1.0, -1.0, m.getY() + 1.0, -10.0, 10.0);
     std::vector<GLfloat> buffer(1 << 18);
     glFeedbackBuffer(static_cast<GLsizei>(buffer.size()), GL_3D, buffer.data());
     glRenderMode(GL_FEEDBACK);
     draw();
     const GLint used = glRenderMode(GL_RENDER);
-    glPopMatrix();
-    glMatrixMode(GL_PROJECTION);
-    glPopMatrix();
-    glMatrixMode(GL_MODELVIEW);
     int polygons = 0;
     for (GLint i = 0; i < used; ++i)
         if (buffer[i] == GL_POLYGON_TOKEN) {
@@ -56,45 +46,79 @@ int terrainPolygons(cMap& m, const cPoint* view = nullptr) {
     return polygonsDrawn(m, [&] { m.renderTerrain(view); });
 }
 
-// Every tree kind made of the given parts of one ASE text; the state is given back after the test.
-class Terrain : public testing::Test {
-protected:
-    void SetUp() override { glPushAttrib(GL_ALL_ATTRIB_BITS); }
-    void TearDown() override { glPopAttrib(); }
-    void loadTrees(const std::string& ase, const char* stem, const char* top0, const char* top) {
-        const std::string path = dir.file("trees.ASE");
-        assetsTest::writeFile(path, ase);
-        for (int k = 0; k < cMeshCont::numTreeKinds; ++k) {
-            ASSERT_TRUE(meshes.trees[k][0].loadFromASE(path.c_str(), 0, stem));
-            ASSERT_TRUE(meshes.trees[k][1].loadFromASE(path.c_str(), 0, k == 0 ? top0 : top));
-        }
-    }
-    assetsTest::ScratchDir dir;
-    cMeshCont meshes;
-};
+using Terrain = KeepsGlState;
 
 }  // namespace
 
-TEST_F(Terrain, GroundListIsBuiltWhenDrawnAndReplacedOnRebuild) {
+TEST_F(Terrain, TreesAreBuiltWhenDrawnCulledToTheViewAndFollowRebuildsAndRelease) {
+    using namespace aseText;
+    const V3 up{0, 0, 1};
+    const std::string normals = normalParts({{up, up, up}, {up, up, up}});
+    const std::string sway = animation("Sway", {{0, {0, 0, 0}}, {1600, {10, 0, 0}}}, {});
+    const std::string tex = texParts({{0, 0, 0}, {1, 0, 0}, {1, 1, 0}, {0, 1, 0}}, squareFaces());
+    // A modder's trees: a plain stem, merged into the buffers, and tops drawn as their own
+    // meshes: an animated one for the first kind, a textured one without normals for the rest.
+    assetsTest::ScratchDir dir;
+    const std::string path = dir.file("trees.ASE");
+    assetsTest::writeFile(path, scene() + square("Stem", normals) + square("Painted", tex) +
+                                    geomObject("Sway", nodeTm("Sway") + meshBlock(squareVerts(), squareFaces(), normals) + sway));
+    cMeshCont meshes;
+    for (int k = 0; k < cMeshCont::numTreeKinds; ++k) {
+        ASSERT_TRUE(meshes.trees[k][0].loadFromASE(path.c_str(), 0, "Stem"));
+        ASSERT_TRUE(meshes.trees[k][1].loadFromASE(path.c_str(), 0, k == 0 ? "Sway" : "Painted"));
+    }
+    ASSERT_GT(meshes.trees[0][1].getNumFrames(), 0);
+    ASSERT_TRUE(meshes.trees[1][1].hasTexCoords());
+    const int kPerTree = 4;  // a stem and a top, squares of two triangles each
     cBitmap bmp;
-    paintMap(bmp, 8, 8);
+    paintMap(bmp, 20, 20);
     cMap m;
+    m.setMeshCont(&meshes);
     ASSERT_TRUE(m.init(bmp));
     EXPECT_EQ(m.getGroundList(), 0u) << "building a map needs no GL";
-    m.renderTerrain(nullptr);
-    const unsigned first = m.getGroundList();
-    EXPECT_TRUE(glIsList(first));
-    m.renderTerrain(nullptr);
-    EXPECT_EQ(m.getGroundList(), first) << "compiled once, not per frame";
+    const int ground = terrainPolygons(m);
+    std::srand(5);
+    paintMap(bmp, 20, 20, 20);
+    ASSERT_TRUE(m.init(bmp));
+    const int many = m.getTreeCount(), frame = meshes.trees[0][1].getCurrentFrame();
+    ASSERT_GT(many, 40);
+    EXPECT_EQ(m.getTreeBatch().getVertexBuffer(), 0u) << "building a map needs no GL";
+    EXPECT_EQ(terrainPolygons(m), ground + many * kPerTree) << "every tree shows its stem and its top";
+    EXPECT_NE(meshes.trees[0][1].getCurrentFrame(), frame) << "the animated top is drawn through its frames";
+    // The merged stems keep their normals though the painted tops have none.
+    EXPECT_EQ(m.getTreeBatch().getNormals().size(), m.getTreeBatch().getPositions().size());
+    EXPECT_EQ(m.getTreeBatch().triangleCount(cTreeBatch::kTop), 0);
+    const unsigned list = m.getGroundList(), buffer = m.getTreeBatch().getVertexBuffer();
+    EXPECT_TRUE(glIsList(list));
+    EXPECT_TRUE(glIsBuffer(buffer));
+    EXPECT_EQ(terrainPolygons(m), ground + many * kPerTree);
+    EXPECT_EQ(m.getGroundList(), list) << "compiled once, not per frame";
+    // A view shrunk to the second tree's own position still draws it, and it alone.
+    const sTree& t = m.getTrees()[1];
+    const cPoint exact[2] = {cPoint(t.x, t.y), cPoint(t.x, t.y)};
+    EXPECT_EQ(terrainPolygons(m, exact), ground + kPerTree);
+    const cPoint lowRows[2] = {cPoint(-1.0, -1.0), cPoint(21.0, 3.0)};
+    int inLowRows = 0;
+    for (int i = 0; i < many; ++i) inLowRows += m.getTrees()[i].y <= 3.0f ? 1 : 0;
+    EXPECT_EQ(terrainPolygons(m, lowRows), ground + inLowRows * kPerTree);
+    // Fewer trees after rebuilds: what the buffer held before must not be drawn.
+    paintMap(bmp, 20, 20, 2);
     for (int i = 0; i < 5; ++i) {
         ASSERT_TRUE(m.init(bmp));
-        m.renderTerrain(nullptr);
+        terrainPolygons(m);
     }
-    const unsigned last = m.getGroundList();
-    EXPECT_TRUE(glIsList(last));
-    for (unsigned name = first; name < last; ++name) EXPECT_FALSE(glIsList(name)) << name;
+    const int few = m.getTreeCount();
+    ASSERT_LT(few, many);
+    EXPECT_EQ(terrainPolygons(m), ground + few * kPerTree);
+    const unsigned lastList = m.getGroundList();
+    EXPECT_TRUE(glIsList(lastList));
+    for (unsigned name = list; name < lastList; ++name) EXPECT_FALSE(glIsList(name)) << "list " << name << " is released";
     m.releaseGL();
-    EXPECT_FALSE(glIsList(last));
+    EXPECT_FALSE(glIsList(lastList));
+    EXPECT_FALSE(glIsBuffer(buffer));
+    EXPECT_EQ(m.getTreeBatch().getVertexBuffer(), 0u);
+    EXPECT_EQ(terrainPolygons(m), ground + few * kPerTree) << "drawing after a release fills new buffers";
+    m.releaseGL();
     EXPECT_EQ(glGetError(), GLenum(GL_NO_ERROR));
 }
 
@@ -108,119 +132,18 @@ TEST_F(Terrain, WaterCoversTheCellsWithEveryCornerWetWithinTheView) {
     ASSERT_TRUE(m.init(bmp));
     m.update(10);
     const auto water = [&](const cPoint* view) { return polygonsDrawn(m, [&] { m.renderWater(view); }); };
+    glEnable(GL_LIGHTING);
     const int perCell = water(nullptr) / 16;  // quads may reach feedback split in two
     ASSERT_GE(perCell, 1);
-    EXPECT_EQ(water(nullptr), 16 * perCell);
     EXPECT_FALSE(glIsEnabled(GL_LIGHTING));
     EXPECT_FALSE(glIsEnabled(GL_BLEND));
+    EXPECT_EQ(water(nullptr), 16 * perCell);
     const cPoint low[2] = {cPoint(-5.0, -5.0), cPoint(1.5, 1.5)};  // rows and columns 0 and 1
     EXPECT_EQ(water(low), 1 * perCell);
     const cPoint high[2] = {cPoint(3.2, 3.2), cPoint(100.0, 100.0)};  // 3 to the last
     EXPECT_EQ(water(high), 4 * perCell);
     const cPoint beyond[2] = {cPoint(1e30, -1e30), cPoint(-1e30, 1e30)};
     EXPECT_EQ(water(beyond), 0);
-    // Hidden water draws nothing and touches no state.
     m.setShowWater(false);
-    glEnable(GL_LIGHTING);
-    glBlendFunc(GL_ONE, GL_ZERO);
-    EXPECT_EQ(water(nullptr), 0);
-    EXPECT_TRUE(glIsEnabled(GL_LIGHTING));
-    GLint src = 0;
-    glGetIntegerv(GL_BLEND_SRC, &src);
-    EXPECT_EQ(src, GL_ONE);
-}
-
-TEST_F(Terrain, TreesAreCulledToTheViewWithItsEdgesIncluded) {
-    loadTrees(aseText::scene() + aseText::square("Part"), nullptr, nullptr, nullptr);
-    std::srand(3);
-    cBitmap bmp;
-    paintMap(bmp, 8, 8, 8);
-    cMap m;
-    m.setMeshCont(&meshes);
-    ASSERT_TRUE(m.init(bmp));
-    ASSERT_GT(m.getTreeCount(), 2);
-    const cPoint nowhere[2] = {cPoint(50.0, 50.0), cPoint(60.0, 60.0)};
-    const int ground = terrainPolygons(m, nowhere);
-    ASSERT_GT(ground, 0);
-    const int perTree = (terrainPolygons(m) - ground) / m.getTreeCount();
-    ASSERT_GT(perTree, 0) << "every tree draws its stem and top";
-    // A view shrunk to the second tree's own position still draws it, and it alone.
-    const sTree& t = m.getTrees()[1];
-    const cPoint exact[2] = {cPoint(t.x, t.y), cPoint(t.x, t.y)};
-    EXPECT_EQ(terrainPolygons(m, exact) - ground, perTree);
-    const cPoint lowHalf[2] = {cPoint(-1.0, -1.0), cPoint(7.0, 3.0)};
-    int inLowHalf = 0;
-    for (int i = 0; i < m.getTreeCount(); ++i) inLowHalf += m.getTrees()[i].y <= 3.0f ? 1 : 0;
-    EXPECT_EQ(terrainPolygons(m, lowHalf) - ground, inLowHalf * perTree);
-    m.releaseGL();
-}
-
-TEST_F(Terrain, TreeBuffersFollowRebuildsAndRelease) {
-    const aseText::V3 up{0, 0, 1};
-    loadTrees(aseText::scene() + aseText::square("Part", aseText::normalParts({{up, up, up}, {up, up, up}})),
-              nullptr, nullptr, nullptr);
-    cBitmap bmp;
-    paintMap(bmp, 20, 20);
-    cMap bare;
-    ASSERT_TRUE(bare.init(bmp));
-    const int ground = terrainPolygons(bare);
-    bare.releaseGL();
-    const int perTree = 4;  // two squares of two triangles
-    std::srand(5);
-    paintMap(bmp, 20, 20, 20);
-    cMap m;
-    m.setMeshCont(&meshes);
-    ASSERT_TRUE(m.init(bmp));
-    const int many = m.getTreeCount();
-    ASSERT_GT(many, 40);
-    EXPECT_EQ(m.getTreeBatch().getVertexBuffer(), 0u) << "building a map needs no GL";
-    EXPECT_EQ(terrainPolygons(m), ground + many * perTree);
-    const unsigned buffer = m.getTreeBatch().getVertexBuffer();
-    EXPECT_TRUE(glIsBuffer(buffer));
-    EXPECT_EQ(terrainPolygons(m), ground + many * perTree);
-    // Fewer trees after a rebuild: what the buffer held before must not be drawn.
-    paintMap(bmp, 20, 20, 2);
-    ASSERT_TRUE(m.init(bmp));
-    const int few = m.getTreeCount();
-    ASSERT_LT(few, many);
-    EXPECT_EQ(terrainPolygons(m), ground + few * perTree);
-    m.releaseGL();
-    EXPECT_FALSE(glIsBuffer(buffer));
-    EXPECT_EQ(m.getTreeBatch().getVertexBuffer(), 0u);
-    EXPECT_EQ(terrainPolygons(m), ground + few * perTree) << "drawing after a release fills new buffers";
-    m.releaseGL();
-    EXPECT_EQ(glGetError(), GLenum(GL_NO_ERROR));
-}
-
-TEST_F(Terrain, AnimatedAndTexturedTreePartsAreDrawnAsTheirMeshes) {
-    using namespace aseText;
-    const V3 up{0, 0, 1};
-    const std::string normals = normalParts({{up, up, up}, {up, up, up}});
-    const std::string sway = animation("Sway", {}, {{0, {0, 0, 1}, 0.0f}, {1600, {0, 0, 1}, 0.5f}});
-    const std::string tex = texParts({{0, 0, 0}, {1, 0, 0}, {1, 1, 0}, {0, 1, 0}}, squareFaces());
-    // A modder's trees: a plain stem, an animated top and a textured top without normals.
-    loadTrees(scene() + square("Stem", normals) +
-                  geomObject("Sway", nodeTm("Sway") + meshBlock(squareVerts(), squareFaces(), normals) + sway) +
-                  square("Painted", tex),
-              "Stem", "Sway", "Painted");
-    ASSERT_GT(meshes.trees[0][1].getNumFrames(), 0);
-    ASSERT_TRUE(meshes.trees[1][1].hasTexCoords());
-    cBitmap bmp;
-    paintMap(bmp, 20, 20);
-    cMap bare;
-    ASSERT_TRUE(bare.init(bmp));
-    const int ground = terrainPolygons(bare);
-    std::srand(5);
-    paintMap(bmp, 20, 20, 20);
-    cMap m;
-    m.setMeshCont(&meshes);
-    ASSERT_TRUE(m.init(bmp));
-    const int before = meshes.trees[0][1].getCurrentFrame();
-    EXPECT_EQ(terrainPolygons(m), ground + m.getTreeCount() * 4) << "every tree shows its stem and its top";
-    EXPECT_NE(meshes.trees[0][1].getCurrentFrame(), before) << "the animated top is drawn through its frames";
-    // The merged stems keep their normals though the painted tops have none.
-    EXPECT_EQ(m.getTreeBatch().getNormals().size(), m.getTreeBatch().getPositions().size());
-    EXPECT_EQ(m.getTreeBatch().triangleCount(cTreeBatch::kTop), 0);
-    m.releaseGL();
-    bare.releaseGL();
+    EXPECT_EQ(water(nullptr), 0) << "hidden water draws nothing";
 }
