@@ -29,13 +29,13 @@ protected:
 
 } // namespace
 
-TEST_F(AseLoader, ReadsVertexAndFaceLinesSkippingUnknownNodes)
+TEST_F(AseLoader, ReadsVertexFaceAndMatrixLinesSkippingUnknownNodes)
 {
     on("*MATERIAL_REF 0\n\t*MESH_VERTEX\t12\t1.0\t2.0\t3.0\n"
        "*MESH_FACE    3:    A:    0 B:    2 C:    1 AB:    1 BC:    1 CA:    0\t *MESH_SMOOTHING 1 \t*MESH_MTLID 0\n"
        "*MESH_FACE 4 A: 5 B: 6 C: 7\n"
        "*MESH_FACE 0: A: 0 X: 1 C: 2\n"
-       "*TM_ROW3 9 9 9\n");
+       "*TM_ROW0 1 2 3\n*TM_ROW1 4 5 6\n*TM_ROW2 7 8 9\n*TM_ROW3 10 20 30\n");
     float v[3] = {};
     ASSERT_TRUE(ase.getVertex(cASELoader::MESH_VERTEX, v));
     EXPECT_EQ(v[0] + 10 * v[1] + 100 * v[2], 321.0f);
@@ -46,22 +46,17 @@ TEST_F(AseLoader, ReadsVertexAndFaceLinesSkippingUnknownNodes)
     ASSERT_TRUE(ase.getFaceInd(a, b, c));
     EXPECT_EQ(a * 100 + b * 10 + c, 567);
     EXPECT_FALSE(ase.getFaceInd(a, b, c));  // wrong corner letters
-    EXPECT_EQ(ase.getNode(), cASELoader::TM_ROW3);
-    EXPECT_EQ(ase.getNode(), cASELoader::endOfFile);
-    EXPECT_FALSE(ase.opened());
-}
-
-TEST_F(AseLoader, NodeMatrixTakesRowsAsColumnsAndNegatesTheTranslation)
-{
-    on("*TM_ROW0 1 2 3\n*TM_ROW1 4 5 6\n*TM_ROW2 7 8 9\n*TM_ROW3 10 20 30\n");
+    // The node matrix takes the rows as columns and negates the translation.
     float m[16];
     ASSERT_TRUE(ase.getTMatrix(m));
     const float expected[16] = {1, 2, 3, 0, 4, 5, 6, 0, 7, 8, 9, 0, -10, -20, -30, 1};
     for (int i = 0; i < 16; ++i)
         EXPECT_EQ(m[i], expected[i]) << i;
+    EXPECT_EQ(ase.getNode(), cASELoader::endOfFile);
+    EXPECT_FALSE(ase.opened());
 }
 
-TEST_F(AseLoader, FindObjectRewindsAndFindsByExactName)
+TEST_F(AseLoader, FindObjectFindsByExactNameAndSearchesStopAtTheEndOfTheObject)
 {
     using namespace aseText;
     on(scene() + square("Tree1Stem") + square("Tree1Top") + square("Tree2Stem") + square("Tree2Top"));
@@ -75,10 +70,6 @@ TEST_F(AseLoader, FindObjectRewindsAndFindsByExactName)
     EXPECT_FALSE(ase.findObject("tree2top"));
     EXPECT_FALSE(ase.findObject("Tree2"));
     EXPECT_TRUE(ase.findObject("Tree1Stem"));
-}
-
-TEST_F(AseLoader, SearchesStopAtTheEndOfTheObject)
-{
     using namespace aseText;
     // Braces and asterisks inside strings are not structure.
     on(geomObject("A", "\t*NODE_TM {\n\t\t*NODE_NAME \"}*MESH_VERTEX 0 9 9 9\"\n\t}\n") + square("B"));
@@ -93,7 +84,7 @@ TEST_F(AseLoader, SearchesStopAtTheEndOfTheObject)
     EXPECT_EQ(ase.getNode(), cASELoader::GEOMOBJECT);
 }
 
-TEST_F(AseLoader, OverlongWordsAndStringsCannotOverflow)
+TEST_F(AseLoader, OverlongWordsCannotOverflowAndNumbersReadAsAStreamReadsThem)
 {
     std::string longWord(5000, 'W');
     std::string longName(5000, 'n');
@@ -108,10 +99,6 @@ TEST_F(AseLoader, OverlongWordsAndStringsCannotOverflow)
     ASSERT_EQ(ase.getNode(), cASELoader::NODE_NAME);
     ASSERT_TRUE(ase.getString(name, sizeof name));
     EXPECT_STREQ(name, "x");
-}
-
-TEST_F(AseLoader, NumbersReadAsAStreamReadsThem)
-{
     on("*MESH_VERTEX +7 -2.5 .25 1e2 1e-40\n");
     int i;
     float x, y, z, tiny;
@@ -162,7 +149,7 @@ TEST_F(AseLoader, EveryDecimalReadsAsTheNearestFloat)
     }
 }
 
-TEST_F(AseLoader, MissingNodesFilesAndFoldersLeaveTheStreamFailed)
+TEST_F(AseLoader, MissingNodesFilesAndFoldersLeaveTheStreamFailedUntilAMarkIsRestored)
 {
     on("*SCENE {\n\t*SCENE_LASTFRAME 100\n}\n");
     EXPECT_FALSE(ase.searchNode(cASELoader::SCENE_FIRSTFRAME));
@@ -181,16 +168,12 @@ TEST_F(AseLoader, MissingNodesFilesAndFoldersLeaveTheStreamFailed)
     ase.dispose();
     EXPECT_FALSE(ase.rewind());
     EXPECT_FALSE(ase.opened());
-}
-
-TEST_F(AseLoader, WindowsLineEndsAndMarksRestoreTheReadingPlace)
-{
+    // A failed search with Windows line ends: a mark taken before it restores the reading place.
     on("*MESH\r\n*MESH_NUMVERTEX\t3\r\n*MESH_NUMFACES 1\r\n");
     EXPECT_EQ(ase.getNode(), cASELoader::MESH);
     cASELoader::sMark m = ase.mark();
     EXPECT_FALSE(ase.searchNode(cASELoader::TM_POS));
     ASSERT_TRUE(ase.restore(m));
-    int n;
     ASSERT_TRUE(ase.searchNode(cASELoader::MESH_NUMVERTEX) && ase.getInt(n));
     EXPECT_EQ(n, 3);
 }

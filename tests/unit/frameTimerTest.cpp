@@ -57,7 +57,7 @@ TEST(FrameTimer, FirstTickGetsTheWholeStartUpTimeAndLaterOnesTheGap) {
     }
 }
 
-TEST(FrameTimer, FullPowerEndsTheChainAndTicksEachFrame) {
+TEST(FrameTimer, FullPowerEndsTheChainAndTicksEachFrameAndTogglesKeepOneChain) {
     FakeLoop loop;
     loop.timer.start();
     loop.runUntil(100);
@@ -74,19 +74,13 @@ TEST(FrameTimer, FullPowerEndsTheChainAndTicksEachFrame) {
     EXPECT_EQ(loop.toggle(), "Leaving Full Power Mode.\n");
     loop.runUntil(300);
     EXPECT_EQ(loop.due.size(), 1u);
-}
-
-TEST(FrameTimer, TwoTogglesWithinOneIntervalKeepOneChain) {
-    FakeLoop loop;
-    loop.timer.start();
-    loop.runUntil(52);
+    // Two toggles within one interval still leave one chain: one tick every 5 ms, never two.
     loop.toggle();
     loop.toggle();
     EXPECT_FALSE(loop.fullPower);
-    const size_t before = loop.updates.size();
-    loop.runUntil(1052);
-    // One chain: one tick every 5 ms, never two.
+    const size_t chained = loop.updates.size();
+    loop.runUntil(1300);
     EXPECT_EQ(loop.due.size(), 1u);
     EXPECT_EQ(loop.timer.getPendingTimers(), 1);
-    EXPECT_EQ(loop.updates.size() - before, 200u);
+    EXPECT_EQ(loop.updates.size() - chained, 200u);
 }

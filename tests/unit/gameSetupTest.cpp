@@ -25,7 +25,7 @@ void markUnit(cBitmap& b, int x, int y)
 
 } // namespace
 
-TEST(GameSetup, ResetRestoresTheSavedTerrainAtItsSize)
+TEST(GameSetup, ResetRestoresTheSavedTerrainAndShrinkKeepsEveryNthPixel)
 {
     cGameSetup gs;
     paintCoordinates(gs.miniMap, 20, 10);
@@ -41,12 +41,8 @@ TEST(GameSetup, ResetRestoresTheSavedTerrainAtItsSize)
             for (int x = 0; x < 20; ++x)
                 ASSERT_EQ(pixel(gs.miniMap, x, y), sRGBA(x, y, 7, 255)) << x << "," << y;
     }
-}
-
-TEST(GameSetup, ShrinkKeepsEveryNthPixelAndTheWorkingMap)
-{
+    // Shrinking keeps every nth pixel and leaves the working map as it is.
     for (int side : {64, 128}) {
-        cGameSetup gs;
         paintCoordinates(gs.miniMap, side, side);
         markUnit(gs.miniMap, 33, 41);  // an odd cross falls between the kept pixels of the larger map
         cBitmap small(0, 0);

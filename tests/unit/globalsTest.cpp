@@ -5,7 +5,7 @@
 #include <cmath>
 #include <cstdlib>
 
-TEST(Globals, AnglesVectorsAndColoursFollowTheGamesConventions) {
+TEST(Globals, AnglesVectorsColoursAndTheRandomRangeFollowTheGamesConventions) {
     for (auto [x, y, angle] : {std::tuple{0.f, 0.f, 0.f}, {1.f, 0.f, 0.f}, {0.f, 1.f, float(M_PI / 2)},
                                {0.f, -1.f, float(-M_PI / 2)}, {-1.f, 0.f, float(M_PI)}})
         EXPECT_FLOAT_EQ(getAngle(x, y, 0, 0), angle) << x << "," << y;
@@ -24,9 +24,6 @@ TEST(Globals, AnglesVectorsAndColoursFollowTheGamesConventions) {
     sRGBA colour;
     colour.set(parts);
     EXPECT_EQ(colour, sRGBA(127, 255, 254, 0));
-}
-
-TEST(Globals, RandomRangeReachesBothEnds) {
     std::srand(1);
     EXPECT_EQ(randomD(3.5, 3.5), 3.5);
     bool low = false, high = false;

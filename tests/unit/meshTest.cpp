@@ -53,7 +53,7 @@ const std::string texAndNormals =
 
 } // namespace
 
-TEST_F(Mesh, BuildsCornersTextureCoordinatesAndNormalsFromTheLists)
+TEST_F(Mesh, BuildsCornersTextureCoordinatesAndNormalsAndFindsObjectsByIndex)
 {
     ASSERT_TRUE(load(scene() + square("Other") + square("Box", texAndNormals, {100, 200, 300}), "Box"));
     EXPECT_STREQ(mesh.getName(), "Box");
@@ -77,10 +77,7 @@ TEST_F(Mesh, BuildsCornersTextureCoordinatesAndNormalsFromTheLists)
     mesh.printInfo();
     EXPECT_EQ(::testing::internal::GetCapturedStdout(),
               "-----------------------\n name: Box\n vertices: 4\n faces: 2\n NORMALS TEXTURE\n");
-}
-
-TEST_F(Mesh, ObjectByIndexLongNamesCutAndMissingObjects)
-{
+    // Objects by index: a long name is cut, and a missing object is no mesh.
     std::string text = scene() + square("First") + square(std::string(80, 'L'));
     ASSERT_TRUE(load(text, nullptr, 1));
     EXPECT_EQ(std::string(mesh.getName()), std::string(35, 'L'));
@@ -115,7 +112,7 @@ TEST_F(Mesh, EveryFrameTakesTheFirstKeyAtOrAfterIt)
     EXPECT_EQ(mesh.getLoopLast(), 99);
 }
 
-TEST_F(Mesh, BakedMatricesChainRotationKeysAndUndoTheNodeTransform)
+TEST_F(Mesh, BakedMatricesChainRotationKeysAndFramesStayInside)
 {
     const float half = static_cast<float>(M_PI / 2);
     // Node at (1, 2, 0) turned 90 degrees about z; frame 0 turns 30 degrees, frame 1 another 15.
@@ -136,10 +133,7 @@ TEST_F(Mesh, BakedMatricesChainRotationKeysAndUndoTheNodeTransform)
     expectNear(apply(f[1].matrix, v), {6 + t1[0], 7 + t1[1], t1[2]});
     // A key with no axis adds no rotation.
     expectNear(apply(f[2].matrix, v), {6 + t1[0], 7 + t1[1], t1[2]});
-}
-
-TEST_F(Mesh, SelfRunningLoopAndRequestedFramesStayInsideTheFrames)
-{
+    // The self-running loop and requested frames stay inside the frames.
     std::string anim = animation("A", {{0, {0, 0, 0}}}, {});
     auto animated = [&](int last) {
         return scene(0, last) + geomObject("A", nodeTm("A") + meshBlock(squareVerts(), squareFaces()) + anim);
@@ -163,7 +157,7 @@ TEST_F(Mesh, SelfRunningLoopAndRequestedFramesStayInsideTheFrames)
         ASSERT_LT(mesh.pickFrame(-1), 5);
 }
 
-TEST_F(Mesh, TrustedCountsAndIndicesAreRefused)
+TEST_F(Mesh, TrustedCountsAreRefusedAndAnObjectNeverTakesEntriesFromItsNeighbours)
 {
     auto withMesh = [](const std::string& meshText) { return scene() + geomObject("M", nodeTm("M") + meshText); };
     // A corner past the vertex list, a negative one, absurd and negative counts, a scene of a
@@ -180,10 +174,6 @@ TEST_F(Mesh, TrustedCountsAndIndicesAreRefused)
     ASSERT_TRUE(load(scene() + square("M", texParts({{0, 0, 0}}, {{0, 0, 0}, {0, 0, 1}}))));
     EXPECT_FALSE(mesh.hasTexCoords());
     EXPECT_EQ(mesh.getNumFaces(), 2);
-}
-
-TEST_F(Mesh, AnObjectNeverTakesEntriesFromItsNeighbours)
-{
     // Declares five vertices but lists four; the next object's vertices must not fill the gap.
     std::string shortList = geomObject("Short", nodeTm("Short") + meshBlock(squareVerts(), squareFaces(), "", 5));
     EXPECT_FALSE(load(scene() + shortList + square("Next")));

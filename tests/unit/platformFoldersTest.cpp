@@ -1,0 +1,104 @@
+// Folders the game looks in: the content folder, where F12 puts its screenshots, and a directory
+// listing that answers a read error in the middle of a folder as a failure, not as a shorter list.
+#include "platform/contentFolder.h"
+#include "platform/dirListing.h"
+#include "platform/picturesFolder.h"
+
+#include "assetsTestFiles.h"
+
+#include <dirent.h>
+#include <dlfcn.h>
+#include <gtest/gtest.h>
+
+#include <cerrno>
+
+namespace fs = std::filesystem;
+using assetsTest::ScratchDir;
+using assetsTest::writeFile;
+
+namespace {
+// Entries readdir still hands out before it fails as a broken disk would; -1 never fails.
+int entriesBeforeError = -1;
+}
+
+// Stands in for the C library's readdir in this test program (the listing reaches it
+// through the standard library), failing on demand and passing through otherwise.
+extern "C" struct dirent* readdir(DIR* dir) {
+    using readdirFn = struct dirent* (*)(DIR*);
+    static const readdirFn real = reinterpret_cast<readdirFn>(dlsym(RTLD_NEXT, "readdir"));
+    if (entriesBeforeError == 0) {
+        errno = EIO;
+        return nullptr;
+    }
+    if (entriesBeforeError > 0) entriesBeforeError--;
+    return real(dir);
+}
+
+TEST(DirListing, AReadErrorMidwayIsAFailure) {
+    ScratchDir dir;
+    for (const char* name : {"01.bmp", "02.bmp", "03.bmp", "04.bmp"}) writeFile(dir.file(name), "x");
+    std::vector<std::string> names;
+    ASSERT_TRUE(listDirectory(dir.path.c_str(), names));
+    EXPECT_EQ(names.size(), 4u);
+    // "." and ".." come first, then two of the maps, then the error.
+    entriesBeforeError = 4;
+    EXPECT_FALSE(listDirectory(dir.path.c_str(), names));
+    EXPECT_TRUE(names.empty());
+    entriesBeforeError = -1;
+}
+
+TEST(ContentFolder, PrefersOverrideThenOwnFolderThenInstalledOne) {
+    ScratchDir root;
+    const fs::path bin = root.path / "bin", share = root.path / "share" / "orbix-tal", other = root.path / "other";
+    fs::create_directories(bin);
+    fs::create_directories(other);
+    std::string tried;
+
+    EXPECT_EQ(findContentFolder(bin.string(), nullptr, tried), "");
+    EXPECT_NE(tried.find(share.string()), std::string::npos) << tried;
+
+    fs::create_directories(share / "maps");
+    EXPECT_EQ(fs::path(findContentFolder(bin.string(), nullptr, tried)), share);
+    EXPECT_EQ(fs::path(findContentFolder(bin.string(), "", tried)), share);  // empty variable: unset
+
+    fs::create_directories(bin / "maps");
+    EXPECT_EQ(fs::path(findContentFolder(bin.string(), nullptr, tried)), bin);
+
+    // The override wins, and an override without maps/ is an error, not a fallback.
+    EXPECT_EQ(findContentFolder(bin.string(), other.string().c_str(), tried), "");
+    EXPECT_EQ(tried, other.string());
+    fs::create_directories(other / "maps");
+    EXPECT_EQ(findContentFolder(bin.string(), other.string().c_str(), tried), other.string());
+
+    // A file called maps is not a folder.
+    fs::remove_all(bin / "maps");
+    fs::remove_all(share / "maps");
+    writeFile((bin / "maps").string(), "");
+    EXPECT_EQ(findContentFolder(bin.string(), nullptr, tried), "");
+}
+
+// Environment, user-dirs.dirs, ~/Pictures, the start folder; numbered names.
+TEST(PicturesFolder, TakesTheFirstFolderThatExistsAndNumbersPastTheNamesTaken) {
+    ScratchDir root;
+    for (const char* sub : {"home/.config", "home/Pictures", "home/Bilder", "env"})
+        fs::create_directories(root.path / sub);
+    auto userDirs = [&](const std::string& text) { writeFile(root.file("home/.config/user-dirs.dirs"), text); };
+    const std::string home = root.file("home"), start = root.file("start"), env = root.file("env");
+    userDirs("# written by xdg-user-dirs-update\nXDG_DESKTOP_DIR=\"$HOME/Desktop\"\nXDG_PICTURES_DIR=\"$HOME/Bilder\"\n");
+    EXPECT_EQ(findPicturesFolder(env.c_str(), home.c_str(), nullptr, start), env);
+    EXPECT_EQ(findPicturesFolder(root.file("gone").c_str(), home.c_str(), nullptr, start), home + "/Bilder");
+    EXPECT_EQ(findPicturesFolder("env", home.c_str(), nullptr, start), home + "/Bilder");  // not absolute
+    // The config folder named by XDG_CONFIG_HOME has no such file: ~/Pictures.
+    EXPECT_EQ(findPicturesFolder(nullptr, home.c_str(), env.c_str(), start), home + "/Pictures");
+    userDirs("XDG_PICTURES_DIR=\"$HOME/Missing\"\n");
+    EXPECT_EQ(findPicturesFolder(nullptr, home.c_str(), nullptr, start), home + "/Pictures");
+    userDirs("XDG_PICTURES_DIR=\"" + env + "\"\n");
+    EXPECT_EQ(findPicturesFolder(nullptr, home.c_str(), nullptr, start), env);
+    fs::remove(root.path / "home/Pictures");
+    EXPECT_EQ(findPicturesFolder(nullptr, root.file("nohome").c_str(), nullptr, start), start);
+    EXPECT_EQ(findPicturesFolder(nullptr, nullptr, nullptr, start), start);
+
+    EXPECT_EQ(nextScreenshotPath(env), env + "/orbix-tal-0001.png");
+    for (const char* taken : {"/orbix-tal-0001.png", "/orbix-tal-0003.png"}) writeFile(env + taken, "x");
+    EXPECT_EQ(nextScreenshotPath(env), env + "/orbix-tal-0002.png");
+}
