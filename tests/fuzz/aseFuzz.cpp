@@ -1,7 +1,5 @@
 // libFuzzer target: any bytes as an ASE file, read object by object by position and then by
 // each name found; every object either loads into a sound mesh or is refused.
-#include "assets/cMesh.h"
-#include "cScratchFile.h"
 #include "meshCheck.h"
 
 #include <string>

@@ -1,7 +1,7 @@
 // libFuzzer target: any bytes as a BMP file must load cleanly or be refused,
 // and a loaded bitmap must survive every pixel operation.
 #include "assets/cBitmap.h"
-#include "cScratchFile.h"
+#include "fuzzSupport.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     static const cScratchFile file("bitmapFuzz", ".bmp");

@@ -1,8 +1,5 @@
 // libFuzzer target: any bytes as a binary mesh file load into a sound mesh or are refused.
-#include "assets/cMesh.h"
-#include "cScratchFile.h"
 #include "meshCheck.h"
-
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     static const cScratchFile file("meshBinFuzz", ".bin");

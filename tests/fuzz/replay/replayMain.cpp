@@ -6,27 +6,11 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
-#include <string>
 #include <vector>
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size);
 
 namespace fs = std::filesystem;
-
-namespace {
-
-bool replayFile(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        std::fprintf(stderr, "cannot read %s\n", path.c_str());
-        return false;
-    }
-    const std::vector<char> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    LLVMFuzzerTestOneInput(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size());
-    return true;
-}
-
-}  // namespace
 
 int main(int argc, char** argv) {
     // Every path is made absolute first: some targets move into a scratch folder of their own.
@@ -34,18 +18,27 @@ int main(int argc, char** argv) {
     for (int a = 1; a < argc; ++a) {
         std::error_code ec;
         const fs::path arg = fs::absolute(argv[a], ec);
-        if (fs::is_directory(arg, ec)) {
-            std::vector<fs::path> inFolder;
-            for (const fs::directory_entry& e : fs::directory_iterator(arg, ec))
-                if (e.is_regular_file()) inFolder.push_back(e.path());
-            std::sort(inFolder.begin(), inFolder.end());
-            paths.insert(paths.end(), inFolder.begin(), inFolder.end());
-        } else {
+        if (!fs::is_directory(arg, ec)) {
             paths.push_back(arg);
+            continue;
         }
+        std::vector<fs::path> inFolder;
+        for (const fs::directory_entry& e : fs::directory_iterator(arg, ec))
+            if (e.is_regular_file()) inFolder.push_back(e.path());
+        std::sort(inFolder.begin(), inFolder.end());
+        paths.insert(paths.end(), inFolder.begin(), inFolder.end());
     }
     bool ok = !paths.empty();
-    for (const fs::path& p : paths) ok = replayFile(p) && ok;
+    for (const fs::path& p : paths) {
+        std::ifstream in(p, std::ios::binary);
+        if (!in) {
+            std::fprintf(stderr, "cannot read %s\n", p.c_str());
+            ok = false;
+            continue;
+        }
+        const std::vector<char> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+        LLVMFuzzerTestOneInput(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size());
+    }
     std::printf("replayed %zu inputs%s\n", paths.size(), ok ? "" : " (some unreadable, or none)");
     return ok ? 0 : 1;
 }
