@@ -85,7 +85,7 @@ const sRGBA kMagenta(255, 0, 255, 255), kBlack(0, 0, 0, 255), kWhite(255, 255, 2
 
 }  // namespace
 
-TEST_F(ContentModels, EveryPartLoadsWithWhatItIsDrawnWithAndLevelsGrowCoarser) {
+TEST_F(ContentModels, EveryPartLoadsWithWhatItIsDrawnWithLevelsGrowCoarserAndTheBallFacesMinusY) {
     EXPECT_EQ(log.find("FAILED"), std::string::npos) << log;
     int previous = 2000;  // triangles the finest ball may have
     for (int lod = 0; lod < cMeshCont::numLods; lod++) {
@@ -107,9 +107,7 @@ TEST_F(ContentModels, EveryPartLoadsWithWhatItIsDrawnWithAndLevelsGrowCoarser) {
         previous = triangles;
     }
     EXPECT_TRUE(meshes.flame.hasTexCoords());
-}
-
-TEST_F(ContentModels, TheBallIsOneCellWideFacesMinusYAndShootsForward) {
+    // The ball is one cell wide, faces -y and shoots forward.
     float lo = 1e9f, hi = -1e9f;
     for (int part = 0; part < cMeshCont::numParts; part++) {
         const auto s = span(meshes.ball[part][0], 0);
@@ -133,7 +131,7 @@ TEST_F(ContentModels, TheBallIsOneCellWideFacesMinusYAndShootsForward) {
     EXPECT_LT(span(meshes.flame, 1)[1] + span(meshes.flame, 1)[0], 2 * pistol[0]);
 }
 
-TEST_F(ContentModels, BakedWalkKeepsFeetOnTheGroundAndClosesTheLoop) {
+TEST_F(ContentModels, BakedWalkKeepsFeetOnTheGroundAndTreesStandStillOnTheirPivots) {
     for (int lod = 0; lod < cMeshCont::numLods; lod++)
         for (int part : {cMeshCont::leftFoot, cMeshCont::rightFoot, cMeshCont::head}) {
             const cMesh& m = meshes.ball[part][lod];
@@ -152,9 +150,7 @@ TEST_F(ContentModels, BakedWalkKeepsFeetOnTheGroundAndClosesTheLoop) {
             }
             EXPECT_GT(reach, 0.1f) << m.getName();
         }
-}
-
-TEST_F(ContentModels, TreesStandStillOnTheirPivotsWithinBudget) {
+    // Trees stand still on their pivots, within their triangle budget.
     for (int k = 0; k < cMeshCont::numTreeKinds; k++) {
         const cMesh &stem = meshes.trees[k][0], &top = meshes.trees[k][1];
         ASSERT_FALSE(stem.isEmpty() || top.isEmpty()) << "tree " << k;

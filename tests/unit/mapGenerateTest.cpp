@@ -30,7 +30,7 @@ sRGBA fromFloats(int r, int g, int b) {
 
 }  // namespace
 
-TEST(MapGenerate, KindsFollowTheExactColours) {
+TEST(MapGenerate, KindsFollowTheExactColoursAndWinterOnlyTheTopLeftPixel) {
     std::srand(1);
     cBitmap bmp;
     fillGround(bmp, 5, 2);
@@ -52,6 +52,23 @@ TEST(MapGenerate, KindsFollowTheExactColours) {
             EXPECT_EQ(m.getTerrain(c + 0.5f, r + 0.5f), expected[r][c]) << c << "," << r;
             EXPECT_EQ(gs.miniMap.getBitmapS()[r * 5 + c], minimap[expected[r][c]]) << c << "," << r;
         }
+    // Winter comes only from a white top-left pixel.
+    fillGround(bmp, 4, 3);
+    paint(bmp, 0, 2, kWhitePx);  // index width * (height - 1)
+    paint(bmp, 0, 0, kTreePx);
+    ASSERT_TRUE(m.init(bmp));
+    EXPECT_TRUE(m.isWinter());
+    EXPECT_EQ(m.getTerrain(0.5f, 2.5f), cMap::kGround);
+    const sRGBA* snow = gs.miniMap.getBitmapS();
+    EXPECT_EQ(snow[0], fromFloats(58, 167, 31));  // trees keep their colour, the ground turns to snow
+    for (int i = 1; i < 12; ++i) EXPECT_EQ(snow[i], fromFloats(232, 232, 255)) << i;
+
+    fillGround(bmp, 4, 3);
+    paint(bmp, 0, 0, kWhitePx);
+    paint(bmp, 3, 2, kWhitePx);
+    paint(bmp, 0, 2, sRGBA(255, 255, 255, 254));
+    ASSERT_TRUE(m.init(bmp));
+    EXPECT_FALSE(m.isWinter());
 }
 
 TEST(MapGenerate, WaterWetsItsCornersAndSinksOnlyVerticesWithNoGroundBeside) {
@@ -86,29 +103,6 @@ TEST(MapGenerate, WaterWetsItsCornersAndSinksOnlyVerticesWithNoGroundBeside) {
                 EXPECT_EQ(m.getWaterLevel(vx, vy), c.wet(vx, vy) ? 0.0f : cMap::kNoWater) << c.w << ": " << vx << "," << vy;
             }
     }
-}
-
-TEST(MapGenerate, WinterOnlyFromTheTopLeftPixel) {
-    cBitmap bmp;
-    fillGround(bmp, 4, 3);
-    cGameSetup gs;
-    cMap m;
-    m.setGS(&gs);
-    paint(bmp, 0, 2, kWhitePx);  // index width * (height - 1)
-    paint(bmp, 0, 0, kTreePx);
-    ASSERT_TRUE(m.init(bmp));
-    EXPECT_TRUE(m.isWinter());
-    EXPECT_EQ(m.getTerrain(0.5f, 2.5f), cMap::kGround);
-    const sRGBA* px = gs.miniMap.getBitmapS();
-    EXPECT_EQ(px[0], fromFloats(58, 167, 31));  // trees keep their colour, the ground turns to snow
-    for (int i = 1; i < 12; ++i) EXPECT_EQ(px[i], fromFloats(232, 232, 255)) << i;
-
-    fillGround(bmp, 4, 3);
-    paint(bmp, 0, 0, kWhitePx);
-    paint(bmp, 3, 2, kWhitePx);
-    paint(bmp, 0, 2, sRGBA(255, 255, 255, 254));
-    ASSERT_TRUE(m.init(bmp));
-    EXPECT_FALSE(m.isWinter());
 }
 
 TEST(MapGenerate, RefusesOversizedMapsAndEmptiesTheModel) {
