@@ -55,7 +55,7 @@ std::vector<std::vector<float>> drawn(const cMesh& m, bool withFrames = true)
 
 } // namespace
 
-TEST_F(MeshFile, HasTheExactSizeAndReadsBackWithoutAnimation)
+TEST_F(MeshFile, HasTheExactSizeReadsBackWithoutAnimationAndRefusesBrokenFiles)
 {
     const std::string normals = saveBox(normalParts({{{{0, 0, 1}, {0, 1, 0}, {1, 0, 0}}}, {{{0, 0, 1}, {0, 0, 1}, {0, 0, 1}}}}) +
                                         animation("Box", {{0, {1, 2, 3}}}, {}));
@@ -75,10 +75,7 @@ TEST_F(MeshFile, HasTheExactSizeAndReadsBackWithoutAnimation)
     cMesh empty;
     EXPECT_FALSE(empty.saveToBinFile(dir.file("empty.bin").c_str()));
     EXPECT_FALSE(box.saveToBinFile(dir.file("no/such/folder/x.bin").c_str()));
-}
-
-TEST_F(MeshFile, ShortOrInconsistentFilesAreRefusedAndLeaveTheMeshEmpty)
-{
+    // Short or inconsistent files are refused and leave the mesh empty.
     const std::string good = saveBox(normalParts({{}, {}}));
     // Files cut inside the name, the fixed part, the faces and the normals, and one with a byte too many.
     for (size_t len : {0, 2, 4, 10, 17, 21, 22, 60, 94, 130, 165}) {

@@ -72,17 +72,13 @@ TEST_F(Sound, EachPlayTakesTheNextOfThreeCopiesAndBrokenFilesOrBadIndicesPlayNot
 
 // These re-run the test binary for their body, so OpenAL starts there with the configuration
 // the test sets instead of the one this process already read.
-TEST(SoundDevice, WithoutAnyDeviceEveryEffectFailsAndTheGameRunsSilent)
+TEST_F(Sound, WithoutAnyDeviceEveryEffectFailsAndTheGameRunsSilent)
 {
     GTEST_FLAG_SET(death_test_style, "threadsafe");
-    ScratchDir dir;
-    for (const char* name : effectFiles)
-        writeFile(dir.file(std::string("sounds/") + name + ".wav"), sineWav(100));
     EXPECT_EXIT(
         {
             setenv("ALSOFT_DRIVERS", "no-such-driver", 1);
             WorkingDir cwd(dir.path);
-            cSound snd;
             snd.dispose();  // before any load
             snd.load();
             snd.play(1);
