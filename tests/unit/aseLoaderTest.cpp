@@ -11,6 +11,7 @@
 #include <vector>
 
 using namespace assetsTest;
+using namespace aseText;
 
 namespace {
 
@@ -58,7 +59,6 @@ TEST_F(AseLoader, ReadsVertexFaceAndMatrixLinesSkippingUnknownNodes)
 
 TEST_F(AseLoader, FindObjectFindsByExactNameAndSearchesStopAtTheEndOfTheObject)
 {
-    using namespace aseText;
     on(scene() + square("Tree1Stem") + square("Tree1Top") + square("Tree2Stem") + square("Tree2Top"));
     while (ase.getNode() != cASELoader::endOfFile) {
     }
@@ -70,7 +70,6 @@ TEST_F(AseLoader, FindObjectFindsByExactNameAndSearchesStopAtTheEndOfTheObject)
     EXPECT_FALSE(ase.findObject("tree2top"));
     EXPECT_FALSE(ase.findObject("Tree2"));
     EXPECT_TRUE(ase.findObject("Tree1Stem"));
-    using namespace aseText;
     // Braces and asterisks inside strings are not structure.
     on(geomObject("A", "\t*NODE_TM {\n\t\t*NODE_NAME \"}*MESH_VERTEX 0 9 9 9\"\n\t}\n") + square("B"));
     ASSERT_TRUE(ase.searchNode(cASELoader::GEOMOBJECT));
