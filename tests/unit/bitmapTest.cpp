@@ -231,6 +231,7 @@ TEST(Bitmap, SizesStayAtLeastOneEmptiedBitmapsIgnoreEveryOperationAndColourKeysM
     a.setColor(0, 0, 1, 1, 1, 1);
     EXPECT_EQ(a.getBitmapS(), nullptr);
     EXPECT_EQ(a.getWidth(), 0);
+    // Colour keys match exactly, and setColor ignores coordinates outside the picture.
     cBitmap b(3, 1);
     for (int x : {0, 2}) b.setColor(x, 0, 255, 0, 255, 255);
     b.setColor(1, 0, 255, 0, 254, 255);
