@@ -89,16 +89,17 @@ TEST_F(Mesh, BuildsCornersTextureCoordinatesAndNormalsAndFindsObjectsByIndex)
     EXPECT_TRUE(mesh.isEmpty());
 }
 
-TEST_F(Mesh, EveryFrameTakesTheFirstKeyAtOrAfterIt)
+TEST_F(Mesh, EveryFrameTakesTheFirstKeyAtOrAfterItAndPickedFramesStayInside)
 {
     std::vector<PosKey> every, sparse;
     for (int i = 0; i <= 100; ++i)
         every.push_back({160 * i, {static_cast<float>(i * 100), 0, 0}});
     sparse = {{0, {100, 0, 0}}, {160 * 10, {200, 0, 0}}, {160 * 50, {300, 0, 0}}};
-    std::string text = scene() + geomObject("Every", nodeTm("Every") + meshBlock(squareVerts(), squareFaces()) +
-                                                         animation("Every", every, {})) +
-                       geomObject("Sparse", nodeTm("Sparse") + meshBlock(squareVerts(), squareFaces()) +
-                                                animation("Sparse", sparse, {}));
+    // A square that moves by the keys.
+    auto moving = [](const std::string& name, const std::vector<PosKey>& keys) {
+        return geomObject(name, nodeTm(name) + meshBlock(squareVerts(), squareFaces()) + animation(name, keys, {}));
+    };
+    std::string text = scene() + moving("Every", every) + moving("Sparse", sparse);
     ASSERT_TRUE(load(text, "Every"));
     ASSERT_EQ(mesh.getNumFrames(), 101);
     for (int i = 0; i <= 100; ++i)
@@ -110,9 +111,28 @@ TEST_F(Mesh, EveryFrameTakesTheFirstKeyAtOrAfterIt)
         EXPECT_FLOAT_EQ(f[frame].pos[0], x) << frame;
     EXPECT_EQ(mesh.getLoopFirst(), 20);
     EXPECT_EQ(mesh.getLoopLast(), 99);
+    // The self-running loop and requested frames stay inside the frames.
+    auto animated = [&](int last) { return scene(0, last) + moving("A", {{0, {0, 0, 0}}}); };
+    ASSERT_TRUE(load(animated(100)));
+    ASSERT_EQ(mesh.getNumFrames(), 101);
+    for (int call = 0; call < 100; ++call)
+        ASSERT_EQ(mesh.pickFrame(-1), call);
+    EXPECT_EQ(mesh.pickFrame(-1), 20);  // the 101st call
+    EXPECT_EQ(mesh.pickFrame(100), 100);
+    EXPECT_EQ(mesh.pickFrame(101), 100);
+    EXPECT_EQ(mesh.pickFrame(1 << 30), 100);
+
+    ASSERT_TRUE(load(animated(29)));  // 30 frames: the loop ends at the last one
+    EXPECT_EQ(mesh.getLoopLast(), 29);
+    for (int call = 0; call < 500; ++call)
+        ASSERT_LT(mesh.pickFrame(-1), 30);
+    ASSERT_TRUE(load(animated(4)));  // fewer frames than the loop's start
+    EXPECT_EQ(mesh.getLoopFirst(), 4);
+    for (int call = 0; call < 10; ++call)
+        ASSERT_LT(mesh.pickFrame(-1), 5);
 }
 
-TEST_F(Mesh, BakedMatricesChainRotationKeysAndFramesStayInside)
+TEST_F(Mesh, BakedMatricesChainRotationKeysAndUndoTheNodeTransform)
 {
     const float half = static_cast<float>(M_PI / 2);
     // Node at (1, 2, 0) turned 90 degrees about z; frame 0 turns 30 degrees, frame 1 another 15.
@@ -133,28 +153,6 @@ TEST_F(Mesh, BakedMatricesChainRotationKeysAndFramesStayInside)
     expectNear(apply(f[1].matrix, v), {6 + t1[0], 7 + t1[1], t1[2]});
     // A key with no axis adds no rotation.
     expectNear(apply(f[2].matrix, v), {6 + t1[0], 7 + t1[1], t1[2]});
-    // The self-running loop and requested frames stay inside the frames.
-    std::string anim = animation("A", {{0, {0, 0, 0}}}, {});
-    auto animated = [&](int last) {
-        return scene(0, last) + geomObject("A", nodeTm("A") + meshBlock(squareVerts(), squareFaces()) + anim);
-    };
-    ASSERT_TRUE(load(animated(100)));
-    ASSERT_EQ(mesh.getNumFrames(), 101);
-    for (int call = 0; call < 100; ++call)
-        ASSERT_EQ(mesh.pickFrame(-1), call);
-    EXPECT_EQ(mesh.pickFrame(-1), 20);  // the 101st call
-    EXPECT_EQ(mesh.pickFrame(100), 100);
-    EXPECT_EQ(mesh.pickFrame(101), 100);
-    EXPECT_EQ(mesh.pickFrame(1 << 30), 100);
-
-    ASSERT_TRUE(load(animated(29)));  // 30 frames: the loop ends at the last one
-    EXPECT_EQ(mesh.getLoopLast(), 29);
-    for (int call = 0; call < 500; ++call)
-        ASSERT_LT(mesh.pickFrame(-1), 30);
-    ASSERT_TRUE(load(animated(4)));  // fewer frames than the loop's start
-    EXPECT_EQ(mesh.getLoopFirst(), 4);
-    for (int call = 0; call < 10; ++call)
-        ASSERT_LT(mesh.pickFrame(-1), 5);
 }
 
 TEST_F(Mesh, TrustedCountsAreRefusedAndAnObjectNeverTakesEntriesFromItsNeighbours)
