@@ -92,18 +92,13 @@ TEST_F(BitmapFile, RefusedFilesSayWhyAndLeaveTheBitmapUntouched) {
         const char* why;  // the reason given, in a level maker's words
     } cases[] = {
         {0, 0, 1, "it is not a BMP picture"},
-        {0, 0, 53, "the file is cut short"},
         {0, 0, 54 + 12 + 5, "the file is cut short"},
         {28, 16, 0, "it has 16 bits per pixel, not 24"},
         {30, 1, 0, "it is compressed; save it uncompressed"},
-        {30, 3, 0, "it is compressed; save it uncompressed"},
         {18, 0, 0, "it has no pixels (0 x 2 pixels)"},
-        {18, uint32_t(-3), 0, "it has no pixels (-3 x 2 pixels)"},
         {22, 0, 0, "it has no pixels (3 x 0 pixels)"},
         {22, 0x80000000u, 0, "it is too large: 3 x 2147483648 pixels, at most 16384 a side"},
         {18, 16385, 0, "it is too large: 16385 x 2 pixels, at most 16384 a side"},
-        {22, 16385, 0, "it is too large: 3 x 16385 pixels, at most 16384 a side"},
-        {22, 3, 0, "the file is cut short"},
         {14, 12, 0, "it has an old kind of BMP header"},
         {14, 0x7fffffff, 0, "the file is cut short"},
         {10, 20, 0, "its pixels are said to start inside its header"},
@@ -160,6 +155,10 @@ TEST_F(BitmapFile, PngReadsBackTheSamePixelsTopRowFirstAndBadInputIsRefused) {
     EXPECT_FALSE(writePng(bad, -2, -3, sixPixels));
     EXPECT_FALSE(fs::exists(bad));
     EXPECT_FALSE(writePng(dir.file("no/such/folder.png"), 3, 2, sixPixels));
+    // A full disk shows only when the file is closed.
+    if (fs::exists("/dev/full")) {
+        EXPECT_FALSE(writePng("/dev/full", 3, 2, sixPixels));
+    }
     EXPECT_TRUE(writePng(bad, 3, 2, sixPixels));
 }
 
@@ -168,10 +167,8 @@ TEST_F(BitmapFile, RefusedMemoryIsAFailureNotAnException) {
     // 100000 faces declared, and room in the file for that many lines: only the
     // memory, 3.6 MB for each face array, says no.
     using namespace aseText;
-    writeFile(dir.file("big.ASE"), scene() + "*GEOMOBJECT {\n" + nodeTm("Big") +
-                                       "\t*MESH {\n\t\t*MESH_NUMVERTEX 3\n\t\t*MESH_NUMFACES 100000\n" +
-                                       vertexList({{0, 0, 0}, {1, 0, 0}, {0, 1, 0}}) + faceList({{0, 1, 2}}) +
-                                       "\t}\n}\n" + std::string(2 << 20, ' ') + "\n");
+    writeFile(dir.file("big.ASE"), scene() + geomObject("Big", nodeTm("Big") + meshBlock(squareVerts(), squareFaces(), "", unset, 100000)) +
+                                       std::string(2 << 20, ' ') + "\n");
     ASSERT_TRUE(cBitmap(1024, 1024).saveToFile(dir.file("big.bmp")));
     fileAlloc::setLimit(3 << 20);
     cMesh mesh;
