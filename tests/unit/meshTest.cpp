@@ -168,6 +168,9 @@ TEST_F(Mesh, TrustedCountsAreRefusedAndAnObjectNeverTakesEntriesFromItsNeighbour
         EXPECT_FALSE(load(text)) << text;
         EXPECT_TRUE(mesh.isEmpty());
     }
+    // A short file claiming a thousand faces is refused by its size, before any memory is taken.
+    EXPECT_FALSE(load(withMesh(meshBlock(squareVerts(), squareFaces(), "", unset, 1000))));
+    EXPECT_EQ(mesh.getLoadError(), "the vertex or face count is negative or more than the file can hold");
     // A texture face past the texture vertices drops only the texture coordinates.
     ASSERT_TRUE(load(scene() + square("M", texParts({{0, 0, 0}}, {{0, 0, 0}, {0, 0, 1}}))));
     EXPECT_FALSE(mesh.hasTexCoords());
