@@ -31,7 +31,6 @@ TEST(CommandLine, AnswersEachLineWithItsActionPassesXOptionsOnAndResolvesPaths) 
         {{"-display"}, cCommandLine::wrong},
         {{"--level", "0"}, cCommandLine::wrong},
         {{"--level", "2x"}, cCommandLine::wrong},
-        {{"--level"}, cCommandLine::wrong},
         {{"--record"}, cCommandLine::wrong},
         {{"--play", "a", "--record", "b"}, cCommandLine::wrong},
         {{"--play", "a", "--timedemo", "b"}, cCommandLine::wrong},
