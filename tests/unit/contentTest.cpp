@@ -51,16 +51,9 @@ protected:
     std::string log;
 };
 
-// Reads a picture with the game's own loader, after checking it is stored bottom-up, as the game
-// reads without turning, with the exact size its header gives.
+// Reads a picture with the game's own loader.
 void loadPicture(const std::string& path, cBitmap& b) {
-    const std::string bytes = fileBytes((kDir / path).string());
     ASSERT_TRUE(b.loadFromFile((kDir / path).string())) << path;
-    ASSERT_GT(bytes.size(), 26u) << path;
-    auto le32 = [&](size_t at) { return uint32_t(uint8_t(bytes[at])) | uint32_t(uint8_t(bytes[at + 1])) << 8 |
-                                        uint32_t(uint8_t(bytes[at + 2])) << 16 | uint32_t(uint8_t(bytes[at + 3])) << 24; };
-    EXPECT_EQ(le32(2), bytes.size()) << path;
-    EXPECT_EQ(int32_t(le32(22)), b.getHeight()) << path;
 }
 
 bool powerOfTwo(int v) { return (v & (v - 1)) == 0; }

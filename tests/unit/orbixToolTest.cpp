@@ -49,7 +49,6 @@ TEST_F(OrbixTool, BmpAndAseSummariseAFileOrSayWhyNotOnOneLine) {
     writeFile("ok.bmp", bmp24(5, 3, [](int, int) { return std::tuple<int, int, int>(1, 2, 3); }));
     writeFile("junk.bmp", "BM this is not a picture");
     writeFile("m.ase", scene() + square("First") + square("Second"));
-    writeFile("bad.ase", scene() + geomObject("B", nodeTm("B") + meshBlock(squareVerts(), {{0, 1, 9}})));
     const struct {
         std::string args, out, err;  // the whole output, and a part of the one error line
     } cases[] = {
@@ -57,9 +56,7 @@ TEST_F(OrbixTool, BmpAndAseSummariseAFileOrSayWhyNotOnOneLine) {
         {"ase m.ase", "-----------------------\n name: First\n vertices: 4\n faces: 2\n\n", ""},
         {"ase m.ase Second", "-----------------------\n name: Second\n vertices: 4\n faces: 2\n\n", ""},
         {"bmp junk.bmp", "", "not an uncompressed 24-bit BMP"},
-        {"bmp absent.bmp", "", "no such file"},
         {"ase m.ase Third", "", "no object of that name"},
-        {"ase bad.ase", "", "vertex that does not exist"},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(run(c.args), c.err.empty() ? 0 : 1) << c.args;
