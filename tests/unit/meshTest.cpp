@@ -91,21 +91,13 @@ TEST_F(Mesh, BuildsCornersTextureCoordinatesAndNormalsAndFindsObjectsByIndex)
 
 TEST_F(Mesh, EveryFrameTakesTheFirstKeyAtOrAfterItAndPickedFramesStayInside)
 {
-    std::vector<PosKey> every, sparse;
-    for (int i = 0; i <= 100; ++i)
-        every.push_back({160 * i, {static_cast<float>(i * 100), 0, 0}});
-    sparse = {{0, {100, 0, 0}}, {160 * 10, {200, 0, 0}}, {160 * 50, {300, 0, 0}}};
+    const std::vector<PosKey> sparse = {{0, {100, 0, 0}}, {160 * 10, {200, 0, 0}}, {160 * 50, {300, 0, 0}}};
     // A square that moves by the keys.
     auto moving = [](const std::string& name, const std::vector<PosKey>& keys) {
         return geomObject(name, nodeTm(name) + meshBlock(squareVerts(), squareFaces()) + animation(name, keys, {}));
     };
-    std::string text = scene() + moving("Every", every) + moving("Sparse", sparse);
-    ASSERT_TRUE(load(text, "Every"));
+    ASSERT_TRUE(load(scene() + moving("Sparse", sparse)));
     ASSERT_EQ(mesh.getNumFrames(), 101);
-    for (int i = 0; i <= 100; ++i)
-        ASSERT_FLOAT_EQ(mesh.getFrames()[i].pos[0], static_cast<float>(i)) << i;
-
-    ASSERT_TRUE(load(text, "Sparse"));
     const sAnimation* f = mesh.getFrames();
     for (auto [frame, x] : {std::pair{0, 1}, {1, 2}, {10, 2}, {11, 3}, {100, 3}})
         EXPECT_FLOAT_EQ(f[frame].pos[0], x) << frame;

@@ -72,10 +72,6 @@ TEST_F(ReplayFileTest, ABotGameReplaysInStepAnotherSeedGoesOutOfStepAndACutFileR
     EXPECT_EQ(played.levels[0].seed, 5u);
     EXPECT_EQ(played.levels[0].mapName, "maps/01-field.bmp");
     EXPECT_TRUE(played.levels[0].ended);
-    int checkpoints = 0;
-    for (const sReplayEvent& e : played.levels[0].events)
-        checkpoints += e.type == sReplayEvent::checkpoint;
-    EXPECT_EQ(checkpoints, result.timeMs / 1000);
     // Fixed 5 ms ticks between orders fold into runs: far fewer records than ticks.
     EXPECT_LT(played.levels[0].events.size() * 4, size_t(played.levels[0].ticks));
 
