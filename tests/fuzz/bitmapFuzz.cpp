@@ -4,10 +4,10 @@
 #include "fuzzSupport.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    static const cScratchFile file("bitmapFuzz", ".bmp");
-    if (!file.write(data, size)) return 0;
+    static const cScratchFolder folder("bitmapFuzz", {});
+    if (!fuzzWriteFile("fuzz.bmp", data, size)) return 0;
     cBitmap b;
-    if (b.loadFromFile(file.path()) && b.getWidth() * b.getHeight() <= 1 << 20) {
+    if (b.loadFromFile("fuzz.bmp") && b.getWidth() * b.getHeight() <= 1 << 20) {
         b.setAlpha(255, 0, 255, 0);
         b.aa(2);
         b.swap();

@@ -27,22 +27,8 @@ inline bool fuzzWriteFile(const char* path, const uint8_t* data, size_t size) {
     return std::fclose(f) == 0 && ok;
 }
 
-// A file under the temporary folder, private to this process and target; removed on destruction.
-class cScratchFile {
-public:
-    cScratchFile(const char* target, const char* extension)
-        : filePath("/tmp/orbix-" + std::string(target) + "-" + std::to_string(::getpid()) + extension) {}
-    ~cScratchFile() { std::remove(filePath.c_str()); }
-
-    const char* path() const { return filePath.c_str(); }
-    bool write(const uint8_t* data, size_t size) const { return fuzzWriteFile(path(), data, size); }
-
-private:
-    std::string filePath;
-};
-
-// A private working folder, made with the given sub-folders and entered on construction; left and
-// removed on destruction.
+// A private working folder, private to this process and target, made with the given sub-folders
+// and entered on construction; left and removed, with the scratch files in it, on destruction.
 class cScratchFolder {
 public:
     cScratchFolder(const char* target, std::initializer_list<const char*> subFolders)
@@ -50,6 +36,7 @@ public:
           dir(std::filesystem::temp_directory_path() /
               ("orbix-" + std::string(target) + "-" + std::to_string(::getpid()))) {
         std::filesystem::remove_all(dir);
+        std::filesystem::create_directories(dir);
         for (const char* sub : subFolders) std::filesystem::create_directories(dir / sub);
         std::filesystem::current_path(dir);
     }
