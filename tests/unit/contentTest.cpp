@@ -12,7 +12,6 @@
 #include <array>
 #include <cmath>
 #include <set>
-#include <unistd.h>
 
 namespace fs = std::filesystem;
 using assetsTest::fileBytes;

@@ -12,7 +12,7 @@
 
 #include <cmath>
 #include <cstring>
-#include <sstream>
+#include <map>
 
 using namespace assetsTest;
 using namespace aseText;
