@@ -11,8 +11,12 @@
 
 #include "assetsTestFiles.h"
 
+#include <dlfcn.h>
 #include <gtest/gtest.h>
 #include <png.h>
+
+#include <cerrno>
+#include <cstdio>
 
 #include <algorithm>
 #include <limits>
@@ -47,11 +51,25 @@ void expectSamePicture(const cBitmap& a, const cBitmap& b, const std::string& wh
     }
 }
 
+// Set to make the next fclose fail, as on a disk that reports a full quota only when the file is closed.
+bool failNextClose = false;
+
 struct BitmapFile : ::testing::Test {
     assetsTest::ScratchDir dir;
 };
 
 }  // namespace
+
+// Stands in for the C library's fclose in this test program, failing once on demand.
+extern "C" int fclose(FILE* file) {
+    using fcloseFn = int (*)(FILE*);
+    static const fcloseFn real = reinterpret_cast<fcloseFn>(dlsym(RTLD_NEXT, "fclose"));
+    const int closed = real(file);
+    if (!failNextClose) return closed;
+    failNextClose = false;
+    errno = EIO;
+    return EOF;
+}
 
 TEST_F(BitmapFile, RoundTripsEveryRowPaddingAndTheLayoutsOfOtherEditors) {
     for (int w = 1; w <= 5; w++) {
@@ -155,10 +173,11 @@ TEST_F(BitmapFile, PngReadsBackTheSamePixelsTopRowFirstAndBadInputIsRefused) {
     EXPECT_FALSE(writePng(bad, -2, -3, sixPixels));
     EXPECT_FALSE(fs::exists(bad));
     EXPECT_FALSE(writePng(dir.file("no/such/folder.png"), 3, 2, sixPixels));
-    // A full disk shows only when the file is closed.
     if (fs::exists("/dev/full")) {
         EXPECT_FALSE(writePng("/dev/full", 3, 2, sixPixels));
     }
+    failNextClose = true;  // the last bytes may reach the disk only when the file is closed
+    EXPECT_FALSE(writePng(dir.file("closed.png"), 3, 2, sixPixels));
     EXPECT_TRUE(writePng(bad, 3, 2, sixPixels));
 }
 
