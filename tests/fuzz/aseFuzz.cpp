@@ -1,7 +1,5 @@
 // libFuzzer target: any bytes as an ASE file, read object by object by position and then by
 // each name found; every object either loads into a sound mesh or is refused.
-#include "assets/cMesh.h"
-#include "cScratchFile.h"
 #include "meshCheck.h"
 
 #include <string>
@@ -13,10 +11,9 @@ constexpr int maxObjects = 12;
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    static const cScratchFile file("aseFuzz", ".ase");
-    static const cScratchFile bin("aseFuzz", ".bin");
-    if (!file.write(data, size)) return 0;
-    const char* path = file.path();
+    static const cScratchFolder folder("aseFuzz", {});
+    const char* path = "fuzz.ase";
+    if (!fuzzWriteFile(path, data, size)) return 0;
 
     std::vector<std::string> names;
     for (int i = 0; i < maxObjects; ++i) {
@@ -30,12 +27,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             if (mesh.getLoadError() == "fewer objects than that") break;
             continue;
         }
-        fuzzCheckMesh(mesh, bin.path());
+        fuzzCheckMesh(mesh, "fuzz.bin");
         names.emplace_back(mesh.getName());
     }
     for (const std::string& name : names) {
         cMesh mesh;
-        if (mesh.loadFromASE(path, 0, name.c_str())) fuzzCheckMesh(mesh, bin.path());
+        if (mesh.loadFromASE(path, 0, name.c_str())) fuzzCheckMesh(mesh, "fuzz.bin");
         else FUZZ_CHECK(mesh.isEmpty());
     }
     cMesh missing;

@@ -1,13 +1,13 @@
 // libFuzzer target: any bytes as a BMP file must load cleanly or be refused,
 // and a loaded bitmap must survive every pixel operation.
 #include "assets/cBitmap.h"
-#include "cScratchFile.h"
+#include "fuzzSupport.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    static const cScratchFile file("bitmapFuzz", ".bmp");
-    if (!file.write(data, size)) return 0;
+    static const cScratchFolder folder("bitmapFuzz", {});
+    if (!fuzzWriteFile("fuzz.bmp", data, size)) return 0;
     cBitmap b;
-    if (b.loadFromFile(file.path()) && b.getWidth() * b.getHeight() <= 1 << 20) {
+    if (b.loadFromFile("fuzz.bmp") && b.getWidth() * b.getHeight() <= 1 << 20) {
         b.setAlpha(255, 0, 255, 0);
         b.aa(2);
         b.swap();

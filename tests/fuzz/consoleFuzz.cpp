@@ -3,9 +3,8 @@
 // window resizes and ticks in between. Nothing may crash, and the console's text must stay
 // inside its rows and columns.
 #include "assets/cBitmap.h"
-#include "fuzzCheck.h"
+#include "fuzzSupport.h"
 #include "level/cLevel.h"
-#include "cScratchFolder.h"
 #include "shell/cGame.h"
 #include "ui/cConsole.h"
 

@@ -1,13 +1,11 @@
 // libFuzzer target: any bytes as a level's map file, through terrain building, the marker scan
 // and a few ticks of play, with no display; a refused map must leave a level that is safe to use.
 #include "assets/cBitmap.h"
-#include "fuzzCheck.h"
+#include "fuzzSupport.h"
 #include "level/cLevel.h"
-#include "cScratchFolder.h"
 
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
 #include <cstdlib>
 #include <limits>
 
@@ -38,10 +36,7 @@ void probeTerrain(cMap& map) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     static const cScratchFolder folder("mapFuzz", {"maps"});
-    std::FILE* f = std::fopen("maps/fuzz.bmp", "wb");
-    if (!f) return 0;
-    const bool written = size == 0 || std::fwrite(data, 1, size, f) == size;
-    if (std::fclose(f) != 0 || !written) return 0;
+    if (!fuzzWriteFile("maps/fuzz.bmp", data, size)) return 0;
     std::srand(1);
 
     cBitmap bitmap;

@@ -2,7 +2,7 @@
 #pragma once
 
 #include "assets/cMesh.h"
-#include "fuzzCheck.h"
+#include "fuzzSupport.h"
 
 #include <cstring>
 

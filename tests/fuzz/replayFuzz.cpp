@@ -1,6 +1,6 @@
 // libFuzzer target: any bytes as a recording must be read whole, cut short or refused, and
 // whatever is read must keep the limits a replay relies on.
-#include "fuzzCheck.h"
+#include "fuzzSupport.h"
 #include "level/cReplayReader.h"
 
 #include <cmath>

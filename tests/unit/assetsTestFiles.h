@@ -31,9 +31,6 @@ public:
         std::error_code ignored;
         std::filesystem::remove_all(path, ignored);
     }
-    ScratchDir(const ScratchDir&) = delete;
-    ScratchDir& operator=(const ScratchDir&) = delete;
-
     std::string file(const std::string& name) const { return (path / name).string(); }
     std::filesystem::path path;
 };
@@ -46,16 +43,15 @@ public:
         std::filesystem::current_path(to);
     }
     ~WorkingDir() { std::filesystem::current_path(previous); }
-    WorkingDir(const WorkingDir&) = delete;
-    WorkingDir& operator=(const WorkingDir&) = delete;
-
 private:
     std::filesystem::path previous;
 };
 
 inline void writeFile(const std::string& path, const std::string& bytes)
 {
-    std::filesystem::create_directories(std::filesystem::path(path).parent_path());
+    // A bare name is in the working folder, which exists.
+    if (std::filesystem::path(path).has_parent_path())
+        std::filesystem::create_directories(std::filesystem::path(path).parent_path());
     std::ofstream(path, std::ios::binary) << bytes;
 }
 

@@ -1,12 +1,25 @@
 // cBitmap: the file round trip and the layouts other editors write, refused files and
-// their reasons, and the pixel operations the textures and minimap use.
+// their reasons, and the pixel operations the textures and minimap use; the PNG writer of
+// screenshots, and loaders refused the memory a file's counts ask for.
 #include "assets/cBitmap.h"
+#include "assets/cMesh.h"
+#include "assets/cTexture.h"
+#include "assets/fileAlloc.h"
+#include "assets/pngWriter.h"
+
+#include "aseText.h"
 
 #include "assetsTestFiles.h"
 
+#include <dlfcn.h>
 #include <gtest/gtest.h>
+#include <png.h>
+
+#include <cerrno>
+#include <cstdio>
 
 #include <algorithm>
+#include <limits>
 #include <string>
 #include <vector>
 
@@ -38,11 +51,25 @@ void expectSamePicture(const cBitmap& a, const cBitmap& b, const std::string& wh
     }
 }
 
+// Set to make the next fclose fail, as on a disk that reports a full quota only when the file is closed.
+bool failNextClose = false;
+
 struct BitmapFile : ::testing::Test {
     assetsTest::ScratchDir dir;
 };
 
 }  // namespace
+
+// Stands in for the C library's fclose in this test program, failing once on demand.
+extern "C" int fclose(FILE* file) {
+    using fcloseFn = int (*)(FILE*);
+    static const fcloseFn real = reinterpret_cast<fcloseFn>(dlsym(RTLD_NEXT, "fclose"));
+    const int closed = real(file);
+    if (!failNextClose) return closed;
+    failNextClose = false;
+    errno = EIO;
+    return EOF;
+}
 
 TEST_F(BitmapFile, RoundTripsEveryRowPaddingAndTheLayoutsOfOtherEditors) {
     for (int w = 1; w <= 5; w++) {
@@ -59,17 +86,11 @@ TEST_F(BitmapFile, RoundTripsEveryRowPaddingAndTheLayoutsOfOtherEditors) {
     fillPattern(src);
     ASSERT_TRUE(src.saveToFile(dir.file("plain.bmp")));
     const std::string plain = fileBytes(dir.file("plain.bmp"));
-    // A 124-byte information header and a 16-byte palette before the pixels, as image editors write.
-    std::string big = plain.substr(0, 54);
-    big.resize(14 + 124 + 16, 0x5a);
-    put32(big, 10, uint32_t(big.size()));
-    put32(big, 14, 124);
     // Negative height: rows stored top first.
     std::string topDown = plain.substr(0, 54);
     put32(topDown, 22, uint32_t(-4));
     for (size_t row = 0; row < 4; row++) topDown += plain.substr(54 + (3 - row) * 16, 16);
-    for (const auto& [what, bytes] : {std::pair<const char*, std::string>{"larger header", big + plain.substr(54)},
-                                      {"top-down rows", topDown},
+    for (const auto& [what, bytes] : {std::pair<const char*, std::string>{"top-down rows", topDown},
                                       {"last row's padding missing", plain.substr(0, plain.size() - 1)}}) {
         writeFile(dir.file("other.bmp"), bytes);
         cBitmap b;
@@ -89,18 +110,13 @@ TEST_F(BitmapFile, RefusedFilesSayWhyAndLeaveTheBitmapUntouched) {
         const char* why;  // the reason given, in a level maker's words
     } cases[] = {
         {0, 0, 1, "it is not a BMP picture"},
-        {0, 0, 53, "the file is cut short"},
         {0, 0, 54 + 12 + 5, "the file is cut short"},
         {28, 16, 0, "it has 16 bits per pixel, not 24"},
         {30, 1, 0, "it is compressed; save it uncompressed"},
-        {30, 3, 0, "it is compressed; save it uncompressed"},
         {18, 0, 0, "it has no pixels (0 x 2 pixels)"},
-        {18, uint32_t(-3), 0, "it has no pixels (-3 x 2 pixels)"},
         {22, 0, 0, "it has no pixels (3 x 0 pixels)"},
         {22, 0x80000000u, 0, "it is too large: 3 x 2147483648 pixels, at most 16384 a side"},
         {18, 16385, 0, "it is too large: 16385 x 2 pixels, at most 16384 a side"},
-        {22, 16385, 0, "it is too large: 3 x 16385 pixels, at most 16384 a side"},
-        {22, 3, 0, "the file is cut short"},
         {14, 12, 0, "it has an old kind of BMP header"},
         {14, 0x7fffffff, 0, "the file is cut short"},
         {10, 20, 0, "its pixels are said to start inside its header"},
@@ -133,6 +149,60 @@ TEST_F(BitmapFile, RefusedFilesSayWhyAndLeaveTheBitmapUntouched) {
     }
 }
 
+// writePng: what it writes reads back through libpng pixel for pixel; refused input leaves no file.
+TEST_F(BitmapFile, PngReadsBackTheSamePixelsTopRowFirstAndBadInputIsRefused) {
+    // Wide enough for several deflate blocks' worth of varied bytes.
+    const int w = 301, h = 257;
+    std::vector<uint8_t> rgb(size_t(w) * h * 3);
+    for (size_t i = 0; i < rgb.size(); ++i) rgb[i] = uint8_t(i * 7 + i / 911);
+    const std::string path = dir.file("pic.png");
+    ASSERT_TRUE(writePng(path, w, h, rgb));
+    png_image image{};
+    image.version = PNG_IMAGE_VERSION;
+    ASSERT_TRUE(png_image_begin_read_from_file(&image, path.c_str()));
+    image.format = PNG_FORMAT_RGB;
+    std::vector<uint8_t> back(PNG_IMAGE_SIZE(image));
+    ASSERT_TRUE(png_image_finish_read(&image, nullptr, back.data(), 0, nullptr));
+    EXPECT_EQ(int(image.width) * 1000 + int(image.height), w * 1000 + h);
+    EXPECT_EQ(back, rgb);
+
+    const std::string bad = dir.file("bad.png");
+    const std::vector<uint8_t> sixPixels(18, 200);
+    EXPECT_FALSE(writePng(bad, 3, 3, sixPixels));
+    EXPECT_FALSE(writePng(bad, 0, 6, {}));
+    EXPECT_FALSE(writePng(bad, -2, -3, sixPixels));
+    EXPECT_FALSE(fs::exists(bad));
+    EXPECT_FALSE(writePng(dir.file("no/such/folder.png"), 3, 2, sixPixels));
+    if (fs::exists("/dev/full")) {
+        EXPECT_FALSE(writePng("/dev/full", 3, 2, sixPixels));
+    }
+    failNextClose = true;  // the last bytes may reach the disk only when the file is closed
+    EXPECT_FALSE(writePng(dir.file("closed.png"), 3, 2, sixPixels));
+    EXPECT_TRUE(writePng(bad, 3, 2, sixPixels));
+}
+
+// The loaders answer false, leaving their object as their contract says, when memory is refused.
+TEST_F(BitmapFile, RefusedMemoryIsAFailureNotAnException) {
+    // 100000 faces declared, and room in the file for that many lines: only the
+    // memory, 3.6 MB for each face array, says no.
+    using namespace aseText;
+    writeFile(dir.file("big.ASE"), scene() + geomObject("Big", nodeTm("Big") + meshBlock(squareVerts(), squareFaces(), "", unset, 100000)) +
+                                       std::string(2 << 20, ' ') + "\n");
+    ASSERT_TRUE(cBitmap(1024, 1024).saveToFile(dir.file("big.bmp")));
+    fileAlloc::setLimit(3 << 20);
+    cMesh mesh;
+    EXPECT_FALSE(mesh.loadFromASE(dir.file("big.ASE").c_str(), 0, nullptr));
+    EXPECT_TRUE(mesh.isEmpty());
+    EXPECT_EQ(mesh.getLoadError(), "not enough memory for the vertex and face counts");
+    cBitmap bitmap(2, 3);
+    std::string why;
+    EXPECT_FALSE(bitmap.loadFromFile(dir.file("big.bmp"), why));
+    EXPECT_EQ(why, "there is not enough memory for it");
+    EXPECT_EQ(bitmap.getWidth(), 2);
+    fileAlloc::setLimit(std::numeric_limits<size_t>::max());
+    EXPECT_TRUE(bitmap.loadFromFile(dir.file("big.bmp"), why));
+}
+
 // Files written by other programs: the valid 24-bit ones load with their real pixels, the rest are refused.
 TEST(BitmapSuite, LoadsValidFilesAndRefusesTheRest) {
     const fs::path root = fs::path(ORBIX_TESTDATA_DIR) / "bmp";
@@ -163,7 +233,7 @@ TEST(BitmapSuite, LoadsValidFilesAndRefusesTheRest) {
     EXPECT_GT(files, 50);
 }
 
-TEST(Bitmap, SizesStayAtLeastOneAndAnEmptiedBitmapIgnoresEveryOperation) {
+TEST(Bitmap, SizesStayAtLeastOneEmptiedBitmapsIgnoreEveryOperationAndColourKeysMatchExactly) {
     cBitmap a(0, 0);
     EXPECT_EQ(a.getBitmapS()[0], sRGBA(0, 0, 0, 255));
     a.resize(-5, 3);
@@ -177,9 +247,7 @@ TEST(Bitmap, SizesStayAtLeastOneAndAnEmptiedBitmapIgnoresEveryOperation) {
     a.setColor(0, 0, 1, 1, 1, 1);
     EXPECT_EQ(a.getBitmapS(), nullptr);
     EXPECT_EQ(a.getWidth(), 0);
-}
-
-TEST(Bitmap, ColourKeysAndSetColorStaysInside) {
+    // Colour keys match exactly, and setColor ignores coordinates outside the picture.
     cBitmap b(3, 1);
     for (int x : {0, 2}) b.setColor(x, 0, 255, 0, 255, 255);
     b.setColor(1, 0, 255, 0, 254, 255);
@@ -193,26 +261,21 @@ TEST(Bitmap, ColourKeysAndSetColorStaysInside) {
     for (int i = 0; i < 3; i++) EXPECT_EQ(b.getBitmapS()[i].a, 77);
 }
 
-TEST(Bitmap, EdgeFillAveragesOpaqueNeighboursOnePixelAPassAndKeepsTheBorder) {
-    cBitmap b(3, 3);
-    // Four opaque neighbours: the divisor stays 8.
-    for (int i = 0; i < 9; i++) b.getBitmapS()[i] = i % 2 ? sRGBA(255, 255, 255, 255) : sRGBA(50, 60, 70, 0);
-    b.aa(1);
-    EXPECT_EQ(b.getBitmapS()[4], sRGBA(127, 127, 127, 127));
-    for (int i : {0, 2, 6, 8}) EXPECT_EQ(b.getBitmapS()[i], sRGBA(50, 60, 70, 0)) << i;
-
-    cBitmap c(7, 7);
-    for (int i = 0; i < 49; i++) c.getBitmapS()[i] = sRGBA(0, 0, 0, 0);
-    c.setColor(3, 3, 200, 100, 40, 255);
-    c.aa(0);
-    EXPECT_EQ(c.getBitmapS()[7 * 2 + 2].a, 0);
-    c.aa(1);
-    EXPECT_EQ(c.getBitmapS()[7 * 2 + 2], sRGBA(25, 12, 5, 31));  // neighbour of the dot
-    EXPECT_EQ(c.getBitmapS()[7 * 1 + 1].a, 0);                    // two away: not yet
-    c.aa(1);
-    EXPECT_GT(c.getBitmapS()[7 * 1 + 1].a, 0);
-    EXPECT_EQ(c.getBitmapS()[0].a, 0);  // the border stays as it was
-    EXPECT_EQ(c.getBitmapS()[7 * 3 + 3], sRGBA(200, 100, 40, 255));
+// cTexture's keying: magenta turns clear and the edge fill grows a fringe one pixel a pass into it.
+TEST(Bitmap, KeyingClearsMagentaAndTheEdgeFillGrowsOnePixelAPass) {
+    cBitmap b(12, 12);
+    for (int y = 0; y < 12; ++y)
+        for (int x = 0; x < 12; ++x) b.setColor(x, y, 255, 0, 255, 17);
+    b.setColor(2, 2, 255, 127, 63, 17);  // one short of a multiple of eight: sums that start at 1 show
+    cTexture::keyBitmap(b);
+    auto at = [&](int x, int y) { return b.getBitmapS()[12 * y + x]; };
+    EXPECT_EQ(at(2, 2), sRGBA(255, 127, 63, 255));  // what is not magenta turns opaque
+    // One opaque neighbour of eight: the sum is divided by eight, not by the opaque ones.
+    EXPECT_EQ(at(3, 2), sRGBA(31, 15, 7, 31));
+    EXPECT_GT(at(5, 2).a, 0);   // three passes reach three pixels away,
+    EXPECT_EQ(at(6, 2).a, 0);   // and no further: each pass reads the one before
+    EXPECT_EQ(at(0, 2).a, 0);   // the border is never filled
+    EXPECT_EQ(at(9, 9).a, 0);
 }
 
 TEST(Bitmap, SwapTurnsRowsAndStretchTakesNearestPixels) {

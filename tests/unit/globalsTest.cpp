@@ -1,11 +1,13 @@
-// Math helpers: the angle convention, vector products, colours from floats and the random range.
+// Math helpers: the angle convention, vector products, colours from floats and the random range;
+// and the console's help tables.
+#include "shell/cGame.h"
 #include "shell/globals.h"
 
 #include <gtest/gtest.h>
 #include <cmath>
 #include <cstdlib>
 
-TEST(Globals, AnglesVectorsAndColoursFollowTheGamesConventions) {
+TEST(Globals, AnglesVectorsColoursAndTheRandomRangeFollowTheGamesConventions) {
     for (auto [x, y, angle] : {std::tuple{0.f, 0.f, 0.f}, {1.f, 0.f, 0.f}, {0.f, 1.f, float(M_PI / 2)},
                                {0.f, -1.f, float(-M_PI / 2)}, {-1.f, 0.f, float(M_PI)}})
         EXPECT_FLOAT_EQ(getAngle(x, y, 0, 0), angle) << x << "," << y;
@@ -24,9 +26,6 @@ TEST(Globals, AnglesVectorsAndColoursFollowTheGamesConventions) {
     sRGBA colour;
     colour.set(parts);
     EXPECT_EQ(colour, sRGBA(127, 255, 254, 0));
-}
-
-TEST(Globals, RandomRangeReachesBothEnds) {
     std::srand(1);
     EXPECT_EQ(randomD(3.5, 3.5), 3.5);
     bool low = false, high = false;
@@ -37,4 +36,10 @@ TEST(Globals, RandomRangeReachesBothEnds) {
         high |= r == 1.0;
     }
     EXPECT_TRUE(low && high);
+}
+
+// Without a display: the help tables end where their terminators stand.
+TEST(Commands, HelpTablesEndAtTheirTerminators) {
+    EXPECT_EQ(cGame::commandsCount(), 8);
+    EXPECT_EQ(cGame::controlsCount(), 32);
 }

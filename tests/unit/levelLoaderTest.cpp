@@ -34,7 +34,10 @@ TEST_F(LevelLoaderTest, LevelsComeInNameOrderSkippingDotEntriesAndOverlongNames)
     EXPECT_EQ(loader.nextLevel(), first);
 }
 
-TEST_F(LevelLoaderTest, ResetStartsAgainAndDisposeIsRepeatable) {
+TEST_F(LevelLoaderTest, EmptyFolderResetReloadAndMissingFolder) {
+    ASSERT_TRUE(loader.loadLevels());
+    EXPECT_EQ(loader.getCount(), 0);
+    EXPECT_EQ(loader.nextLevel(), nullptr);
     touch("01.bmp");
     touch("02.bmp");
     ASSERT_TRUE(loader.loadLevels());
@@ -50,12 +53,6 @@ TEST_F(LevelLoaderTest, ResetStartsAgainAndDisposeIsRepeatable) {
     ASSERT_TRUE(loader.loadLevels());
     ASSERT_TRUE(loader.loadLevels());
     EXPECT_EQ(loader.getCount(), 2);
-}
-
-TEST_F(LevelLoaderTest, MissingOrEmptyFolder) {
-    ASSERT_TRUE(loader.loadLevels());
-    EXPECT_EQ(loader.getCount(), 0);
-    EXPECT_EQ(loader.nextLevel(), nullptr);
     std::filesystem::remove_all("maps");
     EXPECT_FALSE(loader.loadLevels());
     EXPECT_EQ(loader.getCount(), 0);

@@ -1,4 +1,6 @@
-// Terrain generation: kinds, heights, the water depression, winter, the minimap picture and refusals.
+// Terrain generation: kinds, heights, the water depression, winter, the minimap picture and refusals;
+// and the minimap bookkeeping of the view context: the clean copy, the per-frame reset and the
+// 64 x 64 resample.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -28,9 +30,25 @@ sRGBA fromFloats(int r, int g, int b) {
     return c;
 }
 
+// A picture whose every pixel tells its own coordinates.
+void paintCoordinates(cBitmap& b, int w, int h) {
+    b.resize(w, h);
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x)
+            b.setColor(x, y, static_cast<unsigned char>(x), static_cast<unsigned char>(y), 7, 255);
+}
+
+sRGBA pixel(cBitmap& b, int x, int y) { return b.getBitmapS()[b.getWidth() * y + x]; }
+
+// A unit's cross: a few pixels may fall outside the picture.
+void markUnit(cBitmap& b, int x, int y) {
+    for (auto [dx, dy] : {std::pair{0, 0}, {-1, 0}, {1, 0}, {0, -1}, {0, 1}})
+        b.setColor(x + dx, y + dy, 255, 0, 0, 255);
+}
+
 }  // namespace
 
-TEST(MapGenerate, KindsFollowTheExactColours) {
+TEST(MapGenerate, KindsFollowTheExactColoursAndWinterOnlyTheTopLeftPixel) {
     std::srand(1);
     cBitmap bmp;
     fillGround(bmp, 5, 2);
@@ -52,6 +70,23 @@ TEST(MapGenerate, KindsFollowTheExactColours) {
             EXPECT_EQ(m.getTerrain(c + 0.5f, r + 0.5f), expected[r][c]) << c << "," << r;
             EXPECT_EQ(gs.miniMap.getBitmapS()[r * 5 + c], minimap[expected[r][c]]) << c << "," << r;
         }
+    // Winter comes only from a white top-left pixel.
+    fillGround(bmp, 4, 3);
+    paint(bmp, 0, 2, kWhitePx);  // index width * (height - 1)
+    paint(bmp, 0, 0, kTreePx);
+    ASSERT_TRUE(m.init(bmp));
+    EXPECT_TRUE(m.isWinter());
+    EXPECT_EQ(m.getTerrain(0.5f, 2.5f), cMap::kGround);
+    const sRGBA* snow = gs.miniMap.getBitmapS();
+    EXPECT_EQ(snow[0], fromFloats(58, 167, 31));  // trees keep their colour, the ground turns to snow
+    for (int i = 1; i < 12; ++i) EXPECT_EQ(snow[i], fromFloats(232, 232, 255)) << i;
+
+    fillGround(bmp, 4, 3);
+    paint(bmp, 0, 0, kWhitePx);
+    paint(bmp, 3, 2, kWhitePx);
+    paint(bmp, 0, 2, sRGBA(255, 255, 255, 254));
+    ASSERT_TRUE(m.init(bmp));
+    EXPECT_FALSE(m.isWinter());
 }
 
 TEST(MapGenerate, WaterWetsItsCornersAndSinksOnlyVerticesWithNoGroundBeside) {
@@ -86,29 +121,6 @@ TEST(MapGenerate, WaterWetsItsCornersAndSinksOnlyVerticesWithNoGroundBeside) {
                 EXPECT_EQ(m.getWaterLevel(vx, vy), c.wet(vx, vy) ? 0.0f : cMap::kNoWater) << c.w << ": " << vx << "," << vy;
             }
     }
-}
-
-TEST(MapGenerate, WinterOnlyFromTheTopLeftPixel) {
-    cBitmap bmp;
-    fillGround(bmp, 4, 3);
-    cGameSetup gs;
-    cMap m;
-    m.setGS(&gs);
-    paint(bmp, 0, 2, kWhitePx);  // index width * (height - 1)
-    paint(bmp, 0, 0, kTreePx);
-    ASSERT_TRUE(m.init(bmp));
-    EXPECT_TRUE(m.isWinter());
-    EXPECT_EQ(m.getTerrain(0.5f, 2.5f), cMap::kGround);
-    const sRGBA* px = gs.miniMap.getBitmapS();
-    EXPECT_EQ(px[0], fromFloats(58, 167, 31));  // trees keep their colour, the ground turns to snow
-    for (int i = 1; i < 12; ++i) EXPECT_EQ(px[i], fromFloats(232, 232, 255)) << i;
-
-    fillGround(bmp, 4, 3);
-    paint(bmp, 0, 0, kWhitePx);
-    paint(bmp, 3, 2, kWhitePx);
-    paint(bmp, 0, 2, sRGBA(255, 255, 255, 254));
-    ASSERT_TRUE(m.init(bmp));
-    EXPECT_FALSE(m.isWinter());
 }
 
 TEST(MapGenerate, RefusesOversizedMapsAndEmptiesTheModel) {
@@ -149,4 +161,36 @@ TEST(MapGenerate, RefusesOversizedMapsAndEmptiesTheModel) {
     EXPECT_FALSE(m.isGenerated());
     m.dispose();
     m.dispose();
+}
+
+TEST(GameSetup, ResetRestoresTheSavedTerrainAndShrinkKeepsEveryNthPixel) {
+    cGameSetup gs;
+    paintCoordinates(gs.miniMap, 20, 10);
+    gs.saveMiniMap();
+    markUnit(gs.miniMap, 19, 0);
+    EXPECT_EQ(pixel(gs.miniMap, 18, 0), sRGBA(255, 0, 0, 255));
+    for (bool resized : {false, true}) {
+        if (resized)
+            gs.miniMap.resize(3, 2);  // the working map changed size since the save
+        gs.initMiniMap();
+        ASSERT_EQ(gs.miniMap.getWidth() * 100 + gs.miniMap.getHeight(), 2010);
+        for (int y = 0; y < 10; ++y)
+            for (int x = 0; x < 20; ++x)
+                ASSERT_EQ(pixel(gs.miniMap, x, y), sRGBA(x, y, 7, 255)) << x << "," << y;
+    }
+    // Shrinking keeps every nth pixel and leaves the working map as it is.
+    for (int side : {64, 128}) {
+        paintCoordinates(gs.miniMap, side, side);
+        markUnit(gs.miniMap, 33, 41);  // an odd cross falls between the kept pixels of the larger map
+        cBitmap small(0, 0);
+        gs.shrinkMiniMap(small);
+        ASSERT_EQ(small.getWidth() * 100 + small.getHeight(), 6464);
+        EXPECT_EQ(gs.miniMap.getWidth(), side);
+        const int step = side / 64;
+        for (int y = 0; y < 64; ++y)
+            for (int x = 0; x < 64; ++x) {
+                const bool cross = side == 64 && std::abs(x - 33) + std::abs(y - 41) <= 1;
+                ASSERT_EQ(pixel(small, x, y), cross ? sRGBA(255, 0, 0, 255) : sRGBA(step * x, step * y, 7, 255)) << side;
+            }
+    }
 }

@@ -1,4 +1,7 @@
-// Meshes from ASE objects: geometry, optional parts, animation keys and baking, frame choice, faults.
+// ASE files: the tokenizer (node words, numbers, face lines, strings, object search and object
+// bounds), and meshes from ASE objects: geometry, optional parts, animation keys and baking,
+// frame choice, faults.
+#include "assets/cASELoader.h"
 #include "assets/cMesh.h"
 
 #include "aseText.h"
@@ -7,22 +10,35 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdlib>
+#include <string>
+#include <vector>
 
 using namespace assetsTest;
 using namespace aseText;
 
 namespace {
 
-class Mesh : public ::testing::Test {
+// The tokenizer tests open a loader on a text; the mesh tests load a mesh from one.
+class AseText : public ::testing::Test {
 protected:
+    cASELoader& on(const std::string& text)
+    {
+        writeFile(dir.file("t.ase"), text);
+        EXPECT_TRUE(ase.openFile(dir.file("t.ase").c_str()));
+        return ase;
+    }
     bool load(const std::string& text, const char* name = nullptr, unsigned char index = 0)
     {
         writeFile(dir.file("m.ase"), text);
         return mesh.loadFromASE(dir.file("m.ase").c_str(), index, name);
     }
     ScratchDir dir;
+    cASELoader ase;
     cMesh mesh;
 };
+using AseLoader = AseText;
+using Mesh = AseText;
 
 // Applies a column-major matrix to a point.
 V3 apply(const float* m, V3 p)
@@ -53,7 +69,7 @@ const std::string texAndNormals =
 
 } // namespace
 
-TEST_F(Mesh, BuildsCornersTextureCoordinatesAndNormalsFromTheLists)
+TEST_F(Mesh, BuildsCornersTextureCoordinatesAndNormalsAndFindsObjectsByIndex)
 {
     ASSERT_TRUE(load(scene() + square("Other") + square("Box", texAndNormals, {100, 200, 300}), "Box"));
     EXPECT_STREQ(mesh.getName(), "Box");
@@ -77,10 +93,7 @@ TEST_F(Mesh, BuildsCornersTextureCoordinatesAndNormalsFromTheLists)
     mesh.printInfo();
     EXPECT_EQ(::testing::internal::GetCapturedStdout(),
               "-----------------------\n name: Box\n vertices: 4\n faces: 2\n NORMALS TEXTURE\n");
-}
-
-TEST_F(Mesh, ObjectByIndexLongNamesCutAndMissingObjects)
-{
+    // Objects by index: a long name is cut, and a missing object is no mesh.
     std::string text = scene() + square("First") + square(std::string(80, 'L'));
     ASSERT_TRUE(load(text, nullptr, 1));
     EXPECT_EQ(std::string(mesh.getName()), std::string(35, 'L'));
@@ -92,27 +105,39 @@ TEST_F(Mesh, ObjectByIndexLongNamesCutAndMissingObjects)
     EXPECT_TRUE(mesh.isEmpty());
 }
 
-TEST_F(Mesh, EveryFrameTakesTheFirstKeyAtOrAfterIt)
+TEST_F(Mesh, EveryFrameTakesTheFirstKeyAtOrAfterItAndPickedFramesStayInside)
 {
-    std::vector<PosKey> every, sparse;
-    for (int i = 0; i <= 100; ++i)
-        every.push_back({160 * i, {static_cast<float>(i * 100), 0, 0}});
-    sparse = {{0, {100, 0, 0}}, {160 * 10, {200, 0, 0}}, {160 * 50, {300, 0, 0}}};
-    std::string text = scene() + geomObject("Every", nodeTm("Every") + meshBlock(squareVerts(), squareFaces()) +
-                                                         animation("Every", every, {})) +
-                       geomObject("Sparse", nodeTm("Sparse") + meshBlock(squareVerts(), squareFaces()) +
-                                                animation("Sparse", sparse, {}));
-    ASSERT_TRUE(load(text, "Every"));
+    const std::vector<PosKey> sparse = {{0, {100, 0, 0}}, {160 * 10, {200, 0, 0}}, {160 * 50, {300, 0, 0}}};
+    // A square that moves by the keys.
+    auto moving = [](const std::string& name, const std::vector<PosKey>& keys) {
+        return geomObject(name, nodeTm(name) + meshBlock(squareVerts(), squareFaces()) + animation(name, keys, {}));
+    };
+    ASSERT_TRUE(load(scene() + moving("Sparse", sparse)));
     ASSERT_EQ(mesh.getNumFrames(), 101);
-    for (int i = 0; i <= 100; ++i)
-        ASSERT_FLOAT_EQ(mesh.getFrames()[i].pos[0], static_cast<float>(i)) << i;
-
-    ASSERT_TRUE(load(text, "Sparse"));
     const sAnimation* f = mesh.getFrames();
     for (auto [frame, x] : {std::pair{0, 1}, {1, 2}, {10, 2}, {11, 3}, {100, 3}})
         EXPECT_FLOAT_EQ(f[frame].pos[0], x) << frame;
     EXPECT_EQ(mesh.getLoopFirst(), 20);
     EXPECT_EQ(mesh.getLoopLast(), 99);
+    // The self-running loop and requested frames stay inside the frames.
+    auto animated = [&](int last) { return scene(0, last) + moving("A", {{0, {0, 0, 0}}}); };
+    ASSERT_TRUE(load(animated(100)));
+    ASSERT_EQ(mesh.getNumFrames(), 101);
+    for (int call = 0; call < 100; ++call)
+        ASSERT_EQ(mesh.pickFrame(-1), call);
+    EXPECT_EQ(mesh.pickFrame(-1), 20);  // the 101st call
+    EXPECT_EQ(mesh.pickFrame(100), 100);
+    EXPECT_EQ(mesh.pickFrame(101), 100);
+    EXPECT_EQ(mesh.pickFrame(1 << 30), 100);
+
+    ASSERT_TRUE(load(animated(29)));  // 30 frames: the loop ends at the last one
+    EXPECT_EQ(mesh.getLoopLast(), 29);
+    for (int call = 0; call < 500; ++call)
+        ASSERT_LT(mesh.pickFrame(-1), 30);
+    ASSERT_TRUE(load(animated(4)));  // fewer frames than the loop's start
+    EXPECT_EQ(mesh.getLoopFirst(), 4);
+    for (int call = 0; call < 10; ++call)
+        ASSERT_LT(mesh.pickFrame(-1), 5);
 }
 
 TEST_F(Mesh, BakedMatricesChainRotationKeysAndUndoTheNodeTransform)
@@ -138,32 +163,7 @@ TEST_F(Mesh, BakedMatricesChainRotationKeysAndUndoTheNodeTransform)
     expectNear(apply(f[2].matrix, v), {6 + t1[0], 7 + t1[1], t1[2]});
 }
 
-TEST_F(Mesh, SelfRunningLoopAndRequestedFramesStayInsideTheFrames)
-{
-    std::string anim = animation("A", {{0, {0, 0, 0}}}, {});
-    auto animated = [&](int last) {
-        return scene(0, last) + geomObject("A", nodeTm("A") + meshBlock(squareVerts(), squareFaces()) + anim);
-    };
-    ASSERT_TRUE(load(animated(100)));
-    ASSERT_EQ(mesh.getNumFrames(), 101);
-    for (int call = 0; call < 100; ++call)
-        ASSERT_EQ(mesh.pickFrame(-1), call);
-    EXPECT_EQ(mesh.pickFrame(-1), 20);  // the 101st call
-    EXPECT_EQ(mesh.pickFrame(100), 100);
-    EXPECT_EQ(mesh.pickFrame(101), 100);
-    EXPECT_EQ(mesh.pickFrame(1 << 30), 100);
-
-    ASSERT_TRUE(load(animated(29)));  // 30 frames: the loop ends at the last one
-    EXPECT_EQ(mesh.getLoopLast(), 29);
-    for (int call = 0; call < 500; ++call)
-        ASSERT_LT(mesh.pickFrame(-1), 30);
-    ASSERT_TRUE(load(animated(4)));  // fewer frames than the loop's start
-    EXPECT_EQ(mesh.getLoopFirst(), 4);
-    for (int call = 0; call < 10; ++call)
-        ASSERT_LT(mesh.pickFrame(-1), 5);
-}
-
-TEST_F(Mesh, TrustedCountsAndIndicesAreRefused)
+TEST_F(Mesh, TrustedCountsAreRefusedAndAnObjectNeverTakesEntriesFromItsNeighbours)
 {
     auto withMesh = [](const std::string& meshText) { return scene() + geomObject("M", nodeTm("M") + meshText); };
     // A corner past the vertex list, a negative one, absurd and negative counts, a scene of a
@@ -176,14 +176,13 @@ TEST_F(Mesh, TrustedCountsAndIndicesAreRefused)
         EXPECT_FALSE(load(text)) << text;
         EXPECT_TRUE(mesh.isEmpty());
     }
+    // A short file claiming a thousand faces is refused by its size, before any memory is taken.
+    EXPECT_FALSE(load(withMesh(meshBlock(squareVerts(), squareFaces(), "", unset, 1000))));
+    EXPECT_EQ(mesh.getLoadError(), "the vertex or face count is negative or more than the file can hold");
     // A texture face past the texture vertices drops only the texture coordinates.
     ASSERT_TRUE(load(scene() + square("M", texParts({{0, 0, 0}}, {{0, 0, 0}, {0, 0, 1}}))));
     EXPECT_FALSE(mesh.hasTexCoords());
     EXPECT_EQ(mesh.getNumFaces(), 2);
-}
-
-TEST_F(Mesh, AnObjectNeverTakesEntriesFromItsNeighbours)
-{
     // Declares five vertices but lists four; the next object's vertices must not fill the gap.
     std::string shortList = geomObject("Short", nodeTm("Short") + meshBlock(squareVerts(), squareFaces(), "", 5));
     EXPECT_FALSE(load(scene() + shortList + square("Next")));
@@ -198,4 +197,145 @@ TEST_F(Mesh, AnObjectNeverTakesEntriesFromItsNeighbours)
                      square("Next", texParts({{0, 0, 0}}, {{0, 0, 0}, {0, 0, 0}}))));
     EXPECT_FALSE(mesh.hasTexCoords());
     EXPECT_TRUE(mesh.hasNormals());
+}
+
+TEST_F(AseLoader, ReadsVertexFaceAndMatrixLinesSkippingUnknownNodes)
+{
+    on("*MATERIAL_REF 0\n\t*MESH_VERTEX\t12\t1.0\t2.0\t3.0\n"
+       "*MESH_FACE    3:    A:    0 B:    2 C:    1 AB:    1 BC:    1 CA:    0\t *MESH_SMOOTHING 1 \t*MESH_MTLID 0\n"
+       "*MESH_FACE 4 A: 5 B: 6 C: 7\n"
+       "*MESH_FACE 0: A: 0 X: 1 C: 2\n"
+       "*TM_ROW0 1 2 3\n*TM_ROW1 4 5 6\n*TM_ROW2 7 8 9\n*TM_ROW3 10 20 30\n");
+    float v[3] = {};
+    ASSERT_TRUE(ase.getVertex(cASELoader::MESH_VERTEX, v));
+    EXPECT_EQ(v[0] + 10 * v[1] + 100 * v[2], 321.0f);
+    int a, b, c;
+    ASSERT_TRUE(ase.getFaceInd(a, b, c));
+    EXPECT_EQ(a * 100 + b * 10 + c, 21);
+    // Another exporter's face line: no colon behind the face number.
+    ASSERT_TRUE(ase.getFaceInd(a, b, c));
+    EXPECT_EQ(a * 100 + b * 10 + c, 567);
+    EXPECT_FALSE(ase.getFaceInd(a, b, c));  // wrong corner letters
+    // The node matrix takes the rows as columns and negates the translation.
+    float m[16];
+    ASSERT_TRUE(ase.getTMatrix(m));
+    const float expected[16] = {1, 2, 3, 0, 4, 5, 6, 0, 7, 8, 9, 0, -10, -20, -30, 1};
+    for (int i = 0; i < 16; ++i)
+        EXPECT_EQ(m[i], expected[i]) << i;
+    EXPECT_EQ(ase.getNode(), cASELoader::endOfFile);
+    EXPECT_FALSE(ase.opened());
+}
+
+TEST_F(AseLoader, FindObjectFindsByExactNameAndSearchesStopAtTheEndOfTheObject)
+{
+    on(scene() + square("Tree1Stem") + square("Tree1Top") + square("Tree2Stem") + square("Tree2Top"));
+    while (ase.getNode() != cASELoader::endOfFile) {
+    }
+    ASSERT_TRUE(ase.findObject("Tree2Top"));
+    char name[64];
+    ASSERT_TRUE(ase.searchNode(cASELoader::NODE_NAME));  // the one inside NODE_TM
+    ASSERT_TRUE(ase.getString(name, sizeof name));
+    EXPECT_STREQ(name, "Tree2Top");
+    EXPECT_FALSE(ase.findObject("tree2top"));
+    EXPECT_FALSE(ase.findObject("Tree2"));
+    EXPECT_TRUE(ase.findObject("Tree1Stem"));
+    // Braces and asterisks inside strings are not structure.
+    on(geomObject("A", "\t*NODE_TM {\n\t\t*NODE_NAME \"}*MESH_VERTEX 0 9 9 9\"\n\t}\n") + square("B"));
+    ASSERT_TRUE(ase.searchNode(cASELoader::GEOMOBJECT));
+    ase.beginObject();
+    float v[3];
+    EXPECT_FALSE(ase.getVertex(cASELoader::MESH_VERTEX, v));
+    EXPECT_EQ(ase.getNode(), cASELoader::endOfObject);
+    EXPECT_TRUE(ase.opened());
+    // Once released, reading goes on with the next object.
+    ase.endObject();
+    EXPECT_EQ(ase.getNode(), cASELoader::GEOMOBJECT);
+}
+
+TEST_F(AseLoader, OverlongWordsCannotOverflowAndNumbersReadAsAStreamReadsThem)
+{
+    std::string longWord(5000, 'W');
+    std::string longName(5000, 'n');
+    on("*" + longWord + " 1\n*NODE_NAME \"" + longName + "\"\n*NODE_NAME \"open\n*NODE_NAME \"x\"\n");
+    ASSERT_EQ(ase.getNode(), cASELoader::NODE_NAME);
+    char name[36];
+    ASSERT_TRUE(ase.getString(name, sizeof name));
+    EXPECT_EQ(std::string(name), std::string(35, 'n'));
+    // A string that does not close on its line is refused.
+    ASSERT_EQ(ase.getNode(), cASELoader::NODE_NAME);
+    EXPECT_FALSE(ase.getString(name, sizeof name));
+    ASSERT_EQ(ase.getNode(), cASELoader::NODE_NAME);
+    ASSERT_TRUE(ase.getString(name, sizeof name));
+    EXPECT_STREQ(name, "x");
+    on("*MESH_VERTEX +7 -2.5 .25 1e2 1e-40\n");
+    int i;
+    float x, y, z, tiny;
+    ASSERT_TRUE(ase.searchNode(cASELoader::MESH_VERTEX));
+    ASSERT_TRUE(ase.getInt(i) && ase.getFloat(x) && ase.getFloat(y) && ase.getFloat(z) && ase.getFloat(tiny));
+    EXPECT_EQ(i * 1000 + x * 100 + y * 4 + z, 7000 - 250 + 1 + 100);
+    EXPECT_TRUE(tiny > 0.0f && tiny < 1e-30f);  // too small for a normal float, yet no failure
+    // Words that some parsers take for numbers, and numbers out of range.
+    for (const char* bad : {"inf", "nan", "1e99", "+-1", "-", ".", "x1"}) {
+        on(std::string("*TM_POS ") + bad + " 0 0\n");
+        float v[3];
+        EXPECT_FALSE(ase.getPosition(v)) << bad;
+        EXPECT_FALSE(ase.opened()) << bad;
+    }
+    int a, b, c;
+    // Whole numbers up to the largest int; one more is refused.
+    on("*MESH_NUMFACES -12 0042 2147483647 2147483648\n");
+    ASSERT_TRUE(ase.searchNode(cASELoader::MESH_NUMFACES));
+    ASSERT_TRUE(ase.getInt(a) && ase.getInt(b) && ase.getInt(c));
+    EXPECT_EQ(std::vector<int>({a, b, c}), std::vector<int>({-12, 42, 2147483647}));
+    EXPECT_FALSE(ase.getInt(a));
+}
+
+TEST_F(AseLoader, EveryDecimalReadsAsTheNearestFloat)
+{
+    // Short decimals take a quicker way than long ones; both must round alike.
+    std::vector<std::string> numbers;
+    unsigned seed = 12345;
+    for (int i = 0; i < 3000; ++i) {
+        seed = seed * 1103515245u + 12345u;
+        std::string n = std::to_string(seed % 100000000u >> (seed % 23));
+        const size_t point = (seed >> 8) % (n.size() + 4);
+        // Built anew rather than by insert(): GCC 12 at -O3 warns falsely (-Wrestrict) of that.
+        n = point < n.size() ? n.substr(0, point) + "." + n.substr(point) : point == n.size() + 1 ? "0.000" + n : n;
+        numbers.push_back(seed & 0x10000u ? "-" + n : n);
+    }
+    std::string text = "*TM_POS";
+    for (const std::string& n : numbers)
+        text += " " + n;
+    on(text + "\n");
+    ASSERT_TRUE(ase.searchNode(cASELoader::TM_POS));
+    for (const std::string& n : numbers) {
+        float v;
+        ASSERT_TRUE(ase.getFloat(v)) << n;
+        ASSERT_EQ(v, std::strtof(n.c_str(), nullptr)) << n;
+    }
+}
+
+TEST_F(AseLoader, MissingNodesFilesAndFoldersLeaveTheStreamFailedUntilAMarkIsRestored)
+{
+    on("*SCENE {\n\t*SCENE_LASTFRAME 100\n}\n");
+    EXPECT_FALSE(ase.searchNode(cASELoader::SCENE_FIRSTFRAME));
+    EXPECT_FALSE(ase.opened());
+    int n;
+    EXPECT_FALSE(ase.getInt(n));
+    for (const std::string& path : {dir.file("none.ase"), dir.path.string()}) {
+        EXPECT_FALSE(ase.openFile(path.c_str())) << path;
+        EXPECT_EQ(ase.getNode(), cASELoader::endOfFile);
+        EXPECT_EQ(ase.fileSize(), 0);
+        EXPECT_FALSE(ase.findObject("x"));
+    }
+    on("");
+    EXPECT_EQ(ase.getNode(), cASELoader::endOfFile);
+    // A failed search with Windows line ends: a mark taken before it restores the reading place.
+    on("*MESH\r\n*MESH_NUMVERTEX\t3\r\n*MESH_NUMFACES 1\r\n");
+    EXPECT_EQ(ase.getNode(), cASELoader::MESH);
+    cASELoader::sMark m = ase.mark();
+    EXPECT_FALSE(ase.searchNode(cASELoader::TM_POS));
+    ASSERT_TRUE(ase.restore(m));
+    ASSERT_TRUE(ase.searchNode(cASELoader::MESH_NUMVERTEX) && ase.getInt(n));
+    EXPECT_EQ(n, 3);
 }

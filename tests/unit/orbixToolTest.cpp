@@ -1,48 +1,54 @@
-// orbix-tool's checking commands: output, reasons and exit status.
+// orbix-tool: the summaries and result lines a level designer reads, reasons on one line, exit statuses.
 #include "aseText.h"
 #include "assetsTestFiles.h"
-
-#include <gtest/gtest.h>
+#include "levelTestMaps.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <cstdlib>
-#include <sstream>
 #include <sys/wait.h>
 
 using namespace assetsTest;
 
 namespace {
 
-struct sRun {
-    int status;
-    std::string out, err;
-};
-
-class OrbixTool : public ::testing::Test {
+class OrbixTool : public LevelFolderTest {
 protected:
-    void SetUp() override
-    {
+    void SetUp() override {
+        LevelFolderTest::SetUp();
         if (!std::filesystem::exists(ORBIX_BIN_DIR "/orbix-tool"))
             GTEST_SKIP() << "orbix-tool is not built";
+        writeMap("duel.bmp", 40, 40, {{5, 5, kSquadMark}, {30, 30, kEnemyMark}});
     }
-    sRun run(const std::string& args)
-    {
-        std::string out = dir.file("stdout.txt"), err = dir.file("stderr.txt");
-        int status = std::system(("'" ORBIX_BIN_DIR "/orbix-tool' " + args + " >'" + out + "' 2>'" + err + "'").c_str());
-        return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, fileBytes(out), fileBytes(err)};
+    // Runs the tool in the level folder: its exit status, with standard output and error in out
+    // and err, and the last line of standard output in last.
+    int run(const std::string& args) {
+        const int status = std::system(("ORBIX_DATA='" + dir.string() + "' '" ORBIX_BIN_DIR "/orbix-tool' " + args +
+                                        " >stdout.txt 2>stderr.txt").c_str());
+        out = fileBytes("stdout.txt");
+        err = fileBytes("stderr.txt");
+        last = out.substr(0, out.find_last_not_of('\n') + 1);
+        last = last.substr(last.rfind('\n') == std::string::npos ? 0 : last.rfind('\n') + 1);
+        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     }
-    ScratchDir dir;
+    // "result: won time_ms=N soldiers_lost=N enemies_killed=1 shots=N", nothing after it, some shots fired.
+    bool wonOneEnemy() const {
+        int ms = 0, lost = -1, killed = 0, shots = 0;
+        char extra = 0;
+        return std::sscanf(last.c_str(), "result: won time_ms=%d soldiers_lost=%d enemies_killed=%d shots=%d%c", &ms,
+                           &lost, &killed, &shots, &extra) == 4 &&
+               ms > 0 && lost >= 0 && lost <= 4 && killed == 1 && shots > 0;
+    }
+    std::string out, err, last;
 };
 
-} // namespace
+}  // namespace
 
-TEST_F(OrbixTool, BmpAndAseSummariseAFileOrSayWhyNotOnOneLine)
-{
+TEST_F(OrbixTool, BmpAndAseSummariseAFileOrSayWhyNotOnOneLine) {
     using namespace aseText;
-    writeFile(dir.file("ok.bmp"), bmp24(5, 3, [](int, int) { return std::tuple<int, int, int>(1, 2, 3); }));
-    writeFile(dir.file("junk.bmp"), "BM this is not a picture");
-    writeFile(dir.file("m.ase"), scene() + square("First") + square("Second"));
-    writeFile(dir.file("bad.ase"), scene() + geomObject("B", nodeTm("B") + meshBlock(squareVerts(), {{0, 1, 9}})));
+    writeFile("ok.bmp", bmp24(5, 3, [](int, int) { return std::tuple<int, int, int>(1, 2, 3); }));
+    writeFile("junk.bmp", "BM this is not a picture");
+    writeFile("m.ase", scene() + square("First") + square("Second"));
     const struct {
         std::string args, out, err;  // the whole output, and a part of the one error line
     } cases[] = {
@@ -50,21 +56,37 @@ TEST_F(OrbixTool, BmpAndAseSummariseAFileOrSayWhyNotOnOneLine)
         {"ase m.ase", "-----------------------\n name: First\n vertices: 4\n faces: 2\n\n", ""},
         {"ase m.ase Second", "-----------------------\n name: Second\n vertices: 4\n faces: 2\n\n", ""},
         {"bmp junk.bmp", "", "not an uncompressed 24-bit BMP"},
-        {"bmp absent.bmp", "", "no such file"},
         {"ase m.ase Third", "", "no object of that name"},
-        {"ase bad.ase", "", "vertex that does not exist"},
     };
     for (const auto& c : cases) {
-        std::istringstream words(c.args);
-        std::string command, file, rest;
-        words >> command >> file;
-        std::getline(words, rest);
-        sRun r = run(command + " '" + dir.file(file) + "'" + rest);
-        EXPECT_EQ(r.status, c.err.empty() ? 0 : 1) << c.args;
-        EXPECT_EQ(r.out, c.out) << c.args;
-        EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), c.err.empty() ? 0 : 1) << c.args << ": " << r.err;
-        EXPECT_NE(r.err.find(c.err), std::string::npos) << c.args << ": " << r.err;
+        EXPECT_EQ(run(c.args), c.err.empty() ? 0 : 1) << c.args;
+        EXPECT_EQ(out, c.out) << c.args;
+        EXPECT_EQ(std::count(err.begin(), err.end(), '\n'), c.err.empty() ? 0 : 1) << c.args << ": " << err;
+        EXPECT_NE(err.find(c.err), std::string::npos) << c.args << ": " << err;
     }
-    for (const char* args : {"", "bmp", "ase", "frobnicate x", "bmp a b", "ase a b c"})
-        EXPECT_EQ(run(args).status, 2) << args;
+    for (const char* args : {"", "bmp", "frobnicate x", "ase a b c"})
+        EXPECT_EQ(run(args), 2) << args;
+}
+
+TEST_F(OrbixTool, BotplayPlaysAMapByNameOrPathAndEndsWithTheResult) {
+    ASSERT_EQ(run("botplay duel.bmp --seed 4 --god 1"), 0);
+    EXPECT_TRUE(wonOneEnemy()) << last;
+    const std::string byName = last;
+    // A path is taken from where the tool starts; the same seed plays the same game.
+    ASSERT_EQ(run("botplay '" + (dir / "maps" / "duel.bmp").string() + "' --god 1 --seed 4"), 0);
+    EXPECT_EQ(last, byName);
+    ASSERT_EQ(run("botplay duel.bmp --style player --seed 4 --god 1"), 0);
+    EXPECT_TRUE(wonOneEnemy()) << last;
+    ASSERT_EQ(run("botplay duel.bmp --max-ms 20"), 0);
+    EXPECT_EQ(last, "result: timeout time_ms=20 soldiers_lost=0 enemies_killed=0 shots=0");
+}
+
+TEST_F(OrbixTool, BotplayRefusesBadCommandLinesAndUnplayableMaps) {
+    for (const char* args : {"botplay", "botplay duel.bmp --god 2", "botplay duel.bmp --seed x1",
+                             "botplay duel.bmp --max-ms 99999999999", "botplay duel.bmp --style fancy"})
+        EXPECT_EQ(run(args), 2) << args;
+    EXPECT_EQ(run("botplay missing.bmp"), 1);
+    writeFile("maps/broken.bmp", "BM not really");
+    EXPECT_EQ(run("botplay broken.bmp"), 1);
+    EXPECT_EQ(last.find("result:"), std::string::npos);
 }

@@ -63,40 +63,32 @@ protected:
     uint64_t endHash = 0, replayedHash = 0;
 };
 
-TEST_F(ReplayFileTest, ABotGameReplaysInStepToTheSameEndAndAnotherSeedGoesOutOfStep) {
-    const std::vector<uint8_t> bytes = recordBotGame(20000);
-    sReplay rec;
-    std::string message;
-    ASSERT_EQ(cReplayReader::parse(bytes.data(), bytes.size(), rec, message), cReplayReader::whole) << message;
-    ASSERT_EQ(rec.levels.size(), 1u);
-    EXPECT_EQ(rec.levels[0].seed, 5u);
-    EXPECT_EQ(rec.levels[0].mapName, "maps/01-field.bmp");
-    EXPECT_TRUE(rec.levels[0].ended);
-    int checkpoints = 0;
-    for (const sReplayEvent& e : rec.levels[0].events)
-        checkpoints += e.type == sReplayEvent::checkpoint;
-    EXPECT_EQ(checkpoints, result.timeMs / 1000);
+TEST_F(ReplayFileTest, ABotGameReplaysInStepAnotherSeedGoesOutOfStepAndACutFileReplaysToItsCut) {
+    const std::vector<uint8_t> good = recordBotGame(20000);
+    sReplay played;
+    std::string why;
+    ASSERT_EQ(cReplayReader::parse(good.data(), good.size(), played, why), cReplayReader::whole) << why;
+    ASSERT_EQ(played.levels.size(), 1u);
+    EXPECT_EQ(played.levels[0].seed, 5u);
+    EXPECT_EQ(played.levels[0].mapName, "maps/01-field.bmp");
+    EXPECT_TRUE(played.levels[0].ended);
     // Fixed 5 ms ticks between orders fold into runs: far fewer records than ticks.
-    EXPECT_LT(rec.levels[0].events.size() * 4, size_t(rec.levels[0].ticks));
+    EXPECT_LT(played.levels[0].events.size() * 4, size_t(played.levels[0].ticks));
 
     int64_t ticks;
-    EXPECT_EQ(replay(rec, ticks), cLevelReplay::finished);
+    EXPECT_EQ(replay(played, ticks), cLevelReplay::finished);
     EXPECT_EQ(ticks, result.timeMs / cBot::stepMs);
     EXPECT_EQ(replayedHash, endHash);
-    EXPECT_EQ(rec.levels[0].endHash, endHash);
-    rec.levels[0].seed ^= 1;
-    EXPECT_EQ(replay(rec, ticks), cLevelReplay::outOfStep);
+    EXPECT_EQ(played.levels[0].endHash, endHash);
+    played.levels[0].seed ^= 1;
+    EXPECT_EQ(replay(played, ticks), cLevelReplay::outOfStep);
     EXPECT_EQ(ticks, 1000 / cBot::stepMs);
-}
-
-TEST_F(ReplayFileTest, AFileCutShortReplaysUpToItsCutAndDamagedFilesAreRefused) {
-    const std::vector<uint8_t> good = recordBotGame(6000);
+    // The same recording cut short replays up to its cut; damaged copies are refused.
     for (size_t keep : {size_t(30), good.size() / 2, good.size() - 9, good.size() - 1}) {
         sReplay rec;
         std::string message;
         ASSERT_EQ(cReplayReader::parse(good.data(), keep, rec, message), cReplayReader::cutShort) << keep;
         EXPECT_NE(message.find("cut short"), std::string::npos) << message;
-        int64_t ticks;
         if (!rec.levels.empty()) {
             EXPECT_NE(replay(rec, ticks), cLevelReplay::outOfStep) << keep;
             EXPECT_NE(message.find("tick " + std::to_string(rec.levels[0].ticks)), std::string::npos) << message;
@@ -130,7 +122,6 @@ TEST_F(ReplayFileTest, AFileCutShortReplaysUpToItsCutAndDamagedFilesAreRefused) 
         EXPECT_TRUE(rec.levels.empty());
     }
 }
-
 
 TEST_F(ReplayFileTest, ALevelThatCouldNotBeBuiltReplaysInactive) {
     std::ofstream("maps/01-broken.bmp") << "BM not really";

@@ -6,46 +6,37 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
-#include <string>
 #include <vector>
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size);
 
 namespace fs = std::filesystem;
 
-namespace {
-
-bool replayFile(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        std::fprintf(stderr, "cannot read %s\n", path.c_str());
-        return false;
-    }
-    const std::vector<char> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    LLVMFuzzerTestOneInput(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size());
-    return true;
-}
-
-}  // namespace
-
 int main(int argc, char** argv) {
     // Every path is made absolute first: some targets move into a scratch folder of their own.
     std::vector<fs::path> paths;
     for (int a = 1; a < argc; ++a) {
-        std::error_code ec;
-        const fs::path arg = fs::absolute(argv[a], ec);
-        if (fs::is_directory(arg, ec)) {
-            std::vector<fs::path> inFolder;
-            for (const fs::directory_entry& e : fs::directory_iterator(arg, ec))
-                if (e.is_regular_file()) inFolder.push_back(e.path());
-            std::sort(inFolder.begin(), inFolder.end());
-            paths.insert(paths.end(), inFolder.begin(), inFolder.end());
-        } else {
+        const fs::path arg = fs::absolute(argv[a]);
+        const size_t folderStart = paths.size();
+        if (!fs::is_directory(arg)) {
             paths.push_back(arg);
+            continue;
         }
+        for (const fs::directory_entry& e : fs::directory_iterator(arg))
+            if (e.is_regular_file()) paths.push_back(e.path());
+        std::sort(paths.begin() + long(folderStart), paths.end());
     }
-    bool ok = !paths.empty();
-    for (const fs::path& p : paths) ok = replayFile(p) && ok;
-    std::printf("replayed %zu inputs%s\n", paths.size(), ok ? "" : " (some unreadable, or none)");
-    return ok ? 0 : 1;
+    size_t replayed = 0;
+    for (const fs::path& p : paths) {
+        std::ifstream in(p, std::ios::binary);
+        if (!in) {
+            std::fprintf(stderr, "cannot read %s\n", p.c_str());
+            continue;
+        }
+        const std::vector<char> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+        LLVMFuzzerTestOneInput(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size());
+        replayed++;
+    }
+    std::printf("replayed %zu of %zu inputs\n", replayed, paths.size());
+    return replayed > 0 && replayed == paths.size() ? 0 : 1;
 }

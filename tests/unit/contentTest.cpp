@@ -1,0 +1,176 @@
+// The generated content as the game reads it: models, pictures and levels, and a generator
+// that gives the same bytes every time it runs.
+#include "assets/cBitmap.h"
+#include "assets/cMeshCont.h"
+#include "world/cLevelRules.h"
+
+#include "assetsTestFiles.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <set>
+
+namespace fs = std::filesystem;
+using assetsTest::fileBytes;
+
+namespace {
+
+// The build writes the content beside the executable; without it there is nothing to test.
+const fs::path kDir = ORBIX_BIN_DIR;
+#define SKIP_WITHOUT_CONTENT()                                                        \
+    if (!fs::is_directory(kDir / "maps"))                                             \
+    GTEST_SKIP() << "no generated content in " << kDir.string()
+
+// A corner of the mesh moved by a baked column-major frame matrix.
+std::array<float, 3> place(const float* m, const float* v) {
+    return {m[0] * v[0] + m[4] * v[1] + m[8] * v[2] + m[12], m[1] * v[0] + m[5] * v[1] + m[9] * v[2] + m[13],
+            m[2] * v[0] + m[6] * v[1] + m[10] * v[2] + m[14]};
+}
+
+float lowestAt(const cMesh& mesh, int frame) {
+    float low = 1e9f;
+    for (int i = 0; i < mesh.getNumFaces() * 3; i++)
+        low = std::min(low, place(mesh.getFrames()[frame].matrix, mesh.getFaces() + 3 * i)[2]);
+    return low;
+}
+
+class ContentModels : public ::testing::Test {
+protected:
+    void SetUp() override {
+        SKIP_WITHOUT_CONTENT();
+        assetsTest::WorkingDir here(kDir);  // the game reads its content by relative paths
+        testing::internal::CaptureStderr();
+        meshes.load();
+        log = testing::internal::GetCapturedStderr();
+    }
+    cMeshCont meshes;
+    std::string log;
+};
+
+// Reads a picture with the game's own loader.
+void loadPicture(const std::string& path, cBitmap& b) {
+    ASSERT_TRUE(b.loadFromFile((kDir / path).string())) << path;
+}
+
+bool powerOfTwo(int v) { return (v & (v - 1)) == 0; }
+
+const sRGBA kMagenta(255, 0, 255, 255);
+
+}  // namespace
+
+TEST_F(ContentModels, EveryPartLoadsWithWhatItIsDrawnWith) {
+    EXPECT_EQ(log.find("FAILED"), std::string::npos) << log;
+    for (int lod = 0; lod < cMeshCont::numLods; lod++) {
+        for (int part = 0; part < cMeshCont::numParts; part++) {
+            const cMesh& m = meshes.ball[part][lod];
+            ASSERT_FALSE(m.isEmpty()) << "part " << part << " lod " << lod;
+            EXPECT_TRUE(m.hasNormals()) << m.getName();
+            const bool skinned = part == cMeshCont::head || part == cMeshCont::pistol ||
+                                 part == cMeshCont::bazookaOn || part == cMeshCont::bazookaOff;
+            EXPECT_EQ(m.hasTexCoords(), skinned) << m.getName();
+            // Every part moves with the walk, so each needs the whole scene's frames.
+            EXPECT_EQ(m.getNumFrames(), 101) << m.getName();
+            EXPECT_EQ(m.getLoopFirst(), 20) << m.getName();
+            EXPECT_EQ(m.getLoopLast(), 99) << m.getName();
+        }
+    }
+    EXPECT_TRUE(meshes.flame.hasTexCoords());
+}
+
+TEST_F(ContentModels, BakedWalkKeepsFeetOnTheGroundAndTreesStandStill) {
+    for (int lod = 0; lod < cMeshCont::numLods; lod++)
+        for (int part : {cMeshCont::leftFoot, cMeshCont::rightFoot, cMeshCont::head}) {
+            const cMesh& m = meshes.ball[part][lod];
+            ASSERT_EQ(m.getNumFrames(), 101) << m.getName();
+            // Units wrap the loop 99 -> 20: frame 99 must stand as frame 20 does.
+            for (int k = 0; k < 16; k++)
+                EXPECT_NEAR(m.getFrames()[99].matrix[k], m.getFrames()[20].matrix[k], 1e-3) << m.getName() << " " << k;
+            if (part == cMeshCont::head) continue;
+            // Frame 20 is the standing pose: the foot rests on the ground, no frame pushes it in,
+            // and the foot really walks.
+            EXPECT_NEAR(lowestAt(m, 20), 0.0f, 0.01f) << m.getName();
+            float reach = 0;
+            for (int f = 0; f <= 100; f++) {
+                EXPECT_GT(lowestAt(m, f), -0.01f) << m.getName() << " frame " << f;
+                reach = std::max(reach, std::fabs(m.getFrames()[f].matrix[13] - m.getFrames()[20].matrix[13]));
+            }
+            EXPECT_GT(reach, 0.1f) << m.getName();
+        }
+    // Trees stand still, with their pivots on the ground.
+    for (int k = 0; k < cMeshCont::numTreeKinds; k++) {
+        const cMesh &stem = meshes.trees[k][0], &top = meshes.trees[k][1];
+        ASSERT_FALSE(stem.isEmpty() || top.isEmpty()) << "tree " << k;
+        EXPECT_EQ(stem.getNumFrames(), 0) << "trees stand still";
+        EXPECT_FLOAT_EQ(stem.getPos().z, 0.0f) << "a tree's pivot is on the ground";
+    }
+}
+
+TEST(ContentPictures, FacesArePowersOfTwoAndShowTheBallAtTheirEdges) {
+    SKIP_WITHOUT_CONTENT();
+    for (const char* mood : {"wink", "angry", "laught", "cry", "talk"}) {
+        for (int i = 1; i <= 7; i++) {
+            const std::string n = mood + std::to_string(i);
+            cBitmap b;
+            loadPicture("textures/" + n + ".bmp", b);
+            const int w = b.getWidth(), h = b.getHeight();
+            EXPECT_TRUE(powerOfTwo(w) && powerOfTwo(h)) << n;
+            // The head clamps its texture coordinates to the edges, so an opaque edge pixel
+            // would smear over the whole back of the ball.
+            for (int k = 0; k < w * h; k++)
+                ASSERT_TRUE(b.getBitmapS()[k] == kMagenta || (k % w && k % w != w - 1 && k / w && k / w != h - 1))
+                    << n << " edge pixel " << k;
+        }
+    }
+}
+
+// Named in play order, one start away from the border, and rules a level maker would pass.
+TEST(ContentMaps, EveryLevelIsNamedInPlayOrderAndPlayable) {
+    SKIP_WITHOUT_CONTENT();
+    std::vector<std::string> names;
+    for (const auto& e : fs::directory_iterator(kDir / "maps"))
+        if (e.path().filename().string()[0] != '.') names.push_back(e.path().filename().string());
+    std::sort(names.begin(), names.end());
+    ASSERT_GE(names.size(), 12u);
+    for (size_t i = 0; i < names.size(); i++) {
+        const std::string& n = names[i];
+        char prefix[8];
+        std::snprintf(prefix, sizeof prefix, "%02d-", int(i + 1));
+        EXPECT_EQ(n.substr(0, 3), prefix) << n;
+        EXPECT_EQ(n.substr(n.size() - 4), ".bmp") << n;
+        cBitmap m;
+        ASSERT_TRUE(m.loadFromFile((kDir / "maps" / n).string())) << n;
+        const int w = m.getWidth(), h = m.getHeight();
+        EXPECT_TRUE(w >= 64 && w <= 128 && h >= 64 && h <= 128) << n;
+        cLevelRules rules(0, 0);
+        ASSERT_TRUE(rules.read(m)) << n;
+        for (const auto& b : rules.check()) ADD_FAILURE() << n << ": " << b.text();
+        // The level opens centred on the squad: a start near the border would show mostly the void.
+        const int x = rules.startX(), y = rules.startY();
+        EXPECT_GE(std::min({x, y, w - 1 - x, h - 1 - y}), 8) << n;
+    }
+}
+
+TEST(ContentFiles, TheGeneratorIsDeterministic) {
+    SKIP_WITHOUT_CONTENT();
+#ifndef ORBIX_CONTENT_RECORDED_DIR
+    GTEST_SKIP() << "the build does not say where the recorded sounds are";
+#else
+    const fs::path generator = kDir / "orbix-content", recorded = ORBIX_CONTENT_RECORDED_DIR;
+    if (!fs::exists(generator) || !fs::is_directory(recorded)) GTEST_SKIP() << "generator not built";
+    assetsTest::ScratchDir again;
+    std::string cmd;
+    for (const fs::path& arg : {generator, again.path, recorded}) cmd.append(" '").append(arg.string()).append("'");
+    ASSERT_EQ(std::system(cmd.c_str()), 0);
+    for (const char* sub : {"textures", "models", "sounds", "graphics", "maps", "icons"}) {
+        std::set<std::string> built, fresh;
+        for (const auto& e : fs::directory_iterator(kDir / sub)) built.insert(e.path().filename().string());
+        for (const auto& e : fs::directory_iterator(again.path / sub)) fresh.insert(e.path().filename().string());
+        EXPECT_EQ(built, fresh) << sub;
+        for (const std::string& n : fresh)
+            EXPECT_EQ(fileBytes((kDir / sub / n).string()), fileBytes((again.path / sub / n).string())) << n << " changed";
+    }
+#endif
+}
