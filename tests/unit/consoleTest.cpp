@@ -65,8 +65,6 @@ int windowForColumns(int columns) { return 30 + 9 * columns + 160; }
 } // namespace
 
 TEST_F(ConsoleTest, LayoutFollowsTheWindowWithAMinimumPanel) {
-    EXPECT_EQ(con.getWidth(), 640);
-    EXPECT_EQ(con.getHeight(), 440);
     EXPECT_EQ(con.getColumns(), 67);
     EXPECT_EQ(con.getRows(), 25);
     EXPECT_EQ(con.getY(), -440);

@@ -52,11 +52,13 @@ TEST(Enemy, ListHandlingAndLongListsThatNeitherOverflowTheStackNorLeak) {
     a.update(5, nullptr, nullptr, nullptr);
 }
 
-TEST(Enemy, DecidesOnlyInTheFirstHalfSecondOfEveryFive) {
+TEST(Enemy, DecidesOnlyInTheFirstHalfSecondOfEveryFiveAndDrawsHeavyShots) {
     testWorld w(60, 60);
     cAmmo ammo;
-    std::srand(1);
+    std::srand(12345);
     probeEnemy e;
+    e.setRockets(0); // heavy shots need no ammunition of its own
+    e.setGrenades(0);
     e.setPlayerClose(true, false);
     e.behaviour = 3;
     for (int c = 501; c < 5000; c++) {
@@ -65,16 +67,6 @@ TEST(Enemy, DecidesOnlyInTheFirstHalfSecondOfEveryFive) {
         ASSERT_EQ(e.getBehaviour(), 3) << "clock " << c;
     }
     EXPECT_EQ(heavyShots(ammo), 0);
-}
-
-TEST(Enemy, BehaviourDrawsAndHeavyShots) {
-    testWorld w(60, 60);
-    cAmmo ammo;
-    std::srand(12345);
-    probeEnemy e;
-    e.setRockets(0); // heavy shots need no ammunition of its own
-    e.setGrenades(0);
-    e.setPlayerClose(true, false);
     const int draws = 60000;
     int count[4] = {};
     for (int i = 0; i < draws; i++) {
