@@ -19,13 +19,8 @@ float cornerMean(const cMap& m, int c, int r, bool water) {
     return (v(c, r) + v(c + 1, r) + v(c, r + 1) + v(c + 1, r + 1)) / 4.0f;
 }
 
-// Difference of two phases, folded into (-pi, pi].
-float phaseDiff(float a, float b) {
-    float d = std::fmod(a - b, 2.0f * kPi);
-    if (d > kPi) d -= 2.0f * kPi;
-    if (d <= -kPi) d += 2.0f * kPi;
-    return d;
-}
+// Difference of two phases, folded into [-pi, pi].
+float phaseDiff(float a, float b) { return std::remainder(a - b, 2.0f * kPi); }
 
 class MapQuery : public testing::Test {
 protected:
