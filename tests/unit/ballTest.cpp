@@ -21,6 +21,7 @@ struct probeBall : cBall {
     using cBall::bodyColour;
     using cBall::clock;
     using cBall::markMiniMap;
+    using cBall::moveAngle;
     using cBall::nextRandomMood;
     using cBall::terrainKind;
     using cBall::x;
@@ -64,6 +65,7 @@ TEST(Ball, IdsAreUniqueAndColoursHaveOneStrongChannel) {
 TEST(Ball, StepsAtTerrainSpeedAndLandsExactlyOnTarget) {
     probeBall b;
     b.moveTo(20, 10);
+    EXPECT_FLOAT_EQ(b.moveAngle, 0.0f); // the models face the walk
     b.stepTo(250); // 4 units a second on ground
     EXPECT_FLOAT_EQ(b.x, 11.0f);
     b.terrainKind = 1; // 2 in water
