@@ -17,7 +17,6 @@ namespace {
 struct probeBall : cBall {
     using cBall::advanceFlash;
     using cBall::animFrame;
-    using cBall::bodyColour;
     using cBall::clock;
     using cBall::markMiniMap;
     using cBall::moveAngle;
@@ -45,18 +44,6 @@ struct probeBall : cBall {
         return at;
     }
 };
-
-// Ids are proven unique where units are hurt by id (squad, enemy and hit tests).
-TEST(Ball, ColoursHaveOneStrongChannel) {
-    std::srand(7);
-    for (int i = 0; i < 50; i++) {
-        probeBall b;
-        int strong = 0, empty = 0;
-        for (int k = 0; k < 3; k++) strong += b.bodyColour[k] >= 200 / 255.0f, empty += b.bodyColour[k] == 0.0f;
-        EXPECT_EQ(strong, 1);
-        EXPECT_GE(empty, 1);
-    }
-}
 
 TEST(Ball, StepsAtTerrainSpeedAndLandsExactlyOnTarget) {
     probeBall b;
@@ -146,13 +133,9 @@ TEST(Ball, BlinksInTwentyMillisecondStepsAfterWeeksAndAfterADeath) {
     b.heal(); // back at a restart: still blinks within the usual pause
     EXPECT_FALSE(b.blinkChanges(5, 1).empty());
     EXPECT_LT(b.clock, 4000);
-    for (int i = 0; i < 4; i++) b.lodInc();
-    EXPECT_EQ(b.getLod(), 3);
-    for (int i = 0; i < 5; i++) b.lodDec();
-    EXPECT_EQ(b.getLod(), 0);
 }
 
-TEST(Ball, MoodLengthsAndTheRandomMoodChain) {
+TEST(Ball, MoodLengthsAndWhenTheNextRandomMoodComes) {
     probeBall b;
     b.nextRandomMood = -1;
     b.setMood(7, 0); // no such mood: a smile
@@ -173,23 +156,6 @@ TEST(Ball, MoodLengthsAndTheRandomMoodChain) {
     EXPECT_EQ(b.clock - start, 149 * 80); // 150 frames of 80 ms, the first at once
     EXPECT_GE(b.nextRandomMood, b.clock + 2000);
     EXPECT_LT(b.nextRandomMood, b.clock + 12000);
-    // The first random mood comes after 2 to 12 s and shows for one tick.
-    int nonSmiles = 0;
-    for (unsigned seed = 1; seed <= 20; seed++) {
-        std::srand(seed);
-        probeBall r;
-        const int when = r.nextRandomMood;
-        EXPECT_GE(when, 2000);
-        EXPECT_LT(when, 12000);
-        for (; r.nextRandomMood != -1; r.update(10)) ASSERT_EQ(r.getMood(), 0);
-        EXPECT_LT(r.clock - when, 10);
-        if (r.getMood() == 0) continue; // a smile ends the chain
-        nonSmiles++;
-        r.update(10);
-        EXPECT_EQ(r.getMood(), 0);
-        EXPECT_NE(r.nextRandomMood, -1);
-    }
-    EXPECT_GT(nonSmiles, 0);
 }
 
 TEST(Ball, MuzzleFlashAndMiniMapMark) {

@@ -42,8 +42,6 @@ TEST(Camera, PanFollowsTheTurnAndIsNotUndone) {
     c.translate(1, 0);
     EXPECT_NEAR(c.getX(), 0, 1e-6);
     EXPECT_NEAR(c.getY(), -1, 1e-6);
-    c.rotX(-100);
-    EXPECT_FLOAT_EQ(c.getAngleX(), -135); // no limit: past the horizon is allowed
     c.reset(); // the turn goes with the rest
     EXPECT_EQ(c.getAngleZRad(), 0);
     EXPECT_EQ(c.getXTarget(), 0);

@@ -1,4 +1,4 @@
-// Projectile flights and their lists: bullet range, rocket and grenade range caps, timing and fireball, the ammunition lists.
+// Projectile flights and their lists: bullet range, rocket and grenade range caps, timing and fireball.
 #include "weapons/cAmmo.h"
 
 #include "ballTestWorld.h"
@@ -87,22 +87,4 @@ TEST(Grenade, LandsOnItsTargetOrTwentyUnitsAlongTheLineThenBurnsSixTicks) {
     for (; own.getState() == cGrenade::EXPLODING; own.update(20)) seen.push_back(own.getTimer());
     EXPECT_EQ(seen, (std::vector<int>{0, 20, 40, 60, 80, 100}));
     EXPECT_EQ(own.getState(), cGrenade::FINISHED);
-}
-
-TEST(Ammo, ListsGrowAtTheHeadLoseEverySpentProjectileAndEmptyOnDispose) {
-    cAmmo ammo;
-    ammo.addBullet(1, 0, 0, 40.0f, 0);
-    ammo.addBullet(2, 0, 0, 400.0f, 1); // newest, spent first
-    ammo.addGrenade(3, 0, 3, 0, 15.0f);
-    ammo.addRocket(4, 0, 4, 0, 30.0f);
-    EXPECT_FLOAT_EQ(ammo.getBullets()->getX(), 2.0f);
-    ammo.update(50);
-    ASSERT_EQ(listLength(ammo.getBullets()), 1);
-    EXPECT_FLOAT_EQ(ammo.getBullets()->getX(), 3.0f);
-    // Spent grenades and rockets leave their lists too: the hit tests see them go.
-    for (int i = 0; i < 100; i++) ammo.addGrenade(0, 0, float(i), 0, 15.0f);
-    ammo.dispose();
-    ammo.dispose();
-    EXPECT_EQ(ammo.getBullets(), nullptr);
-    EXPECT_EQ(ammo.getGrenades(), nullptr);
 }

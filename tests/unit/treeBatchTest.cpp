@@ -116,24 +116,6 @@ TEST(TreeBatch, OddTreesAndModelsDrawNothingWrongAndNeverCrash) {
     }
 }
 
-TEST(TreeBatch, FollowsTheMapsModelsAndDispose) {
-    assetsTest::ScratchDir dir;
-    cMeshCont meshes;
-    loadModels(meshes, dir, true);
-    cBitmap bmp;
-    fillGround(bmp, 20, 20);
-    paintRect(bmp, 0, 0, 19, 9, kTreePx);
-    cMap m;
-    ASSERT_TRUE(m.init(bmp));
-    EXPECT_TRUE(m.getTreeBatch().isEmpty()) << "no models yet";
-    m.setMeshCont(&meshes);
-    ASSERT_GT(m.getTreeCount(), 0);
-    EXPECT_EQ(m.getTreeBatch().treeCount(), m.getTreeCount());
-    // A rebuild with fewer trees is the drawing tests' (they count what is drawn).
-    m.dispose();
-    EXPECT_TRUE(m.getTreeBatch().isEmpty());
-}
-
 TEST(MapTree, AboutOneTreeCellInFourGetsATreeShiftedByItsStemPivot) {
     const V3 pivots[3] = {{50, -25, 300}, {-100, 200, 0}, {0, 0, 0}};
     assetsTest::ScratchDir dir;
