@@ -55,17 +55,6 @@ TEST_F(BotTest, StopsAtTheTimeCapOnAMapWithoutEnemiesAndOnANeverBuiltLevel) {
     EXPECT_EQ(r.timeMs, 0);
 }
 
-TEST_F(BotTest, LosesWhenTheSquadCannotSurvive) {
-    std::vector<sMapMark> marks{{24, 24, kSquadMark}};
-    for (int i = 0; i < 24; i++) marks.push_back({10 + (i % 6) * 5, 10 + (i / 6) * 8, kEnemyMark});
-    build(marks, 48, 48, false);
-    level.setGodMode(false);
-    const sBotResult r = bot.play(level, 600000);
-    ASSERT_EQ(r.outcome, cBot::failed);
-    EXPECT_EQ(r.soldiersLost, 4);
-    EXPECT_LT(r.enemiesKilled, 24);
-}
-
 TEST_F(BotTest, LaunchesAtGroupsOnlyAndNotNearItsOwnSquadOrIntoTrees) {
     // (map, rockets it spends on its first two thoughts): one enemy alone gets
     // none, nor do two six apart; two side by side get one, then a pause; a group

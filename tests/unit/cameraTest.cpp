@@ -1,4 +1,4 @@
-// cCamera: zoom limits, the glide, and a pan under a turn.
+// cCamera: the glide, and a pan under a turn.
 #include "shell/cCamera.h"
 #include "shell/globals.h"
 
@@ -6,15 +6,6 @@
 
 #include <cmath>
 #include <utility>
-
-TEST(Camera, ZoomIsClamped) {
-    cCamera c;
-    EXPECT_EQ(c.getZ(), -25);
-    for (auto [by, z] : {std::pair{100, -5}, {-1000, -250}, {10, -240}}) {
-        c.zoom(by);
-        EXPECT_EQ(c.getZ(), z) << by;
-    }
-}
 
 TEST(Camera, GlidesAtConstantSpeedAndSnapsOnArrival) {
     cCamera c;

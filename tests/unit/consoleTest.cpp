@@ -204,10 +204,3 @@ TEST_F(ConsoleTest, SlidesOnePixelPerMillisecondWithinItsTravelToItsCorner) {
     con.update(1000);
     EXPECT_EQ(std::pair(con.getX(), con.getY()), std::pair(10, 20));
 }
-
-TEST_F(ConsoleTest, OpacityStaysWithinItsRange) {
-    for (int i = 0; i < 200; ++i) con.incBkgAlpha();
-    EXPECT_EQ(con.getBkgAlpha(), 254);
-    for (int i = 0; i < 200; ++i) con.decBkgAlpha();
-    EXPECT_EQ(con.getBkgAlpha(), 2);
-}
