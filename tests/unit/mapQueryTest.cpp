@@ -73,15 +73,6 @@ TEST_F(MapQuery, HeightIsTheCornerMeanAndConstantOverTheCell) {
     EXPECT_EQ(h, map.getHeight(1.5f, 0.5f));
 }
 
-TEST_F(MapQuery, WaterRollsAlongTheVertexIndex) {
-    map.update(0);
-    const float angle = cMap::getWaveAngle();
-    for (int vy = 0; vy <= 2; ++vy) // the corners of the water cells; the dry ones are the generation tests'
-        for (int vx = 0; vx <= 2; ++vx) {
-            EXPECT_NEAR(map.getWaterLevel(vx, vy), std::sin((vy * 5 + vx) / 100.0f + angle) / 5.0f - 0.2f, 1e-5f) << vx << "," << vy;
-        }
-}
-
 TEST_F(MapQuery, WavePhaseAdvancesOneRadianASecondEvenAfterYearsOfPlay) {
     const float before = cMap::getWaveAngle();
     map.update(1571);

@@ -1,4 +1,4 @@
-// Player squad: names, the file's list handling, firing, formation, leadership hand-over, celebrating, sensing.
+// Player squad: the file's list handling, firing, facing, leadership hand-over, celebrating, sensing.
 #include "units/cEnemy.h"
 #include "units/cPlayerBall.h"
 #include "world/cColision.h"
@@ -28,12 +28,6 @@ struct probeSoldier : cPlayerBall {
         update(ms, &w.map, ammo, enemies, grid);
     }
 };
-
-TEST(Squad, FortyNamesHandedOutInTurn) {
-    probeSoldier first(true);
-    for (int i = 1; i < 40; i++) EXPECT_STRNE(probeSoldier(false).getName(), first.getName());
-    EXPECT_STREQ(probeSoldier(false).getName(), first.getName()); // the 41st, never "_"
-}
 
 TEST(Squad, AddRemoveInsertAndHurtById) {
     probeSoldier lead(true, 10, 10);
@@ -68,18 +62,6 @@ TEST(Squad, HoldingFireShootsAtOnceThenEveryInterval) {
         if (countBullets(ammo, 0) > before) shotTicks.push_back(t);
     }
     EXPECT_EQ(shotTicks, (std::vector<int>{1, 9, 17}));
-}
-
-TEST(Squad, FollowersKeepTheirDistance) {
-    testWorld w(40, 40);
-    // 2 units behind: keeps its target; 0.3: sent 1.5 to -x of the one in front; 5: sent to 1.5 from it.
-    for (auto [fx, expectX] : {std::pair{8.5f, 8.5f}, {10.8f, 9.0f}, {15.5f, 12.0f}}) {
-        probeSoldier lead(true), f(false, fx, 10.5f);
-        lead.insert(&f);
-        lead.tick(1, w);
-        EXPECT_NEAR(f.getTargetX(), expectX, 1e-4) << fx;
-        EXPECT_NEAR(f.getTargetY(), 10.5f, 1e-4) << fx;
-    }
 }
 
 TEST(Squad, WalkingFileLooksAheadStandingFileAtThePoint) {
