@@ -63,17 +63,6 @@ TEST(Ball, StepsAtTerrainSpeedAndLandsExactlyOnTarget) {
     b.stepTo(100); // standing on the ground: the first walk frame, no treading
     EXPECT_FALSE(b.isMoving());
     EXPECT_EQ(b.getAnimFrame(), 20);
-    // Stuck on a tree or outside the map: put straight onto the target, standing.
-    for (int kind : {2, 5}) {
-        probeBall s;
-        s.animFrame = 57;
-        s.moveTo(30, 40);
-        s.terrainKind = kind;
-        s.stepTo(5);
-        EXPECT_EQ(std::pair(s.x, s.y), std::pair(30.0f, 40.0f)) << kind;
-        EXPECT_FALSE(s.isMoving());
-        EXPECT_EQ(s.getAnimFrame(), 20);
-    }
 }
 
 TEST(Ball, WalkCycleKeepsFractionsAndWrapsByItsSpan) {

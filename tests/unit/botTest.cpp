@@ -97,7 +97,7 @@ TEST_F(BotTest, WalksAroundATreeWallInsteadOfIntoIt) {
 TEST_F(BotTest, GroundOrdersActOnlyWhilePlaying) {
     build({{6, 6, kSquadMark}, {40, 40, kEnemyMark}}, 48, 48, false);
     cPlayerBall* squad = level.getSquad();
-    const int rockets = squad->getRocketsCount(), grenades = squad->getGrenadesCount();
+    const int rockets = squad->getRocketsCount();
     // Still in the intro: nothing moves, fires or flies.
     level.orderMove(30, 30);
     level.orderFire();
@@ -114,11 +114,6 @@ TEST_F(BotTest, GroundOrdersActOnlyWhilePlaying) {
     EXPECT_TRUE(squad->isShooting());
     level.orderMove(20, 20); // a move order stops the firing, as a click does
     EXPECT_FALSE(squad->isShooting());
-    level.selectRocket(false);
-    level.orderLaunch(25, 25);
-    EXPECT_EQ(squad->getGrenadesCount(), grenades - 1);
-    EXPECT_EQ(squad->getRocketsCount(), rockets);
-    EXPECT_NE(level.getAmmo().getGrenades(), nullptr);
 }
 
 TEST_F(BotTest, PlayerBotSeesTheGroundTheViewShowsAroundTheLeader) {
