@@ -1,4 +1,4 @@
-// Ball unit: colours, walking and the walk cycle, blinking, moods, death, the muzzle flash and the minimap mark.
+// Ball unit: walking and the walk cycle, blinking, moods, death, the muzzle flash and the minimap mark.
 #include "units/cBall.h"
 
 #include "assets/cMeshCont.h"
