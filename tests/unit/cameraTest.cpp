@@ -1,19 +1,11 @@
-// cCamera: glide, zoom limits, pan under a turn.
+// cCamera: the glide, and a pan under a turn.
 #include "shell/cCamera.h"
 #include "shell/globals.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
-
-TEST(Camera, ZoomIsClamped) {
-    cCamera c;
-    EXPECT_EQ(c.getZ(), -25);
-    for (auto [by, z] : {std::pair{100, -5}, {-1000, -250}, {10, -240}}) {
-        c.zoom(by);
-        EXPECT_EQ(c.getZ(), z) << by;
-    }
-}
+#include <utility>
 
 TEST(Camera, GlidesAtConstantSpeedAndSnapsOnArrival) {
     cCamera c;
@@ -27,8 +19,7 @@ TEST(Camera, GlidesAtConstantSpeedAndSnapsOnArrival) {
     EXPECT_NEAR(dist(c.getX(), c.getY(), 0, 0), 16, 1e-3);
     c.update(100000);
     c.update(0); // already there: stays exactly
-    EXPECT_EQ(c.getX(), 30);
-    EXPECT_EQ(c.getY(), 40);
+    EXPECT_EQ(std::pair(c.getX(), c.getY()), std::pair(30.0f, 40.0f));
 }
 
 TEST(Camera, PanFollowsTheTurnAndIsNotUndone) {
@@ -36,19 +27,13 @@ TEST(Camera, PanFollowsTheTurnAndIsNotUndone) {
     c.translate(1, 0);
     c.translate(0, 1);
     c.update(1000);
-    EXPECT_FLOAT_EQ(c.getX(), 1);
-    EXPECT_FLOAT_EQ(c.getY(), -1);
+    EXPECT_EQ(std::pair(c.getX(), c.getY()), std::pair(1.0f, -1.0f));
     c.reset();
     c.rotZ(90);
-    EXPECT_NEAR(c.getAngleZRad(), M_PI / 2, 1e-6);
     c.translate(1, 0);
     EXPECT_NEAR(c.getX(), 0, 1e-6);
     EXPECT_NEAR(c.getY(), -1, 1e-6);
-    c.rotZ(270);
-    EXPECT_FLOAT_EQ(c.getAngleZ(), 360); // no wrap
-    c.rotX(-100);
-    EXPECT_FLOAT_EQ(c.getAngleX(), -135); // no limit
-    c.reset();
+    c.reset(); // the turn goes with the rest
     EXPECT_EQ(c.getAngleZRad(), 0);
     EXPECT_EQ(c.getXTarget(), 0);
 }

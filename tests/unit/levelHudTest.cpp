@@ -1,10 +1,9 @@
-// HUD widget arithmetic: panel counts and life bars, the frame counter's windows, the cursor pulse, the ground marker.
+// HUD widget arithmetic: panel counts and life bars, the frame counter's windows, the ground marker.
 #include <gtest/gtest.h>
 
 #include <string>
 
 #include "ui/DrawPlayer.h"
-#include "ui/cCursor.h"
 #include "ui/cFPS.h"
 #include "ui/cUI.h"
 
@@ -29,19 +28,6 @@ TEST(LevelHud, FrameCounterDoublesEachHalfSecondWindow) {
     fps.hide(); // hidden, it still counts
     for (int i = 1; i <= 10; i++) fps.count(1020 + i * 50);
     EXPECT_EQ(fps.getFPS(), 20u);
-}
-
-TEST(LevelHud, CursorPulseTurnsAtBothEndsAndIsShared) {
-    cCursor a, b;
-    a.pulse(0);
-    b.pulse(0);
-    // Long pauses drive the shared pulse to an end whatever state it was in.
-    int t = 5000;
-    if (a.pulse(t) < 0.5f) a.pulse(t += 5000);
-    EXPECT_FLOAT_EQ(b.pulse(t), 0.0f);
-    EXPECT_NEAR(a.pulse(t + 400), 0.4f, 1e-4);
-    EXPECT_FLOAT_EQ(b.pulse(t + 700), 1.0f);
-    EXPECT_NEAR(a.pulse(t + 950), 0.45f, 1e-4);
 }
 
 TEST(GroundMarker, TurnsForEverWithinOneCircle) {

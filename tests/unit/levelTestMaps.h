@@ -3,12 +3,11 @@
 
 #include <gtest/gtest.h>
 
-#include <unistd.h>
-
 #include <filesystem>
 #include <string>
 #include <vector>
 
+#include "assetsTestFiles.h"
 #include "assets/cBitmap.h"
 #include "level/cLevel.h"
 
@@ -24,18 +23,8 @@ inline const sRGBA kTreeMark(0, 0, 0, 255);
 class LevelFolderTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        static int serial = 0;
-        oldDir = std::filesystem::current_path();
-        dir = std::filesystem::temp_directory_path() /
-              ("orbix-level-" + std::to_string(getpid()) + "-" + std::to_string(serial++));
-        std::filesystem::remove_all(dir);
         std::filesystem::create_directories(dir / "maps");
-        std::filesystem::current_path(dir);
         std::srand(7);
-    }
-    void TearDown() override {
-        std::filesystem::current_path(oldDir);
-        std::filesystem::remove_all(dir);
     }
     // A w x h map of plain ground with the given marks, saved as maps/name.
     void writeMap(const std::string& name, int w, int h, const std::vector<sMapMark>& marks) {
@@ -48,7 +37,9 @@ protected:
         ASSERT_TRUE(map.saveToFile("maps/" + name));
     }
 
-    std::filesystem::path dir, oldDir;
+    assetsTest::ScratchDir scratch;
+    const std::filesystem::path dir = scratch.path;
+    assetsTest::WorkingDir inside{dir}; // left before the scratch folder goes
 };
 
 // A level on a map the test draws, built and, when asked, run past its intro into play.

@@ -1,4 +1,4 @@
-// Player squad: names, the file's list handling, firing, formation, leadership hand-over, celebrating, sensing.
+// Player squad: the file's list handling, firing, facing, leadership hand-over, celebrating, sensing.
 #include "units/cEnemy.h"
 #include "units/cPlayerBall.h"
 #include "world/cColision.h"
@@ -10,8 +10,6 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
-#include <set>
-#include <string>
 #include <vector>
 
 namespace {
@@ -30,15 +28,6 @@ struct probeSoldier : cPlayerBall {
         update(ms, &w.map, ammo, enemies, grid);
     }
 };
-
-TEST(Squad, FortyNamesHandedOutInTurn) {
-    std::set<std::string> distinct;
-    for (int n = 0; cPlayerBall::names[n][0] != '_'; n++) distinct.insert(cPlayerBall::names[n]);
-    EXPECT_EQ(distinct.size(), 40u);
-    probeSoldier first(true);
-    for (int i = 1; i < 40; i++) EXPECT_STRNE(probeSoldier(false).getName(), first.getName());
-    EXPECT_STREQ(probeSoldier(false).getName(), first.getName()); // the 41st, never "_"
-}
 
 TEST(Squad, AddRemoveInsertAndHurtById) {
     probeSoldier lead(true, 10, 10);
@@ -73,18 +62,6 @@ TEST(Squad, HoldingFireShootsAtOnceThenEveryInterval) {
         if (countBullets(ammo, 0) > before) shotTicks.push_back(t);
     }
     EXPECT_EQ(shotTicks, (std::vector<int>{1, 9, 17}));
-}
-
-TEST(Squad, FollowersKeepTheirDistance) {
-    testWorld w(40, 40);
-    // 2 units behind: keeps its target; 0.3: sent 1.5 to -x of the one in front; 5: sent to 1.5 from it.
-    for (auto [fx, expectX] : {std::pair{8.5f, 8.5f}, {10.8f, 9.0f}, {15.5f, 12.0f}}) {
-        probeSoldier lead(true), f(false, fx, 10.5f);
-        lead.insert(&f);
-        lead.tick(1, w);
-        EXPECT_NEAR(f.getTargetX(), expectX, 1e-4) << fx;
-        EXPECT_NEAR(f.getTargetY(), 10.5f, 1e-4) << fx;
-    }
 }
 
 TEST(Squad, WalkingFileLooksAheadStandingFileAtThePoint) {
@@ -150,45 +127,12 @@ TEST(Squad, TreesAndTheEdgeStopAWalk) {
     EXPECT_NE(grid.getObject(12, 10), 0);
 }
 
-TEST(Squad, FacesKeepAnimatingWhileTheSquadCelebrates) {
+TEST(Squad, CelebratingSquadHopsKeepsItsFacesMovingAndItsDeadSink) {
     testWorld w(40, 40);
     std::srand(3);
-    probeSoldier s(true);
-    for (int i = 0; i < 3; i++) s.addSoldier();
-    s.tick(5, w);
-    s.beHappy();
-    // A laugh steps a frame every 80 ms (until a random mood may end it); a blink
-    // (twelve frame steps) comes every 0.5 to 3.5 s.
-    int blinks[4] = {}, laughSteps[4] = {}, laughFrames[4] = {};
-    for (int t = 0; t < 3000; t++) { // 15 s of hops
-        std::vector<std::pair<int, int>> before;
-        for (cPlayerBall* p = &s; p; p = p->getNext()) before.push_back({p->getBlinkFrame(), p->getMoodFrame() + 1000 * p->getMood()});
-        s.tick(5, w);
-        int i = 0;
-        for (cPlayerBall* p = &s; p; p = p->getNext(), i++) {
-            blinks[i] += p->getBlinkFrame() != before[i].first;
-            if (p->getMood() == 2 && before[i].second / 1000 == 2) {
-                laughSteps[i]++;
-                laughFrames[i] += p->getMoodFrame() + 2000 != before[i].second;
-            }
-        }
-    }
-    int laughs = 0;
-    for (int i = 0; i < 4; i++) {
-        EXPECT_GT(blinks[i], 30) << "soldier " << i << " stopped blinking";
-        if (laughSteps[i] < 200) continue;
-        laughs++;
-        EXPECT_GE(laughFrames[i] * 80, laughSteps[i] * 5 * 9 / 10) << "soldier " << i << " froze mid-laugh";
-    }
-    EXPECT_GT(laughs, 0) << "no soldier laughed for a second with this seed";
-    for (int i = 0; i < 3; i++) s.removeSoldier();
-}
-
-TEST(Squad, CelebratingSoldiersHopAndTheDeadSinkInstead) {
-    testWorld w(40, 40);
-    std::srand(9);
     cAmmo ammo;
     probeSoldier s(true);
+    for (int i = 0; i < 3; i++) s.addSoldier();
     s.tick(5, w);
     s.shoot(0, 0);
     s.beHappy();
@@ -197,16 +141,33 @@ TEST(Squad, CelebratingSoldiersHopAndTheDeadSinkInstead) {
     const float ground = w.map.getHeight(10.5f, 10.5f), v = s.jumpSpeed;
     float top = ground;
     int landed = -1;
-    for (int t = 1; t <= 400 && landed < 0; t++) {
+    // 15 s of hops: a blink (twelve frame steps) comes every 0.5 to 3.5 s, and a
+    // laugh steps a frame every 80 ms until a random mood may end it.
+    int blinks[4] = {}, laughTicks = 0, laughFrames = 0;
+    for (int t = 1; t <= 3000; t++) {
+        std::vector<std::pair<int, int>> before;
+        for (cPlayerBall* p = &s; p; p = p->getNext()) before.push_back({p->getBlinkFrame(), p->getMoodFrame()});
         s.tick(5, w, &ammo);
-        if (s.clock == 0) landed = t * 5;
-        top = std::max(top, s.z);
+        if (landed < 0) top = std::max(top, s.z);
+        if (landed < 0 && s.clock == 0) {
+            landed = t * 5;
+            EXPECT_EQ(s.z, ground);
+        }
+        int i = 0;
+        for (cPlayerBall* p = &s; p; p = p->getNext(), i++) {
+            blinks[i] += p->getBlinkFrame() != before[i].first;
+            laughTicks += p->getMood() == 2;
+            laughFrames += p->getMood() == 2 && p->getMoodFrame() != before[i].second;
+        }
     }
     // A hop of speed v lasts 2v/g seconds and rises v^2/2g.
     EXPECT_NEAR(landed, 2000.0f * v / 9.81f, 15.0f);
     EXPECT_NEAR(top - ground, v * v / (2 * 9.81f), 0.02f);
-    EXPECT_EQ(s.z, ground);
     EXPECT_EQ(countBullets(ammo, 0), 0); // no firing while celebrating
+    for (int i = 0; i < 4; i++) EXPECT_GT(blinks[i], 30) << "soldier " << i << " stopped blinking";
+    EXPECT_GT(laughTicks, 200) << "no soldier laughed for a second with this seed";
+    EXPECT_GE(laughFrames * 80, laughTicks * 5 * 9 / 10) << "the laugh froze";
+    for (int i = 0; i < 3; i++) s.removeSoldier();
     s.hurt(200.0f); // a late grenade
     for (int t = 0; t < 500; t++) s.tick(5, w, &ammo);
     EXPECT_EQ(s.getDeadState(), 2);

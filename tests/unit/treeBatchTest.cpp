@@ -116,80 +116,39 @@ TEST(TreeBatch, OddTreesAndModelsDrawNothingWrongAndNeverCrash) {
     }
 }
 
-TEST(TreeBatch, FollowsTheMapThroughRebuildsAndDispose) {
-    assetsTest::ScratchDir dir;
-    cMeshCont meshes;
-    loadModels(meshes, dir, true);
-    cBitmap bmp;
-    fillGround(bmp, 20, 20);
-    paintRect(bmp, 0, 0, 19, 9, kTreePx);
-    cMap m;
-    ASSERT_TRUE(m.init(bmp));
-    EXPECT_TRUE(m.getTreeBatch().isEmpty()) << "no models yet";
-    m.setMeshCont(&meshes);
-    ASSERT_GT(m.getTreeCount(), 0);
-    EXPECT_EQ(m.getTreeBatch().treeCount(), m.getTreeCount());
-
-    fillGround(bmp, 12, 12);
-    paintRect(bmp, 0, 0, 2, 2, kTreePx);
-    std::srand(3);
-    ASSERT_TRUE(m.init(bmp));
-    EXPECT_EQ(m.getTreeBatch().treeCount(), m.getTreeCount());
-    for (int i = 0; i < m.getTreeBatch().treeCount(); ++i) EXPECT_LT(m.getTreeBatch().treeY(i), 3.0f);
-
-    m.dispose();
-    EXPECT_TRUE(m.getTreeBatch().isEmpty());
-}
-
-TEST(MapTree, AboutOneTreeCellInFourGetsATreeOnItsCorner) {
-    std::srand(21);
-    cBitmap bmp;
-    fillGround(bmp, 40, 30);
-    paintRect(bmp, 0, 0, 39, 9, kTreePx); // 400 tree cells in the lowest ten rows
-    paintRect(bmp, 5, 20, 14, 21, kWaterPx);
-    cMap m;
-    ASSERT_TRUE(m.init(bmp));
-    const int n = m.getTreeCount();
-    EXPECT_GT(n, 60);
-    EXPECT_LT(n, 140);
-    std::set<std::pair<int, int>> seen;
-    int kinds[3] = {0, 0, 0};
-    const sTree* t = m.getTrees();
-    for (int i = 0; i < n; ++i) {
-        ASSERT_TRUE(t[i].kind >= 0 && t[i].kind <= 2) << t[i].kind;
-        ++kinds[t[i].kind];
-        // Without meshes there is no pivot to undo: the tree stands on the cell's corner point.
-        const int c = static_cast<int>(t[i].x), r = static_cast<int>(t[i].y);
-        EXPECT_EQ(t[i].x, static_cast<float>(c));
-        EXPECT_EQ(t[i].y, static_cast<float>(r));
-        EXPECT_EQ(m.getTerrain(c + 0.5f, r + 0.5f), cMap::kTree);
-        EXPECT_TRUE(seen.insert({c, r}).second) << "two trees on one cell";
-        if (i > 0) { EXPECT_TRUE(t[i - 1].y < t[i].y || (t[i - 1].y == t[i].y && t[i - 1].x < t[i].x)) << "row by row"; }
-    }
-    for (int k = 0; k < 3; ++k) EXPECT_GT(kinds[k], 0) << k;
-}
-
-TEST(MapTree, EachKindIsShiftedByItsStemPivot) {
+TEST(MapTree, AboutOneTreeCellInFourGetsATreeShiftedByItsStemPivot) {
     const V3 pivots[3] = {{50, -25, 300}, {-100, 200, 0}, {0, 0, 0}};
     assetsTest::ScratchDir dir;
     cMeshCont meshes;
     loadModels(meshes, dir, false, pivots);
-    std::srand(8);
-    cBitmap bmp;
-    fillGround(bmp, 16, 16);
-    paintRect(bmp, 3, 3, 12, 12, kTreePx);
-    cMap m;
-    m.setMeshCont(&meshes);
-    ASSERT_TRUE(m.init(bmp));
-    ASSERT_GT(m.getTreeCount(), 0);
-    int kinds[3] = {0, 0, 0};
-    for (int i = 0; i < m.getTreeCount(); ++i) {
-        const sTree& t = m.getTrees()[i];
-        ++kinds[t.kind];
-        const float cx = t.x + pivots[t.kind][0] / 100.0f, cy = t.y + pivots[t.kind][1] / 100.0f;
-        EXPECT_FLOAT_EQ(cx, std::round(cx)) << i;
-        EXPECT_FLOAT_EQ(cy, std::round(cy)) << i;
-        EXPECT_EQ(m.getTerrain(cx + 0.5f, cy + 0.5f), cMap::kTree) << i;
+    for (bool withModels : {false, true}) {
+        SCOPED_TRACE(withModels ? "with models" : "without models");
+        std::srand(21);
+        cBitmap bmp;
+        fillGround(bmp, 40, 30);
+        paintRect(bmp, 0, 0, 39, 9, kTreePx); // 400 tree cells in the lowest ten rows
+        paintRect(bmp, 5, 20, 14, 21, kWaterPx);
+        cMap m;
+        if (withModels) m.setMeshCont(&meshes);
+        ASSERT_TRUE(m.init(bmp));
+        const int n = m.getTreeCount();
+        EXPECT_GT(n, 60);
+        EXPECT_LT(n, 140);
+        std::set<std::pair<int, int>> seen;
+        int kinds[3] = {0, 0, 0};
+        for (int i = 0; i < n; ++i) {
+            const sTree& t = m.getTrees()[i];
+            ASSERT_TRUE(t.kind >= 0 && t.kind <= 2) << t.kind;
+            ++kinds[t.kind];
+            // Undoing the pivot (none without models) puts the tree on its cell's corner point.
+            const float cx = t.x + (withModels ? pivots[t.kind][0] / 100.0f : 0), cy = t.y + (withModels ? pivots[t.kind][1] / 100.0f : 0);
+            EXPECT_FLOAT_EQ(cx, std::round(cx)) << i;
+            EXPECT_FLOAT_EQ(cy, std::round(cy)) << i;
+            EXPECT_EQ(m.getTerrain(cx + 0.5f, cy + 0.5f), cMap::kTree) << i;
+            const std::pair<int, int> cell(std::lround(cy), std::lround(cx));
+            if (!seen.empty()) { EXPECT_LT(*seen.rbegin(), cell) << "row by row, one tree a cell"; }
+            seen.insert(cell);
+        }
+        for (int k = 0; k < 3; ++k) EXPECT_GT(kinds[k], 0) << k;
     }
-    for (int k = 0; k < 3; ++k) EXPECT_GT(kinds[k], 0) << k;
 }
