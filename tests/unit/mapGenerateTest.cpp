@@ -61,8 +61,6 @@ TEST(MapGenerate, KindsFollowTheExactColoursAndWinterOnlyTheTopLeftPixel) {
     cMap m;
     m.setGS(&gs);
     ASSERT_TRUE(m.init(bmp));
-    EXPECT_EQ(m.getX(), 5.0f);
-    EXPECT_EQ(m.getY(), 2.0f);
     const int expected[2][5] = {{2, 1, 0, 0, 0}, {0, 0, 0, 0, 0}};
     const sRGBA minimap[3] = {fromFloats(138, 198, 57), fromFloats(22, 15, 220), fromFloats(58, 167, 31)};
     for (int r = 0; r < 2; ++r)
@@ -168,7 +166,6 @@ TEST(GameSetup, ResetRestoresTheSavedTerrainAndShrinkKeepsEveryNthPixel) {
     paintCoordinates(gs.miniMap, 20, 10);
     gs.saveMiniMap();
     markUnit(gs.miniMap, 19, 0);
-    EXPECT_EQ(pixel(gs.miniMap, 18, 0), sRGBA(255, 0, 0, 255));
     for (bool resized : {false, true}) {
         if (resized)
             gs.miniMap.resize(3, 2);  // the working map changed size since the save
