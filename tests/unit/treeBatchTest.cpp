@@ -121,34 +121,31 @@ TEST(MapTree, AboutOneTreeCellInFourGetsATreeShiftedByItsStemPivot) {
     assetsTest::ScratchDir dir;
     cMeshCont meshes;
     loadModels(meshes, dir, false, pivots);
-    for (bool withModels : {false, true}) {
-        SCOPED_TRACE(withModels ? "with models" : "without models");
-        std::srand(21);
-        cBitmap bmp;
-        fillGround(bmp, 40, 30);
-        paintRect(bmp, 0, 0, 39, 9, kTreePx); // 400 tree cells in the lowest ten rows
-        paintRect(bmp, 5, 20, 14, 21, kWaterPx);
-        cMap m;
-        if (withModels) m.setMeshCont(&meshes);
-        ASSERT_TRUE(m.init(bmp));
-        const int n = m.getTreeCount();
-        EXPECT_GT(n, 60);
-        EXPECT_LT(n, 140);
-        std::set<std::pair<int, int>> seen;
-        int kinds[3] = {0, 0, 0};
-        for (int i = 0; i < n; ++i) {
-            const sTree& t = m.getTrees()[i];
-            ASSERT_TRUE(t.kind >= 0 && t.kind <= 2) << t.kind;
-            ++kinds[t.kind];
-            // Undoing the pivot (none without models) puts the tree on its cell's corner point.
-            const float cx = t.x + (withModels ? pivots[t.kind][0] / 100.0f : 0), cy = t.y + (withModels ? pivots[t.kind][1] / 100.0f : 0);
-            EXPECT_FLOAT_EQ(cx, std::round(cx)) << i;
-            EXPECT_FLOAT_EQ(cy, std::round(cy)) << i;
-            EXPECT_EQ(m.getTerrain(cx + 0.5f, cy + 0.5f), cMap::kTree) << i;
-            const std::pair<int, int> cell(std::lround(cy), std::lround(cx));
-            if (!seen.empty()) { EXPECT_LT(*seen.rbegin(), cell) << "row by row, one tree a cell"; }
-            seen.insert(cell);
-        }
-        for (int k = 0; k < 3; ++k) EXPECT_GT(kinds[k], 0) << k;
+    std::srand(21);
+    cBitmap bmp;
+    fillGround(bmp, 40, 30);
+    paintRect(bmp, 0, 0, 39, 9, kTreePx); // 400 tree cells in the lowest ten rows
+    paintRect(bmp, 5, 20, 14, 21, kWaterPx);
+    cMap m;
+    m.setMeshCont(&meshes);
+    ASSERT_TRUE(m.init(bmp));
+    const int n = m.getTreeCount();
+    EXPECT_GT(n, 60);
+    EXPECT_LT(n, 140);
+    std::set<std::pair<int, int>> seen;
+    int kinds[3] = {0, 0, 0};
+    for (int i = 0; i < n; ++i) {
+        const sTree& t = m.getTrees()[i];
+        ASSERT_TRUE(t.kind >= 0 && t.kind <= 2) << t.kind;
+        ++kinds[t.kind];
+        // Undoing the pivot puts the tree on its cell's corner point.
+        const float cx = t.x + pivots[t.kind][0] / 100.0f, cy = t.y + pivots[t.kind][1] / 100.0f;
+        EXPECT_FLOAT_EQ(cx, std::round(cx)) << i;
+        EXPECT_FLOAT_EQ(cy, std::round(cy)) << i;
+        EXPECT_EQ(m.getTerrain(cx + 0.5f, cy + 0.5f), cMap::kTree) << i;
+        const std::pair<int, int> cell(std::lround(cy), std::lround(cx));
+        if (!seen.empty()) { EXPECT_LT(*seen.rbegin(), cell) << "row by row, one tree a cell"; }
+        seen.insert(cell);
     }
+    for (int k = 0; k < 3; ++k) EXPECT_GT(kinds[k], 0) << k;
 }
