@@ -249,15 +249,25 @@ TEST_F(LevelInputTest, DeveloperKeysAddAndRemoveUnits) {
     EXPECT_EQ(listLength(level.getEnemies()), 2);
 }
 
-TEST_F(LevelInputTest, CameraKeyGlidesBackOverTheLeader) {
+TEST_F(LevelInputTest, CameraKeyGlidesBackOverTheLeaderAndKeepsTheView) {
     startPlay();
     level.orderMove(20, 20); // the camera glides towards the walk order's point
     for (int i = 0; i < 100; i++) level.update(5);
+    // Zoom, tilt and turn with their held keys and the mouse, as a player does.
+    for (unsigned char key : {'3', '1', '2'}) {
+        level.onKeyboard(key);
+        level.onPassiveMotion(0, 400, 300, 20, 20);
+        level.onKeyboardUp(key);
+    }
     const cCamera& camera = level.getCamera();
+    const float z = camera.getZ(), tilt = camera.getAngleX(), turn = camera.getAngleZ();
     level.onKeyboard('c');
     EXPECT_NE(camera.getXTarget(), 16 - level.getSquad()->getX());
     level.onKeyboardUp('c');
     EXPECT_FLOAT_EQ(camera.getXTarget(), 16 - level.getSquad()->getX());
     EXPECT_FLOAT_EQ(camera.getYTarget(), 16 - level.getSquad()->getY());
     EXPECT_NE(camera.getX(), camera.getXTarget()) << "glides, not jumps";
+    EXPECT_EQ(camera.getZ(), z);
+    EXPECT_EQ(camera.getAngleX(), tilt);
+    EXPECT_EQ(camera.getAngleZ(), turn);
 }
