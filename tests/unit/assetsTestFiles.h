@@ -31,6 +31,10 @@ public:
         std::error_code ignored;
         std::filesystem::remove_all(path, ignored);
     }
+    // A copy would remove the folder twice.
+    ScratchDir(const ScratchDir&) = delete;
+    ScratchDir& operator=(const ScratchDir&) = delete;
+
     std::string file(const std::string& name) const { return (path / name).string(); }
     std::filesystem::path path;
 };
@@ -43,6 +47,9 @@ public:
         std::filesystem::current_path(to);
     }
     ~WorkingDir() { std::filesystem::current_path(previous); }
+    WorkingDir(const WorkingDir&) = delete;
+    WorkingDir& operator=(const WorkingDir&) = delete;
+
 private:
     std::filesystem::path previous;
 };
