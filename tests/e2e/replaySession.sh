@@ -13,9 +13,12 @@ bin=${1:?usage: replaySession.sh BIN_DIR}
 
 scratch_content "$bin"
 ground='rgb(110,150,70)'
-# Level 1: the squad in a ring of enemies within sight. Levels 2 and 3: one enemy far off.
+# Level 1: the squad in two rings of enemies within sight, too many for the squad's opening
+# fire to kill them all before the leader, left alone, falls. Levels 2 and 3: one enemy far off.
 ring=()
-for xy in 24,16 40,16 16,24 48,24 16,40 48,40 24,48 40,48; do ring+=(-draw "point $xy"); done
+for xy in 24,16 40,16 16,24 48,24 16,40 48,40 24,48 40,48 32,14 32,50 14,32 50,32 20,20 44,20 20,44 44,44; do
+  ring+=(-draw "point $xy")
+done
 convert -size 64x64 "xc:$ground" -fill 'rgb(255,0,0)' "${ring[@]}" -fill 'rgb(0,255,0)' \
   -draw 'point 32,32' -type TrueColor "BMP3:$data/maps/01-ring.bmp"
 for n in 02 03; do
@@ -29,15 +32,24 @@ colour_in() {  # colour_in FILE red|yellow
   [ "$2" = yellow ] && fx='(r>0.75 && g>0.75 && b<0.35) ? 1 : 0'
   convert "$1" -crop 700x90+50+215 +repage -fx "$fx" -format '%[fx:round(mean*w*h)]' info:
 }
+# The message covers some 8,000 pixels of the band and stays; a blast in the band is
+# smaller and gone by the next look.
 wait_message() {  # wait_message red|yellow SECONDS
-  local n
+  local n seen=0
   for _ in $(seq "$((2 * $2))"); do
     shot "$E2E_WORK/state.png"
     n=$(colour_in "$E2E_WORK/state.png" "$1")
-    [ "$n" -gt 400 ] && return 0
+    if [ "$n" -gt 4000 ]; then
+      seen=$((seen + 1))
+      [ "$seen" = 2 ] && return 0
+    else
+      seen=0
+    fi
     sleep 0.5
   done
-  fail "no $1 message after $2 s"
+  local other=yellow
+  [ "$1" = yellow ] && other=red
+  fail "no $1 message after $2 s ($(colour_in "$E2E_WORK/state.png" "$other") $other pixels in the band)"
 }
 launch() {  # both buttons at (X, Y): a rocket or a grenade
   pointer "$1" "$2"
@@ -73,11 +85,11 @@ key grave
 type_text "god 0"
 key Return grave
 # Alone, the leader falls to the ring soon.
-key s s s
+tap s 3
 wait_message red 60
 key Return
 sleep 1.5
-key k k k
+tap k 4
 wait_message yellow 20
 key Return
 sleep 1.5

@@ -118,6 +118,15 @@ pointer() { xdotool mousemove --window "$GAME_WIN" "$1" "$2"; }
 
 # key NAME...: taps keys by X keysym name (Return, F5, x, grave, ...).
 key() { xdotool key --delay 60 "$@"; }
+# tap KEY COUNT: taps one key again and again. The game drops a release it reads
+# while the key is down again (its key-repeat filter), so a busy game needs room.
+tap() {
+  local i
+  for i in $(seq "$2"); do
+    key "$1"
+    sleep 0.4
+  done
+}
 # type_text TEXT: types printable text.
 type_text() { xdotool type --delay 60 "$1"; }
 # click BUTTON [X Y]: 1 left, 2 middle, 3 right.
