@@ -7,6 +7,7 @@
 
 #include "mapTestUtil.h"
 #include "world/cGameSetup.h"
+#include "world/cLevelRules.h"
 #include "world/cMap.h"
 
 using namespace maptest;
@@ -68,6 +69,9 @@ TEST(MapGenerate, KindsFollowTheExactColoursAndWinterOnlyTheTopLeftPixel) {
             EXPECT_EQ(m.getTerrain(c + 0.5f, r + 0.5f), expected[r][c]) << c << "," << r;
             EXPECT_EQ(gs.miniMap.getBitmapS()[r * 5 + c], minimap[expected[r][c]]) << c << "," << r;
         }
+    // The level rules read the same colours, the tree in the first column too.
+    cLevelRules rules(0, 0);
+    EXPECT_TRUE(rules.read(bmp) && rules.share(cLevelRules::tree) == 0.1);
     // Winter comes only from a white top-left pixel.
     fillGround(bmp, 4, 3);
     paint(bmp, 0, 2, kWhitePx);  // index width * (height - 1)

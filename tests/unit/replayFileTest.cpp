@@ -167,4 +167,19 @@ TEST(ReplayWriter, EachRecordReachesTheDiskAndReadsBack) {
         EXPECT_EQ(rec.levels[0].mapName, mapName.substr(0, 255));
         EXPECT_EQ(rec.levels[0].seed, 77u);
     }
+    // A tick that ran backwards is kept as 0 ms, and the first checkpoint falls a whole second into
+    // the level: a replay checks its hashes exactly there.
+    cReplayWriter w;
+    cLevel level(1);
+    std::string error;
+    ASSERT_TRUE(w.open(path, "v", 800, 600, error)) << error;
+    w.beginLevel(1, "maps/a.bmp", 1, 2, 3);
+    for (int ms : {-5, 999, 1}) w.ticked(level, ms);
+    w.close();
+    sReplay rec;
+    ASSERT_EQ(cReplayReader::read(path, rec, error), cReplayReader::whole) << error;
+    std::vector<std::pair<int, int>> events;
+    for (const sReplayEvent& e : rec.levels[0].events) events.push_back({e.type, e.ms});
+    EXPECT_EQ(events, (std::vector<std::pair<int, int>>{{sReplayEvent::ticks, 0}, {sReplayEvent::ticks, 999},
+                                                         {sReplayEvent::ticks, 1}, {sReplayEvent::checkpoint, 0}}));
 }

@@ -64,6 +64,7 @@ TEST_F(Sound, EachPlayTakesTheNextOfThreeCopiesAndBrokenFilesOrBadIndicesPlayNot
     snd.play(4);
     EXPECT_EQ(std::vector<int>({started(7, 0), started(7, 1), started(7, 2), started(6, 0), started(1, 0), started(4, 0)}),
               std::vector<int>({2, 1, 1, 0, 0, 1}));
+    load({"roger", "clear", "laught"});  // a second load closes the first one's voices before it opens its own
     snd.dispose();
     EXPECT_FALSE(snd.getDevice().isOpen());
     snd.play(4);  // after closing: nothing to play, nothing breaks
