@@ -1,6 +1,7 @@
 // Scratch folders and small hand-made content files for the asset tests.
 #pragma once
 
+#include <array>
 #include <cmath>
 #include <cstdint>
 #include <filesystem>
@@ -67,6 +68,15 @@ inline std::string fileBytes(const std::string& path)
 {
     std::ifstream in(path, std::ios::binary);
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+// A point moved by a column-major 4 x 4 matrix, as a baked animation frame moves a corner.
+inline std::array<float, 3> applyMatrix(const float* m, const float* p)
+{
+    std::array<float, 3> r;
+    for (int row = 0; row < 3; ++row)
+        r[row] = m[row] * p[0] + m[4 + row] * p[1] + m[8 + row] * p[2] + m[12 + row];
+    return r;
 }
 
 // Appends each (value, byte count) pair little-endian.

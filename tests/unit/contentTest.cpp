@@ -21,16 +21,10 @@ const fs::path kDir = ORBIX_BIN_DIR;
     if (!fs::is_directory(kDir / "maps"))                                             \
     GTEST_SKIP() << "no generated content in " << kDir.string()
 
-// A corner of the mesh moved by a baked column-major frame matrix.
-std::array<float, 3> place(const float* m, const float* v) {
-    return {m[0] * v[0] + m[4] * v[1] + m[8] * v[2] + m[12], m[1] * v[0] + m[5] * v[1] + m[9] * v[2] + m[13],
-            m[2] * v[0] + m[6] * v[1] + m[10] * v[2] + m[14]};
-}
-
 float lowestAt(const cMesh& mesh, int frame) {
     float low = 1e9f;
     for (int i = 0; i < mesh.getNumFaces() * 3; i++)
-        low = std::min(low, place(mesh.getFrames()[frame].matrix, mesh.getFaces() + 3 * i)[2]);
+        low = std::min(low, assetsTest::applyMatrix(mesh.getFrames()[frame].matrix, mesh.getFaces() + 3 * i)[2]);
     return low;
 }
 

@@ -39,15 +39,6 @@ protected:
 using AseLoader = AseText;
 using Mesh = AseText;
 
-// Applies a column-major matrix to a point.
-V3 apply(const float* m, V3 p)
-{
-    V3 r;
-    for (int row = 0; row < 3; ++row)
-        r[row] = m[row] * p[0] + m[4 + row] * p[1] + m[8 + row] * p[2] + m[12 + row];
-    return r;
-}
-
 // p rotated about +z by degrees.
 V3 turnZ(V3 p, double degrees)
 {
@@ -152,10 +143,10 @@ TEST_F(Mesh, BakedMatricesChainRotationKeysAndUndoTheNodeTransform)
     V3 rel{v[0] - 1, v[1] - 2, v[2]};
     const sAnimation* f = mesh.getFrames();
     V3 t0 = turnZ(rel, 90 - 30), t1 = turnZ(rel, 90 - 45);
-    expectNear(apply(f[0].matrix, v), {5 + t0[0], t0[1], t0[2]});
-    expectNear(apply(f[1].matrix, v), {6 + t1[0], 7 + t1[1], t1[2]});
+    expectNear(applyMatrix(f[0].matrix, v.data()), {5 + t0[0], t0[1], t0[2]});
+    expectNear(applyMatrix(f[1].matrix, v.data()), {6 + t1[0], 7 + t1[1], t1[2]});
     // A key with no axis adds no rotation.
-    expectNear(apply(f[2].matrix, v), {6 + t1[0], 7 + t1[1], t1[2]});
+    expectNear(applyMatrix(f[2].matrix, v.data()), {6 + t1[0], 7 + t1[1], t1[2]});
 }
 
 TEST_F(Mesh, TrustedCountsAreRefusedAndAnObjectNeverTakesEntriesFromItsNeighbours)

@@ -18,21 +18,18 @@ namespace {
 
 class ReplayFileTest : public LevelFolderTest {
 protected:
-    // Records the bot on a small map with an enemy in sight; answers the file's bytes.
-    std::vector<uint8_t> recordBotGame(int maxMs, uint32_t seed = 5) {
-        writeMap("01-field.bmp", 40, 40, {{10, 10, kSquadMark}, {22, 18, kEnemyMark}, {25, 12, kEnemyMark}});
+    // Records level 1 on the map with the seed, played by play once it is built; answers the file's bytes.
+    template <class Play>
+    std::vector<uint8_t> record(const char* map, uint32_t seed, Play play) {
         cRecorder recorder;
         std::string error;
         EXPECT_TRUE(recorder.open("game.orbrec", "test", 800, 600, error)) << error;
         cLevel level(1);
-        level.setMapName("01-field.bmp");
+        level.setMapName(map);
         recorder.levelStarting(level, seed);
-        EXPECT_TRUE(level.init());
+        built = level.init();
         recorder.levelStarted(level);
-        level.setGodMode(false);
-        cBot bot;
-        result = bot.play(level, maxMs);
-        endHash = levelStateHash(level);
+        play(level);
         recorder.finish();
         std::ifstream in("game.orbrec", std::ios::binary);
         return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
@@ -59,12 +56,20 @@ protected:
         return step;
     }
 
+    bool built = false;
     sBotResult result;
     uint64_t endHash = 0, replayedHash = 0;
 };
 
 TEST_F(ReplayFileTest, ABotGameReplaysInStepAnotherSeedGoesOutOfStepAndACutFileReplaysToItsCut) {
-    const std::vector<uint8_t> good = recordBotGame(20000);
+    // The bot on a small map with an enemy in sight.
+    writeMap("01-field.bmp", 40, 40, {{10, 10, kSquadMark}, {22, 18, kEnemyMark}, {25, 12, kEnemyMark}});
+    const std::vector<uint8_t> good = record("01-field.bmp", 5, [&](cLevel& level) {
+        level.setGodMode(false);
+        result = cBot().play(level, 20000);
+        endHash = levelStateHash(level);
+    });
+    ASSERT_TRUE(built);
     sReplay played;
     std::string why;
     ASSERT_EQ(cReplayReader::parse(good.data(), good.size(), played, why), cReplayReader::whole) << why;
@@ -125,19 +130,14 @@ TEST_F(ReplayFileTest, ABotGameReplaysInStepAnotherSeedGoesOutOfStepAndACutFileR
 
 TEST_F(ReplayFileTest, ALevelThatCouldNotBeBuiltReplaysInactive) {
     std::ofstream("maps/01-broken.bmp") << "BM not really";
-    cRecorder recorder;
+    record("01-broken.bmp", 9, [](cLevel& level) {
+        for (int i = 0; i < 300; i++)
+            EXPECT_EQ(level.update(5), 3);
+    });
+    ASSERT_FALSE(built);
     std::string error;
-    ASSERT_TRUE(recorder.open("broken.orbrec", "test", 800, 600, error));
-    cLevel level(1);
-    level.setMapName("01-broken.bmp");
-    recorder.levelStarting(level, 9);
-    ASSERT_FALSE(level.init());
-    recorder.levelStarted(level);
-    for (int i = 0; i < 300; i++)
-        EXPECT_EQ(level.update(5), 3);
-    recorder.finish();
     sReplay rec;
-    ASSERT_EQ(cReplayReader::read("broken.orbrec", rec, error), cReplayReader::whole) << error;
+    ASSERT_EQ(cReplayReader::read("game.orbrec", rec, error), cReplayReader::whole) << error;
     int64_t ticks;
     EXPECT_EQ(replay(rec, ticks), cLevelReplay::finished);
     EXPECT_EQ(ticks, 300);
