@@ -38,24 +38,6 @@ inline std::string nodeTm(const std::string& name, const V3& pos = {0, 0, 0}, co
            "\n\t\t*TM_SCALE 1.0000\t1.0000\t1.0000\n\t}\n";
 }
 
-inline std::string vertexList(const std::vector<V3>& verts)
-{
-    std::string s = "\t\t*MESH_VERTEX_LIST {\n";
-    for (size_t i = 0; i < verts.size(); ++i)
-        s += "\t\t\t*MESH_VERTEX " + std::to_string(i) + "\t" + v3(verts[i]) + "\n";
-    return s + "\t\t}\n";
-}
-
-inline std::string faceList(const std::vector<I3>& faces)
-{
-    std::string s = "\t\t*MESH_FACE_LIST {\n";
-    for (size_t i = 0; i < faces.size(); ++i)
-        s += "\t\t\t*MESH_FACE    " + std::to_string(i) + ":    A:    " + std::to_string(faces[i][0]) +
-             " B:    " + std::to_string(faces[i][1]) + " C:    " + std::to_string(faces[i][2]) +
-             " AB:    1 BC:    1 CA:    0\t *MESH_SMOOTHING 1 \t*MESH_MTLID 0\n";
-    return s + "\t\t}\n";
-}
-
 inline std::string texParts(const std::vector<V3>& tverts, const std::vector<I3>& tfaces)
 {
     std::string s = "\t\t*MESH_NUMTVERTEX " + std::to_string(tverts.size()) + "\n\t\t*MESH_TVERTLIST {\n";
@@ -86,11 +68,19 @@ constexpr int unset = std::numeric_limits<int>::min();
 inline std::string meshBlock(const std::vector<V3>& verts, const std::vector<I3>& faces, const std::string& optional = "",
                         int declaredVerts = unset, int declaredFaces = unset)
 {
-    return "\t*MESH {\n\t\t*TIMEVALUE 0\n\t\t*MESH_NUMVERTEX " +
-           std::to_string(declaredVerts != unset ? declaredVerts : static_cast<int>(verts.size())) +
-           "\n\t\t*MESH_NUMFACES " +
-           std::to_string(declaredFaces != unset ? declaredFaces : static_cast<int>(faces.size())) + "\n" +
-           vertexList(verts) + faceList(faces) + optional + "\t}\n";
+    std::string s = "\t*MESH {\n\t\t*TIMEVALUE 0\n\t\t*MESH_NUMVERTEX " +
+                    std::to_string(declaredVerts != unset ? declaredVerts : static_cast<int>(verts.size())) +
+                    "\n\t\t*MESH_NUMFACES " +
+                    std::to_string(declaredFaces != unset ? declaredFaces : static_cast<int>(faces.size())) +
+                    "\n\t\t*MESH_VERTEX_LIST {\n";
+    for (size_t i = 0; i < verts.size(); ++i)
+        s += "\t\t\t*MESH_VERTEX " + std::to_string(i) + "\t" + v3(verts[i]) + "\n";
+    s += "\t\t}\n\t\t*MESH_FACE_LIST {\n";
+    for (size_t i = 0; i < faces.size(); ++i)
+        s += "\t\t\t*MESH_FACE    " + std::to_string(i) + ":    A:    " + std::to_string(faces[i][0]) +
+             " B:    " + std::to_string(faces[i][1]) + " C:    " + std::to_string(faces[i][2]) +
+             " AB:    1 BC:    1 CA:    0\t *MESH_SMOOTHING 1 \t*MESH_MTLID 0\n";
+    return s + "\t\t}\n" + optional + "\t}\n";
 }
 
 struct PosKey {

@@ -13,9 +13,7 @@ TEST(Globals, AnglesVectorsColoursAndTheRandomRangeFollowTheGamesConventions) {
         EXPECT_FLOAT_EQ(getAngle(x, y, 0, 0), angle) << x << "," << y;
     // The vector product keeps its odd middle sign.
     const sVector c = sVector(1, 2, 3) * sVector(4, 5, 6);
-    EXPECT_FLOAT_EQ(c.x, 2 * 6 - 3 * 5);
-    EXPECT_FLOAT_EQ(c.y, 1 * 6 - 3 * 4);
-    EXPECT_FLOAT_EQ(c.z, 1 * 5 - 2 * 4);
+    EXPECT_EQ(std::tuple(c.x, c.y, c.z), std::tuple(-3.0f, -6.0f, -3.0f));
     const sVector z = sVector(1, 2, 3) / 0.0f;
     EXPECT_EQ(z.x * z.x + z.y * z.y + z.z * z.z, 0.0f);
     sVector zero;

@@ -36,8 +36,6 @@ protected:
     cASELoader ase;
     cMesh mesh;
 };
-using AseLoader = AseText;
-using Mesh = AseText;
 
 // p rotated about +z by degrees.
 V3 turnZ(V3 p, double degrees)
@@ -59,7 +57,7 @@ const std::string texAndNormals =
 
 } // namespace
 
-TEST_F(Mesh, BuildsCornersTextureCoordinatesAndNormalsAndFindsObjectsByIndex)
+TEST_F(AseText, BuildsCornersTextureCoordinatesAndNormalsAndFindsObjectsByIndex)
 {
     ASSERT_TRUE(load(scene() + square("Other") + square("Box", texAndNormals, {100, 200, 300}), "Box"));
     EXPECT_STREQ(mesh.getName(), "Box");
@@ -91,7 +89,7 @@ TEST_F(Mesh, BuildsCornersTextureCoordinatesAndNormalsAndFindsObjectsByIndex)
     EXPECT_TRUE(mesh.isEmpty());
 }
 
-TEST_F(Mesh, EveryFrameTakesTheFirstKeyAtOrAfterItAndPickedFramesStayInside)
+TEST_F(AseText, EveryFrameTakesTheFirstKeyAtOrAfterItAndPickedFramesStayInside)
 {
     const std::vector<PosKey> sparse = {{0, {100, 0, 0}}, {160 * 10, {200, 0, 0}}, {160 * 50, {300, 0, 0}}};
     // A square that moves by the keys.
@@ -126,7 +124,7 @@ TEST_F(Mesh, EveryFrameTakesTheFirstKeyAtOrAfterItAndPickedFramesStayInside)
         ASSERT_LT(mesh.pickFrame(-1), 5);
 }
 
-TEST_F(Mesh, BakedMatricesChainRotationKeysAndUndoTheNodeTransform)
+TEST_F(AseText, BakedMatricesChainRotationKeysAndUndoTheNodeTransform)
 {
     const float half = static_cast<float>(M_PI / 2);
     // Node at (1, 2, 0) turned 90 degrees about z; frame 0 turns 30 degrees, frame 1 another 15.
@@ -149,7 +147,7 @@ TEST_F(Mesh, BakedMatricesChainRotationKeysAndUndoTheNodeTransform)
     expectNear(applyMatrix(f[2].matrix, v.data()), {6 + t1[0], 7 + t1[1], t1[2]});
 }
 
-TEST_F(Mesh, TrustedCountsAreRefusedAndAnObjectNeverTakesEntriesFromItsNeighbours)
+TEST_F(AseText, TrustedCountsAreRefusedAndAnObjectNeverTakesEntriesFromItsNeighbours)
 {
     auto withMesh = [](const std::string& meshText) { return scene() + geomObject("M", nodeTm("M") + meshText); };
     // A corner past the vertex list, a negative one, absurd and negative counts, a scene of a
@@ -185,7 +183,7 @@ TEST_F(Mesh, TrustedCountsAreRefusedAndAnObjectNeverTakesEntriesFromItsNeighbour
     EXPECT_TRUE(mesh.hasNormals());
 }
 
-TEST_F(AseLoader, ReadsVertexFaceAndMatrixLinesSkippingUnknownNodes)
+TEST_F(AseText, ReadsVertexFaceAndMatrixLinesSkippingUnknownNodes)
 {
     on("*MATERIAL_REF 0\n\t*MESH_VERTEX\t12\t1.0\t2.0\t3.0\n"
        "*MESH_FACE    3:    A:    0 B:    2 C:    1 AB:    1 BC:    1 CA:    0\t *MESH_SMOOTHING 1 \t*MESH_MTLID 0\n"
@@ -212,7 +210,7 @@ TEST_F(AseLoader, ReadsVertexFaceAndMatrixLinesSkippingUnknownNodes)
     EXPECT_FALSE(ase.opened());
 }
 
-TEST_F(AseLoader, FindObjectFindsByExactNameAndSearchesStopAtTheEndOfTheObject)
+TEST_F(AseText, FindObjectFindsByExactNameAndSearchesStopAtTheEndOfTheObject)
 {
     on(scene() + square("Tree1Stem") + square("Tree1Top") + square("Tree2Stem") + square("Tree2Top"));
     while (ase.getNode() != cASELoader::endOfFile) {
@@ -238,7 +236,7 @@ TEST_F(AseLoader, FindObjectFindsByExactNameAndSearchesStopAtTheEndOfTheObject)
     EXPECT_EQ(ase.getNode(), cASELoader::GEOMOBJECT);
 }
 
-TEST_F(AseLoader, OverlongWordsCannotOverflowAndNumbersReadAsAStreamReadsThem)
+TEST_F(AseText, OverlongWordsCannotOverflowAndNumbersReadAsAStreamReadsThem)
 {
     std::string longWord(5000, 'W');
     std::string longName(5000, 'n');
@@ -276,7 +274,7 @@ TEST_F(AseLoader, OverlongWordsCannotOverflowAndNumbersReadAsAStreamReadsThem)
     EXPECT_FALSE(ase.getInt(a));
 }
 
-TEST_F(AseLoader, MissingNodesFilesAndFoldersLeaveTheStreamFailedUntilAMarkIsRestored)
+TEST_F(AseText, MissingNodesFilesAndFoldersLeaveTheStreamFailedUntilAMarkIsRestored)
 {
     on("*SCENE {\n\t*SCENE_LASTFRAME 100\n}\n");
     EXPECT_FALSE(ase.searchNode(cASELoader::SCENE_FIRSTFRAME));
@@ -286,8 +284,6 @@ TEST_F(AseLoader, MissingNodesFilesAndFoldersLeaveTheStreamFailedUntilAMarkIsRes
     for (const std::string& path : {dir.file("none.ase"), dir.path.string()}) {
         EXPECT_FALSE(ase.openFile(path.c_str())) << path;
         EXPECT_EQ(ase.getNode(), cASELoader::endOfFile);
-        EXPECT_EQ(ase.fileSize(), 0);
-        EXPECT_FALSE(ase.findObject("x"));
     }
     on("");
     EXPECT_EQ(ase.getNode(), cASELoader::endOfFile);
