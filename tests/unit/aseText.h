@@ -5,6 +5,8 @@
 #include <limits>
 #include <sstream>
 #include <string>
+#include <tuple>
+#include <utility>
 #include <vector>
 
 namespace aseText {
@@ -83,30 +85,24 @@ inline std::string meshBlock(const std::vector<V3>& verts, const std::vector<I3>
     return s + "\t\t}\n" + optional + "\t}\n";
 }
 
-struct PosKey {
-    int tick;
-    V3 pos;
-};
-struct RotKey {
-    int tick;
-    V3 axis;
-    float angle;  // radians
-};
+// Keys: the tick and the position; the tick, the axis and the angle in radians.
+using PosKey = std::pair<int, V3>;
+using RotKey = std::tuple<int, V3, float>;
 
 inline std::string animation(const std::string& name, const std::vector<PosKey>& pos, const std::vector<RotKey>& rot)
 {
     std::string s = "\t*TM_ANIMATION {\n\t\t*NODE_NAME \"" + name + "\"\n";
     if (!pos.empty()) {
         s += "\t\t*CONTROL_POS_TRACK {\n";
-        for (const PosKey& k : pos)
-            s += "\t\t\t*CONTROL_POS_SAMPLE " + std::to_string(k.tick) + "\t" + v3(k.pos) + "\n";
+        for (const auto& [tick, at] : pos)
+            s += "\t\t\t*CONTROL_POS_SAMPLE " + std::to_string(tick) + "\t" + v3(at) + "\n";
         s += "\t\t}\n";
     }
     if (!rot.empty()) {
         s += "\t\t*CONTROL_ROT_TRACK {\n";
-        for (const RotKey& k : rot)
-            s += "\t\t\t*CONTROL_ROT_SAMPLE " + std::to_string(k.tick) + "\t" + v3(k.axis) + "\t" +
-                 std::to_string(k.angle) + "\n";
+        for (const auto& [tick, axis, angle] : rot)
+            s += "\t\t\t*CONTROL_ROT_SAMPLE " + std::to_string(tick) + "\t" + v3(axis) + "\t" +
+                 std::to_string(angle) + "\n";
         s += "\t\t}\n";
     }
     return s + "\t}\n";

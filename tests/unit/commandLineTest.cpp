@@ -39,8 +39,7 @@ TEST(CommandLine, AnswersEachLineWithItsActionPassesXOptionsOnAndResolvesPaths) 
     };
     for (const auto& c : cases) {
         cCommandLine line;
-        std::string joined;
-        for (const std::string& a : c.args) joined += a + " ";
+        const std::string joined = ::testing::PrintToString(c.args);
         EXPECT_EQ(parse(line, c.args), c.action) << joined;
         if (c.action == cCommandLine::wrong) {
             EXPECT_FALSE(line.getError().empty()) << joined;

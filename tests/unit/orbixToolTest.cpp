@@ -75,8 +75,6 @@ TEST_F(OrbixTool, BotplayPlaysAMapByNameOrPathAndEndsWithTheResult) {
     // A path is taken from where the tool starts; the same seed plays the same game.
     ASSERT_EQ(run("botplay '" + (dir / "maps" / "duel.bmp").string() + "' --god 1 --seed 4"), 0);
     EXPECT_EQ(last, byName);
-    ASSERT_EQ(run("botplay duel.bmp --style player --seed 4 --god 1"), 0);
-    EXPECT_TRUE(wonOneEnemy()) << last;
     ASSERT_EQ(run("botplay duel.bmp --max-ms 20"), 0);
     EXPECT_EQ(last, "result: timeout time_ms=20 soldiers_lost=0 enemies_killed=0 shots=0");
 }

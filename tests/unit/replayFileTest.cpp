@@ -73,10 +73,7 @@ TEST_F(ReplayFileTest, ABotGameReplaysInStepAnotherSeedGoesOutOfStepAndACutFileR
     sReplay played;
     std::string why;
     ASSERT_EQ(cReplayReader::parse(good.data(), good.size(), played, why), cReplayReader::whole) << why;
-    ASSERT_EQ(played.levels.size(), 1u);
-    EXPECT_EQ(played.levels[0].seed, 5u);
-    EXPECT_EQ(played.levels[0].mapName, "maps/01-field.bmp");
-    EXPECT_TRUE(played.levels[0].ended);
+    ASSERT_EQ(played.levels.size(), 1u);  // its map name, seed and end are what the replay below runs on
     // Fixed 5 ms ticks between orders fold into runs: far fewer records than ticks.
     EXPECT_LT(played.levels[0].events.size() * 4, size_t(played.levels[0].ticks));
 
