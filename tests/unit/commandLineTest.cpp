@@ -26,7 +26,6 @@ TEST(CommandLine, AnswersEachLineWithItsActionPassesXOptionsOnAndResolvesPaths) 
         {{}, cCommandLine::run},
         {{"--help"}, cCommandLine::showHelp},
         {{"-display", ":5", "--version"}, cCommandLine::showVersion},
-        {{"--level", "3", "--record", "a.rec"}, cCommandLine::run},
         {{"--frobnicate"}, cCommandLine::wrong},
         {{"-display"}, cCommandLine::wrong},
         {{"--level", "0"}, cCommandLine::wrong},

@@ -1,6 +1,4 @@
-// Math helpers: the angle convention, vector products, colours from floats and the random range;
-// and the console's help tables.
-#include "shell/cGame.h"
+// Math helpers: the angle convention, vector products, colours from floats and the random range.
 #include "shell/globals.h"
 
 #include <gtest/gtest.h>
@@ -34,10 +32,4 @@ TEST(Globals, AnglesVectorsColoursAndTheRandomRangeFollowTheGamesConventions) {
         high |= r == 1.0;
     }
     EXPECT_TRUE(low && high);
-}
-
-// Without a display: the help tables end where their terminators stand.
-TEST(Commands, HelpTablesEndAtTheirTerminators) {
-    EXPECT_EQ(cGame::commandsCount(), 8);
-    EXPECT_EQ(cGame::controlsCount(), 32);
 }

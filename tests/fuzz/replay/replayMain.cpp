@@ -17,15 +17,13 @@ int main(int argc, char** argv) {
     std::vector<fs::path> paths;
     for (int a = 1; a < argc; ++a) {
         const fs::path arg = fs::absolute(argv[a]);
-        const size_t folderStart = paths.size();
-        if (!fs::is_directory(arg)) {
+        if (!fs::is_directory(arg))
             paths.push_back(arg);
-            continue;
-        }
-        for (const fs::directory_entry& e : fs::directory_iterator(arg))
-            if (e.is_regular_file()) paths.push_back(e.path());
-        std::sort(paths.begin() + long(folderStart), paths.end());
+        else
+            for (const fs::directory_entry& e : fs::directory_iterator(arg))
+                if (e.is_regular_file()) paths.push_back(e.path());
     }
+    std::sort(paths.begin(), paths.end());  // the same order on every machine
     size_t replayed = 0;
     for (const fs::path& p : paths) {
         std::ifstream in(p, std::ios::binary);
