@@ -235,8 +235,7 @@ TEST(Bitmap, SizesStayAtLeastOneEmptiedBitmapsIgnoreEveryOperationAndColourKeysM
     EXPECT_EQ(a.getBitmapS()[0], sRGBA(0, 0, 0, 255));
     a.resize(-5, 3);
     EXPECT_EQ(a.getWidth() * 10 + a.getHeight(), 13);
-    a.dispose();
-    a.dispose();
+    a.dispose();  // the destructor disposes once more
     a.swap();
     a.aa(2);
     a.stretch(4);

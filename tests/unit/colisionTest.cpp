@@ -23,8 +23,7 @@ TEST(Colision, KeepsTheLastWriterInsideAndAnswersMinusOneOutside) {
     EXPECT_EQ(c.getObject(3, 2), 0);
     c.clear();
     EXPECT_EQ(c.getObject(0, 2), 0);
-    c.dispose();
-    c.dispose();
+    c.dispose();  // the destructor disposes once more
     EXPECT_EQ(c.getObject(0, 0), -1);
     c.putObject(0, 0, 1, 0); // no cells: a harmless no-op
 }

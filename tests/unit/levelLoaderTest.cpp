@@ -46,7 +46,6 @@ TEST_F(LevelLoaderTest, EmptyFolderResetReloadAndMissingFolder) {
     loader.resetLevels();
     EXPECT_EQ(loader.nextLevel(), first);
     loader.disposeLevels();
-    loader.disposeLevels();
     EXPECT_EQ(loader.getCount(), 0);
     // Loading again rebuilds the list instead of leaking the old one.
     ASSERT_TRUE(loader.loadLevels());

@@ -158,8 +158,7 @@ TEST(MapGenerate, RefusesOversizedMapsAndEmptiesTheModel) {
     EXPECT_EQ(m.getY(), 1.0f);
     EXPECT_FALSE(m.resize(1 << 30, 1 << 30));
     EXPECT_FALSE(m.isGenerated());
-    m.dispose();
-    m.dispose();
+    m.dispose();  // the destructor disposes once more
 }
 
 TEST(GameSetup, ResetRestoresTheSavedTerrainAndShrinkKeepsEveryNthPixel) {
