@@ -59,31 +59,20 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     FUZZ_CHECK(con != nullptr);
     for (size_t i = 0; i < size; ++i) {
         const uint8_t b = data[i];
-        const uint8_t arg = i + 1 < size ? data[i + 1] : 0;
-        switch (b) {
-        case kTick:
+        const uint8_t arg = i + 1 < size ? data[i + 1] : 0, arg2 = i + 2 < size ? data[i + 2] : 0;
+        if (b == kTick)
             game->onUpdate(arg);
-            ++i;
-            break;
-        case kSpecial:
+        else if (b == kSpecial)
             game->onSpecialFunc(arg % 4);
-            ++i;
-            break;
-        case kReshape: {
-            const uint8_t arg2 = i + 2 < size ? data[i + 2] : 0;
+        else if (b == kReshape)
             game->onReshape(arg * 8 - 64, arg2 * 8 - 64);
-            i += 2;
-            break;
-        }
-        case kMenu:
+        else if (b == kMenu)
             game->msgMenu(arg == 0 ? 0 : 2);
-            ++i;
-            break;
-        default:
+        else {
             game->onKeyboard(b);
             game->onKeyboardUp(b);
-            break;
         }
+        i += b == kReshape ? 2 : b == kTick || b == kSpecial || b == kMenu ? 1 : 0;  // past the values taken
         checkConsole(*con);
     }
     return 0;
