@@ -24,12 +24,10 @@ TEST_F(LevelLoaderTest, LevelsComeInNameOrderSkippingDotEntriesAndOverlongNames)
     EXPECT_STREQ(first->getMapName(), "maps/a.bmp");
     EXPECT_EQ(first->getLevelNumber(), 1);
     EXPECT_STREQ(loader.nextLevel()->getMapName(), "maps/b.bmp");
-    cLevel* dirLevel = loader.nextLevel();
-    EXPECT_STREQ(dirLevel->getMapName(), "maps/c-dir");
+    // A folder is a level too: the bitmap test refuses a folder as a picture, and the replay test plays a
+    // level that could not be built.
+    EXPECT_STREQ(loader.nextLevel()->getMapName(), "maps/c-dir");
     EXPECT_EQ(loader.nextLevel()->getMapName(), "maps/" + std::string(250, 'y'));
-    // A folder is a level whose map cannot be read: it stays inactive.
-    EXPECT_FALSE(dirLevel->init());
-    EXPECT_EQ(dirLevel->update(10), cLevel::answerInactive);
     EXPECT_EQ(loader.nextLevel(), nullptr);
     EXPECT_EQ(loader.nextLevel(), first);
 }
