@@ -1,6 +1,6 @@
 // HUD widgets, projectiles, units and life meters drawn into the test window: one reference
-// picture; the two widgets that move on their own (cursor pulse, marker spin), a unit with
-// empty content and the muzzle flash's depth read back.
+// picture; the two widgets that move on their own (cursor pulse, marker spin) and the muzzle
+// flash's depth read back.
 #include "glTestSupport.h"
 
 #include "assets/cMeshCont.h"
@@ -116,30 +116,6 @@ TEST_F(Hud, CursorTipSitsAtTheMouseAndTheGroundMarkerOnTheGround) {
     // Seen from above the pyramid covers the centre, apex colour there.
     EXPECT_GT(pixelAt(400, 300)[2], 150);
     EXPECT_EQ(pixelAt(20, 20), kBlack);
-}
-
-TEST_F(Hud, DrawingWithEmptyContentKeepsTheMatrixStack) {
-    cMeshCont meshes; // nothing loaded
-    cTexture textures;
-    cGameSetup gs;
-    gs.miniMap.resize(16, 16);
-    gs.showMiniMap = true;
-    cPlayerBall squad(true);
-    squad.setCont(&textures, nullptr, &meshes);
-    squad.setGS(&gs);
-    squad.move(5.5f, 5.5f);
-    squad.addSoldier();
-    squad.fire();
-    for (int i = 0; i < 10; i++) {
-        squad.lodInc();
-        squad.render();
-    }
-    GLint depth = 0;
-    glGetIntegerv(GL_MODELVIEW_STACK_DEPTH, &depth);
-    EXPECT_EQ(depth, 2);
-    EXPECT_EQ(glGetError(), GLenum(GL_NO_ERROR));
-    EXPECT_TRUE(gs.miniMap.getBitmapS()[5 * 16 + 5] == sRGBA(0, 255, 30, 255));
-    squad.removeSoldier();
 }
 
 TEST_F(Hud, MuzzleFlashWritesNoDepthAndGivesTheStateBack) {
