@@ -4,6 +4,9 @@
 
 #include "ui/cConsole.h"
 
+#include <algorithm>
+#include <vector>
+
 using ConsoleGl = KeepsGlState;
 
 TEST_F(ConsoleGl, PanelIgnoresTheSceneStateAndGivesItBackThenWarnsWithoutATextBuffer) {
@@ -28,8 +31,14 @@ TEST_F(ConsoleGl, PanelIgnoresTheSceneStateAndGivesItBackThenWarnsWithoutATextBu
     con.show();
     con.update(10000);
     con.write("\nHELLO");
+    con.setTextColor(255, 255, 100);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     EXPECT_TRUE(con.render());
+    std::vector<unsigned char> frame(800 * 600 * 4);
+    glReadPixels(0, 0, 800, 600, GL_RGBA, GL_UNSIGNED_BYTE, frame.data());
+    int blue = 0;
+    for (size_t i = 2; i < frame.size(); i += 4) blue = std::max<int>(blue, frame[i]);
+    EXPECT_NEAR(blue, 100, 8) << "the text in its own colour";
     glGetIntegerv(GL_PROJECTION_STACK_DEPTH, &depthAfter);
     EXPECT_EQ(depthAfter, depthBefore);
     EXPECT_TRUE(glIsEnabled(GL_DEPTH_TEST) && glIsEnabled(GL_LIGHTING) && glIsEnabled(GL_TEXTURE_2D));

@@ -88,7 +88,7 @@ TEST_F(BotTest, WalksAroundATreeWallInsteadOfIntoIt) {
     EXPECT_EQ(r.enemiesKilled, 1);
 }
 
-TEST_F(BotTest, GroundOrdersActOnlyWhilePlaying) {
+TEST_F(BotTest, GroundOrdersActOnlyWhilePlayingAndTheBotHaltsInReach) {
     build({{6, 6, kSquadMark}, {40, 40, kEnemyMark}}, 48, 48, false);
     cPlayerBall* squad = level.getSquad();
     const int rockets = squad->getRocketsCount();
@@ -108,6 +108,11 @@ TEST_F(BotTest, GroundOrdersActOnlyWhilePlaying) {
     EXPECT_TRUE(squad->isShooting());
     level.orderMove(20, 20); // a move order stops the firing, as a click does
     EXPECT_FALSE(squad->isShooting());
+    // The bot marches on a far enemy and halts where it stands once one comes within reach.
+    bot.think(level);
+    level.getEnemies()->move(9, 6);
+    bot.think(level);
+    EXPECT_EQ(squad->getTargetX(), squad->getX());
 }
 
 TEST_F(BotTest, PlayerBotSeesTheGroundTheViewShowsAroundTheLeader) {
