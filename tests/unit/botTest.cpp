@@ -3,6 +3,7 @@
 // and launches only at groups of three.
 #include "level/cBot.h"
 #include "level/cPlayerBot.h"
+#include "level/iLevelLog.h"
 #include "ballTestWorld.h"
 #include "levelTestMaps.h"
 
@@ -100,6 +101,16 @@ TEST_F(BotTest, GroundOrdersActOnlyWhilePlayingAndTheBotHaltsInReach) {
     EXPECT_FALSE(squad->isShooting());
     EXPECT_EQ(squad->getRocketsCount(), rockets);
     EXPECT_EQ(level.getAmmo().getRockets(), nullptr);
+    // Nor does the player-like bot give an order there.
+    struct : iLevelLog {
+        int inputs = 0;
+        void input(const sLevelInput&) override { inputs++; }
+        void ticked(cLevel&, int) override {}
+    } log;
+    level.setLog(&log);
+    cPlayerBot(1).think(level);
+    level.setLog(nullptr);
+    EXPECT_EQ(log.inputs, 0);
 
     startPlay();
     level.orderMove(30, 30);
