@@ -292,9 +292,26 @@ TEST_F(Game, KeysAreFoldedAndTheConsoleKeepsItsKeysFromTheLevel) {
     EXPECT_EQ(level->getState(), cLevel::stateWon + 1);
 }
 
-TEST_F(Game, CommandsAnswerAndTakeEffect) {
+TEST_F(Game, CommandsTakeEffectPanelAndProjectionKeepTheirStateAndTheMinimapTextureIsReplaced) {
     cLevel* level = playing();
     ASSERT_NE(level, nullptr);
+    const unsigned first = level->miniMapTex;
+    ASSERT_NE(first, 0u);
+    // The panel drawn again over the depth of the game's own frame, with texturing, blending
+    // and depth testing left on as a 3D pass may leave them: the HUD must not depend on them.
+    frame(10);
+    glClear(GL_COLOR_BUFFER_BIT);
+    glEnable(GL_TEXTURE_2D);
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_ZERO, GL_ONE);
+    glEnable(GL_DEPTH_TEST);
+    level->renderUI(800, 600);
+    EXPECT_EQ(pixelAt(90, 56), (std::array<int, 3>{110, 145, 147})) << "the rocket box, selected at start";
+    EXPECT_EQ(pixelAt(40, 103), (std::array<int, 3>{184, 255, 159})) << "the leader's full life bar";
+    ASSERT_TRUE(level->init());
+    frame(10);
+    EXPECT_TRUE(level->miniMapTex == first || !glIsTexture(first)) << "the old minimap texture is released";
+
     // After each line: the answer, then whether water, god mode and the frame counter are on.
     struct {
         const char* line;
@@ -344,27 +361,6 @@ TEST_F(Game, CommandsAnswerAndTakeEffect) {
     run("close");
     EXPECT_EQ(last(), ">close");
     EXPECT_EQ(con->getState(), cConsole::HIDING);
-}
-
-TEST_F(Game, PanelAndProjectionKeepTheirStateAndTheMinimapTextureIsReplaced) {
-    cLevel* level = playing();
-    ASSERT_NE(level, nullptr);
-    const unsigned first = level->miniMapTex;
-    ASSERT_NE(first, 0u);
-    // The panel drawn again over the depth of the game's own frame, with texturing, blending
-    // and depth testing left on as a 3D pass may leave them: the HUD must not depend on them.
-    frame(10);
-    glClear(GL_COLOR_BUFFER_BIT);
-    glEnable(GL_TEXTURE_2D);
-    glEnable(GL_BLEND);
-    glBlendFunc(GL_ZERO, GL_ONE);
-    glEnable(GL_DEPTH_TEST);
-    level->renderUI(800, 600);
-    EXPECT_EQ(pixelAt(90, 56), (std::array<int, 3>{110, 145, 147})) << "the rocket box, selected at start";
-    EXPECT_EQ(pixelAt(40, 103), (std::array<int, 3>{184, 255, 159})) << "the leader's full life bar";
-    ASSERT_TRUE(level->init());
-    frame(10);
-    EXPECT_TRUE(level->miniMapTex == first || !glIsTexture(first)) << "the old minimap texture is released";
 
     // Reshapes keep exactly one saved perspective.
     for (auto& s : {std::pair{640, 480}, {0, 0}, {300, 0}, {0, 200}, {1024, 768}, {1, 1}, {1280, 720}})

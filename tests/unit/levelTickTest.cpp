@@ -1,4 +1,4 @@
-// Level build, tick and controls on small maps: markers, winning, failing, fallen order, restart, god mode,
+// Level build, tick and controls on small maps: markers, the state hash, winning, failing, fallen order, restart, god mode,
 // keys acting on release, clicks only in play, the two-button chord, weapon boxes, developer keys.
 #include <climits>
 #include <cstdint>
@@ -185,8 +185,23 @@ TEST_F(LevelTickTest, WeeksOfPlayOverflowNoClock) {
     EXPECT_EQ(level.getLevelTime(), 60 + 3LL * INT_MAX);
 }
 
-TEST_F(LevelInputTest, KeysActOnReleaseOnly) {
+TEST_F(LevelInputTest, WeaponBoxesAnswerOnlyWhilePlayingAndKeysActOnReleaseOnly) {
+    level.onMouseClick(1, 20, 40);
+    EXPECT_TRUE(level.isRocketSelected());
     startPlay();
+    level.onMouseClick(1, 20, 40);
+    EXPECT_FALSE(level.isRocketSelected());
+    level.onMouseClick(0, 20, 40);
+    level.onMouseClick(1, 60, 40);
+    EXPECT_TRUE(level.isRocketSelected());
+    level.onKeyboardUp('p');
+    level.onMouseClick(1, 20, 40);
+    EXPECT_TRUE(level.isRocketSelected());
+    level.onKeyboardUp('p');
+    const struct { int x, y, hit; } boxes[] = {{48, 30, cUI::hitGrenade}, {49, 30, cUI::hitNothing}, {6, 29, cUI::hitNothing},
+                                               {52, 60, cUI::hitRocket}, {52, 61, cUI::hitNothing}, {95, 40, cUI::hitNothing}};
+    for (auto b : boxes) EXPECT_EQ(cUI::testMouseHit(b.x, b.y), b.hit) << b.x << "," << b.y;
+
     level.onKeyboard('t');
     EXPECT_TRUE(level.isRocketSelected());
     level.onKeyboardUp('t');
@@ -205,24 +220,7 @@ TEST_F(LevelInputTest, KeysActOnReleaseOnly) {
     EXPECT_EQ(level.update(5), 2);
 }
 
-TEST_F(LevelInputTest, WeaponBoxesAnswerOnlyWhilePlaying) {
-    level.onMouseClick(1, 20, 40);
-    EXPECT_TRUE(level.isRocketSelected());
-    startPlay();
-    level.onMouseClick(1, 20, 40);
-    EXPECT_FALSE(level.isRocketSelected());
-    level.onMouseClick(0, 20, 40);
-    level.onMouseClick(1, 60, 40);
-    EXPECT_TRUE(level.isRocketSelected());
-    level.onKeyboardUp('p');
-    level.onMouseClick(1, 20, 40);
-    EXPECT_TRUE(level.isRocketSelected());
-    const struct { int x, y, hit; } boxes[] = {{48, 30, cUI::hitGrenade}, {49, 30, cUI::hitNothing}, {6, 29, cUI::hitNothing},
-                                               {52, 60, cUI::hitRocket}, {52, 61, cUI::hitNothing}, {95, 40, cUI::hitNothing}};
-    for (auto b : boxes) EXPECT_EQ(cUI::testMouseHit(b.x, b.y), b.hit) << b.x << "," << b.y;
-}
-
-TEST_F(LevelInputTest, SecondButtonOfAChordFiresOneProjectile) {
+TEST_F(LevelInputTest, SecondButtonOfAChordFiresOneProjectileAndDeveloperKeysAddAndRemoveUnits) {
     startPlay();
     const int rockets = level.getSquad()->getRocketsCount();
     level.onMouseClick(4, 300, 300);
@@ -242,10 +240,7 @@ TEST_F(LevelInputTest, SecondButtonOfAChordFiresOneProjectile) {
     level.getSquad()->setGrenades(0);
     level.onMouseClick(5, 300, 300);
     EXPECT_EQ(listLength(level.getAmmo().getGrenades()), 1);
-}
 
-TEST_F(LevelInputTest, DeveloperKeysAddAndRemoveUnits) {
-    startPlay();
     for (int key : {'a', 's', 's', 'k', 'k'}) level.onKeyboardUp(key);
     EXPECT_EQ(listLength(level.getSquad()), 3);
     EXPECT_FLOAT_EQ(level.getEnemies()->getLife(), 30);
