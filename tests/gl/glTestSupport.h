@@ -17,9 +17,6 @@ inline void projectOrtho(double left, double right, double bottom, double top, d
     glLoadIdentity();
 }
 
-// Window pixels of the 800 x 600 game window with the origin at the top left, as the HUD draws.
-inline void projectWindowPixels() { projectOrtho(0, 800, 600, 0); }
-
 // Red, green and blue of the back buffer at window pixel (x, y), origin top-left.
 inline std::array<int, 3> pixelAt(int x, int y) {
     unsigned char p[4] = {0, 0, 0, 0};

@@ -1,6 +1,5 @@
-// Multitexture pointers, the fixed state no reference picture shows, and the ground pick,
+// The fixed state no reference picture shows, and the ground pick,
 // under a real context.
-#include "shell/appGlobals.h"
 #include "shell/cCamera.h"
 #include "shell/cRender.h"
 #include "shell/globals.h"
@@ -9,20 +8,6 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-
-TEST(Multitexture, NamesCallThroughOurPointers) {
-    // The game's names are our variables, resolved at start, not libGL's functions of the same names.
-    ASSERT_TRUE(orbixActiveTextureARB && orbixMultiTexCoord2fARB && orbixClientActiveTextureARB);
-    glActiveTextureARB(GL_TEXTURE1_ARB);
-    glClientActiveTextureARB(GL_TEXTURE1_ARB);
-    GLint unit = 0, clientUnit = 0;
-    glGetIntegerv(GL_ACTIVE_TEXTURE_ARB, &unit);
-    glGetIntegerv(GL_CLIENT_ACTIVE_TEXTURE_ARB, &clientUnit);
-    glActiveTextureARB(GL_TEXTURE0_ARB);
-    glClientActiveTextureARB(GL_TEXTURE0_ARB);
-    EXPECT_EQ(unit, GL_TEXTURE1_ARB);
-    EXPECT_EQ(clientUnit, GL_TEXTURE1_ARB);
-}
 
 // The pictures show the lighting, shading and smooth lines the game sets once; not these two.
 TEST(Render, InitPacksPixelRowsAndLetsEqualDepthPass) {
