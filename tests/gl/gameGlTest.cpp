@@ -317,7 +317,6 @@ TEST_F(Game, CommandsTakeEffectPanelAndProjectionKeepTheirStateAndTheMinimapText
         {"shadeModel flat", " syntax: shadeModel [FLAT|SMOOTH]", true, true, true},
         {"showWater 1 1", " syntax: showWater [0|1]", true, true, true},
         {"about me", "Orbix-TAL   build = 0.0.2.0", true, true, true},
-        {"warp 1 2 3 4 5", " ! Unknown command \"warp 1 2 3 4\".", true, true, true},
         // Words are compared and repeated in their first 19 and 9 characters.
         {"abcdefghijklmnopqrstuvwxyz 0123456789ABC b c d", " ! Unknown command \"abcdefghijklmnopqrs 012345678 b c d\".", true, true, true},
         {"showWater 0", ">showWater 0", false, true, true},

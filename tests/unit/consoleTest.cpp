@@ -13,11 +13,9 @@ namespace {
 // the command, then each parameter it counts.
 struct Owner : iConsole {
     cConsole* con = nullptr;
-    int calls = 0;
     std::vector<std::string> words;
 
     void consoleCmd() override {
-        ++calls;
         char buf[128];
         con->getCmd(buf, sizeof buf);
         words = {buf};
@@ -80,8 +78,7 @@ TEST_F(ConsoleTest, EnteredLineIsSplitIntoCommandAndParameters) {
     EXPECT_EQ(owner.words, (words{"FPS", "1"}));
     enter("go a bb ccc dddd eeeee");
     EXPECT_EQ(owner.words, (words{"go", "a", "bb", "ccc", "dddd"}));
-    enter("");
-    EXPECT_EQ(owner.calls, 3);
+    enter(""); // still handed over
     EXPECT_EQ(owner.words, (words{""}));
     // Words are cut to the longest a command or parameter may be.
     con.resizeWin(windowForColumns(120), 600);
