@@ -1,23 +1,11 @@
-// The fixed state no reference picture shows, and the ground pick,
-// under a real context.
+// The ground pick under a real context.
 #include "shell/cCamera.h"
-#include "shell/cRender.h"
 #include "shell/globals.h"
 
 #include <GL/glu.h>
 #include <gtest/gtest.h>
 
 #include <cmath>
-
-// The pictures show the lighting, shading and smooth lines the game sets once; not these two.
-TEST(Render, InitPacksPixelRowsAndLetsEqualDepthPass) {
-    cRender().init();
-    GLint alignment = 0, depthFunc = 0;
-    glGetIntegerv(GL_UNPACK_ALIGNMENT, &alignment);
-    glGetIntegerv(GL_DEPTH_FUNC, &depthFunc);
-    EXPECT_EQ(alignment, 1) << "pictures of any width are read row after row without padding";
-    EXPECT_EQ(depthFunc, GL_LEQUAL) << "what is drawn again at the same depth still shows";
-}
 
 TEST(Screen2Map, NeverAnswersAPointBehindTheEyeOrAtInfinity) {
     // Tilt through the whole circle, the edge-on views at -90 and 90 included, in the level's
