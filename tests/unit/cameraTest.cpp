@@ -10,8 +10,6 @@
 TEST(Camera, GlidesAtConstantSpeedAndSnapsOnArrival) {
     cCamera c;
     c.translateTo(30, 40); // 50 units away
-    c.update(0);
-    EXPECT_EQ(c.getX(), 0);
     c.update(1000); // 8 units
     EXPECT_NEAR(c.getX(), 8 * 0.6, 1e-4);
     EXPECT_NEAR(c.getY(), 8 * 0.8, 1e-4);
