@@ -5,7 +5,6 @@
 #include "ui/cConsole.h"
 
 #include <algorithm>
-#include <vector>
 
 using ConsoleGl = KeepsGlState;
 
@@ -34,11 +33,16 @@ TEST_F(ConsoleGl, PanelIgnoresTheSceneStateAndGivesItBackThenWarnsWithoutATextBu
     con.setTextColor(255, 255, 100);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     EXPECT_TRUE(con.render());
-    std::vector<unsigned char> frame(800 * 600 * 4);
-    glReadPixels(0, 0, 800, 600, GL_RGBA, GL_UNSIGNED_BYTE, frame.data());
-    int blue = 0;
-    for (size_t i = 2; i < frame.size(); i += 4) blue = std::max<int>(blue, frame[i]);
-    EXPECT_NEAR(blue, 100, 8) << "the text in its own colour";
+    // The prompt opens the command line, 6 pixels in from the panel at (80, 80), 25 rows down,
+    // in the text's own colour.
+    int prompt = 0, blue = 0;
+    for (int py = 80 + 16 * 25 - 20; py < 80 + 16 * 25 + 20; py++)
+        for (int px = 86; px < 95; px++) {
+            prompt += pixelAt(px, py)[0] > 100;
+            blue = std::max(blue, pixelAt(px, py)[2]);
+        }
+    EXPECT_GT(prompt, 5);
+    EXPECT_NEAR(blue, 100, 8);
     glGetIntegerv(GL_PROJECTION_STACK_DEPTH, &depthAfter);
     EXPECT_EQ(depthAfter, depthBefore);
     EXPECT_TRUE(glIsEnabled(GL_DEPTH_TEST) && glIsEnabled(GL_LIGHTING) && glIsEnabled(GL_TEXTURE_2D));
