@@ -1,4 +1,4 @@
-// Texture set, minimap texture and mesh drawing under a real GL context.
+// Texture set and mesh drawing under a real GL context; the minimap texture shows in the game's pictures.
 #include "glTestSupport.h"
 
 #include "shell/appGlobals.h"
@@ -6,7 +6,6 @@
 #include "assets/cBitmap.h"
 #include "assets/cMesh.h"
 #include "assets/cTexture.h"
-#include "world/cGameSetup.h"
 
 #include "../unit/aseText.h"
 #include "../unit/assetsTestFiles.h"
@@ -64,23 +63,6 @@ TEST(TextureSet, LoadsAllThirtyNineFilesInOrderAndLeavesFailedSlotsEmpty)
     std::vector<sRGBA> face = textureImage(set.faces[1][4], w, h);
     EXPECT_EQ(face[0].a, 0);                          // keyed
     EXPECT_EQ(face[8 * 3 + 3], sRGBA(255, 255, 255, 255));
-}
-
-TEST(MiniMapTexture, HoldsTheShrunkMapSixtyFourSquare)
-{
-    // The shrinking itself is a headless test; here, that its result reaches the texture.
-    cGameSetup gs;
-    gs.init();
-    ASSERT_NE(gs.miniMapTex, 0u);
-    gs.miniMap.resize(128, 96);
-    for (int y = 0; y < 96; ++y)
-        for (int x = 0; x < 128; ++x)
-            gs.miniMap.setColor(x, y, static_cast<unsigned char>(x), static_cast<unsigned char>(y), 9, 255);
-    gs.createMiniMapTex();
-    int w, h;
-    std::vector<sRGBA> tex = textureImage(gs.miniMapTex, w, h);
-    ASSERT_EQ(std::make_pair(w, h), std::make_pair(64, 64));
-    EXPECT_EQ(tex[64 * 10 + 5], sRGBA(10, 15, 9, 255));  // column 2 x 5, row 1.5 x 10
 }
 
 namespace {

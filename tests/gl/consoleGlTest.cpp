@@ -4,6 +4,8 @@
 
 #include "ui/cConsole.h"
 
+#include <algorithm>
+
 using ConsoleGl = KeepsGlState;
 
 TEST_F(ConsoleGl, PanelIgnoresTheSceneStateAndGivesItBackThenWarnsWithoutATextBuffer) {
@@ -28,8 +30,19 @@ TEST_F(ConsoleGl, PanelIgnoresTheSceneStateAndGivesItBackThenWarnsWithoutATextBu
     con.show();
     con.update(10000);
     con.write("\nHELLO");
+    con.setTextColor(255, 255, 100);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     EXPECT_TRUE(con.render());
+    // The prompt opens the command line, 6 pixels in from the panel at (80, 80), 25 rows down,
+    // in the text's own colour.
+    int prompt = 0, blue = 0;
+    for (int py = 80 + 16 * 25 - 20; py < 80 + 16 * 25 + 20; py++)
+        for (int px = 86; px < 95; px++) {
+            prompt += pixelAt(px, py)[0] > 100;
+            blue = std::max(blue, pixelAt(px, py)[2]);
+        }
+    EXPECT_GT(prompt, 5);
+    EXPECT_NEAR(blue, 100, 8);
     glGetIntegerv(GL_PROJECTION_STACK_DEPTH, &depthAfter);
     EXPECT_EQ(depthAfter, depthBefore);
     EXPECT_TRUE(glIsEnabled(GL_DEPTH_TEST) && glIsEnabled(GL_LIGHTING) && glIsEnabled(GL_TEXTURE_2D));

@@ -17,9 +17,6 @@ inline void projectOrtho(double left, double right, double bottom, double top, d
     glLoadIdentity();
 }
 
-// Window pixels of the 800 x 600 game window with the origin at the top left, as the HUD draws.
-inline void projectWindowPixels() { projectOrtho(0, 800, 600, 0); }
-
 // Red, green and blue of the back buffer at window pixel (x, y), origin top-left.
 inline std::array<int, 3> pixelAt(int x, int y) {
     unsigned char p[4] = {0, 0, 0, 0};
@@ -53,7 +50,7 @@ protected:
 
 // Reference pictures: the window's 800 x 600 frame, shrunk to 200 x 150, compared with a PNG
 // in reference/. They hold only for the renderer that drew them (reference/renderer.txt).
-// Fails, naming a difference picture in the build folder, when more than a few pixels of the
+// Fails, naming the frame drawn now, saved in the build folder, when more than a few pixels of the
 // back buffer differ from reference/NAME.png by more than a few levels. Under another renderer
 // it compares nothing and marks the test skipped, saying why. ORBIX_UPDATE_REFERENCES=1 draws
 // the pictures anew.

@@ -1,38 +1,11 @@
-// Multitexture pointers, the fixed state no reference picture shows, and the ground pick,
-// under a real context.
-#include "shell/appGlobals.h"
+// The ground pick under a real context.
 #include "shell/cCamera.h"
-#include "shell/cRender.h"
 #include "shell/globals.h"
 
 #include <GL/glu.h>
 #include <gtest/gtest.h>
 
 #include <cmath>
-
-TEST(Multitexture, NamesCallThroughOurPointers) {
-    // The game's names are our variables, resolved at start, not libGL's functions of the same names.
-    ASSERT_TRUE(orbixActiveTextureARB && orbixMultiTexCoord2fARB && orbixClientActiveTextureARB);
-    glActiveTextureARB(GL_TEXTURE1_ARB);
-    glClientActiveTextureARB(GL_TEXTURE1_ARB);
-    GLint unit = 0, clientUnit = 0;
-    glGetIntegerv(GL_ACTIVE_TEXTURE_ARB, &unit);
-    glGetIntegerv(GL_CLIENT_ACTIVE_TEXTURE_ARB, &clientUnit);
-    glActiveTextureARB(GL_TEXTURE0_ARB);
-    glClientActiveTextureARB(GL_TEXTURE0_ARB);
-    EXPECT_EQ(unit, GL_TEXTURE1_ARB);
-    EXPECT_EQ(clientUnit, GL_TEXTURE1_ARB);
-}
-
-// The pictures show the lighting, shading and smooth lines the game sets once; not these two.
-TEST(Render, InitPacksPixelRowsAndLetsEqualDepthPass) {
-    cRender().init();
-    GLint alignment = 0, depthFunc = 0;
-    glGetIntegerv(GL_UNPACK_ALIGNMENT, &alignment);
-    glGetIntegerv(GL_DEPTH_FUNC, &depthFunc);
-    EXPECT_EQ(alignment, 1) << "pictures of any width are read row after row without padding";
-    EXPECT_EQ(depthFunc, GL_LEQUAL) << "what is drawn again at the same depth still shows";
-}
 
 TEST(Screen2Map, NeverAnswersAPointBehindTheEyeOrAtInfinity) {
     // Tilt through the whole circle, the edge-on views at -90 and 90 included, in the level's

@@ -46,7 +46,6 @@ void diagonalBands(cMapPlan& m, int gap) {
 }
 
 const sRuleCase kCases[] = {
-    {"meadow", nullptr, [](cMapPlan&) {}},
     {"threeCellGap", nullptr, [](cMapPlan& m) { m.woods(0, 18, 18, 19, 1); m.woods(22, 18, 39, 19, 1); }},
     {"loneTree", "no lone trees", [](cMapPlan& m) { m.woods(10, 20, 10, 20, 1); }},
     // Nine trees in a square: no lone tree, but quite likely none of them drawn.

@@ -72,11 +72,13 @@ TEST(Grenade, LandsOnItsTargetOrTwentyUnitsAlongTheLineThenBurnsSixTicks) {
     EXPECT_EQ(flyUntilLanded(near, 10), 1430);
     EXPECT_FLOAT_EQ(near.getY(), -10.0f);
     EXPECT_LT(near.getZ(), 0.5f);
-    // At its own feet there is nothing to fly: it lands at once, and waits for its blast.
-    cGrenade own(4.0f, 7.0f, 4.0f, 7.0f, 15.0f, nullptr);
+    // At its own feet there is nothing to fly: it lands at once, and waits for its blast,
+    // as does the one thrown with it; only finished grenades leave the list.
+    cGrenade own(4.0f, 7.0f, 4.0f, 7.0f, 15.0f, new cGrenade(4.0f, 7.0f, 4.0f, 7.0f, 15.0f, nullptr));
     own.update(20);
     own.update(20);
     EXPECT_EQ(own.getState(), cGrenade::BLAST_PENDING);
+    EXPECT_NE(own.getNext(), nullptr);
     EXPECT_FLOAT_EQ(own.getX(), 4.0f);
     own.explode();
     std::vector<int> seen;
