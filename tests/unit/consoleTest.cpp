@@ -60,8 +60,7 @@ int windowForColumns(int columns) { return 30 + 9 * columns + 160; }
 } // namespace
 
 TEST_F(ConsoleTest, LayoutFollowsTheWindowWithAMinimumPanel) {
-    EXPECT_EQ(con.getColumns(), 67);
-    EXPECT_EQ(con.getRows(), 25);
+    // The default 67 x 25 panel shows in the ring and clearing tests; past the last row there is nothing.
     EXPECT_EQ(con.getRow(25), "");
     // The first layout runs before any text exists; odd windows still get a usable panel.
     cConsole tiny(nullptr, -2147483647, 0);
@@ -132,9 +131,7 @@ TEST_F(ConsoleTest, LongTextWrapsAndTheRingDropsTheOldestLine) {
 TEST_F(ConsoleTest, ResizingKeepsTheNewestLinesAndPullsTheCursorsIn) {
     for (int i = 0; i < 40; ++i) con.write(("\nline" + std::to_string(i)).c_str());
     // Built by append: GCC 12's -O3 warns (-Wrestrict) on a literal plus a temporary string.
-    std::string longLine = "\n";
-    longLine.append(60, 'x');
-    con.write(longLine.c_str());
+    con.write(std::string("\n").append(60, 'x').c_str());
     type(std::string(50, 'y'));
     con.resizeWin(windowForColumns(30), 30 + 16 * 10 + 160); // 30 columns, 10 rows
     EXPECT_EQ(con.getCurCol(), 29);

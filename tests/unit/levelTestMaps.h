@@ -51,8 +51,9 @@ protected:
         ASSERT_TRUE(level.init());
         if (play) startPlay();
     }
-    void startPlay() {
-        level.update(60);
+    // The intro lasts 50 ms; a longer wait also lets the camera glide over the squad.
+    void startPlay(int introMs = 60) {
+        level.update(introMs);
         level.endIntroIfDue();
         ASSERT_EQ(level.getState(), cLevel::statePlaying);
     }

@@ -2,6 +2,7 @@
 // keys acting on release, clicks only in play, the two-button chord, weapon boxes, developer keys.
 #include <climits>
 #include <cstdint>
+#include <tuple>
 #include <vector>
 
 #include "ballTestWorld.h"
@@ -19,32 +20,22 @@ float squadLife(cLevel& level) {
     for (cPlayerBall* s : soldiers(level.getSquad())) sum += s->getLife();
     return sum;
 }
-const std::vector<sMapMark> kDuel{{3, 3, kSquadMark}, {12, 12, kEnemyMark}};
-
-// The controls' field: 32 x 32, the squad near one corner and an enemy near the other, still in its intro.
-class LevelInputTest : public LevelTest {
-protected:
-    void SetUp() override {
-        LevelTest::SetUp();
-        build({{4, 4, kSquadMark}, {28, 28, kEnemyMark}}, 32, 32, false);
-    }
-};
+// The controls' field, 32 x 32: the squad near one corner and an enemy near the other.
+const std::vector<sMapMark> kField{{4, 4, kSquadMark}, {28, 28, kEnemyMark}};
 } // namespace
 
 using LevelTickTest = LevelTest;
 
 TEST_F(LevelTickTest, BuildPlacesSquadOnLastGreenAndEnemiesOnRedAndTheStateHashSeesEachUnit) {
     build({{3, 4, kSquadMark}, {10, 2, kSquadMark}, {1, 1, kEnemyMark}, {5, 1, kEnemyMark}, {7, 8, kEnemyMark}}, 20, 10, false);
-    EXPECT_EQ(listLength(level.getSquad()), 4);
+    EXPECT_EQ(std::pair(listLength(level.getSquad()), listLength(level.getEnemies())), std::pair(4, 3));
     EXPECT_EQ(std::pair(level.getSquad()->getX(), level.getSquad()->getY()), std::pair(3.0f, 4.0f));
-    EXPECT_EQ(listLength(level.getEnemies()), 3);
     cEnemy* e = level.getEnemies();
     EXPECT_EQ(std::pair(e->getX(), e->getY()), std::pair(1.0f, 1.0f));
     // A replay checkpoint sees one soldier start firing, and one enemy stand one unit further in x.
     const uint64_t still = levelStateHash(level);
     level.getSquad()->shoot(0, 0);
-    const uint64_t firing = levelStateHash(level);
-    EXPECT_NE(firing, still);
+    EXPECT_NE(levelStateHash(level), still);
     e->move(2, 1);
     e->moveTo(9, 1); // the same walk's goal: only x differs
     const uint64_t atTwo = levelStateHash(level);
@@ -56,10 +47,9 @@ TEST_F(LevelTickTest, BuildPlacesSquadOnLastGreenAndEnemiesOnRedAndTheStateHashS
     EXPECT_EQ(listLength(level.getSquad()), 4);
 }
 
-TEST_F(LevelTickTest, IntroHoldsTheWorldUntilFiftyMillisecondsAndCountsGoToTheLeader) {
-    level.setGrenadesCount(5); // no leader yet: kept for the build
-    EXPECT_EQ(level.getGrenadesCount(), 5);
-    build(kDuel, 16, 16, false);
+TEST_F(LevelTickTest, IntroHoldsTheWorldUntilFiftyMillisecondsCountsGoToTheLeaderAndNoClockOverflows) {
+    level.setGrenadesCount(5); // no leader yet: must reach for none (the restart test reads the kept count back)
+    build({{3, 3, kSquadMark}, {12, 12, kEnemyMark}}, 16, 16, false);
     level.setRocketsCount(4);
     EXPECT_EQ(level.getSquad()->getRocketsCount(), 4);
     EXPECT_EQ(level.update(30), 0);
@@ -69,7 +59,10 @@ TEST_F(LevelTickTest, IntroHoldsTheWorldUntilFiftyMillisecondsAndCountsGoToTheLe
     EXPECT_EQ(level.update(30), 0);
     level.endIntroIfDue();
     EXPECT_EQ(level.getState(), cLevel::statePlaying);
-    EXPECT_EQ(level.getLevelTime(), 60);
+    // Weeks of play overflow no clock.
+    level.pause(true);
+    for (int i = 0; i < 3; i++) level.update(INT_MAX);
+    EXPECT_EQ(level.getLevelTime(), 60 + 3LL * INT_MAX);
 }
 
 TEST_F(LevelTickTest, MapWithoutEnemiesIsWonAtOnceAndEnterAdvancesOnce) {
@@ -78,8 +71,7 @@ TEST_F(LevelTickTest, MapWithoutEnemiesIsWonAtOnceAndEnterAdvancesOnce) {
     level.getSquad()->setRockets(6);
     EXPECT_EQ(level.update(5), 0);
     EXPECT_EQ(level.getState(), cLevel::stateWon);
-    EXPECT_EQ(level.getGrenadesCount(), 5);
-    EXPECT_EQ(level.getRocketsCount(), 6);
+    EXPECT_EQ(std::pair(level.getGrenadesCount(), level.getRocketsCount()), std::pair(5, 6));
     // The winners' spin turns the camera one way, however long the tick.
     const float before = level.getCamera().getAngleZ();
     level.update(INT_MAX / 2);
@@ -117,12 +109,10 @@ TEST_F(LevelTickTest, FallenAreCollectedInOrderOfDeathRestartBringsThemBackAndAW
     level.onKeyboardUp(13);
     EXPECT_EQ(level.getState(), cLevel::stateIntro);
     EXPECT_EQ(level.getLevelTime(), 0);
-    EXPECT_EQ(level.getFallen(), nullptr);
-    EXPECT_EQ(soldiers(level.getSquad()), (std::vector<cPlayerBall*>{s[2], s[0], s[1], s[3]}));
+    EXPECT_EQ(soldiers(level.getSquad()), (std::vector<cPlayerBall*>{s[2], s[0], s[1], s[3]})); // none left fallen
     EXPECT_FLOAT_EQ(squadLife(level), 400);
     EXPECT_TRUE(s[2]->isLeader());
-    EXPECT_EQ(s[2]->getGrenadesCount(), 7);
-    EXPECT_EQ(s[2]->getRocketsCount(), 8);
+    EXPECT_EQ(std::pair(s[2]->getGrenadesCount(), s[2]->getRocketsCount()), std::pair(7, 8));
     EXPECT_FLOAT_EQ(level.getEnemies()->getLife(), 100);
 
     // A win in the same tick overrides the failure, and stays.
@@ -142,8 +132,7 @@ TEST_F(LevelTickTest, FallenAreCollectedInOrderOfDeathRestartBringsThemBackAndAW
 TEST_F(LevelTickTest, GodModeLetsEnemyFireAndBlastsThroughTheSquad) {
     build({{10, 10, kSquadMark}, {12, 10, kEnemyMark}}, 64, 64);
     level.getAmmo().addBullet(10.5f, 10.5f, 0, 40, 1);
-    level.update(1);
-    EXPECT_FLOAT_EQ(squadLife(level), 400);
+    level.update(1); // passes the squad unhurt: the life check after the blast covers both
     EXPECT_TRUE(level.getAmmo().getBullets() != nullptr && level.getAmmo().getBullets()->isAlive());
     level.getAmmo().addGrenade(10.5f, 10.5f, 10.5f, 10.5f, 15);
     level.update(1);
@@ -177,14 +166,8 @@ TEST_F(LevelTickTest, MissingMapLeavesTheLevelInactiveButNotATrap) {
     EXPECT_EQ(level.update(20), cLevel::answerInactive);
 }
 
-TEST_F(LevelTickTest, WeeksOfPlayOverflowNoClock) {
-    build(kDuel, 16, 16);
-    level.pause(true);
-    for (int i = 0; i < 3; i++) level.update(INT_MAX);
-    EXPECT_EQ(level.getLevelTime(), 60 + 3LL * INT_MAX);
-}
-
-TEST_F(LevelInputTest, WeaponBoxesAnswerOnlyWhilePlayingAndKeysActOnReleaseOnly) {
+TEST_F(LevelTickTest, WeaponBoxesAnswerOnlyWhilePlayingAndKeysActOnReleaseOnly) {
+    build(kField, 32, 32, false);
     level.onMouseClick(1, 20, 40);
     EXPECT_TRUE(level.isRocketSelected());
     startPlay();
@@ -219,22 +202,20 @@ TEST_F(LevelInputTest, WeaponBoxesAnswerOnlyWhilePlayingAndKeysActOnReleaseOnly)
     EXPECT_EQ(level.update(5), 2);
 }
 
-TEST_F(LevelInputTest, SecondButtonOfAChordFiresOneProjectileAndDeveloperKeysAddAndRemoveUnits) {
-    startPlay();
+TEST_F(LevelTickTest, SecondButtonOfAChordFiresOneProjectileDeveloperKeysAddAndRemoveUnitsAndTheCameraKeyKeepsTheView) {
+    build(kField, 32, 32);
     const int rockets = level.getSquad()->getRocketsCount();
     level.onMouseClick(4, 300, 300);
     level.onMouseClick(5, 300, 300);
     level.onMouseMotion(5, 310, 300, 10, 0);
     level.onMouseClick(4, 300, 300);
     level.onMouseClick(0, 300, 300);
-    EXPECT_EQ(listLength(level.getAmmo().getRockets()), 1);
-    EXPECT_EQ(level.getSquad()->getRocketsCount(), rockets - 1);
+    EXPECT_EQ(std::pair(listLength(level.getAmmo().getRockets()), level.getSquad()->getRocketsCount()), std::pair(1, rockets - 1));
 
     level.onKeyboardUp('t');
     const int grenades = level.getSquad()->getGrenadesCount();
     for (int button : {1, 5, 1}) level.onMouseClick(button, 300, 300);
-    EXPECT_EQ(listLength(level.getAmmo().getGrenades()), 1);
-    EXPECT_EQ(level.getSquad()->getGrenadesCount(), grenades - 1);
+    EXPECT_EQ(std::pair(listLength(level.getAmmo().getGrenades()), level.getSquad()->getGrenadesCount()), std::pair(1, grenades - 1));
     // An empty pouch fires nothing.
     level.getSquad()->setGrenades(0);
     level.onMouseClick(5, 300, 300);
@@ -246,14 +227,11 @@ TEST_F(LevelInputTest, SecondButtonOfAChordFiresOneProjectileAndDeveloperKeysAdd
     level.onKeyboardUp('w');
     EXPECT_EQ(level.getEnemies(), nullptr);
     level.onKeyboardUp('w');
-    level.onKeyboardUp('q');
-    EXPECT_EQ(listLength(level.getEnemies()), 1);
+    level.onKeyboardUp('q'); // onto an empty list, then behind the one there
     level.onKeyboardUp('q');
     EXPECT_EQ(listLength(level.getEnemies()), 2);
-}
 
-TEST_F(LevelInputTest, CameraKeyGlidesBackOverTheLeaderAndKeepsTheView) {
-    startPlay();
+    // The camera key glides back over the leader and keeps the view.
     level.orderMove(20, 20); // the camera glides towards the walk order's point
     for (int i = 0; i < 100; i++) level.update(5);
     // Zoom, tilt and turn with their held keys and the mouse, as a player does.
@@ -263,13 +241,11 @@ TEST_F(LevelInputTest, CameraKeyGlidesBackOverTheLeaderAndKeepsTheView) {
         level.onKeyboardUp(key);
     }
     const cCamera& camera = level.getCamera();
-    const float z = camera.getZ(), tilt = camera.getAngleX(), turn = camera.getAngleZ();
+    const auto view = std::tuple(camera.getZ(), camera.getAngleX(), camera.getAngleZ());
     level.onKeyboard('c');
     level.onKeyboardUp('c');
     EXPECT_FLOAT_EQ(camera.getXTarget(), 16 - level.getSquad()->getX());
     EXPECT_FLOAT_EQ(camera.getYTarget(), 16 - level.getSquad()->getY());
     EXPECT_NE(camera.getX(), camera.getXTarget()) << "glides, not jumps";
-    EXPECT_EQ(camera.getZ(), z);
-    EXPECT_EQ(camera.getAngleX(), tilt);
-    EXPECT_EQ(camera.getAngleZ(), turn);
+    EXPECT_EQ(std::tuple(camera.getZ(), camera.getAngleX(), camera.getAngleZ()), view) << "zoom, tilt and turn kept";
 }

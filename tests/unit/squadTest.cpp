@@ -94,10 +94,8 @@ TEST(Squad, DyingLeaderHandsOverThenSinksAndHoldsNoCell) {
     const float ground = w.map.getHeight(10.5f, 10.5f);
     lead.hurt(150.0f);
     lead.tick(1000, w);
-    EXPECT_FALSE(lead.isLeader());
-    EXPECT_TRUE(next.isLeader());
-    EXPECT_EQ(next.getRocketsCount(), 5);
-    EXPECT_EQ(next.getGrenadesCount(), 3);
+    EXPECT_EQ(std::pair(lead.isLeader(), next.isLeader()), std::pair(false, true));
+    EXPECT_EQ(std::pair(next.getRocketsCount(), next.getGrenadesCount()), std::pair(5, 3));
     EXPECT_EQ(lead.getDeadState(), 1);
     EXPECT_NEAR(lead.z, ground - 1.5f, 1e-4);
     lead.setNext(nullptr);
