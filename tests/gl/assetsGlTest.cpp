@@ -65,25 +65,7 @@ TEST(TextureSet, LoadsAllThirtyNineFilesInOrderAndLeavesFailedSlotsEmpty)
     EXPECT_EQ(face[8 * 3 + 3], sRGBA(255, 255, 255, 255));
 }
 
-namespace {
-
-class MeshDrawing : public KeepsGlState {
-protected:
-    // Draws mesh (or with two units) into an orthographic view of the unit square and
-    // answers the colour at the middle of the square's upper-left triangle.
-    std::array<int, 3> drawSquare(cMesh& mesh, bool twoUnits, int frame)
-    {
-        glClear(GL_COLOR_BUFFER_BIT);
-        glColor3f(1, 1, 1);
-        if (twoUnits)
-            mesh.renderMT(frame);
-        else
-            mesh.render(frame);
-        return pixelAt(25, 524);
-    }
-};
-
-} // namespace
+using MeshDrawing = KeepsGlState;
 
 TEST_F(MeshDrawing, DrawsWithTheFrameMatrixAndLeavesClientStateClean)
 {
@@ -92,8 +74,7 @@ TEST_F(MeshDrawing, DrawsWithTheFrameMatrixAndLeavesClientStateClean)
     // A unit square moved by frame 0 to x = 5 (off screen) and back by frame 1.
     std::string text = scene(0, 1) +
                        geomObject("Sq", nodeTm("Sq") + meshBlock(squareVerts(), squareFaces(),
-                                                                 texParts({{0, 0, 0}, {1, 0, 0}, {1, 1, 0}, {0, 1, 0}},
-                                                                          {{0, 1, 2}, {0, 2, 3}})) +
+                                                                 texParts({{0, 0, 0}, {1, 0, 0}, {1, 1, 0}, {0, 1, 0}}, squareFaces())) +
                                             animation("Sq", {{0, {500, 0, 0}}, {160, {0, 0, 0}}}, {}));
     writeFile(dir.file("sq.ase"), text);
     cMesh mesh, empty;
@@ -101,20 +82,23 @@ TEST_F(MeshDrawing, DrawsWithTheFrameMatrixAndLeavesClientStateClean)
     glViewport(0, 0, 100, 100);
     projectOrtho(0, 1, 0, 1);
     const std::array<int, 3> black{0, 0, 0}, white{255, 255, 255};
+    // The colour at the middle of the square's upper-left triangle, drawn alone or with two units.
+    const auto drawSquare = [](cMesh& m, bool twoUnits, int frame) {
+        glClear(GL_COLOR_BUFFER_BIT);
+        glColor3f(1, 1, 1);
+        twoUnits ? m.renderMT(frame) : m.render(frame);
+        return pixelAt(25, 524);
+    };
     EXPECT_EQ(drawSquare(mesh, false, 0), black);
     EXPECT_EQ(drawSquare(mesh, false, 1), white);
     EXPECT_EQ(drawSquare(mesh, true, 7), white);  // clamped to frame 1
     EXPECT_EQ(drawSquare(empty, false, 0), black);
 
-    GLint unit = -1;
-    glGetIntegerv(GL_CLIENT_ACTIVE_TEXTURE_ARB, &unit);
-    EXPECT_EQ(unit, GL_TEXTURE0_ARB);
+    EXPECT_EQ(glInt(GL_CLIENT_ACTIVE_TEXTURE_ARB), GL_TEXTURE0_ARB);
     for (GLenum u : {GL_TEXTURE1_ARB, GL_TEXTURE0_ARB}) {
         glClientActiveTextureARB(u);
         EXPECT_FALSE(glIsEnabled(GL_TEXTURE_COORD_ARRAY));
     }
     EXPECT_FALSE(glIsEnabled(GL_VERTEX_ARRAY));
-    GLint depth = 0;
-    glGetIntegerv(GL_MODELVIEW_STACK_DEPTH, &depth);
-    EXPECT_EQ(depth, 2);
+    EXPECT_EQ(glInt(GL_MODELVIEW_STACK_DEPTH), 2);
 }

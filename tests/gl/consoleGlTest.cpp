@@ -16,8 +16,7 @@ TEST_F(ConsoleGl, PanelIgnoresTheSceneStateAndGivesItBackThenWarnsWithoutATextBu
     EXPECT_EQ(pixelAt(700, 300)[1], 0) << "hidden: no panel";
 
     // What the 3D pass may leave on must not tint the panel, nor stay off after it.
-    GLint depthBefore = 0, depthAfter = 0;
-    glGetIntegerv(GL_PROJECTION_STACK_DEPTH, &depthBefore);
+    const GLint depthBefore = glInt(GL_PROJECTION_STACK_DEPTH);
     glEnable(GL_DEPTH_TEST);
     glEnable(GL_LIGHTING);
     glEnable(GL_TEXTURE_2D);
@@ -43,14 +42,12 @@ TEST_F(ConsoleGl, PanelIgnoresTheSceneStateAndGivesItBackThenWarnsWithoutATextBu
         }
     EXPECT_GT(prompt, 5);
     EXPECT_NEAR(blue, 100, 8);
-    glGetIntegerv(GL_PROJECTION_STACK_DEPTH, &depthAfter);
-    EXPECT_EQ(depthAfter, depthBefore);
+    EXPECT_EQ(glInt(GL_PROJECTION_STACK_DEPTH), depthBefore);
     EXPECT_TRUE(glIsEnabled(GL_DEPTH_TEST) && glIsEnabled(GL_LIGHTING) && glIsEnabled(GL_TEXTURE_2D));
     EXPECT_FALSE(glIsEnabled(GL_BLEND));
     glDeleteTextures(1, &black);
     // The translucent green panel over black, away from any text.
     EXPECT_NEAR(pixelAt(700, 300)[1], 151 * 128 / 255, 6);
-    EXPECT_EQ(glGetError(), GLenum(GL_NO_ERROR));
 
     con.resize(400000, 400000);
     ASSERT_FALSE(con.hasBuffer());

@@ -82,8 +82,7 @@ protected:
     }
     // Both enemies removed: the level is won.
     void win() {
-        tap('w');
-        tap('w');
+        type("ww");
         ticks(10, 20);
     }
     void tap(unsigned char key) {
@@ -108,11 +107,6 @@ protected:
     void toggleConsole() {
         tap('`');
         con->update(1000000);
-    }
-    // The console's newest output line, blank padding removed.
-    std::string last() const {
-        std::string s = con->getRow(con->getCurLine());
-        return s.erase(s.find_last_not_of(' ') + 1);
     }
     // Started with the frame counter, which shows real time, hidden and the console closed;
     // the console makes its font on the first frame.
@@ -156,10 +150,7 @@ TEST_F(Game, PlayedLevelsLookAsBefore) {
     EXPECT_EQ(first->getState(), cLevel::statePlaying);
     expectFrameLooksLike("intro");
 
-    tap('a');
-    tap('a');
-    tap('n');  // the minimap
-    tap('t');  // grenades instead of rockets
+    type("aant");  // the minimap (n), and grenades instead of rockets (t)
     game->onKeyboard('2');  // turn the view
     game->onPassiveMotion(900, 700, 25, 0);
     game->onKeyboardUp('2');
@@ -323,7 +314,8 @@ TEST_F(Game, CommandsTakeEffectPanelAndProjectionKeepTheirStateAndTheMinimapText
     for (auto c : cases) {
         SCOPED_TRACE(c.line);
         run(c.line);
-        EXPECT_EQ(last(), c.answer);
+        std::string answer = con->getRow(con->getCurLine());  // the newest line, blank padding removed
+        EXPECT_EQ(answer.erase(answer.find_last_not_of(' ') + 1), c.answer);
         EXPECT_EQ(level->getMap().getShowWater(), c.water);
         EXPECT_EQ(level->getGodMode(), c.god);
         EXPECT_EQ(game->getFPS().isShown(), c.fps);
@@ -331,16 +323,11 @@ TEST_F(Game, CommandsTakeEffectPanelAndProjectionKeepTheirStateAndTheMinimapText
 
     // The model holds for every frame drawn after the command: the widgets that draw
     // gradients (cursor, squad panel, ground marker) must not undo it.
-    const auto modelAfterFrames = [&] {
+    for (auto [word, model] : {std::pair{"FLAT", GL_FLAT}, {"SMOOTH", GL_SMOOTH}}) {
+        run(std::string("shadeModel ") + word);
         for (int i = 0; i < 20; ++i) frame(5);
-        GLint model = 0;
-        glGetIntegerv(GL_SHADE_MODEL, &model);
-        return model;
-    };
-    run("shadeModel FLAT");
-    EXPECT_EQ(modelAfterFrames(), GL_FLAT);
-    run("shadeModel SMOOTH");
-    EXPECT_EQ(modelAfterFrames(), GL_SMOOTH);
+        EXPECT_EQ(glInt(GL_SHADE_MODEL), model) << word;
+    }
 
     run("clear and more");
     EXPECT_EQ(con->getCurLine(), 1);
@@ -350,9 +337,7 @@ TEST_F(Game, CommandsTakeEffectPanelAndProjectionKeepTheirStateAndTheMinimapText
     // Reshapes keep exactly one saved perspective.
     for (auto& s : {std::pair{640, 480}, {0, 0}, {300, 0}, {0, 200}, {1024, 768}, {1, 1}, {1280, 720}})
         game->onReshape(s.first, s.second);
-    GLint depth = 0;
-    glGetIntegerv(GL_PROJECTION_STACK_DEPTH, &depth);
-    EXPECT_EQ(depth, 2);
+    EXPECT_EQ(glInt(GL_PROJECTION_STACK_DEPTH), 2);
     // The saved copy below is the perspective of the last size.
     glMatrixMode(GL_PROJECTION);
     glPopMatrix();
@@ -366,7 +351,6 @@ TEST_F(Game, CommandsTakeEffectPanelAndProjectionKeepTheirStateAndTheMinimapText
     game->onReshape(0, 0);
     EXPECT_EQ(std::make_pair(game->getWidth(), game->getHeight()), std::make_pair(1, 1)) << "never less than 1 x 1";
     frame(10);  // a frame in a level leaves the stack as it found it
-    glGetIntegerv(GL_PROJECTION_STACK_DEPTH, &depth);
-    EXPECT_EQ(depth, 2);
+    EXPECT_EQ(glInt(GL_PROJECTION_STACK_DEPTH), 2);
     EXPECT_EQ(glGetError(), GLenum(GL_NO_ERROR));
 }

@@ -24,8 +24,16 @@ inline std::array<int, 3> pixelAt(int x, int y) {
     return {p[0], p[1], p[2]};
 }
 
+// One integer of the GL state, such as a matrix stack's depth.
+inline GLint glInt(GLenum what) {
+    GLint value = 0;
+    glGetIntegerv(what, &value);
+    return value;
+}
+
 // Every test starts on a black 800 x 600 window, with lighting, texturing, blending and the
-// depth test off whatever an earlier test left, and gives the GL state and matrices back.
+// depth test off whatever an earlier test left, and gives the GL state and matrices back,
+// having raised no GL error.
 class KeepsGlState : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -40,6 +48,7 @@ protected:
         glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     }
     void TearDown() override {
+        EXPECT_EQ(glGetError(), GLenum(GL_NO_ERROR));
         glMatrixMode(GL_PROJECTION);
         glPopMatrix();
         glMatrixMode(GL_MODELVIEW);

@@ -41,10 +41,6 @@ bool readPng(const std::string& path, std::vector<uint8_t>& rgb) {
     image.version = PNG_IMAGE_VERSION;
     if (!png_image_begin_read_from_file(&image, path.c_str())) return false;
     image.format = PNG_FORMAT_RGB;
-    if (image.width != kSmallW || image.height != kSmallH) {
-        png_image_free(&image);
-        return false;
-    }
     rgb.resize(PNG_IMAGE_SIZE(image));
     return png_image_finish_read(&image, nullptr, rgb.data(), 0, nullptr) != 0;
 }
@@ -70,7 +66,7 @@ void expectFrameLooksLike(const std::string& name) {
         return;
     }
     std::vector<uint8_t> want;
-    ASSERT_TRUE(readPng(path, want)) << "no 200 x 150 reference " << path << " (ORBIX_UPDATE_REFERENCES=1 draws it)";
+    ASSERT_TRUE(readPng(path, want) && want.size() == frame.size()) << "no 200 x 150 reference " << path << " (ORBIX_UPDATE_REFERENCES=1 draws it)";
     int differing = 0;
     for (size_t i = 0; i < frame.size(); i += 3) {
         int worst = 0;

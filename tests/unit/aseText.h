@@ -14,7 +14,8 @@ namespace aseText {
 using V3 = std::array<float, 3>;
 using I3 = std::array<int, 3>;
 
-inline std::string v3(const V3& v)
+template <class T>
+std::string v3(const std::array<T, 3>& v)
 {
     std::ostringstream s;
     s << v[0] << "\t" << v[1] << "\t" << v[2];
@@ -47,8 +48,7 @@ inline std::string texParts(const std::vector<V3>& tverts, const std::vector<I3>
         s += "\t\t\t*MESH_TVERT " + std::to_string(i) + "\t" + v3(tverts[i]) + "\n";
     s += "\t\t}\n\t\t*MESH_NUMTVFACES " + std::to_string(tfaces.size()) + "\n\t\t*MESH_TFACELIST {\n";
     for (size_t i = 0; i < tfaces.size(); ++i)
-        s += "\t\t\t*MESH_TFACE " + std::to_string(i) + "\t" + std::to_string(tfaces[i][0]) + "\t" +
-             std::to_string(tfaces[i][1]) + "\t" + std::to_string(tfaces[i][2]) + "\n";
+        s += "\t\t\t*MESH_TFACE " + std::to_string(i) + "\t" + v3(tfaces[i]) + "\n";
     return s + "\t\t}\n";
 }
 

