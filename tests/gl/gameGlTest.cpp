@@ -144,11 +144,8 @@ TEST_F(Game, PlayedLevelsLookAsBefore) {
     quietStart();
     EXPECT_TRUE(game->isInMenu());
     frame(1000);  // the menu passes on to the first level
-    cLevel* first = game->getLevel();
-    ASSERT_EQ(first->getLevelNumber(), 1);
-    frame(60);  // the frame that ends the intro still shows it
-    EXPECT_EQ(first->getState(), cLevel::statePlaying);
-    expectFrameLooksLike("intro");
+    ASSERT_EQ(game->getLevel()->getLevelNumber(), 1);
+    frameLooksLike("intro", 60);  // the frame that ends the intro still shows it
 
     type("aant");  // the minimap (n), and grenades instead of rockets (t)
     game->onKeyboard('2');  // turn the view
@@ -176,15 +173,15 @@ TEST_F(Game, PlayedLevelsLookAsBefore) {
     frameLooksLike("paused-blink");
     tap('p');
 
+    game->getLevel()->setGrenadesCount(7);  // what the squad carries on to the next level
+    game->getLevel()->setRocketsCount(8);
     win();
     frameLooksLike("won");
 
-    const int grenades = first->getGrenadesCount(), rockets = first->getRocketsCount();
     tap(13);
     ticks(5, 20);
-    ASSERT_EQ(game->getLevel()->getLevelNumber(), 2);
-    EXPECT_EQ(game->getLevel()->getGrenadesCount(), grenades) << "ammunition is carried over";
-    EXPECT_EQ(game->getLevel()->getRocketsCount(), rockets);
+    EXPECT_EQ(std::pair(game->getLevel()->getGrenadesCount(), game->getLevel()->getRocketsCount()), std::pair(7, 8));
+    glEnable(GL_LIGHTING);  // as a level's 3D pass may leave it: the screen's text must not be lit
     frameLooksLike("failure");
     tap(13);
     ticks(5, 20);
@@ -221,14 +218,89 @@ TEST_F(Game, AContentFolderWithoutMapsSaysSo) {
     EXPECT_EQ(game->getExitStatus(), 1);
 }
 
-TEST_F(Game, KeysAreFoldedAndTheConsoleKeepsItsKeysFromTheLevel) {
+TEST_F(Game, CommandsTakeEffectPanelAndProjectionKeepTheirStateAndKeysAreFoldedAndHeldFromTheLevel) {
     cLevel* level = playing();
     ASSERT_NE(level, nullptr);
+    const unsigned first = level->miniMapTex;
+    ASSERT_NE(first, 0u);
+    // The panel drawn again over the depth of the game's own frame, with texturing, blending
+    // and depth testing left on as a 3D pass may leave them: the HUD must not depend on them.
+    frame(10);
+    glClear(GL_COLOR_BUFFER_BIT);
+    glEnable(GL_TEXTURE_2D);
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_ZERO, GL_ONE);
+    glEnable(GL_DEPTH_TEST);
+    level->renderUI(800, 600);
+    EXPECT_EQ(pixelAt(90, 56), (std::array<int, 3>{110, 145, 147})) << "the rocket box, selected at start";
+    EXPECT_EQ(pixelAt(40, 103), (std::array<int, 3>{184, 255, 159})) << "the leader's full life bar";
+    ASSERT_TRUE(level->init());
+    frame(10);
+    EXPECT_TRUE(level->miniMapTex == first || !glIsTexture(first)) << "the old minimap texture is released";
+
+    // After each line: the answer, then whether water, god mode and the frame counter are on.
+    struct {
+        const char* line;
+        const char* answer;
+        bool water, god, fps;
+    } cases[] = {
+        {"fps 0 1", " syntax: fps [0|1]", true, true, true},
+        {"shadeModel flat", " syntax: shadeModel [FLAT|SMOOTH]", true, true, true},
+        {"showWater 1 1", " syntax: showWater [0|1]", true, true, true},
+        // Words are compared and repeated in their first 19 and 9 characters.
+        {"abcdefghijklmnopqrstuvwxyz 0123456789ABC b c d", " ! Unknown command \"abcdefghijklmnopqrs 012345678 b c d\".", true, true, true},
+        {"showWater 0", ">showWater 0", false, true, true},
+        {"showWater 1", ">showWater 1", true, true, true},
+        {"god 0", ">god 0", true, false, true},
+        {"god 2", " syntax: god [0|1]", true, false, true},
+        {"god 1", ">god 1", true, true, true},
+        {"fps 0", ">fps 0", true, true, false},
+        {"fps 1", ">fps 1", true, true, true},
+    };
+    for (auto c : cases) {
+        SCOPED_TRACE(c.line);
+        run(c.line);
+        std::string answer = con->getRow(con->getCurLine());  // the newest line, blank padding removed
+        EXPECT_EQ(answer.erase(answer.find_last_not_of(' ') + 1), c.answer);
+        EXPECT_EQ(level->getMap().getShowWater(), c.water);
+        EXPECT_EQ(level->getGodMode(), c.god);
+        EXPECT_EQ(game->getFPS().isShown(), c.fps);
+    }
+
+    // The model holds for every frame drawn after the command: the widgets that draw
+    // gradients (cursor, squad panel, ground marker) must not undo it.
+    for (auto [word, model] : {std::pair{"FLAT", GL_FLAT}, {"SMOOTH", GL_SMOOTH}}) {
+        run(std::string("shadeModel ") + word);
+        for (int i = 0; i < 20; ++i) frame(5);
+        EXPECT_EQ(glInt(GL_SHADE_MODEL), model) << word;
+    }
+
+    // Reshapes keep exactly one saved perspective.
+    for (auto& s : {std::pair{640, 480}, {0, 0}, {300, 0}, {0, 200}, {1024, 768}, {1, 1}, {1280, 720}})
+        game->onReshape(s.first, s.second);
+    EXPECT_EQ(glInt(GL_PROJECTION_STACK_DEPTH), 2);
+    // The saved copy below is the perspective of the last size.
+    glMatrixMode(GL_PROJECTION);
+    glPopMatrix();
+    GLdouble saved[16], expected[16];
+    glGetDoublev(GL_PROJECTION_MATRIX, saved);
+    glPushMatrix();
+    glLoadIdentity();
+    gluPerspective(45.0, 1280.0 / 720.0, 1.0, 1000.0);  // the game's view: 45 degrees, from 1 to 1000
+    glGetDoublev(GL_PROJECTION_MATRIX, expected);
+    for (int i = 0; i < 16; i++) EXPECT_NEAR(saved[i], expected[i], 1e-6) << i;
+    game->onReshape(0, 0);
+    EXPECT_EQ(std::make_pair(game->getWidth(), game->getHeight()), std::make_pair(1, 1)) << "never less than 1 x 1";
+    frame(10);  // a frame in a level leaves the stack as it found it
+    EXPECT_EQ(glInt(GL_PROJECTION_STACK_DEPTH), 2);
+    EXPECT_EQ(glGetError(), GLenum(GL_NO_ERROR));
+
     // The function keys reach the console and the counter while the console is hidden.
-    game->onSpecialFunc(2);
-    EXPECT_EQ(con->getBkgAlpha(), 130);
-    game->onSpecialFunc(1);
-    EXPECT_EQ(con->getBkgAlpha(), 128);
+    game->onReshape(800, 600);  // room for the console's text again
+    toggleConsole();
+    // F2 makes it more opaque, F1 less, by 2 each.
+    for (int key : {2, 1, 1}) game->onSpecialFunc(key);
+    EXPECT_EQ(con->getBkgAlpha(), 126);
     const bool opaque = game->getFPS().getOpaque();
     game->onSpecialFunc(3);
     EXPECT_EQ(game->getFPS().getOpaque(), !opaque);
@@ -269,88 +341,4 @@ TEST_F(Game, KeysAreFoldedAndTheConsoleKeepsItsKeysFromTheLevel) {
     EXPECT_EQ(level->getState(), cLevel::stateWon);
     tap(13);
     EXPECT_EQ(level->getState(), cLevel::stateWon + 1);
-}
-
-TEST_F(Game, CommandsTakeEffectPanelAndProjectionKeepTheirStateAndTheMinimapTextureIsReplaced) {
-    cLevel* level = playing();
-    ASSERT_NE(level, nullptr);
-    const unsigned first = level->miniMapTex;
-    ASSERT_NE(first, 0u);
-    // The panel drawn again over the depth of the game's own frame, with texturing, blending
-    // and depth testing left on as a 3D pass may leave them: the HUD must not depend on them.
-    frame(10);
-    glClear(GL_COLOR_BUFFER_BIT);
-    glEnable(GL_TEXTURE_2D);
-    glEnable(GL_BLEND);
-    glBlendFunc(GL_ZERO, GL_ONE);
-    glEnable(GL_DEPTH_TEST);
-    level->renderUI(800, 600);
-    EXPECT_EQ(pixelAt(90, 56), (std::array<int, 3>{110, 145, 147})) << "the rocket box, selected at start";
-    EXPECT_EQ(pixelAt(40, 103), (std::array<int, 3>{184, 255, 159})) << "the leader's full life bar";
-    ASSERT_TRUE(level->init());
-    frame(10);
-    EXPECT_TRUE(level->miniMapTex == first || !glIsTexture(first)) << "the old minimap texture is released";
-
-    // After each line: the answer, then whether water, god mode and the frame counter are on.
-    struct {
-        const char* line;
-        const char* answer;
-        bool water, god, fps;
-    } cases[] = {
-        {"fps 0 1", " syntax: fps [0|1]", true, true, true},
-        {"shadeModel flat", " syntax: shadeModel [FLAT|SMOOTH]", true, true, true},
-        {"showWater 1 1", " syntax: showWater [0|1]", true, true, true},
-        {"about me", "Orbix-TAL   build = 0.0.2.0", true, true, true},
-        // Words are compared and repeated in their first 19 and 9 characters.
-        {"abcdefghijklmnopqrstuvwxyz 0123456789ABC b c d", " ! Unknown command \"abcdefghijklmnopqrs 012345678 b c d\".", true, true, true},
-        {"showWater 0", ">showWater 0", false, true, true},
-        {"showWater 1", ">showWater 1", true, true, true},
-        {"god 0", ">god 0", true, false, true},
-        {"god 2", " syntax: god [0|1]", true, false, true},
-        {"god 1", ">god 1", true, true, true},
-        {"fps 0", ">fps 0", true, true, false},
-        {"fps 1", ">fps 1", true, true, true},
-    };
-    for (auto c : cases) {
-        SCOPED_TRACE(c.line);
-        run(c.line);
-        std::string answer = con->getRow(con->getCurLine());  // the newest line, blank padding removed
-        EXPECT_EQ(answer.erase(answer.find_last_not_of(' ') + 1), c.answer);
-        EXPECT_EQ(level->getMap().getShowWater(), c.water);
-        EXPECT_EQ(level->getGodMode(), c.god);
-        EXPECT_EQ(game->getFPS().isShown(), c.fps);
-    }
-
-    // The model holds for every frame drawn after the command: the widgets that draw
-    // gradients (cursor, squad panel, ground marker) must not undo it.
-    for (auto [word, model] : {std::pair{"FLAT", GL_FLAT}, {"SMOOTH", GL_SMOOTH}}) {
-        run(std::string("shadeModel ") + word);
-        for (int i = 0; i < 20; ++i) frame(5);
-        EXPECT_EQ(glInt(GL_SHADE_MODEL), model) << word;
-    }
-
-    run("clear and more");
-    EXPECT_EQ(con->getCurLine(), 1);
-    run("close");
-    EXPECT_EQ(con->getState(), cConsole::HIDING);
-
-    // Reshapes keep exactly one saved perspective.
-    for (auto& s : {std::pair{640, 480}, {0, 0}, {300, 0}, {0, 200}, {1024, 768}, {1, 1}, {1280, 720}})
-        game->onReshape(s.first, s.second);
-    EXPECT_EQ(glInt(GL_PROJECTION_STACK_DEPTH), 2);
-    // The saved copy below is the perspective of the last size.
-    glMatrixMode(GL_PROJECTION);
-    glPopMatrix();
-    GLdouble saved[16], expected[16];
-    glGetDoublev(GL_PROJECTION_MATRIX, saved);
-    glPushMatrix();
-    glLoadIdentity();
-    gluPerspective(45.0, 1280.0 / 720.0, 1.0, 1000.0);  // the game's view: 45 degrees, from 1 to 1000
-    glGetDoublev(GL_PROJECTION_MATRIX, expected);
-    for (int i = 0; i < 16; i++) EXPECT_NEAR(saved[i], expected[i], 1e-6) << i;
-    game->onReshape(0, 0);
-    EXPECT_EQ(std::make_pair(game->getWidth(), game->getHeight()), std::make_pair(1, 1)) << "never less than 1 x 1";
-    frame(10);  // a frame in a level leaves the stack as it found it
-    EXPECT_EQ(glInt(GL_PROJECTION_STACK_DEPTH), 2);
-    EXPECT_EQ(glGetError(), GLenum(GL_NO_ERROR));
 }

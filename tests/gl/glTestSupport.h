@@ -31,6 +31,17 @@ inline GLint glInt(GLenum what) {
     return value;
 }
 
+// A 1 x 1 texture of one colour, left bound.
+inline GLuint oneColourTexture(GLubyte r, GLubyte g, GLubyte b) {
+    GLuint id = 0;
+    const GLubyte texel[4] = {r, g, b, 255};
+    glGenTextures(1, &id);
+    glBindTexture(GL_TEXTURE_2D, id);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, 1, 1, 0, GL_RGBA, GL_UNSIGNED_BYTE, texel);
+    return id;
+}
+
 // Every test starts on a black 800 x 600 window, with lighting, texturing, blending and the
 // depth test off whatever an earlier test left, and gives the GL state and matrices back,
 // having raised no GL error.

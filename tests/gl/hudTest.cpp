@@ -78,6 +78,7 @@ TEST_F(Hud, CardsMetersCounterAndProjectilesLookAsBefore) {
     cFPS fps;
     fps.resize(800, 600);
     fps.show();
+    fps.setOpaque(true);  // digits over dark squares
     fps.render();
 
     // Looking down on the ground 0..8 x 0..6 in the lower right quarter, lit as in a level.
@@ -115,6 +116,7 @@ TEST_F(Hud, MuzzleFlashWritesNoDepthAndGivesTheStateBack) {
     cMeshCont meshes;
     ASSERT_TRUE(meshes.flame.loadFromASE(dir.file("flame.ase").c_str(), 0, nullptr));
     cTexture textures;
+    textures.flame = oneColourTexture(0, 255, 0);
     cEnemy unit(nullptr);
     unit.setCont(&textures, nullptr, &meshes);
     unit.move(0, 0);
@@ -127,15 +129,16 @@ TEST_F(Hud, MuzzleFlashWritesNoDepthAndGivesTheStateBack) {
     glBlendFunc(GL_ONE, GL_ZERO);
     unit.fire();
     unit.cBall::render(); // the one unit, not the list
-    std::vector<unsigned char> red(100 * 100);
+    std::vector<std::array<unsigned char, 3>> rgb(100 * 100);
     std::vector<GLfloat> depth(100 * 100);
-    glReadPixels(0, 0, 100, 100, GL_RED, GL_UNSIGNED_BYTE, red.data());
+    glReadPixels(0, 0, 100, 100, GL_RGB, GL_UNSIGNED_BYTE, rgb.data());
     glReadPixels(0, 0, 100, 100, GL_DEPTH_COMPONENT, GL_FLOAT, depth.data());
-    EXPECT_GT(std::count_if(red.begin(), red.end(), [](int r) { return r > 100; }), 100)
-        << "the flash, turned as the unit faces, is drawn";
+    EXPECT_GT(std::count(rgb.begin(), rgb.end(), std::array<unsigned char, 3>{0, 255, 0}), 100)
+        << "the flash, turned as the unit faces, is drawn with its texture";
     EXPECT_EQ(*std::min_element(depth.begin(), depth.end()), 1.0f) << "but leaves no depth behind";
 
     GLboolean writes = GL_FALSE;
     glGetBooleanv(GL_DEPTH_WRITEMASK, &writes);
     EXPECT_TRUE(writes && glIsEnabled(GL_BLEND)) << "depth writes and blending are given back";
+    glDeleteTextures(1, &textures.flame);
 }
