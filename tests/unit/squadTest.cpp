@@ -194,8 +194,6 @@ struct probeEnemy : cEnemy {
     }
 };
 
-int heavyShots(const cAmmo& ammo) { return listLength(ammo.getRockets()) + listLength(ammo.getGrenades()); }
-
 TEST(Enemy, ListHandlingAndLongListsThatNeitherOverflowTheStackNorLeak) {
     cEnemy a(nullptr);
     a.addEnemy(5, 6);
@@ -232,7 +230,7 @@ TEST(Enemy, DecidesOnlyInTheFirstHalfSecondOfEveryFive) {
         e.update(1, &w.map, &ammo, nullptr);
         ASSERT_EQ(e.getBehaviour(), 3) << "clock " << c;
     }
-    EXPECT_EQ(heavyShots(ammo), 0);
+    EXPECT_EQ(listLength(ammo.getRockets()) + listLength(ammo.getGrenades()), 0); // no heavy weapon either
     // On the window's start it draws again (three in four draws leave behaviour 3).
     int draws = 0;
     for (; e.getBehaviour() == 3 && draws < 50; draws++) {
