@@ -34,30 +34,19 @@ TEST_F(BotTest, WinsAnOpenFieldAndBehindATreeWallAndAccountsForIt) {
     }
 }
 
-TEST_F(BotTest, StopsAtTheTimeCapAndOnANeverBuiltLevel) {
-    build({{6, 6, kSquadMark}, {40, 40, kEnemyMark}}, 48, 48, false);
-    sBotResult r = bot.play(level, 40);
-    EXPECT_EQ(r.outcome, cBot::timeout);
-    EXPECT_EQ(r.timeMs, 40);
-    cLevel never(1);
-    never.setMapName("missing.bmp");
-    ASSERT_FALSE(never.init());
-    r = cBot().play(never, 1000000);
-    EXPECT_EQ(r.outcome, cBot::failed);
-    EXPECT_EQ(r.timeMs, 0);
-}
-
 TEST_F(BotTest, LaunchesAtGroupsOnlyAndNotNearItsOwnSquadOrIntoTrees) {
     // (map, rockets it spends on its first two thoughts): two enemies six apart get
-    // none; two side by side get one, then a pause; a group right next to the squad
-    // would blast our own file, one behind a tree wall only the trees.
+    // none; a group right next to the squad would blast our own file, one behind a
+    // tree wall only the trees.
     const std::pair<std::vector<sMapMark>, int> cases[] = {
         {{{6, 6, kSquadMark}, {30, 30, kEnemyMark}, {36, 30, kEnemyMark}}, 0},
-        {{{6, 6, kSquadMark}, {30, 30, kEnemyMark}, {31, 31, kEnemyMark}}, 1},
         {withWall({{6, 6, kSquadMark}, {9, 6, kEnemyMark}, {10, 7, kEnemyMark}, {6, 30, kEnemyMark}, {7, 30, kEnemyMark}}, 20, 20), 0},
+        // Two exactly a group's reach apart (one and a half blast radii) get one, then a pause.
+        {{{6, 6, kSquadMark}, {30, 30, kEnemyMark}, {34, 30, kEnemyMark}}, 1},
     };
     for (const auto& [marks, spent] : cases) {
         build(marks);
+        if (spent == 1) level.getEnemies()->getNext()->move(30 + cAmmo::kBlastRadius * 1.5f, 30);
         const int rockets = level.getSquad()->getRocketsCount();
         cBot fresh;
         fresh.think(level);
@@ -77,11 +66,18 @@ TEST_F(BotTest, ThrowsGrenadesOverTreesOnceTheRocketsAreGone) {
     EXPECT_NE(level.getAmmo().getGrenades(), nullptr);
 }
 
-TEST_F(BotTest, GroundOrdersActOnlyWhilePlayingAndTheBotHaltsInReach) {
+TEST_F(BotTest, GroundOrdersActOnlyWhilePlayingTheBotHaltsInReachAndStopsAtTheTimeCapOrANeverBuiltLevel) {
     build({{6, 6, kSquadMark}, {40, 40, kEnemyMark}}, 48, 48, false);
+    sBotResult r = cBot().play(level, 40);
+    EXPECT_EQ(std::pair(r.outcome, r.timeMs), std::pair(int(cBot::timeout), 40));
+    cLevel never(1);
+    never.setMapName("missing.bmp");
+    ASSERT_FALSE(never.init());
+    r = cBot().play(never, 1000000);
+    EXPECT_EQ(std::pair(r.outcome, r.timeMs), std::pair(int(cBot::failed), 0));
     cPlayerBall* squad = level.getSquad();
     const int rockets = squad->getRocketsCount();
-    // Still in the intro: nothing moves, fires or flies.
+    // Still in the intro (40 ms of its 50 played): nothing moves, fires or flies.
     level.orderMove(30, 30);
     level.orderFire();
     level.orderLaunch(30, 30);

@@ -47,8 +47,7 @@ TEST_F(MenuTest, SlideTimingAndTheStartMessage) {
     menu.update(INT_MAX);
     EXPECT_EQ(menu.getState(), cMenu::SHOWN);
     menu.update(5);
-    EXPECT_EQ(menu.getX(), 400);
-    EXPECT_EQ(menu.getY(), 300);
+    EXPECT_EQ(std::pair(menu.getX(), menu.getY()), std::pair(400, 300));
     menu.resize(1024, 768);
     EXPECT_EQ(menu.getX(), -150);
     menu.update(5);

@@ -8,6 +8,7 @@
 #include "level/cReplayWriter.h"
 #include "level/levelStateHash.h"
 #include "levelTestMaps.h"
+#include "shell/cGame.h"
 
 #include "assetsTestFiles.h"
 
@@ -46,8 +47,10 @@ protected:
             level.init();
             cLevelReplay feed;
             feed.start(l, level);
-            while ((step = feed.step()) == cLevelReplay::played) {
-            }
+            // Every recorded tick is one 5 ms step; none is left to wait for at the end.
+            int ms = feed.nextTickMs();
+            for (; (step = feed.step()) == cLevelReplay::played; ms = feed.nextTickMs()) EXPECT_EQ(ms, cBot::stepMs);
+            if (step == cLevelReplay::finished) { EXPECT_EQ(ms, -1); }
             ticks = feed.getTick();
             replayedHash = levelStateHash(level);
             if (step == cLevelReplay::outOfStep)
@@ -98,18 +101,11 @@ TEST_F(ReplayFileTest, ABotGameReplaysInStepAnotherSeedGoesOutOfStepAndACutFileR
     }
     const size_t header = 8 + 4 + 1 + 4 + 4;  // version "test", window size
     const size_t firstRecord = header + 1 + 1 + 1 + 17 + 20;  // the level record
-    const struct {
-        size_t at;
-        int value;  // -1 appends a byte instead
-        const char* says;
-    } cases[] = {
-        {0, 'X', "not a recording"},
-        {8, 2, "format version 2"},
-        {10, 9, "simulation version 9"},
-        {header + 1, 0, "level number"},
-        {firstRecord, 0xee, "unknown record"},
-        {good.size() - 1, 'T', "outside any level"},
-        {good.size(), -1, ""},
+    // (byte, value written there or -1 to append one, what the refusal says)
+    const struct { size_t at; int value; const char* says; } cases[] = {
+        {0, 'X', "not a recording"}, {8, 2, "format version 2"}, {10, 9, "simulation version 9"},
+        {header + 1, 0, "level number"}, {firstRecord, 0xee, "unknown record"},
+        {good.size() - 1, 'T', "outside any level"}, {good.size(), -1, ""},
     };
     for (const auto& c : cases) {
         std::vector<uint8_t> bytes = good;
@@ -179,4 +175,17 @@ TEST(ReplayWriter, EachRecordReachesTheDiskAndReadsBack) {
     for (const sReplayEvent& e : rec.levels[0].events) events.push_back({e.type, e.ms});
     EXPECT_EQ(events, (std::vector<std::pair<int, int>>{{sReplayEvent::ticks, 0}, {sReplayEvent::ticks, 999},
                                                          {sReplayEvent::ticks, 1}, {sReplayEvent::checkpoint, 0}}));
+}
+
+// A recording of a map the game does not have ends the playback as a failure, saying which.
+TEST(GameReplay, AMapTheGameLacksEndsThePlaybackAsAFailure) {
+    sReplay rec;
+    rec.levels.resize(1);
+    rec.levels[0].mapName = "maps/none.bmp";
+    cGame game;
+    game.startReplay(&rec, true);
+    testing::internal::CaptureStderr();
+    game.onUpdate(5);
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "replay: the map maps/none.bmp is not among the game's levels\n");
+    EXPECT_EQ(std::pair(game.isReplayOver(), game.getReplayStatus()), std::pair(true, 1));
 }
