@@ -51,6 +51,9 @@ void expectNear(V3 a, V3 b)
         EXPECT_NEAR(a[i], b[i], 1e-4) << "component " << i;
 }
 
+// The second face's nine numbers.
+std::vector<float> face1(const float* p) { return {p + 9, p + 18}; }
+
 const std::string texAndNormals =
     texParts({{0, 0, 0}, {1, 0, 0}, {1, 1, 0.5f}, {0, 1, 0}}, {{0, 1, 2}, {3, 2, 0}}) +
     normalParts({{{{0, 0, 1}, {0, 1, 0}, {1, 0, 0}}}, {{{0, 0, -1}, {0, -1, 0}, {-1, 0, 0}}}});
@@ -63,17 +66,11 @@ TEST_F(AseText, BuildsCornersTextureCoordinatesAndNormalsAndFindsObjectsByIndex)
     ASSERT_EQ(mesh.getNumVertices(), 4);
     ASSERT_EQ(mesh.getNumFaces(), 2);
     EXPECT_EQ(mesh.getPos().z, 3.0f);
-    // Face 1 is vertices 0, 2, 3, scaled to game units.
-    const float corners[9] = {0, 0, 0, 1, 1, 0, 0, 1, 0};
-    for (int i = 0; i < 9; ++i)
-        EXPECT_FLOAT_EQ(mesh.getFaces()[9 + i], corners[i]) << i;
-    ASSERT_TRUE(mesh.hasTexCoords());
-    const float uvw[9] = {0, 1, 0, 1, 1, 0.5f, 0, 0, 0};  // texture face 1 is tverts 3, 2, 0, not scaled
-    for (int i = 0; i < 9; ++i)
-        EXPECT_FLOAT_EQ(mesh.getTexCoords()[9 + i], uvw[i]) << i;
-    ASSERT_TRUE(mesh.hasNormals());
-    EXPECT_EQ(mesh.getNormals()[9 + 2], -1.0f);
-    EXPECT_EQ(mesh.getNormals()[9 + 3 + 1], -1.0f);
+    // Face 1 is vertices 0, 2, 3, scaled to game units; texture face 1 is tverts 3, 2, 0, not scaled.
+    EXPECT_EQ(face1(mesh.getFaces()), (std::vector<float>{0, 0, 0, 1, 1, 0, 0, 1, 0}));
+    ASSERT_TRUE(mesh.hasTexCoords() && mesh.hasNormals());
+    EXPECT_EQ(face1(mesh.getTexCoords()), (std::vector<float>{0, 1, 0, 1, 1, 0.5f, 0, 0, 0}));
+    EXPECT_EQ(face1(mesh.getNormals()), (std::vector<float>{0, 0, -1, 0, -1, 0, -1, 0, 0}));
     EXPECT_EQ(mesh.getNumFrames(), 0);
     EXPECT_EQ(mesh.pickFrame(5), -1);  // static: no matrix whatever the frame
     // Objects by index: a long name is cut, and a missing object is no mesh.
@@ -166,10 +163,11 @@ TEST_F(AseText, TrustedCountsAreRefusedAndAnObjectNeverTakesEntriesFromItsNeighb
     ASSERT_TRUE(load(scene() + square("M", texParts({{0, 0, 0}}, {{0, 0, 0}, {0, 0, 1}}))));
     EXPECT_FALSE(mesh.hasTexCoords());
     EXPECT_EQ(mesh.getNumFaces(), 2);
-    // Animation of a helper object that follows must not animate a static mesh.
+    // An animation block without tracks, or the animation of a helper object that follows,
+    // must not animate a static mesh.
     std::string helper = "*HELPEROBJECT {\n\t*NODE_NAME \"Dummy\"\n" + nodeTm("Dummy") +
                          animation("Dummy", {{0, {100, 0, 0}}, {1600, {900, 0, 0}}}, {}) + "}\n";
-    ASSERT_TRUE(load(scene() + square("Still") + helper));
+    ASSERT_TRUE(load(scene() + square("Still", animation("Still", {}, {})) + helper));
     EXPECT_EQ(mesh.getNumFrames(), 0);
     // Texture count without a texture face list: the normals behind it are still read.
     std::string noFaceList = "\t\t*MESH_NUMTVERTEX 1\n\t\t*MESH_TVERTLIST {\n\t\t\t*MESH_TVERT 0\t0\t0\t0\n\t\t}\n";
@@ -199,9 +197,7 @@ TEST_F(AseText, ReadsVertexFaceAndMatrixLinesSkippingUnknownNodes)
     // The node matrix takes the rows as columns and negates the translation.
     float m[16];
     ASSERT_TRUE(ase.getTMatrix(m));
-    const float expected[16] = {1, 2, 3, 0, 4, 5, 6, 0, 7, 8, 9, 0, -10, -20, -30, 1};
-    for (int i = 0; i < 16; ++i)
-        EXPECT_EQ(m[i], expected[i]) << i;
+    EXPECT_EQ(std::vector<float>(m, m + 16), (std::vector<float>{1, 2, 3, 0, 4, 5, 6, 0, 7, 8, 9, 0, -10, -20, -30, 1}));
     EXPECT_EQ(ase.getNode(), cASELoader::endOfFile);
     EXPECT_FALSE(ase.opened());
 }
@@ -230,6 +226,11 @@ TEST_F(AseText, FindObjectFindsByExactNameAndSearchesStopAtTheEndOfTheObject)
     // Once released, reading goes on with the next object.
     ase.endObject();
     EXPECT_EQ(ase.getNode(), cASELoader::GEOMOBJECT);
+    // A brace before a name's string is structure: this one closes the object.
+    on("*GEOMOBJECT {\n*NODE_NAME }\"x\"\n");
+    ase.searchNode(cASELoader::GEOMOBJECT);
+    ase.beginObject();
+    EXPECT_FALSE(ase.searchNode(cASELoader::NODE_NAME) && ase.getString(name, sizeof name));
 }
 
 TEST_F(AseText, OverlongWordsCannotOverflowAndNumbersReadAsAStreamReadsThem)
