@@ -37,14 +37,6 @@ protected:
     cMesh mesh;
 };
 
-// p rotated about +z by degrees.
-V3 turnZ(V3 p, double degrees)
-{
-    double a = degrees * M_PI / 180;
-    return {static_cast<float>(p[0] * std::cos(a) - p[1] * std::sin(a)),
-            static_cast<float>(p[0] * std::sin(a) + p[1] * std::cos(a)), p[2]};
-}
-
 void expectNear(V3 a, V3 b)
 {
     for (int i = 0; i < 3; ++i)
@@ -120,9 +112,8 @@ TEST_F(AseText, EveryFrameTakesTheFirstKeyAtOrAfterItAndPickedFramesStayInside)
 
 TEST_F(AseText, BakedMatricesChainRotationKeysAndUndoTheNodeTransform)
 {
-    const float half = static_cast<float>(M_PI / 2);
     // Node at (1, 2, 0) turned 90 degrees about z; frame 0 turns 30 degrees, frame 1 another 15.
-    std::string body = nodeTm("Spin", {100, 200, 0}, {0, 0, 1}, half) + meshBlock(squareVerts(), squareFaces()) +
+    std::string body = nodeTm("Spin", {100, 200, 0}, {0, 0, 1}, float(M_PI / 2)) + meshBlock(squareVerts(), squareFaces()) +
                        animation("Spin", {{0, {500, 0, 0}}, {160, {600, 700, 0}}},
                                  {{0, {0, 0, 1}, static_cast<float>(M_PI / 6)},
                                   {160, {0, 0, 1}, static_cast<float>(M_PI / 12)},
@@ -130,15 +121,14 @@ TEST_F(AseText, BakedMatricesChainRotationKeysAndUndoTheNodeTransform)
     ASSERT_TRUE(load(scene(0, 2) + geomObject("Spin", body)));
     ASSERT_EQ(mesh.getNumFrames(), 3);
     EXPECT_FLOAT_EQ(mesh.getRotAngle(), 90.0f);
-    // M(i) v = pos(i) + Rz(90 - sum of the key angles up to i) (v - node pos).
-    V3 v{3, 5, 7};
-    V3 rel{v[0] - 1, v[1] - 2, v[2]};
+    // M(i) v = pos(i) + Rz(90 - sum of the key angles up to i) (v - node pos). (3, 5, 7) less the node
+    // is (2, 3, 7): turned 60 degrees its x, y are (-1.598076, 3.232051), turned 45 (-0.707107, 3.535534).
+    const V3 v{3, 5, 7};
     const sAnimation* f = mesh.getFrames();
-    V3 t0 = turnZ(rel, 90 - 30), t1 = turnZ(rel, 90 - 45);
-    expectNear(applyMatrix(f[0].matrix, v.data()), {5 + t0[0], t0[1], t0[2]});
-    expectNear(applyMatrix(f[1].matrix, v.data()), {6 + t1[0], 7 + t1[1], t1[2]});
+    expectNear(applyMatrix(f[0].matrix, v.data()), {5 - 1.598076f, 3.232051f, 7});
+    expectNear(applyMatrix(f[1].matrix, v.data()), {6 - 0.707107f, 7 + 3.535534f, 7});
     // A key with no axis adds no rotation.
-    expectNear(applyMatrix(f[2].matrix, v.data()), {6 + t1[0], 7 + t1[1], t1[2]});
+    expectNear(applyMatrix(f[2].matrix, v.data()), {6 - 0.707107f, 7 + 3.535534f, 7});
 }
 
 TEST_F(AseText, TrustedCountsAreRefusedAndAnObjectNeverTakesEntriesFromItsNeighbours)
