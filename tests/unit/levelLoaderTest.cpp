@@ -36,8 +36,8 @@ TEST_F(LevelLoaderTest, EmptyFolderResetReloadAndMissingFolder) {
     ASSERT_TRUE(loader.loadLevels());
     EXPECT_EQ(loader.getCount(), 0);
     EXPECT_EQ(loader.nextLevel(), nullptr);
-    touch("01.bmp");
-    touch("02.bmp");
+    for (const char* name : {"01.bmp", "02.bmp"})
+        touch(name);
     ASSERT_TRUE(loader.loadLevels());
     cLevel* first = loader.nextLevel();
     loader.nextLevel();

@@ -225,9 +225,7 @@ TEST_F(AseText, FindObjectFindsByExactNameAndSearchesStopAtTheEndOfTheObject)
 
 TEST_F(AseText, OverlongWordsCannotOverflowAndNumbersReadAsAStreamReadsThem)
 {
-    std::string longWord(5000, 'W');
-    std::string longName(5000, 'n');
-    on("*" + longWord + " 1\n*NODE_NAME \"" + longName + "\"\n*NODE_NAME \"open\n*NODE_NAME \"x\"\n");
+    on("*" + std::string(5000, 'W') + " 1\n*NODE_NAME \"" + std::string(5000, 'n') + "\"\n*NODE_NAME \"open\n*NODE_NAME \"x\"\n");
     ASSERT_EQ(ase.getNode(), cASELoader::NODE_NAME);
     char name[36];
     ASSERT_TRUE(ase.getString(name, sizeof name));
