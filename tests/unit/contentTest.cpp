@@ -104,9 +104,7 @@ TEST(ContentMaps, EveryLevelIsNamedInPlayOrderAndPlayable) {
     ASSERT_GE(names.size(), 12u);
     for (size_t i = 0; i < names.size(); i++) {
         const std::string& n = names[i];
-        char prefix[8];
-        std::snprintf(prefix, sizeof prefix, "%02d-", int(i + 1));
-        EXPECT_EQ(n.substr(0, 3), prefix) << n;
+        EXPECT_EQ(n.substr(0, 3), (i < 9 ? "0" : "") + std::to_string(i + 1) + "-") << n;
         EXPECT_EQ(n.substr(n.size() - 4), ".bmp") << n;
         cBitmap m;
         ASSERT_TRUE(m.loadFromFile((kDir / "maps" / n).string())) << n;
