@@ -152,8 +152,7 @@ TEST(GameSetup, ResetRestoresTheSavedTerrainAndShrinkKeepsEveryNthPixel) {
     gs.saveMiniMap();
     gs.miniMap.setColor(19, 0, 255, 0, 0, 255);  // a unit's mark
     for (bool resized : {false, true}) {
-        if (resized)
-            gs.miniMap.resize(3, 2);  // the working map changed size since the save
+        if (resized) gs.miniMap.resize(3, 2);  // the working map changed size since the save
         gs.initMiniMap();
         ASSERT_EQ(gs.miniMap.getWidth() * 100 + gs.miniMap.getHeight(), 2010);
         for (int y = 0; y < 10; ++y)
