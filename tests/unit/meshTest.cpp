@@ -188,7 +188,6 @@ TEST_F(AseText, ReadsVertexFaceAndMatrixLinesSkippingUnknownNodes)
     ASSERT_TRUE(ase.getTMatrix(m));
     EXPECT_EQ(std::vector<float>(m, m + 16), (std::vector<float>{1, 2, 3, 0, 4, 5, 6, 0, 7, 8, 9, 0, -10, -20, -30, 1}));
     EXPECT_EQ(ase.getNode(), cASELoader::endOfFile);
-    EXPECT_FALSE(ase.opened());
 }
 
 TEST_F(AseText, FindObjectFindsByExactNameAndSearchesStopAtTheEndOfTheObject)
