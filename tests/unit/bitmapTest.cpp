@@ -99,8 +99,7 @@ TEST_F(BitmapFile, RoundTripsEveryRowPaddingAndTheLayoutsOfOtherEditors) {
 }
 
 TEST_F(BitmapFile, RefusedFilesSayWhyAndLeaveTheBitmapUntouched) {
-    cBitmap src(3, 2);
-    ASSERT_TRUE(src.saveToFile(dir.file("good.bmp")));
+    ASSERT_TRUE(cBitmap(3, 2).saveToFile(dir.file("good.bmp")));
     const std::string good = fileBytes(dir.file("good.bmp"));
     const struct {
         size_t at;  // offset of a 32-bit field to change, or 0 to change nothing

@@ -27,9 +27,8 @@ bool isSunk(const cMap& m, int vx, int vy) {
 // A picture whose every pixel tells its own coordinates.
 void paintCoordinates(cBitmap& b, int w, int h) {
     b.resize(w, h);
-    for (int y = 0; y < h; ++y)
-        for (int x = 0; x < w; ++x)
-            b.setColor(x, y, static_cast<unsigned char>(x), static_cast<unsigned char>(y), 7, 255);
+    for (int i = 0; i < w * h; ++i)
+        b.setColor(i % w, i / w, static_cast<unsigned char>(i % w), static_cast<unsigned char>(i / w), 7, 255);
 }
 
 sRGBA pixel(cBitmap& b, int x, int y) { return b.getBitmapS()[b.getWidth() * y + x]; }
