@@ -13,8 +13,8 @@ TEST_F(LevelLoaderTest, LevelsComeInNameOrderSkippingDotEntriesAndOverlongNamesA
     for (const std::string& name : {std::string("b.bmp"), std::string("a.bmp"), std::string(".old.bmp"),
                                     std::string(251, 'z'), std::string(250, 'y')})
         assetsTest::writeFile("maps/" + name, "x");
-    std::filesystem::create_directory("maps/.git");
-    std::filesystem::create_directory("maps/c-dir");
+    for (const char* folder : {"maps/.git", "maps/c-dir"})
+        std::filesystem::create_directory(folder);
     ASSERT_TRUE(loader.loadLevels());
     ASSERT_EQ(loader.getCount(), 4);
     cLevel* first = loader.nextLevel();

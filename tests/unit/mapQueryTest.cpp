@@ -12,7 +12,6 @@ using namespace maptest;
 
 namespace {
 
-constexpr float kPi = 3.14159265f;
 
 float cornerMean(const cMap& m, int c, int r, bool water) {
     const auto v = [&](int x, int y) { return water ? m.getWaterLevel(x, y) : m.getVertexHeight(x, y); };
@@ -20,7 +19,7 @@ float cornerMean(const cMap& m, int c, int r, bool water) {
 }
 
 // Difference of two phases, folded into [-pi, pi].
-float phaseDiff(float a, float b) { return std::remainder(a - b, 2.0f * kPi); }
+float phaseDiff(float a, float b) { return std::remainder(a - b, 2.0f * float(M_PI)); }
 
 class MapQuery : public testing::Test {
 protected:
@@ -78,7 +77,7 @@ TEST_F(MapQuery, WavePhaseAdvancesOneRadianASecondEvenAfterYearsOfPlay) {
     const float before = cMap::getWaveAngle();
     map.update(1571);
     map.update(1571);
-    EXPECT_NEAR(std::fabs(phaseDiff(cMap::getWaveAngle(), before)), kPi, 1e-3f);
+    EXPECT_NEAR(std::fabs(phaseDiff(cMap::getWaveAngle(), before)), float(M_PI), 1e-3f);
     map.update(-3142);
     EXPECT_NEAR(phaseDiff(cMap::getWaveAngle(), before), 0.0f, 1e-3f);
 
@@ -87,5 +86,5 @@ TEST_F(MapQuery, WavePhaseAdvancesOneRadianASecondEvenAfterYearsOfPlay) {
     map.update(5);
     EXPECT_NEAR(phaseDiff(cMap::getWaveAngle(), late), 0.005f, 1e-4f);
     EXPECT_GE(cMap::getWaveAngle(), 0.0f);
-    EXPECT_LT(cMap::getWaveAngle(), 2.0f * kPi);
+    EXPECT_LT(cMap::getWaveAngle(), 2.0f * float(M_PI));
 }

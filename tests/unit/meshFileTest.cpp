@@ -92,7 +92,6 @@ TEST_F(MeshFile, HasTheExactSizeReadsBackWithoutAnimationAndRefusesBrokenFiles)
     for (const auto& [at, with] : patches)
         EXPECT_FALSE(loadBin(std::string(good).replace(at, with.size(), with))) << at;
     EXPECT_FALSE(back.loadFromBinFile(dir.file("absent.bin").c_str()));
-    EXPECT_TRUE(back.isEmpty());
 }
 
 // The real-world files have lain untouched long enough to be kept in memory; their copies are brand new and are not.

@@ -234,7 +234,7 @@ TEST_F(AseText, OverlongWordsCannotOverflowAndNumbersReadAsAStreamReadsThem)
     ASSERT_TRUE(ase.getString(name, sizeof name));
     EXPECT_STREQ(name, "x");
     on("*MESH_VERTEX +7 -2.5 .25 1e2 1e-40\n");
-    int i;
+    int i, a, b, c;
     float x, y, z, tiny;
     ASSERT_TRUE(ase.searchNode(cASELoader::MESH_VERTEX));
     ASSERT_TRUE(ase.getInt(i) && ase.getFloat(x) && ase.getFloat(y) && ase.getFloat(z) && ase.getFloat(tiny));
@@ -246,7 +246,6 @@ TEST_F(AseText, OverlongWordsCannotOverflowAndNumbersReadAsAStreamReadsThem)
         float v[3];
         EXPECT_FALSE(ase.getPosition(v)) << bad;
     }
-    int a, b, c;
     // Whole numbers up to the largest int; one more is refused.
     on("*MESH_NUMFACES -12 0042 2147483647 2147483648\n");
     ASSERT_TRUE(ase.searchNode(cASELoader::MESH_NUMFACES));
