@@ -29,8 +29,7 @@ inline bool fuzzWriteFile(const char* path, const uint8_t* data, size_t size) {
 
 // A private working folder, private to this process and target, made with the given sub-folders
 // and entered on construction; left and removed, with the scratch files in it, on destruction.
-class cScratchFolder {
-public:
+struct cScratchFolder {
     cScratchFolder(const char* target, std::initializer_list<const char*> subFolders)
         : back(std::filesystem::current_path()),
           dir(std::filesystem::temp_directory_path() /
@@ -46,6 +45,5 @@ public:
         std::filesystem::remove_all(dir, ec);
     }
 
-private:
     std::filesystem::path back, dir;
 };

