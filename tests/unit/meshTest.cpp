@@ -72,8 +72,6 @@ TEST_F(AseText, BuildsCornersTextureCoordinatesAndNormalsAndFindsObjectsByIndex)
     EXPECT_FALSE(mesh.hasTexCoords() || mesh.hasNormals());
     EXPECT_FALSE(load(text, nullptr, 2));
     EXPECT_FALSE(load(text, "Third"));
-    EXPECT_FALSE(mesh.loadFromASE(dir.file("absent.ase").c_str(), 0, nullptr));
-    EXPECT_TRUE(mesh.isEmpty());
 }
 
 TEST_F(AseText, EveryFrameTakesTheFirstKeyAtOrAfterItAndPickedFramesStayInside)
