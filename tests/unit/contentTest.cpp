@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <cstdio>
 
 namespace fs = std::filesystem;
 
@@ -104,7 +105,9 @@ TEST(ContentMaps, EveryLevelIsNamedInPlayOrderAndPlayable) {
     ASSERT_GE(names.size(), 12u);
     for (size_t i = 0; i < names.size(); i++) {
         const std::string& n = names[i];
-        EXPECT_EQ(n.substr(0, 3), (i < 9 ? "0" : "") + std::to_string(i + 1) + "-") << n;
+        char number[24];
+        std::snprintf(number, sizeof number, "%02zu-", i + 1);
+        EXPECT_EQ(n.substr(0, 3), number) << n;
         EXPECT_EQ(n.substr(n.size() - 4), ".bmp") << n;
         cBitmap m;
         ASSERT_TRUE(m.loadFromFile((kDir / "maps" / n).string())) << n;
