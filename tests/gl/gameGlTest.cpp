@@ -168,6 +168,8 @@ TEST_F(Game, PlayedLevelsLookAsBefore) {
 
     tap('p');
     frameLooksLike("paused");
+    ticks(5, 20);  // the message blinks: one second of level time shown, half a second hidden
+    frameLooksLike("paused-blink");
     tap('p');
 
     game->getLevel()->setGrenadesCount(7);  // what the squad carries on to the next level
