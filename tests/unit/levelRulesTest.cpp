@@ -55,7 +55,6 @@ const sRuleCase kCases[] = {
     // A wood running corner to corner, crossed by a diagonal gap two cells wide, then five.
     {"diagonalGap", "wide ways", [](cMapPlan& m) { diagonalBands(m, 2); }},
     {"wideDiagonalGap", nullptr, [](cMapPlan& m) { diagonalBands(m, 5); }},
-    {"enemyWalledIn", "wide ways", [](cMapPlan& m) { m.woods(14, 24, 26, 36, 1); }},
     {"treeLineBehindStart", "room for the file", [](cMapPlan& m) { m.woods(15, 2, 16, 14, 1); }},
     {"tooWide", "size", [](cMapPlan&) {}, 129},
 };
