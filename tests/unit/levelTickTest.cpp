@@ -32,6 +32,7 @@ TEST_F(LevelTickTest, BuildPlacesSquadOnLastGreenAndEnemiesOnRedAndTheStateHashS
     cEnemy* e = level.getEnemies();
     EXPECT_EQ(std::pair(listLength(lead), listLength(e)), std::pair(4, 3));
     EXPECT_EQ(std::tuple(lead->getX(), lead->getY(), e->getX(), e->getY()), std::tuple(3.0f, 4.0f, 1.0f, 1.0f));
+    EXPECT_EQ(std::pair(level.getGrenadesCount(), level.getRocketsCount()), std::pair(99, 99)); // what a restart hands out
     // A replay checkpoint sees one soldier start firing, and an enemy or a grenade one unit further in x.
     const uint64_t still = levelStateHash(level);
     lead->shoot(0, 0);
