@@ -29,9 +29,7 @@ using assetsTest::writeFile;
 
 namespace {
 
-void put32(std::string& b, size_t at, uint32_t v) {
-    for (int i = 0; i < 4; i++) b[at + size_t(i)] = char(v >> (8 * i));
-}
+void put32(std::string& b, size_t at, uint32_t v) { b.replace(at, 4, assetsTest::le({{v, 4}})); }
 
 // A bitmap whose pixels all differ, so misplaced bytes show.
 void fillPattern(cBitmap& b) {

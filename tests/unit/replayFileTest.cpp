@@ -19,18 +19,20 @@ namespace {
 
 class ReplayFileTest : public LevelFolderTest {
 protected:
-    // Records level 1 on the map with the seed, played by play once it is built; answers the file's bytes.
-    template <class Play>
-    std::vector<uint8_t> record(const char* map, uint32_t seed, Play play) {
+    // Records the bot on a small map with an enemy in sight; answers the file's bytes.
+    std::vector<uint8_t> recordBotGame() {
+        writeMap("01-field.bmp", 40, 40, {{10, 10, kSquadMark}, {22, 18, kEnemyMark}, {25, 12, kEnemyMark}});
         cRecorder recorder;
         std::string error;
         EXPECT_TRUE(recorder.open("game.orbrec", "test", 800, 600, error)) << error;
         cLevel level(1);
-        level.setMapName(map);
-        recorder.levelStarting(level, seed);
-        built = level.init();
+        level.setMapName("01-field.bmp");
+        recorder.levelStarting(level, 5);
+        EXPECT_TRUE(level.init());
         recorder.levelStarted(level);
-        play(level);
+        level.setGodMode(false);
+        result = cBot().play(level, 20000);
+        endHash = levelStateHash(level);
         recorder.finish();
         std::ifstream in("game.orbrec", std::ios::binary);
         return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
@@ -59,20 +61,12 @@ protected:
         return step;
     }
 
-    bool built = false;
     sBotResult result;
     uint64_t endHash = 0, replayedHash = 0;
 };
 
 TEST_F(ReplayFileTest, ABotGameReplaysInStepAnotherSeedGoesOutOfStepAndACutFileReplaysToItsCut) {
-    // The bot on a small map with an enemy in sight.
-    writeMap("01-field.bmp", 40, 40, {{10, 10, kSquadMark}, {22, 18, kEnemyMark}, {25, 12, kEnemyMark}});
-    const std::vector<uint8_t> good = record("01-field.bmp", 5, [&](cLevel& level) {
-        level.setGodMode(false);
-        result = cBot().play(level, 20000);
-        endHash = levelStateHash(level);
-    });
-    ASSERT_TRUE(built);
+    const std::vector<uint8_t> good = recordBotGame();
     sReplay played;
     std::string why;
     ASSERT_EQ(cReplayReader::parse(good.data(), good.size(), played, why), cReplayReader::whole) << why;
