@@ -50,7 +50,7 @@ cLevelReplay::eStep cLevelReplay::step() {
         if (e.type == sReplayEvent::input) {
             shots.beforeInput(*level);
             level->apply(e.in);
-            shots.afterInput(*level);
+            shots.afterInput(*level, e.in);
         } else if (e.type == sReplayEvent::ticks) {
             runLeft = e.count;
             runMs = e.ms;

@@ -2,6 +2,7 @@
 #include "level/cShotCounter.h"
 
 #include "level/cLevel.h"
+#include "level/iLevelLog.h"
 #include "weapons/cBullet.h"
 
 #include <algorithm>
@@ -31,8 +32,9 @@ void cShotCounter::beforeInput(cLevel& level) {
     carried = launchable(level);
 }
 
-void cShotCounter::afterInput(cLevel& level) {
-    // Only a launch takes one away; the carried counts a level starts with only add.
-    if (launchable(level) == carried - 1)
+void cShotCounter::afterInput(cLevel& level, const sLevelInput& in) {
+    // A new level's squad holds 100 of each until the last level's count comes in, and
+    // 99 carried over is one fewer: only a launch order may count.
+    if (in.kind == sLevelInput::launch && launchable(level) == carried - 1)
         shots++;
 }

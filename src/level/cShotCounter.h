@@ -5,14 +5,15 @@
 
 class cBullet;
 class cLevel;
+struct sLevelInput;
 
 class cShotCounter {
 public:
     // Call after each tick: counts the squad's new bullets.
     void afterTick(cLevel& level);
-    // Call around an input: counts a rocket or grenade it launched.
+    // Call around an input: counts a rocket or grenade a launch order sent off.
     void beforeInput(cLevel& level);
-    void afterInput(cLevel& level);
+    void afterInput(cLevel& level, const sLevelInput& in);
     int getShots() const { return shots; }
 
 private:

@@ -114,6 +114,25 @@ TEST_F(ReplayFileTest, ABotGameReplaysInStepAnotherSeedGoesOutOfStepAndACutFileR
     }
 }
 
+// A level after one that launched nothing is handed 99 of each, one fewer than its squad
+// starts with: the replay's shot count must not take that for a rocket and a grenade.
+TEST_F(ReplayFileTest, CarriedAmmunitionIsNoShotAndALaunchIsOne) {
+    writeMap("02-field.bmp", 40, 40, {{10, 10, kSquadMark}, {35, 35, kEnemyMark}});
+    cLevel level(2);
+    level.setMapName("02-field.bmp");
+    ASSERT_TRUE(level.init());
+    sReplayLevel rec;
+    for (sLevelInput in : {sLevelInput{sLevelInput::grenades, 99}, {sLevelInput::rockets, 99},
+                           {sLevelInput::introEnd}, {sLevelInput::launch, 0, 14, 10}}) {
+        rec.events.push_back({});
+        rec.events.back().in = in;
+    }
+    cLevelReplay feed;
+    feed.start(rec, level);
+    EXPECT_EQ(feed.step(), cLevelReplay::finished);
+    EXPECT_EQ(feed.getShots(), 1);
+}
+
 }  // namespace
 
 // The header and each level record reach the disk as they are written, so a game that dies
