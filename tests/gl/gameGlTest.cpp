@@ -2,7 +2,7 @@
 // own: the frames compared with reference pictures (intro, play with squad, shots,
 // trees, water and minimap, the console, the pause, the win, a map that cannot be played,
 // no maps at all), the way between menu and levels, keys under the console, the console's
-// commands, and the projection stack over reshapes.
+// commands, the projection stack over reshapes, and a replay of one of its maps.
 #include "glTestSupport.h"
 
 #include "assets/cBitmap.h"
@@ -340,4 +340,12 @@ TEST_F(Game, CommandsTakeEffectPanelAndProjectionKeepTheirStateAndKeysAreFoldedA
     EXPECT_EQ(level->getState(), cLevel::stateWon);
     tap(13);
     EXPECT_EQ(level->getState(), cLevel::stateWon + 1);
+
+    // A recording of a map the game has plays that level and ends as a success.
+    sReplay rec;
+    rec.levels.resize(1);
+    rec.levels[0].mapName = level->getMapName();
+    game->startReplay(&rec, true);
+    game->onUpdate(5);
+    EXPECT_EQ(std::pair(game->isReplayOver(), game->getReplayStatus()), std::pair(true, 0));
 }
