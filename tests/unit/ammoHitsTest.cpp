@@ -174,7 +174,8 @@ TEST(Bullet, ListFreesSpentBulletsBehindItsHeadAndCopesWithHugeLists) {
 
 TEST(Rocket, ExplodesAtItsTargetOrFortyUnitsAlongTheLine) {
     // 100 units along (-0.8, 0.6): capped at 40, 2 s; 10 units: 0.5 s.
-    const struct { float x0, x1, y1, wantX, wantY; int ticks; } cases[] = {{50, -30, 110, 18, 74, 200}, {0, 10, 50, 10, 50, 50}};
+    const struct { float x0, x1, y1, wantX, wantY; int ticks; } cases[] = {
+        {50, -30, 110, 18, 74, 200}, {0, 10, 50, 10, 50, 50}};
     for (const auto& c : cases) {
         cRocket r(c.x0, 50.0f, c.x1, c.y1, 30.0f, nullptr);
         for (int i = 0; i < c.ticks; i++) r.update(10);

@@ -14,7 +14,10 @@ using V3 = std::array<float, 3>;
 using I3 = std::array<int, 3>;
 
 template <class T>
-std::string v3(const std::array<T, 3>& v) { return std::to_string(v[0]) + "\t" + std::to_string(v[1]) + "\t" + std::to_string(v[2]); }
+std::string v3(const std::array<T, 3>& v)
+{
+    return std::to_string(v[0]) + "\t" + std::to_string(v[1]) + "\t" + std::to_string(v[2]);
+}
 
 inline std::string scene(int first = 0, int last = 100, int ticksPerFrame = 160)
 {

@@ -35,18 +35,18 @@ TEST_F(BotTest, WinsAnOpenFieldAndBehindATreeWallAndAccountsForIt) {
 }
 
 TEST_F(BotTest, LaunchesAtGroupsOnlyAndNotNearItsOwnSquadOrIntoTrees) {
-    // (map, rockets it spends on its first two thoughts): two enemies six apart get
-    // none; a group right next to the squad would blast our own file, one behind a
-    // tree wall only the trees.
-    const std::pair<std::vector<sMapMark>, int> cases[] = {
-        {{{6, 6, kSquadMark}, {30, 30, kEnemyMark}, {36, 30, kEnemyMark}}, 0},
-        {withWall({{6, 6, kSquadMark}, {9, 6, kEnemyMark}, {10, 7, kEnemyMark}, {6, 30, kEnemyMark}, {7, 30, kEnemyMark}}, 20, 20), 0},
+    // (map, where the second enemy is moved to along x after the build or 0 to leave it,
+    // rockets it spends on its first two thoughts): two enemies six apart get none; a group
+    // right next to the squad would blast our own file, one behind a tree wall only the trees.
+    const struct { std::vector<sMapMark> marks; float secondX; int spent; } cases[] = {
+        {{{6, 6, kSquadMark}, {30, 30, kEnemyMark}, {36, 30, kEnemyMark}}, 0, 0},
+        {withWall({{6, 6, kSquadMark}, {9, 6, kEnemyMark}, {10, 7, kEnemyMark}, {6, 30, kEnemyMark}, {7, 30, kEnemyMark}}, 20, 20), 0, 0},
         // Two exactly a group's reach apart (one and a half blast radii) get one, then a pause.
-        {{{6, 6, kSquadMark}, {30, 30, kEnemyMark}, {34, 30, kEnemyMark}}, 1},
+        {{{6, 6, kSquadMark}, {30, 30, kEnemyMark}, {34, 30, kEnemyMark}}, 30 + cAmmo::kBlastRadius * 1.5f, 1},
     };
-    for (const auto& [marks, spent] : cases) {
+    for (const auto& [marks, secondX, spent] : cases) {
         build(marks);
-        if (spent == 1) level.getEnemies()->getNext()->move(30 + cAmmo::kBlastRadius * 1.5f, 30);
+        if (secondX != 0) level.getEnemies()->getNext()->move(secondX, 30);
         const int rockets = level.getSquad()->getRocketsCount();
         cBot fresh;
         fresh.think(level);

@@ -60,7 +60,8 @@ int windowForColumns(int columns) { return 30 + 9 * columns + 160; }
 } // namespace
 
 TEST_F(ConsoleTest, LayoutFollowsTheWindowWithAMinimumPanelAndNoBufferForATooLargeOne) {
-    // The default 67 x 25 panel shows in the ring and clearing tests. The first layout runs before any text exists; odd windows still get a usable panel.
+    // The default 67 x 25 panel shows in the ring test. The first layout runs before any text
+    // exists; odd windows still get a usable panel.
     cConsole tiny(nullptr, -2147483647, 0);
     EXPECT_EQ(std::pair(tiny.getColumns(), tiny.getRows()), std::pair(2, 2));
     EXPECT_TRUE(tiny.parseKey('a') && tiny.parseKey(13)); // no owner: harmless

@@ -240,7 +240,8 @@ TEST_F(LevelTickTest, SecondButtonOfAChordFiresOneProjectileDeveloperKeysAddAndR
     const auto view = std::tuple(camera.getZ(), camera.getAngleX(), camera.getAngleZ());
     level.onKeyboard('c');
     level.onKeyboardUp('c');
-    EXPECT_EQ(std::pair(camera.getXTarget(), camera.getYTarget()), std::pair(16 - level.getSquad()->getX(), 16 - level.getSquad()->getY()));
+    const cPlayerBall* lead = level.getSquad();
+    EXPECT_EQ(std::pair(camera.getXTarget(), camera.getYTarget()), std::pair(16 - lead->getX(), 16 - lead->getY()));
     EXPECT_NE(camera.getX(), camera.getXTarget()) << "glides, not jumps";
     EXPECT_EQ(std::tuple(camera.getZ(), camera.getAngleX(), camera.getAngleZ()), view) << "zoom, tilt and turn kept";
 }

@@ -220,7 +220,8 @@ TEST_F(AseText, FindObjectFindsByExactNameAndSearchesStopAtTheEndOfTheObject)
 
 TEST_F(AseText, OverlongWordsCannotOverflowAndNumbersReadAsAStreamReadsThem)
 {
-    on("*" + std::string(5000, 'W') + " 1\n*NODE_NAME \"" + std::string(5000, 'n') + "\"\n*NODE_NAME \"open\n*NODE_NAME \"x\"\n");
+    const std::string longWord(5000, 'W'), longName(5000, 'n');
+    on("*" + longWord + " 1\n*NODE_NAME \"" + longName + "\"\n*NODE_NAME \"open\n*NODE_NAME \"x\"\n");
     ASSERT_EQ(ase.getNode(), cASELoader::NODE_NAME);
     char name[36];
     ASSERT_TRUE(ase.getString(name, sizeof name));

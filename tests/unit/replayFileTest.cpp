@@ -123,10 +123,8 @@ TEST_F(ReplayFileTest, CarriedAmmunitionIsNoShotAndALaunchIsOne) {
     ASSERT_TRUE(level.init());
     sReplayLevel rec;
     for (sLevelInput in : {sLevelInput{sLevelInput::grenades, 99}, {sLevelInput::rockets, 99},
-                           {sLevelInput::introEnd}, {sLevelInput::launch, 0, 14, 10}}) {
-        rec.events.push_back({});
-        rec.events.back().in = in;
-    }
+                           {sLevelInput::introEnd}, {sLevelInput::launch, 0, 14, 10}})
+        rec.events.push_back({sReplayEvent::input, in});
     cLevelReplay feed;
     feed.start(rec, level);
     EXPECT_EQ(feed.step(), cLevelReplay::finished);
