@@ -19,10 +19,7 @@ cLevel::cLevel(int number) : levelNumber(number) {
     setRocketsCount(99);
 }
 
-cLevel::~cLevel() {
-    dispose();
-    releaseGL();
-}
+cLevel::~cLevel() { dispose(); }
 
 bool cLevel::setMapName(const char* name) {
     mapName[0] = '\0';

@@ -10,11 +10,14 @@
 #include "world/cColision.h"
 #include "world/cGameSetup.h"
 #include "world/cMap.h"
+#include "level/iLevelDrawing.h"
 
 #include <cstdint>
+#include <memory>
 #include <string>
 
 class cConsole;
+class cLevelFont;
 class iLevelLog;
 struct sLevelInput;
 class cMeshCont;
@@ -130,7 +133,8 @@ private:
     bool anyEnemyAlive() const;
     void buildGL();
     void buildFont();
-    void releaseGL();
+    // The font that buildFont made; null before.
+    const cLevelFont* font() const;
     void drawText(const char* text, int colour, int x, int y, float sx, float sy);
     void renderMessages(int w, int h);
     // Inactive after a failed init: which map, why, and how to go on.
@@ -159,8 +163,7 @@ private:
     cColision colision;
     bool rocketSelected = true;
     cUI ui;
-    unsigned int fontBase = 0;             // first of 256 glyph lists; 0 while unbuilt
-    unsigned int fontTex[3] = {0, 0, 0};   // red, yellow, white
+    std::unique_ptr<iLevelDrawing> drawing;  // the message font (a cLevelFont); null until drawn
     int64_t levelTime = 0;                 // ms since the last init or restart; never overflows
     int levelState = stateInactive;
     std::string failure;                   // why init failed; empty otherwise

@@ -5,15 +5,15 @@
 
 #include <cstdio>
 #include <cstring>
+#include <memory>
 #include <string>
 
-#include "assets/cBitmap.h"
+#include "level/cLevelFont.h"
 #include "level/iLevelLog.h"
 #include "ui/DrawPlayer.h"
 
 namespace {
-enum { fontRed = 0, fontYellow = 1, fontWhite = 2 };
-const char* const fontFile = "graphics/fonta.bmp";
+enum { fontRed = cLevelFont::red, fontYellow = cLevelFont::yellow, fontWhite = cLevelFont::white };
 const int blinkPeriod = 1500;  // ms
 const int blinkShown = 1000;   // ms of each period the blinking texts show
 const int introLength = 50;    // ms of level time before play starts
@@ -26,54 +26,18 @@ void cLevel::buildGL() {
         miniMapTex = 0;
     }
     cGameSetup::init();
-    if (fontBase == 0)
+    if (drawing == nullptr)
         buildFont();
     glPending = false;
 }
 
-void cLevel::releaseGL() {
-    if (fontBase != 0) {
-        glDeleteLists(fontBase, 256);
-        glDeleteTextures(3, fontTex);
-        fontBase = 0;
-    }
+void cLevel::buildFont() {
+    auto font = std::make_unique<cLevelFont>();
+    font->build();
+    drawing = std::move(font);
 }
 
-void cLevel::buildFont() {
-    glGenTextures(3, fontTex);
-    cBitmap font(0, 0);
-    if (!font.loadFromFile(fontFile))
-        std::fprintf(stderr, "cLevel: cannot read the font \"%s\"; messages stay invisible.\n", fontFile);
-    font.swap();
-    font.setAlpha(0, 0, 0, 0);
-    static const unsigned char colours[3][3] = {{255, 0, 0}, {255, 255, 0}, {255, 255, 255}};
-    for (int i = 0; i < 3; i++) {
-        glBindTexture(GL_TEXTURE_2D, fontTex[i]);
-        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
-        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
-        font.setColorWhereAlpha(colours[i][0], colours[i][1], colours[i][2], 255);
-        glTexImage2D(GL_TEXTURE_2D, 0, 4, font.getWidth(), font.getHeight(), 0, GL_RGBA, GL_UNSIGNED_BYTE,
-                     font.getBitmap());
-    }
-    fontBase = glGenLists(256);
-    for (int i = 0; i < 256; i++) {
-        const float u = static_cast<float>(i % 16) / 16.0f;
-        const float v = static_cast<float>(i / 16) / 16.0f;
-        glNewList(fontBase + i, GL_COMPILE);
-        glBegin(GL_QUADS);
-        glTexCoord2f(u, v);
-        glVertex2i(0, 0);
-        glTexCoord2f(u + 0.0625f, v);
-        glVertex2i(20, 0);
-        glTexCoord2f(u + 0.0625f, v + 0.0625f);
-        glVertex2i(20, 20);
-        glTexCoord2f(u, v + 0.0625f);
-        glVertex2i(0, 20);
-        glEnd();
-        glTranslatef(23, 0, 0);
-        glEndList();
-    }
-}
+const cLevelFont* cLevel::font() const { return static_cast<const cLevelFont*>(drawing.get()); }
 
 void cLevel::render() {
     if (levelState == stateInactive)
@@ -202,7 +166,7 @@ void cLevel::renderMiniMap(int h) {
 }
 
 void cLevel::drawText(const char* text, int colour, int x, int y, float sx, float sy) {
-    glBindTexture(GL_TEXTURE_2D, fontTex[colour]);
+    glBindTexture(GL_TEXTURE_2D, font()->getTexture(colour));
     glPushMatrix();
     glTranslatef(static_cast<float>(x), static_cast<float>(y), 0);
     glScalef(sx, sy, 1);
@@ -220,7 +184,7 @@ void cLevel::renderMessages(int w, int h) {
     const int shown = levelState;
     if (!scripted)
         endIntroIfDue();
-    if (fontBase == 0 || (shown != stateIntro && shown != statePaused && shown != stateFailed && shown != stateWon))
+    if (drawing == nullptr || (shown != stateIntro && shown != statePaused && shown != stateFailed && shown != stateWon))
         return;
     const bool blinkOn = levelTime % blinkPeriod < blinkShown;
     const int cx = w / 2, cy = h / 2;
@@ -230,7 +194,7 @@ void cLevel::renderMessages(int w, int h) {
     glEnable(GL_TEXTURE_2D);
     glEnable(GL_BLEND);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-    glListBase(fontBase - 32);
+    glListBase(font()->getBase() - 32);
     switch (shown) {
     case stateIntro: {
         drawText("LEVEL", fontYellow, cx - 230, cy - 200, 4, 5);
@@ -271,7 +235,7 @@ void cLevel::renderMessages(int w, int h) {
 
 void cLevel::renderFailure(int w, int h) {
     // The map failed, but the font is the level's own and does not depend on it.
-    if (fontBase == 0)
+    if (drawing == nullptr)
         buildFont();
     char title[32];
     std::snprintf(title, sizeof(title), "CANNOT PLAY LEVEL %d", levelNumber);
@@ -295,7 +259,7 @@ void cLevel::renderFailure(int w, int h) {
     glEnable(GL_BLEND);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
     glColor3f(1, 1, 1);
-    glListBase(fontBase - 32);
+    glListBase(font()->getBase() - 32);
     int y = h / 2 - 120;
     for (const sLine& line : lines) {
         const float advance = 23.0f * static_cast<float>(std::strlen(line.text));

@@ -3,7 +3,6 @@
 
 #include "shell/globals.h"
 
-#include <GL/gl.h>
 #include <cmath>
 
 void cCamera::reset() {
@@ -56,11 +55,4 @@ void cCamera::update(int ms) {
     }
     x += (xTarget - x) / d * step;
     y += (yTarget - y) / d * step;
-}
-
-void cCamera::render() const {
-    glTranslatef(0, 0, z);
-    glRotatef(angleX, 1, 0, 0);
-    glRotatef(angleZ, 0, 0, 1);
-    glTranslatef(x, y, 0);
 }

@@ -1,4 +1,4 @@
-// Enemy list: construction, list handling, sensing, the four ways to fight, idling and drawing.
+// Enemy list: construction, list handling, sensing, the four ways to fight and idling.
 #include "units/cEnemy.h"
 
 #include "weapons/cAmmo.h"
@@ -171,17 +171,4 @@ void cEnemy::idle(int ms) {
     else
         cBall::rotateTo(float(randomD(0, 100)), float(randomD(0, 100)));
     idleTimer = 1000 + std::rand() % 1000;
-}
-
-void cEnemy::render(cPoint* view) {
-    // Marks go front to back; bodies are drawn after all marks.
-    for (cEnemy* e = this; e; e = e->next)
-        if (e->isAlive()) e->markMiniMap(sRGBA(255, 0, 0, 255));
-    for (cEnemy* e = this; e; e = e->next) {
-        if (!e->isAlive()) continue;
-        if (view && !(e->x >= float(view[0].x) && e->x <= float(view[1].x) && e->y >= float(view[0].y) &&
-                      e->y <= float(view[1].y)))
-            continue;
-        e->cBall::render();
-    }
 }

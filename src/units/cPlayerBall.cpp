@@ -222,10 +222,3 @@ void cPlayerBall::senseEnemies(cEnemy* enemies) {
         }
     }
 }
-
-void cPlayerBall::render() {
-    for (cPlayerBall* s = this; s; s = s->next) {
-        if (s->isAlive()) s->markMiniMap(sRGBA(0, 255, 30, 255));
-        s->cBall::render();
-    }
-}

@@ -40,13 +40,6 @@ void cBullet::step(int dt) {
     y = startY + sinA * flown;
 }
 
-void cBullet::render() {
-    next = visitTailFirst(
-        next, &cBullet::next, [](const cBullet* b) { b->draw(); },
-        [](const cBullet*) { return false; });
-    draw();
-}
-
 void cBullet::addBullet(float x_, float y_, float angle_, float speed_, int type_) {
     next = new cBullet(x_, y_, angle_, speed_, type_, next);
 }

@@ -54,13 +54,6 @@ void cGrenade::step(int dt) {
     }
 }
 
-void cGrenade::render() {
-    next = visitTailFirst(
-        next, &cGrenade::next, [](const cGrenade* g) { g->draw(); },
-        [](const cGrenade*) { return false; });
-    draw();
-}
-
 void cGrenade::addGrenade(float x_, float y_, float targetX_, float targetY_, float speed_) {
     next = new cGrenade(x_, y_, targetX_, targetY_, speed_, next);
     next->setSnd(snd);

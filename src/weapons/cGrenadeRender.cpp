@@ -1,5 +1,7 @@
-// Drawing of one grenade: the thrown teapot, then its fireball.
+// Drawing of the grenade list: each thrown teapot, then its fireball.
 #include "weapons/cGrenade.h"
+
+#include "weapons/projectileChain.h"
 
 #include "platform/glutShapes.h"
 
@@ -16,4 +18,11 @@ void cGrenade::draw() const {
     } else if (state == EXPLODING) {
         drawFireball(z);
     }
+}
+
+void cGrenade::render() {
+    next = visitTailFirst(
+        next, &cGrenade::next, [](const cGrenade* g) { g->draw(); },
+        [](const cGrenade*) { return false; });
+    draw();
 }

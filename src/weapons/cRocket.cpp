@@ -42,13 +42,6 @@ void cRocket::step(int dt) {
     }
 }
 
-void cRocket::render() {
-    next = visitTailFirst(
-        next, &cRocket::next, [](const cRocket* r) { r->draw(); },
-        [](const cRocket*) { return false; });
-    draw();
-}
-
 void cRocket::addRocket(float x_, float y_, float targetX_, float targetY_, float speed_) {
     next = new cRocket(x_, y_, targetX_, targetY_, speed_, next);
     next->setSnd(snd);

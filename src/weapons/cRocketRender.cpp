@@ -1,5 +1,7 @@
-// Drawing of one rocket: the flying cone, then its fireball.
+// Drawing of the rocket list: each flying cone, then its fireball.
 #include "weapons/cRocket.h"
+
+#include "weapons/projectileChain.h"
 
 #include "platform/glutShapes.h"
 
@@ -20,4 +22,11 @@ void cRocket::draw() const {
     } else if (state == EXPLODING) {
         drawFireball(kHeight);
     }
+}
+
+void cRocket::render() {
+    next = visitTailFirst(
+        next, &cRocket::next, [](const cRocket* r) { r->draw(); },
+        [](const cRocket*) { return false; });
+    draw();
 }

@@ -1,7 +1,5 @@
-// The level's view context: minimap copies, the 64 x 64 resample and its texture upload.
+// The level's view context: minimap copies and the 64 x 64 resample.
 #include "world/cGameSetup.h"
-
-#include <GL/gl.h>
 
 #include <algorithm>
 
@@ -17,16 +15,6 @@ void copyPixels(const cBitmap& from, cBitmap& to)
 } // namespace
 
 cGameSetup::cGameSetup() : miniMapSaved(0, 0), miniMap(0, 0) {}
-
-void cGameSetup::init()
-{
-    glGenTextures(1, &miniMapTex);
-    glBindTexture(GL_TEXTURE_2D, miniMapTex);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_REPEAT);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_REPEAT);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
-}
 
 void cGameSetup::saveMiniMap()
 {
@@ -48,14 +36,4 @@ void cGameSetup::shrinkMiniMap(cBitmap& out) const
 {
     copyPixels(miniMap, out);
     out.stretch(miniMapTexSize);
-}
-
-void cGameSetup::createMiniMapTex()
-{
-    cBitmap small(0, 0);
-    shrinkMiniMap(small);
-    glBindTexture(GL_TEXTURE_2D, miniMapTex);
-    glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
-    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, miniMapTexSize, miniMapTexSize, 0, GL_RGBA, GL_UNSIGNED_BYTE,
-                 small.getBitmap());
 }

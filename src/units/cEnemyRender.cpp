@@ -1,0 +1,15 @@
+// Drawing of the enemy list: minimap marks, then the bodies inside the view.
+#include "units/cEnemy.h"
+
+void cEnemy::render(cPoint* view) {
+    // Marks go front to back; bodies are drawn after all marks.
+    for (cEnemy* e = this; e; e = e->next)
+        if (e->isAlive()) e->markMiniMap(sRGBA(255, 0, 0, 255));
+    for (cEnemy* e = this; e; e = e->next) {
+        if (!e->isAlive()) continue;
+        if (view && !(e->x >= float(view[0].x) && e->x <= float(view[1].x) && e->y >= float(view[0].y) &&
+                      e->y <= float(view[1].y)))
+            continue;
+        e->cBall::render();
+    }
+}
