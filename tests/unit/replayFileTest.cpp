@@ -1,5 +1,5 @@
-// Recordings: a bot game written and read back replays in step; a file cut short replays to
-// its cut; damaged files and other versions are refused; a changed input goes out of step.
+// Recordings: a bot game written and read back replays in step, again after other levels; a file cut
+// short replays to its cut; damaged files and other versions are refused; a changed input goes out of step.
 #include "level/cBot.h"
 #include "level/cLevel.h"
 #include "level/cLevelReplay.h"
@@ -39,8 +39,9 @@ protected:
         return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
     }
 
-    // Replays every level; answers the last step and leaves the last level's hash.
-    cLevelReplay::eStep replay(const sReplay& rec, int64_t& ticks) {
+    // Replays every level (on run when given, as the game does); answers the last step and
+    // leaves the last level's hash.
+    cLevelReplay::eStep replay(const sReplay& rec, int64_t& ticks, cRunState* run = nullptr) {
         cLevelReplay::eStep step = cLevelReplay::finished;
         ticks = 0;
         for (const sReplayLevel& l : rec.levels) {
@@ -48,6 +49,7 @@ protected:
             level.setMapName(l.mapName.substr(5).c_str());
             sLevelStart how;
             how.seed = l.seed;
+            how.run = run;
             how.restore = &l.run;
             level.start(how);
             cLevelReplay feed;
@@ -68,7 +70,7 @@ protected:
     uint64_t endHash = 0, replayedHash = 0;
 };
 
-TEST_F(ReplayFileTest, ABotGameReplaysInStepAnotherSeedGoesOutOfStepAndACutFileReplaysToItsCut) {
+TEST_F(ReplayFileTest, ABotGameReplaysInStepEvenAfterOtherLevelsAnotherSeedGoesOutOfStepAndACutFileReplaysToItsCut) {
     const std::vector<uint8_t> good = recordBotGame();
     sReplay played;
     std::string why;
@@ -81,6 +83,21 @@ TEST_F(ReplayFileTest, ABotGameReplaysInStepAnotherSeedGoesOutOfStepAndACutFileR
     EXPECT_EQ(replay(played, ticks), cLevelReplay::finished);
     EXPECT_EQ(ticks, result.timeMs / cBot::stepMs);
     EXPECT_EQ(replayedHash, endHash);
+    // The program's run state moves on with every level; each replay restores the recorded one.
+    cRunState run;
+    for (int round = 0; round < 2; round++) {
+        cLevel other(2);
+        other.setMapName("01-field.bmp");
+        sLevelStart how;
+        how.seed = 77;
+        how.run = &run;
+        ASSERT_TRUE(other.start(how));
+        for (int i = 0; i < 3000; i++) other.update(cBot::stepMs);
+        EXPECT_NE(run, played.levels[0].run);
+        replayedHash = 0;
+        EXPECT_EQ(replay(played, ticks, &run), cLevelReplay::finished) << round;
+        EXPECT_EQ(replayedHash, endHash) << round;
+    }
     played.levels[0].seed ^= 1;
     EXPECT_EQ(replay(played, ticks), cLevelReplay::outOfStep);
     EXPECT_EQ(ticks, 1000 / cBot::stepMs);
