@@ -9,8 +9,6 @@
 
 #include <benchmark/benchmark.h>
 
-#include <cstdlib>
-
 namespace {
 constexpr int kSide = 256;
 constexpr int kTickMs = 5;
@@ -26,9 +24,9 @@ struct firefight {
     cPlayerBall squad{true};
     cEnemy* enemies = nullptr;
     int tick = 0;
+    cRandomStream layout{3};
 
     firefight() {
-        std::srand(3);
         picture.resize(kSide, kSide);
         sRGBA* px = picture.getBitmapS();
         for (int i = 0; i < kSide * kSide; i++)
@@ -50,13 +48,13 @@ struct firefight {
 
     void step() {
         for (int k = 0; k < 5; k++) {
-            float x = 28.0f + float(std::rand() % 100);
+            float x = 28.0f + float(layout.below(100));
             ammo.addBullet(x, 125.0f, 90.0f, cAmmo::kBulletSpeed, 0);
             ammo.addBullet(x, 143.0f, -90.0f, cAmmo::kBulletSpeed, 1);
         }
         if (++tick % 20 == 0) {
-            ammo.addGrenade(60.0f, 126.0f, float(30 + std::rand() % 90), 140.0f, 15.0f);
-            ammo.addRocket(60.0f, 126.0f, float(30 + std::rand() % 90), 160.0f, 15.0f);
+            ammo.addGrenade(60.0f, 126.0f, float(30 + layout.below(90)), 140.0f, 15.0f);
+            ammo.addRocket(60.0f, 126.0f, float(30 + layout.below(90)), 160.0f, 15.0f);
         }
         ammo.update(kTickMs);
         // God mode keeps the one soldier standing; every enemy hit is healed

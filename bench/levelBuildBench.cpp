@@ -4,7 +4,6 @@
 
 #include <unistd.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <string>
 
@@ -60,9 +59,8 @@ void BM_LevelBuild(benchmark::State& state) {
     }
     cLevel level(1);
     level.setMapName("bench.bmp");
-    std::srand(1);
     for (auto _ : state)
-        if (!level.init()) {
+        if (level.seed(1), !level.init()) {
             state.SkipWithError("the level was refused");
             return;
         }
@@ -79,7 +77,7 @@ void BM_BotGame(benchmark::State& state, const std::string& map) {
     int gameMs = 0;
     for (auto _ : state) {
         state.PauseTiming();
-        std::srand(1);
+        level.seed(1);
         const bool built = level.init();
         state.ResumeTiming();
         if (!built) {

@@ -1,5 +1,4 @@
 // Terrain costs: building a level's terrain, one water animation tick, the point queries and drawing.
-#include <cstdlib>
 
 #include "assets/cBitmap.h"
 #include "benchSupport.h"
@@ -26,7 +25,6 @@ void makeMap(cBitmap& bmp, int side) {
 void buildMap(cMap& map, int side) {
     cBitmap bmp;
     makeMap(bmp, side);
-    std::srand(1);
     map.init(bmp);
 }
 
@@ -37,7 +35,6 @@ void BM_MapBuild(benchmark::State& state) {
     cGameSetup gs;
     cMap map;
     map.setGS(&gs);
-    std::srand(1);
     for (auto _ : state) benchmark::DoNotOptimize(map.init(bmp));
     state.SetItemsProcessed(state.iterations() * side * side);
 }
@@ -80,7 +77,6 @@ void BM_MapGroundCompile(benchmark::State& state) {
     cBitmap bmp;
     makeMap(bmp, side);
     cMap map;
-    std::srand(1);
     for (auto _ : state) {
         state.PauseTiming();
         map.init(bmp);

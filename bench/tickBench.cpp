@@ -1,8 +1,6 @@
 // The cost of one simulation tick of a big battle: squad, enemies, water and projectiles on a large map.
 #include <benchmark/benchmark.h>
 
-#include <cstdlib>
-
 #include "assets/cBitmap.h"
 #include "units/cEnemy.h"
 #include "units/cPlayerBall.h"
@@ -46,25 +44,25 @@ struct battle {
     cPlayerBall* squad = nullptr;
     cEnemy* enemies = nullptr;
     int ticks = 0;
+    cRandomStream layout{42};
 
     battle() {
-        std::srand(42);
         paintBattlefield(bitmap);
         map.setGS(&setup);
         map.init(bitmap);
         grid.resize(kSide, kSide);
 
-        squad = new cPlayerBall(true);
+        squad = new cPlayerBall(true, &setup);
         squad->setGS(&setup);
         squad->move(120.5f, 120.5f);
         for (int i = 1; i < kSoldiers; ++i) squad->addSoldier();
 
         // The enemies crowd east of the squad, all within sight of its leader.
         for (int i = 0; i < kEnemies; ++i) {
-            float ex = 122.0f + float(std::rand() % 1200) / 100.0f;
-            float ey = 114.0f + float(std::rand() % 1200) / 100.0f;
+            float ex = 122.0f + float(layout.below(1200)) / 100.0f;
+            float ey = 114.0f + float(layout.below(1200)) / 100.0f;
             if (!enemies) {
-                enemies = new cEnemy(nullptr);
+                enemies = new cEnemy(nullptr, &setup);
                 enemies->setGS(&setup);
                 enemies->move(ex, ey);
             } else {
@@ -94,7 +92,7 @@ struct battle {
         squad->rotateTo(60.5f, 120.5f);
         // Crossfire from the far side keeps a few hundred bullets in the air.
         for (int i = 0; i < 3; ++i)
-            ammo.addBullet(100.0f + float(std::rand() % 4000) / 100.0f, 100.0f, 90.0f, cAmmo::kBulletSpeed, i & 1);
+            ammo.addBullet(100.0f + float(layout.below(4000)) / 100.0f, 100.0f, 90.0f, cAmmo::kBulletSpeed, i & 1);
         enemies->update(kTickMs, &map, &ammo, &grid);
         ammo.update(kTickMs);
         ammo.applyBulletHits(&map, &grid, squad, enemies, true);

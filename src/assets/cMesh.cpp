@@ -294,11 +294,3 @@ void cMesh::printInfo() const
     std::printf("\n");
 }
 
-void cMesh::fillRand()
-{
-    dispose();
-    int n = std::rand() % 100;
-    realloc(n, 0, 0);
-    for (float& v : vertices)
-        v = static_cast<float>(std::rand() % 101) / 100.0f;
-}

@@ -57,8 +57,6 @@ public:
 
     // Summary to standard output.
     void printInfo() const;
-    // Random vertices and no faces; a test aid.
-    void fillRand();
 
     // Why the last loadFromASE failed, in a few words; empty after a success.
     const std::string& getLoadError() const { return loadError; }

@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "assets/cBitmap.h"
+#include "level/cRecorder.h"
 #include "level/iLevelLog.h"
 
 namespace {
@@ -33,6 +34,29 @@ void cLevel::setCont(cTexture* t, cSound* s, cMeshCont* m) {
     textures = t;
     sounds = s;
     meshes = m;
+}
+
+bool cLevel::start(const sLevelStart& how) {
+    setCont(how.textures, how.sounds, how.meshes);
+    if (how.run != nullptr)
+        runState = how.run;
+    if (how.restore != nullptr)
+        *runState = *how.restore;
+    seed(how.seed);
+    // The recording takes the seed and the run state before the build draws from them.
+    if (how.recorder != nullptr)
+        how.recorder->levelStarting(*this, how.seed);
+    const bool built = init();
+    if (how.recorder != nullptr)
+        how.recorder->levelStarted(*this);
+    setConsole(how.console);
+    return built;
+}
+
+void cLevel::seed(uint32_t s) {
+    gameRandom.reseed(s);
+    // Apart from the game's stream, yet a function of the same seed alone.
+    looksRandom.reseed(uint64_t(s) | uint64_t(1) << 32);
 }
 
 bool cLevel::init() {
@@ -67,7 +91,7 @@ bool cLevel::init() {
     scanMarkers(bitmap, sx, sy);
     colision.resize(static_cast<int>(map.getX()), static_cast<int>(map.getY()));
 
-    squad = new cPlayerBall(true);
+    squad = new cPlayerBall(true, this);
     squad->setCont(textures, sounds, meshes);
     squad->setGS(this);
     squad->move(static_cast<float>(sx), static_cast<float>(sy));
@@ -104,7 +128,7 @@ void cLevel::addEnemyAt(float x, float y) {
         enemies->addEnemy(x, y);
         return;
     }
-    enemies = new cEnemy(nullptr);
+    enemies = new cEnemy(nullptr, this);
     enemies->setCont(textures, sounds, meshes);
     enemies->setGS(this);
     enemies->move(x, y);

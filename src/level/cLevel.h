@@ -18,11 +18,25 @@
 
 class cConsole;
 class cLevelFont;
+class cRecorder;
 class iLevelLog;
 struct sLevelInput;
 class cMeshCont;
 class cSound;
 class cTexture;
+
+// What a level is started with, wherever it is started (the game, a replay, the tool).
+struct sLevelStart {
+    cTexture* textures = nullptr;   // content sets, not owned; null ones are not drawn
+    cSound* sounds = nullptr;
+    cMeshCont* meshes = nullptr;
+    uint32_t seed = 0;              // of both random streams
+    cRunState* run = nullptr;       // the program's run state, not owned; null keeps the level's own
+    // A recording's run state at this level's start, copied into *run before the build.
+    const cRunState* restore = nullptr;
+    cRecorder* recorder = nullptr;  // not owned; null records nothing
+    cConsole* console = nullptr;    // not owned
+};
 
 class cLevel : public cGameSetup {
 public:
@@ -52,6 +66,11 @@ public:
     bool setMapName(const char* name);
     const char* getMapName() const { return mapName; }
     void setCont(cTexture* textures, cSound* sounds, cMeshCont* meshes);
+    // The one way a level starts: content, run state, seed, recording, build, console.
+    // Answers init's answer.
+    bool start(const sLevelStart& how);
+    // Seeds both streams from seed, each in its own way, so they never run in step.
+    void seed(uint32_t seed);
     // Builds the whole simulation from the map file; the GL resources (font, minimap
     // texture) follow in the first render after it, so a level also runs headless.
     // A map that cannot be played leaves the level inactive, with getFailure saying

@@ -85,8 +85,8 @@ void cLevel::onKeyboardUp(unsigned char key) {
         pause(levelState == statePlaying);
         break;
     case 'q': {
-        const float x = static_cast<float>(randomD(0, map.getX()));
-        const float y = static_cast<float>(randomD(0, map.getY()));
+        const float x = static_cast<float>(gameRandom.range(0, map.getX()));
+        const float y = static_cast<float>(gameRandom.range(0, map.getY()));
         addEnemyAt(x, y);
         break;
     }

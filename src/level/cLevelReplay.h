@@ -13,8 +13,8 @@ class cLevelReplay {
 public:
     enum eStep { played, outOfStep, finished };
 
-    // Random draws depend on the models and the maps, so a recording replays only with
-    // the same bytes; false with the reason otherwise. Needs the content folder.
+    // The terrain's draws depend on the map, so a recording replays only with the same
+    // map files; false with the reason otherwise. Needs the content folder.
     static bool contentMatches(const sReplay& recording, std::string& why);
 
     // The level must be built from the recording's map and seed; it is made scripted.

@@ -1,21 +1,8 @@
-// A recording's level boundaries, seeds and content hashes.
+// A recording's level boundaries, seeds, run states and map hashes.
 #include "level/cRecorder.h"
 
-#include "assets/cMeshCont.h"
 #include "level/cLevel.h"
 #include "level/cStateHash.h"
-
-#include <cstdlib>
-
-uint64_t cRecorder::modelsHash() {
-    cStateHash h;
-    for (const char* file : cMeshCont::files) {
-        h.addBytes(file, std::char_traits<char>::length(file) + 1);
-        // A missing file loads nothing, which a replay must see the same way.
-        h.add(h.addFile(file));
-    }
-    return h.get();
-}
 
 uint64_t cRecorder::mapHash(const char* path) {
     cStateHash h;
@@ -25,14 +12,12 @@ uint64_t cRecorder::mapHash(const char* path) {
 
 bool cRecorder::open(const std::string& path, const std::string& gameVersion, int width, int height,
                      std::string& error) {
-    models = modelsHash();
     return writer.open(path, gameVersion, width, height, error);
 }
 
 void cRecorder::levelStarting(cLevel& level, uint32_t seed) {
     closeLevel();
-    std::srand(seed);
-    writer.beginLevel(level.getLevelNumber(), level.getMapName(), mapHash(level.getMapName()), models, seed);
+    writer.beginLevel(level.getLevelNumber(), level.getMapName(), mapHash(level.getMapName()), seed, *level.runState);
 }
 
 void cRecorder::levelStarted(cLevel& level) {

@@ -2,6 +2,7 @@
 #include "level/cReplayReader.h"
 
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <fstream>
@@ -114,7 +115,12 @@ cReplayReader::eResult cReplayReader::parse(const uint8_t* data, size_t size, sR
     uint64_t format, simulation, w, h;
     if (!f.fixed(format, 2) || !f.fixed(simulation, 2))
         return damaged("the header is cut short");
-    if (format != uint64_t(replayFormat::formatVersion)) {
+    if (format < uint64_t(replayFormat::formatVersion)) {
+        message = "recording format " + std::to_string(format) + " is no longer played; this game plays format " +
+                  std::to_string(replayFormat::formatVersion);
+        return refused;
+    }
+    if (format > uint64_t(replayFormat::formatVersion)) {
         message = "recording of format version " + std::to_string(format) + "; this game reads version " +
                   std::to_string(replayFormat::formatVersion);
         return refused;
@@ -150,18 +156,27 @@ cReplayReader::eResult cReplayReader::parse(const uint8_t* data, size_t size, sR
         }
         if (tag == replayFormat::tagLevel) {
             sReplayLevel l;
-            uint64_t number, mapHash, modelsHash, seed;
-            if (!f.varint(number) || !f.text(l.mapName) || !f.fixed(mapHash, 8) || !f.fixed(modelsHash, 8) ||
-                !f.fixed(seed, 4))
+            uint64_t number, mapHash, seed, wave, unitId, nameIndex;
+            if (!f.varint(number) || !f.text(l.mapName) || !f.fixed(mapHash, 8) || !f.fixed(seed, 4) ||
+                !f.fixed(wave, 4) || !f.varint(unitId) || !f.varint(nameIndex))
                 return cut();
             if (number < 1 || number > 1000000)
                 return damaged("level number out of range");
             if (l.mapName.empty() || l.mapName.find('\0') != std::string::npos)
                 return damaged("bad map name");
+            const float angle = bitsToFloat(uint32_t(wave));
+            // An angle that is not a number would stop the water for the rest of the run.
+            if (!(angle >= 0.0f && angle < 6.2832f))
+                return damaged("wave angle out of range");
+            // Ids are counted up from here; the soldiers' names wrap at the end of their list.
+            if (unitId > uint64_t(INT32_MAX / 2) || nameIndex > 1000)
+                return damaged("run state out of range");
             l.number = int(number);
             l.mapHash = mapHash;
-            l.modelsHash = modelsHash;
             l.seed = uint32_t(seed);
+            l.run.waveAngle = angle;
+            l.run.lastUnitId = int(unitId);
+            l.run.nameIndex = int(nameIndex);
             out.levels.push_back(std::move(l));
             levelMs = 0;
             aimX = aimY = 0;

@@ -3,6 +3,7 @@
 
 #include "level/levelStateHash.h"
 #include "level/replayFormat.h"
+#include "world/cRunState.h"
 
 #include <cerrno>
 #include <cstring>
@@ -41,8 +42,8 @@ bool cReplayWriter::open(const std::string& path, const std::string& gameVersion
     return true;
 }
 
-void cReplayWriter::beginLevel(int number, const std::string& mapName, uint64_t mapHash, uint64_t modelsHash,
-                               uint32_t seed) {
+void cReplayWriter::beginLevel(int number, const std::string& mapName, uint64_t mapHash, uint32_t seed,
+                               const cRunState& run) {
     if (file == nullptr)
         return;
     putByte(replayFormat::tagLevel);
@@ -51,8 +52,10 @@ void cReplayWriter::beginLevel(int number, const std::string& mapName, uint64_t 
     putByte(uint8_t(len));
     std::fwrite(mapName.data(), 1, len, file);
     putFixed(mapHash, 8);
-    putFixed(modelsHash, 8);
     putFixed(seed, 4);
+    putFixed(floatBits(run.waveAngle), 4);
+    putVarint(uint64_t(run.lastUnitId));
+    putVarint(uint64_t(run.nameIndex));
     std::fflush(file);
     inLevel = true;
     runMs = runCount = 0;

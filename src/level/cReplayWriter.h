@@ -7,6 +7,8 @@
 #include <cstdio>
 #include <string>
 
+class cRunState;
+
 class cReplayWriter : public iLevelLog {
 public:
     cReplayWriter() = default;
@@ -17,7 +19,7 @@ public:
     // Creates (or replaces) the file and writes the header; false with the reason.
     bool open(const std::string& path, const std::string& gameVersion, int width, int height, std::string& error);
     bool isOpen() const { return file != nullptr; }
-    void beginLevel(int number, const std::string& mapName, uint64_t mapHash, uint64_t modelsHash, uint32_t seed);
+    void beginLevel(int number, const std::string& mapName, uint64_t mapHash, uint32_t seed, const cRunState& run);
     // Closes the level begun last with its state's hash.
     void endLevel(cLevel& level);
     // Marks the session as ended in order and closes the file; safe to call again.

@@ -9,8 +9,8 @@
 
 namespace {
 
-// Unit ids come from a process-wide counter, so a level replayed alone numbers its
-// units differently; they are only ever compared with each other, so they stay out.
+// Unit ids are only ever compared with each other, so they stay out. So do the walk
+// frame and the mood: they follow the models and the looks stream, not the game.
 void addBall(cStateHash& h, const cBall& b) {
     h.add(b.getX());
     h.add(b.getY());
@@ -25,8 +25,6 @@ void addBall(cStateHash& h, const cBall& b) {
     h.add(b.isLeader());
     h.add(b.getRocketsCount());
     h.add(b.getGrenadesCount());
-    h.add(b.getAnimFrame());
-    h.add(b.getMood());
 }
 
 void addBlast(cStateHash& h, const cBlast& b) {

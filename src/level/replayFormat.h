@@ -3,8 +3,9 @@
 // Little-endian throughout. Header: the 8 bytes "ORBXREC\n", u16 format version,
 // u16 simulation version, u8 length + the game's version, u16 window width, u16 height.
 // Then records, each led by one tag byte:
-//   'L' a level starts: varint number, u8 length + map path, u64 map hash,
-//       u64 models hash, u32 seed (the generator is seeded with it before the build)
+//   'L' a level starts: varint number, u8 length + map path, u64 map hash, u32 seed
+//       (of the level's random streams), then the run state before the build: u32 float
+//       bits of the wave angle, varint last unit id, varint soldier-name index
 //   1..12 an input (sLevelInput::eKind): aim, move and launch carry two varints, the
 //       float bits of x and y each XORed with those of the level's previous aim record
 //       (aim) or 0; selectRocket, keyUp, god and water a byte; grenades and rockets a
@@ -16,6 +17,7 @@
 #pragma once
 
 #include "level/iLevelLog.h"
+#include "world/cRunState.h"
 
 #include <cstdint>
 #include <string>
@@ -23,9 +25,9 @@
 
 namespace replayFormat {
 constexpr char magic[8] = {'O', 'R', 'B', 'X', 'R', 'E', 'C', '\n'};
-constexpr int formatVersion = 1;
+constexpr int formatVersion = 2;
 // Raised with every change that alters what a tick does, so older recordings are refused.
-constexpr int simulationVersion = 1;
+constexpr int simulationVersion = 2;
 // A checkpoint every this much game time, ms.
 constexpr int checkpointMs = 1000;
 constexpr uint8_t tagLevel = 'L', tagTicks = 'T', tagCheckpoint = 'C', tagLevelEnd = 'E', tagQuit = 'Q';
@@ -47,8 +49,9 @@ struct sReplayEvent {
 struct sReplayLevel {
     int number = 0;
     std::string mapName;  // as the level names it ("maps/...")
-    uint64_t mapHash = 0, modelsHash = 0;
+    uint64_t mapHash = 0;
     uint32_t seed = 0;
+    cRunState run;        // the program's run state at the level's start
     std::vector<sReplayEvent> events;
     int64_t ticks = 0;    // how many ticks the events hold
     bool ended = false;   // an 'E' record closed it

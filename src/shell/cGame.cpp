@@ -54,12 +54,16 @@ void cGame::dispose() {
 }
 
 void cGame::startLevel() {
-    level->setCont(&textures, &sound, &meshCont);
-    // A recorded level starts from a seed of its own, so it replays without the levels before it.
-    if (recorder) recorder->levelStarting(*level, std::random_device()());
-    level->init();
-    if (recorder) recorder->levelStarted(*level);
-    level->setConsole(console);
+    sLevelStart how;
+    how.textures = &textures;
+    how.sounds = &sound;
+    how.meshes = &meshCont;
+    // Each level starts from a seed of its own, so a recorded one replays without the levels before it.
+    how.seed = fixedSeeds ? nextSeed++ : std::random_device()();
+    how.run = &runState;
+    how.recorder = recorder;
+    how.console = console;
+    level->start(how);
     state = kLevel;
 }
 

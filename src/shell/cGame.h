@@ -14,6 +14,7 @@
 #include "ui/iConsole.h"
 #include "ui/iMenu.h"
 #include "world/cLevelLoader.h"
+#include "world/cRunState.h"
 
 #include <cstdint>
 
@@ -81,6 +82,12 @@ public:
     int getQuitStatus() const { return quitStatus; }
 
     // --- recording and playback (cGameReplay.cpp); without them nothing changes.
+    // Levels start from seed, seed + 1, ... instead of fresh random seeds, so that the
+    // same play draws the same pictures (tests).
+    void setFixedSeeds(uint32_t seed) {
+        fixedSeeds = true;
+        nextSeed = seed;
+    }
     // Records every level started from now on; not owned, must outlive the game.
     void setRecorder(cRecorder* r) { recorder = r; }
     // The first level to start is number n (1 the first); false when there are fewer.
@@ -104,7 +111,7 @@ public:
     int getHeight() const { return height; }
 
 private:
-    // setCont, init and setConsole: a level is set up afresh on every start.
+    // A level is set up afresh on every start, from a fresh seed and the game's run state.
     void startLevel();
     void showMenu();
     void quit(int status);
@@ -134,6 +141,11 @@ private:
     quitHandler onQuit = nullptr;
     int quitStatus = -1;
 
+    // What lasts from level to level (ids, names, the water's wave); a replay sets it
+    // to what each recorded level started with.
+    cRunState runState;
+    bool fixedSeeds = false;
+    uint32_t nextSeed = 0;
     cRecorder* recorder = nullptr;    // not owned; null unless recording
     const sReplay* replay = nullptr;  // not owned; null unless playing back
     bool timedemo = false;

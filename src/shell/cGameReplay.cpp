@@ -44,11 +44,16 @@ bool cGame::startReplayLevel() {
     }
     menu.hide();
     level = found;
-    level->setCont(&textures, &sound, &meshCont);
-    std::srand(rec.seed);
+    sLevelStart how;
+    how.textures = &textures;
+    how.sounds = &sound;
+    how.meshes = &meshCont;
+    how.seed = rec.seed;
+    how.run = &runState;
+    how.restore = &rec.run;
+    how.console = console;
     // A map that cannot be built leaves the level inactive, as it was while recording.
-    level->init();
-    level->setConsole(console);
+    level->start(how);
     state = kLevel;
     replayFeed.start(rec, *level);
     replayLevelOn = true;

@@ -39,10 +39,6 @@ void sRGBA::set(const float* rgba) {
     }
 }
 
-double randomD(double low, double high) {
-    return low + std::rand() % 32768 * (high - low) / 32767.0;
-}
-
 float dist(float x1, float y1, float x2, float y2) {
     double dx = double(x1) - x2, dy = double(y1) - y2;
     return static_cast<float>(std::sqrt(dx * dx + dy * dy));

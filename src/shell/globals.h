@@ -52,8 +52,6 @@ struct sRGBA {
 };
 static_assert(sizeof(sRGBA) == 4, "sRGBA must be four bytes");
 
-// Uniform on low..high in 32768 steps of the standard generator; both ends reachable.
-double randomD(double low, double high);
 // Planar distance between (x1, y1) and (x2, y2).
 float dist(float x1, float y1, float x2, float y2);
 // Direction of the vector from point 2 to point 1, radians in (-pi, pi]; 0 for equal points.

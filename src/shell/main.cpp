@@ -16,7 +16,6 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <ctime>
 #include <new>
 #include <string>
 #include <vector>
@@ -200,7 +199,6 @@ int main(int argc, char** argv) {
 
     game = new (std::nothrow) cGame();
     if (!game) exitGame("Failed to create game.");
-    std::srand(unsigned(std::time(nullptr)));
 
     std::vector<char*>& glutArgs = session.glutArgs();
     int glutArgc = int(glutArgs.size());

@@ -4,51 +4,61 @@
 #include "assets/cMeshCont.h"
 #include "assets/cSound.h"
 #include "world/cColision.h"
+#include "world/cGameSetup.h"
 #include "world/cMap.h"
+#include "world/cRunState.h"
 
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
-#include <cstdlib>
 
 namespace {
 constexpr float kRadToDeg = 180.0f / float(M_PI);
 }
 
-cBall::cBall()
+cBall::cBall(cGameSetup* gs)
     : animCarry(0), initX(0), initY(0), terrainKind(0), targetX(0), targetY(0), moveAngle(0),
       groundSpeed(0), waterSpeed(0), fireInterval(0), fireTimer(0), idleTimer(0),
-      meshCont(nullptr), textures(nullptr), sound(nullptr), gameSetup(nullptr), walkFirst(0),
+      meshCont(nullptr), textures(nullptr), sound(nullptr), gameSetup(gs), walkFirst(0),
       walkLast(0), teamColour{1, 1, 1} {
     load();
 }
 
+cRandomStream& cBall::gameDraws() { return gameSetup ? gameSetup->gameRandom : ownDraws; }
+
+cRandomStream& cBall::looksDraws() { return gameSetup ? gameSetup->looksRandom : ownDraws; }
+
+cRunState& cBall::run() { return gameSetup ? *gameSetup->runState : cRunState::detached(); }
+
 bool cBall::load() {
-    static int m_globalID = 0;
+    id = run().takeUnitId();
+    // Units without a level still differ from one another.
+    ownDraws.reseed(uint64_t(id));
+    cRandomStream& looks = looksDraws();
+    cRandomStream& game = gameDraws();
     sound = nullptr;
-    shotSound = 4 + std::rand() % 3;
+    shotSound = 4 + looks.below(3);
     animRate = 20.0f;
     animCarry = 0;
     clock = 0;
     blinkFrame = 0;
-    nextBlink = 1 + std::rand() % 25;
+    nextBlink = 1 + looks.below(25);
     blinkDir = 1;
     blinkStep = 20;
     mood = moodFrame = moodNext = 0;
     moodStep = 80;
     moodLen = 0;
-    nextRandomMood = 2000 + std::rand() % 10000;
+    nextRandomMood = 2000 + looks.below(10000);
     animFrame = 0;
-    angle = float(std::rand() % 90 - 45);
-    x = float(std::rand() % 11 * 50 - 250);
-    y = float(std::rand() % 11 * 50 - 250);
+    angle = float(game.below(90) - 45);
+    x = float(game.below(11) * 50 - 250);
+    y = float(game.below(11) * 50 - 250);
     targetX = x;
     targetY = y;
     z = 0;
     leader = true;
     rockets = grenades = 10;
     lod = 0;
-    id = ++m_globalID;
     deadState = 0;
     life = 100.0f;
     moving = shooting = false;
@@ -56,8 +66,8 @@ bool cBall::load() {
     for (float& c : lightColour) c = 1.0f;
 
     // One strong, one weak and one empty channel, rotated at random.
-    int b[3] = {200 + std::rand() % 56, std::rand() % 100, 0};
-    int k = std::rand() % 3;
+    int b[3] = {200 + looks.below(56), looks.below(100), 0};
+    int k = looks.below(3);
     for (int i = 0; i < 3; i++) bodyColour[i] = b[(k + i) % 3] / 255.0f;
     bodyColour[3] = 1.0f;
     return true;
@@ -74,7 +84,7 @@ void cBall::setCont(cTexture* tex, cSound* snd, cMeshCont* meshes) {
         setWalkCycle(head.getLoopFirst(), std::min(head.getLoopLast(), head.getNumFrames() - 1));
     else
         setWalkCycle(0, 0);
-    if (walkLast > walkFirst) animFrame = walkFirst + std::rand() % (walkLast - walkFirst);
+    if (walkLast > walkFirst) animFrame = walkFirst + looksDraws().below(walkLast - walkFirst);
 }
 
 void cBall::setGS(cGameSetup* gs) { gameSetup = gs; }
@@ -91,7 +101,7 @@ void cBall::setMood(int m, int frames) {
     moodFrame = 0;
     if (mood != 0) {
         moodNext = clock;
-        moodLen = frames >= 1 ? frames : 10 + std::rand() % 20;
+        moodLen = frames >= 1 ? frames : 10 + looksDraws().below(20);
     }
 }
 
@@ -112,7 +122,7 @@ void cBall::update(int ms) {
         }
         if (blinkFrame <= 0) {
             blinkFrame = 0;
-            nextBlink = clock + 500 + std::rand() % 3000;
+            nextBlink = clock + 500 + looksDraws().below(3000);
             blinkDir = 1;
         }
     }
@@ -122,13 +132,13 @@ void cBall::update(int ms) {
         moodFrame++;
         if (moodFrame >= moodLen) {
             setMood(-1, -1);
-            nextRandomMood = clock + 2000 + std::rand() % 10000;
+            nextRandomMood = clock + 2000 + looksDraws().below(10000);
         }
     }
 
     // The random mood keeps the frame counters of the mood before it.
     if (nextRandomMood != -1 && clock >= nextRandomMood) {
-        mood = std::rand() % 5;
+        mood = looksDraws().below(5);
         nextRandomMood = -1;
     }
 }

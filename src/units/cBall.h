@@ -2,6 +2,7 @@
 #pragma once
 
 #include "shell/globals.h"
+#include "world/cRandomStream.h"
 
 #include <cstdint>
 
@@ -11,15 +12,18 @@ class cMeshCont;
 class cGameSetup;
 class cMap;
 class cColision;
+class cRunState;
 
 class cBall {
 public:
-    cBall();
+    // A unit of the level whose context gs is (its random streams and run state);
+    // without one it draws from a generator of its own and the detached run state.
+    explicit cBall(cGameSetup* gs = nullptr);
 
     // Sets every field to its start value and takes a fresh id; always true.
     bool load();
     // Content sets are not owned. Picks a random starting frame of the walk
-    // cycle from the animated head of the finest model set.
+    // cycle from the animated head of the finest model set (a looks draw).
     void setCont(cTexture* textures, cSound* sound, cMeshCont* meshCont);
     void setGS(cGameSetup* gameSetup);
     // The walk-cycle frame range; an empty range (last <= first) means a head
@@ -82,6 +86,10 @@ public:
     void renderLM();
 
 protected:
+    // The streams and run state of the unit's level, or its own stand-ins without one.
+    cRandomStream& gameDraws();
+    cRandomStream& looksDraws();
+    cRunState& run();
     // clock = 0, keeping the blink and mood timers where they were relative to it.
     void restartClock();
     // Adds the walk-cycle frames earned by walking `step` world units.
@@ -145,4 +153,5 @@ protected:
     float teamColour[3];   // life-bar colour
     int flash;             // muzzle-flash counter, -1 idle
     int lod;               // model set drawn, 0 (finest) to 3
+    cRandomStream ownDraws; // both streams of a unit without a level
 };

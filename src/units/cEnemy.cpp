@@ -3,8 +3,6 @@
 
 #include "weapons/cAmmo.h"
 
-#include <cstdlib>
-
 namespace {
 constexpr float kBulletSpeed = 40.0f;
 constexpr float kHeavySpeed = 30.0f;
@@ -12,7 +10,7 @@ constexpr int kDecisionPeriod = 5000; // ms of the enemy's clock between decisio
 constexpr int kDecisionWindow = 500;  // ms at the start of each period in which it decides
 }
 
-cEnemy::cEnemy(cEnemy* nextEnemy) : next(nextEnemy), playerClose(false), playerX(0), playerY(0), behaviour(0) {
+cEnemy::cEnemy(cEnemy* nextEnemy, cGameSetup* gs) : cBall(gs), next(nextEnemy), playerClose(false), playerX(0), playerY(0), behaviour(0) {
     animRate = 35.0f;
     teamColour[0] = 0.7f;
     teamColour[1] = 0;
@@ -23,9 +21,9 @@ cEnemy::cEnemy(cEnemy* nextEnemy) : next(nextEnemy), playerClose(false), playerX
     bodyColour[3] = 1.0f;
     groundSpeed = 2.06f;
     waterSpeed = 1.56f;
-    fireInterval = 100 + std::rand() % 200;
+    fireInterval = 100 + gameDraws().below(200);
     fireTimer = fireInterval;
-    idleTimer = 1000 + std::rand() % 1000;
+    idleTimer = 1000 + gameDraws().below(1000);
     resetAmmo();
 }
 
@@ -44,7 +42,7 @@ void cEnemy::dispose() {
 }
 
 void cEnemy::addEnemy(float px, float py) {
-    cEnemy* e = new cEnemy(next);
+    cEnemy* e = new cEnemy(next, gameSetup);
     next = e;
     e->move(px, py);
     e->setInitPosition(px, py);
@@ -61,8 +59,8 @@ void cEnemy::removeLastEnemy() {
 }
 
 void cEnemy::resetAmmo() {
-    rockets = std::rand() % 10;
-    grenades = std::rand() % 10;
+    rockets = gameDraws().below(10);
+    grenades = gameDraws().below(10);
 }
 
 bool cEnemy::hurt(int unitId, float damage) {
@@ -109,10 +107,10 @@ void cEnemy::updateOne(int ms, cMap* map, cAmmo* ammo, cColision* grid) {
 
 void cEnemy::decide(cAmmo* ammo) {
     // Heavy weapons need no ammunition of the enemy's own.
-    if (std::rand() % 80 == 0) {
-        bool rocket = (std::rand() & 1) == 0;
-        float tx = playerX + float(randomD(-2, 2));
-        float ty = playerY + float(randomD(-2, 2));
+    if (gameDraws().below(80) == 0) {
+        bool rocket = gameDraws().below(2) == 0;
+        float tx = playerX + float(gameDraws().range(-2, 2));
+        float ty = playerY + float(gameDraws().range(-2, 2));
         if (ammo) {
             if (rocket)
                 ammo->addRocket(x, y, tx, ty, kHeavySpeed);
@@ -120,11 +118,11 @@ void cEnemy::decide(cAmmo* ammo) {
                 ammo->addGrenade(x, y, tx, ty, kHeavySpeed);
         }
     }
-    if (std::rand() % 15 == 0)
+    if (gameDraws().below(15) == 0)
         behaviour = 1;
-    else if ((std::rand() & 3) == 0)
+    else if (gameDraws().below(4) == 0)
         behaviour = 2;
-    else if ((std::rand() & 1) == 0)
+    else if (gameDraws().below(2) == 0)
         behaviour = 3;
     else
         behaviour = 0;
@@ -133,17 +131,17 @@ void cEnemy::decide(cAmmo* ammo) {
 void cEnemy::act(int ms, cAmmo* ammo) {
     switch (behaviour) {
     case 1: // assault
-        cBall::rotateTo(playerX + float(randomD(-1, 1)), playerY + float(randomD(-1, 1)));
+        cBall::rotateTo(playerX + float(gameDraws().range(-1, 1)), playerY + float(gameDraws().range(-1, 1)));
         cBall::moveTo(playerX, playerY);
         fireAtLeader(ms, ammo, fireInterval);
         break;
     case 2: // stand and fire, slower
-        cBall::rotateTo(playerX + float(randomD(-1, 1)), playerY + float(randomD(-1, 1)));
+        cBall::rotateTo(playerX + float(gameDraws().range(-1, 1)), playerY + float(gameDraws().range(-1, 1)));
         fireAtLeader(ms, ammo, 4 * fireInterval);
         break;
     case 3: // reposition near the leader
         cBall::rotateTo(playerX, playerY);
-        cBall::moveTo(playerX + float(randomD(-3, 3)), playerY + float(randomD(-3, 3)));
+        cBall::moveTo(playerX + float(gameDraws().range(-3, 3)), playerY + float(gameDraws().range(-3, 3)));
         break;
     default: // watch
         cBall::rotateTo(playerX, playerY);
@@ -161,14 +159,14 @@ void cEnemy::fireAtLeader(int ms, cAmmo* ammo, int reload) {
 
 void cEnemy::idle(int ms) {
     if (moving) {
-        idleTimer = 1000 + std::rand() % 1000;
+        idleTimer = 1000 + gameDraws().below(1000);
         return;
     }
     idleTimer -= ms;
     if (idleTimer > 0) return;
-    if ((std::rand() & 7) == 0)
-        cBall::moveTo(x + float(randomD(-5, 5)), y + float(randomD(-5, 5)));
+    if (gameDraws().below(8) == 0)
+        cBall::moveTo(x + float(gameDraws().range(-5, 5)), y + float(gameDraws().range(-5, 5)));
     else
-        cBall::rotateTo(float(randomD(0, 100)), float(randomD(0, 100)));
-    idleTimer = 1000 + std::rand() % 1000;
+        cBall::rotateTo(float(gameDraws().range(0, 100)), float(gameDraws().range(0, 100)));
+    idleTimer = 1000 + gameDraws().below(1000);
 }

@@ -9,8 +9,8 @@ class cColision;
 
 class cEnemy : public cBall {
 public:
-    // Linked in front of `next`, which this enemy then owns.
-    explicit cEnemy(cEnemy* next);
+    // Linked in front of `next`, which this enemy then owns; gs as for cBall.
+    explicit cEnemy(cEnemy* next, cGameSetup* gs = nullptr);
     ~cEnemy();
     cEnemy(const cEnemy&) = delete;
     cEnemy& operator=(const cEnemy&) = delete;

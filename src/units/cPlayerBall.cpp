@@ -4,8 +4,7 @@
 #include "units/cEnemy.h"
 #include "weapons/cAmmo.h"
 #include "world/cMap.h"
-
-#include <cstdlib>
+#include "world/cRunState.h"
 
 const char* const cPlayerBall::names[] = {
     "Ada",  "Bo",   "Cyrus", "Dana", "Elio", "Fenna", "Gus", "Hana", "Ivo",  "Jules",
@@ -15,14 +14,16 @@ const char* const cPlayerBall::names[] = {
     "_"};
 
 namespace {
+// With the closing "_"; a run state read from a file may hold any index.
+constexpr int kNameSlots = int(sizeof(cPlayerBall::names) / sizeof(cPlayerBall::names[0]));
 constexpr float kSightRange = 20.0f;
 constexpr float kBulletSpeed = 40.0f;
 constexpr float kGravity = 9.81f;
 }
 
-cPlayerBall::cPlayerBall(bool isLeader) : next(nullptr), jumpSpeed(0), job(2) {
-    static int nameInd = 0;
-    if (names[nameInd][0] == '_') nameInd = 0;
+cPlayerBall::cPlayerBall(bool isLeader, cGameSetup* gs) : cBall(gs), next(nullptr), jumpSpeed(0), job(2) {
+    int& nameInd = run().nameIndex;
+    if (nameInd < 0 || nameInd >= kNameSlots || names[nameInd][0] == '_') nameInd = 0;
     name = names[nameInd++];
     if (names[nameInd][0] == '_') nameInd = 0;
 
@@ -31,7 +32,7 @@ cPlayerBall::cPlayerBall(bool isLeader) : next(nullptr), jumpSpeed(0), job(2) {
     teamColour[2] = 0;
     groundSpeed = 4.12f;
     waterSpeed = 3.12f;
-    fireInterval = 100 + std::rand() % 200;
+    fireInterval = 100 + gameDraws().below(200);
     fireTimer = fireInterval;
     rockets = grenades = 100;
     leader = isLeader;
@@ -42,7 +43,7 @@ cPlayerBall::cPlayerBall(bool isLeader) : next(nullptr), jumpSpeed(0), job(2) {
 void cPlayerBall::addSoldier() {
     cPlayerBall* last = this;
     while (last->next) last = last->next;
-    cPlayerBall* s = new cPlayerBall(false);
+    cPlayerBall* s = new cPlayerBall(false, gameSetup);
     last->next = s;
     s->move(last->x, last->y);
     s->cBall::rotateTo(last->x, last->y);
@@ -123,9 +124,9 @@ bool cPlayerBall::hurt(int unitId, float damage) {
 
 void cPlayerBall::beHappy() {
     for (cPlayerBall* s = this; s; s = s->next) {
-        if (std::rand() & 1) s->setMood(2, 150);
+        if (s->looksDraws().below(2) != 0) s->setMood(2, 150);
         s->job = 0;
-        s->jumpSpeed = float(randomD(5.0, 7.0));
+        s->jumpSpeed = float(s->gameDraws().range(5.0, 7.0));
         // The hop is timed from 0; the face's times move with the clock, so the
         // laugh runs and the eyes keep blinking.
         s->restartClock();
@@ -172,7 +173,7 @@ void cPlayerBall::updateCelebrating(cMap* map) {
     if (z < ground) {
         z = ground;
         restartClock();
-        jumpSpeed = float(randomD(5.0, 7.0));
+        jumpSpeed = float(gameDraws().range(5.0, 7.0));
     } else {
         float t = float(clock) / 1000.0f;
         z = ground + jumpSpeed * t - kGravity * t * t / 2.0f;

@@ -10,7 +10,8 @@ class cColision;
 
 class cPlayerBall : public cBall {
 public:
-    explicit cPlayerBall(bool isLeader);
+    // gs as for cBall; the name comes from its run state.
+    explicit cPlayerBall(bool isLeader, cGameSetup* gs = nullptr);
     // Does not touch `next`: whoever holds a list frees every member.
     ~cPlayerBall() = default;
     cPlayerBall(const cPlayerBall&) = delete;

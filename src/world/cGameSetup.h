@@ -1,7 +1,9 @@
-// The level's view context: minimap pictures and texture, the last 3D view, window size and display toggles.
+// The level's context that its terrain and units reach: random streams, run state, minimap, last 3D view, toggles.
 #pragma once
 
 #include "assets/cBitmap.h"
+#include "world/cRandomStream.h"
+#include "world/cRunState.h"
 
 // Base class of cLevel; the terrain and every unit keep a non-owning pointer to it.
 // Fields are public on purpose: the terrain paints the minimap, units mark it and read
@@ -26,6 +28,14 @@ public:
     unsigned miniMapTex = 0;
     bool showMiniMap = false;
 
+    // Draws that change the game (decisions, spread of fire, anything that moves a unit),
+    // and draws that only change what is shown; kept apart so that loading or drawing
+    // models, which draw only the second, leaves the game as it is.
+    cRandomStream gameRandom;
+    cRandomStream looksRandom;
+    // Not owned: the game's, handed in at the level's start; the level's own until then.
+    cRunState* runState = &ownRunState;
+
     // Side length of the uploaded minimap texture, whatever the map's size.
     static constexpr int miniMapTexSize = 64;
 
@@ -44,4 +54,7 @@ public:
     void shrinkMiniMap(cBitmap& out) const;
     // Uploads the 64 x 64 version of miniMap into miniMapTex (needs a GL context).
     void createMiniMapTex();
+
+private:
+    cRunState ownRunState;
 };

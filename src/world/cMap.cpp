@@ -2,15 +2,13 @@
 #include "world/cMap.h"
 
 #include <cmath>
-#include <cstdlib>
 #include <new>
 #include <string>
 
 #include "assets/cBitmap.h"
 #include "assets/cMeshCont.h"
 #include "world/cGameSetup.h"
-
-float cMap::waveAngle = 0.0f;
+#include "world/cRunState.h"
 
 namespace {
 
@@ -101,9 +99,12 @@ void cMap::generate(cBitmap& map) {
     }
     groundDirty = true;
 
+    // Heights set the units' z, so they are the game's draws; shades only show.
+    cRandomStream& game = gameDraws();
+    cRandomStream& looks = looksDraws();
     const int vertices = (width + 1) * (height + 1);
     for (int i = 0; i < vertices; ++i) {
-        heights[i] = static_cast<float>(randomD(0.0, 0.4));
+        heights[i] = static_cast<float>(game.range(0.0, 0.4));
         shade[i] = 1.0f - heights[i];
         waterLevel[i] = kNoWater;
     }
@@ -121,8 +122,8 @@ void cMap::generate(cBitmap& map) {
     for (int k = 0; k < width * height; ++k) {
         const int c = k % width;
         const int r = k / width;
-        const float waterH = static_cast<float>(randomD(0.0, 0.4) - 1.0);
-        const float waterShade = static_cast<float>(randomD(0.9, 1.0));
+        const float waterH = static_cast<float>(game.range(0.0, 0.4) - 1.0);
+        const float waterShade = static_cast<float>(looks.range(0.9, 1.0));
 
         terrain[k] = kGround;
         paintMiniMap(k, winter ? snowColour : grassColour);
@@ -201,12 +202,14 @@ void cMap::placeTrees() {
 
     trees = allocate<sTree>(cells);
     if (!trees) return;
+    // Which tree cells show a model, and which model, only changes the picture.
+    cRandomStream& looks = looksDraws();
     for (int r = 0; r < height; ++r) {
         for (int c = 0; c < width; ++c) {
             if (terrain[r * width + c] != kTree) continue;
-            if ((std::rand() & 3) != 0) continue;
+            if (looks.below(4) != 0) continue;
             sTree& t = trees[treeCount++];
-            t.kind = std::rand() % 3;
+            t.kind = looks.below(3);
             t.x = static_cast<float>(c);
             t.y = static_cast<float>(r);
             if (meshCont) {
@@ -259,7 +262,16 @@ void cMap::getTerrainInfo(float x, float y, int& kind, float& h) const {
     h = cellHeight(cell);
 }
 
+cRandomStream& cMap::gameDraws() { return gameSetup ? gameSetup->gameRandom : ownDraws; }
+
+cRandomStream& cMap::looksDraws() { return gameSetup ? gameSetup->looksRandom : ownDraws; }
+
+cRunState& cMap::run() const { return gameSetup ? *gameSetup->runState : cRunState::detached(); }
+
+float cMap::getWaveAngle() const { return run().waveAngle; }
+
 void cMap::update(int ms) {
+    float& waveAngle = run().waveAngle;
     // The surface is sin(index / 100 + angle) / 5 - 0.2, expanded by the angle-sum rule.
     const float sa = std::sin(waveAngle);
     const float ca = std::cos(waveAngle);

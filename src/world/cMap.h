@@ -6,10 +6,12 @@
 #include <vector>
 
 #include "shell/globals.h"
+#include "world/cRandomStream.h"
 #include "world/cTreeBatch.h"
 
 class cBitmap;
 class cGameSetup;
+class cRunState;
 class cMeshCont;
 
 // One tree to draw. x, y is where the model is drawn: the cell's corner point
@@ -101,8 +103,8 @@ public:
     float getWaterLevel(int vx, int vy) const;
     // Lighting normal of a vertex, from the four edge vectors to its neighbours.
     sVector getVertexNormal(int vx, int vy) const;
-    // Shared phase of the water wave, radians in [0, 2*pi).
-    static float getWaveAngle() { return waveAngle; }
+    // Phase of the water wave, radians in [0, 2*pi); it lasts the run, not the level.
+    float getWaveAngle() const;
 
 private:
     // Cell index of (x, y), or -1 when no such cell exists.
@@ -155,6 +157,9 @@ private:
     cGameSetup* gameSetup = nullptr; // not owned: owner of the minimap picture
     bool showWater = true;
 
-    // Phase of the water wave, shared by every map so the water keeps rolling across levels.
-    static float waveAngle;
+    // The level's streams and run state through gameSetup; without one, stand-ins.
+    cRandomStream& gameDraws();
+    cRandomStream& looksDraws();
+    cRunState& run() const;
+    cRandomStream ownDraws;
 };

@@ -49,9 +49,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         writeMaps();
         return true;
     }();
-    std::srand(1);
-
     auto game = std::make_unique<cGame>();
+    game->setFixedSeeds(1);
     if (!game->init()) return 0;
     cConsole* con = game->getConsole();
     FUZZ_CHECK(con != nullptr);

@@ -37,12 +37,12 @@ void probeTerrain(cMap& map) {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     static const cScratchFolder folder("mapFuzz", {"maps"});
     if (!fuzzWriteFile("maps/fuzz.bmp", data, size)) return 0;
-    std::srand(1);
 
     cBitmap bitmap;
     const bool readable = bitmap.loadFromFile("maps/fuzz.bmp");
     cLevel level(1);
     level.setMapName("fuzz.bmp");
+    level.seed(1);
     if (!level.init()) {
         FUZZ_CHECK(level.getState() == cLevel::stateInactive);
         FUZZ_CHECK(level.getSquad() == nullptr && level.getEnemies() == nullptr);

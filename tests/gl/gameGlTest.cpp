@@ -54,14 +54,11 @@ protected:
             if (fs::is_directory(bin / d)) fs::create_directory_symlink(bin / d, dir / d);
     }
     void start() {
-        // Soldiers take their names in turn from one list for the whole program: start it
-        // over, so the cards read the same whatever ran before.
-        while (std::string(cPlayerBall(false).getName()) != "Olga") {}
-        // So does the water's wave phase: turned back to (within a millisecond of) zero.
-        cMap().update(static_cast<int>(std::lround((2 * M_PI - cMap::getWaveAngle()) * 1000)));
+        // Names, ids and the water's wave start over with each game, and its levels take
+        // fixed seeds, so the pictures are the same whatever ran before.
         cRender().init();  // the fixed state the game sets once
-        std::srand(1);
         game = std::make_unique<cGame>();
+        game->setFixedSeeds(1);
         ASSERT_TRUE(game->init());
         game->onReshape(800, 600);
         game->onPassiveMotion(900, 700, 0, 0);  // the cursor, which pulses in real time, off the window

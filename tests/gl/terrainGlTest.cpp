@@ -75,7 +75,6 @@ TEST_F(Terrain, TreesAreBuiltWhenDrawnCulledToTheViewAndFollowRebuildsAndRelease
     ASSERT_TRUE(m.init(bmp));
     EXPECT_EQ(m.getGroundList(), 0u) << "building a map needs no GL";
     const int ground = terrainPolygons(m);
-    std::srand(5);
     paintMap(bmp, 20, 20, 20);
     ASSERT_TRUE(m.init(bmp));
     const int many = m.getTreeCount(), frame = meshes.trees[0][1].getCurrentFrame();
@@ -108,7 +107,6 @@ TEST_F(Terrain, TreesAreBuiltWhenDrawnCulledToTheViewAndFollowRebuildsAndRelease
 }
 
 TEST_F(Terrain, WaterCoversTheCellsWithEveryCornerWetWithinTheView) {
-    std::srand(2);
     cBitmap bmp;
     paintMap(bmp, 6, 6);
     for (int r = 1; r <= 4; ++r)

@@ -97,7 +97,6 @@ TEST(Ball, WalkCycleKeepsFractionsAndWrapsByItsSpan) {
 }
 
 TEST(Ball, BlinksInTwentyMillisecondStepsAfterWeeksAndAfterADeath) {
-    std::srand(11);
     probeBall b;
     std::vector<int> frames;
     const std::vector<int> at = b.blinkChanges(1, 13, &frames);

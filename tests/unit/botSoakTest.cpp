@@ -28,9 +28,9 @@ TEST(BotSoak, HeapStaysFlatAcrossAHundredRestarts) {
 #endif
     };
     assetsTest::WorkingDir beside(ORBIX_BIN_DIR);
-    std::srand(5);
     cLevel level(1);
     ASSERT_TRUE(level.setMapName(map));
+    level.seed(5);
     size_t heap[2] = {}; // after the second new game, and after the twelfth
     for (int round = 0; round <= 110; round++) {
         // A new game now and then rebuilds everything from the map.

@@ -24,7 +24,6 @@ class LevelFolderTest : public ::testing::Test {
 protected:
     void SetUp() override {
         std::filesystem::create_directories(dir / "maps");
-        std::srand(7);
     }
     // A w x h map of plain ground with the given marks, saved as maps/name.
     void writeMap(const std::string& name, int w, int h, const std::vector<sMapMark>& marks) {

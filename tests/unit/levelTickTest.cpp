@@ -1,5 +1,6 @@
 // Level build, tick and controls on small maps: markers, the state hash, winning, failing, fallen order, restart, god mode,
-// keys acting on release, clicks only in play, the two-button chord, weapon boxes, developer keys.
+// keys acting on release, clicks only in play, the two-button chord, weapon boxes, developer keys, and the
+// level's two random streams kept apart.
 #include <climits>
 #include <cstdint>
 #include <tuple>
@@ -7,6 +8,9 @@
 
 #include "ballTestWorld.h"
 #include "levelTestMaps.h"
+#include "assets/cMeshCont.h"
+#include "level/cPlayerBot.h"
+#include "level/iLevelLog.h"
 #include "level/levelStateHash.h"
 
 namespace {
@@ -244,4 +248,59 @@ TEST_F(LevelTickTest, SecondButtonOfAChordFiresOneProjectileDeveloperKeysAddAndR
     EXPECT_EQ(std::pair(camera.getXTarget(), camera.getYTarget()), std::pair(16 - lead->getX(), 16 - lead->getY()));
     EXPECT_NE(camera.getX(), camera.getXTarget()) << "glides, not jumps";
     EXPECT_EQ(std::tuple(camera.getZ(), camera.getAngleX(), camera.getAngleZ()), view) << "zoom, tilt and turn kept";
+}
+
+namespace {
+// Every tick's state hash, as a recording's checkpoints would see them.
+struct sTickHashes : iLevelLog {
+    std::vector<uint64_t> hashes;
+    void input(const sLevelInput&) override {}
+    void ticked(cLevel& played, int) override { hashes.push_back(levelStateHash(played)); }
+};
+} // namespace
+
+// Loading models draws a walk frame for every unit, from the looks stream only: the same seed
+// then plays the same game, tick for tick, with the models or without them.
+TEST(LevelStreams, ALevelWithModelsPlaysTheSameTicksToTheSameHashesAsOneWithout) {
+    assetsTest::WorkingDir beside(ORBIX_BIN_DIR);
+    cMeshCont meshes;
+    meshes.load();
+    const cMesh& head = meshes.ball[cMeshCont::head][0];
+    ASSERT_GT(head.getLoopLast(), head.getLoopFirst()) << "without a walk cycle no frame is drawn";
+    std::vector<uint64_t> played[2];
+    sBotResult results[2];
+    for (int withModels = 0; withModels < 2; withModels++) {
+        cRunState run;
+        cLevel level(9);
+        ASSERT_TRUE(level.setMapName("09-marshland.bmp"));
+        sLevelStart how;
+        how.seed = 4;
+        how.run = &run;
+        how.meshes = withModels != 0 ? &meshes : nullptr;
+        ASSERT_TRUE(level.start(how));
+        sTickHashes log;
+        level.setLog(&log);
+        level.setGodMode(false);
+        results[withModels] = cPlayerBot(4).play(level, 60000);
+        level.setLog(nullptr);
+        played[withModels] = log.hashes;
+    }
+    ASSERT_GT(played[0].size(), 1000u);
+    EXPECT_EQ(played[0], played[1]);
+    EXPECT_EQ(std::tuple(results[0].outcome, results[0].timeMs, results[0].shots),
+              std::tuple(results[1].outcome, results[1].timeMs, results[1].shots));
+}
+
+TEST_F(LevelTickTest, DrawingOnlyDrawsLeaveTheGameStreamWhereItWas) {
+    level.seed(9);
+    build(kField, 32, 32);
+    const cRandomStream game = level.gameRandom, looks = level.looksRandom;
+    cPlayerBall* lead = level.getSquad();
+    lead->setMood(3, 0);          // a cry of random length
+    lead->cBall::update(600000);  // blinks and a random mood
+    EXPECT_EQ(level.gameRandom.next(), cRandomStream(game).next());
+    EXPECT_NE(level.looksRandom.next(), cRandomStream(looks).next()) << "the looks drew from their own stream";
+    // The two streams of one seed never run in step.
+    level.seed(9);
+    EXPECT_NE(level.gameRandom.next(), level.looksRandom.next());
 }

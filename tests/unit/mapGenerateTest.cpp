@@ -36,7 +36,6 @@ sRGBA pixel(cBitmap& b, int x, int y) { return b.getBitmapS()[b.getWidth() * y +
 }  // namespace
 
 TEST(MapGenerate, KindsFollowTheExactColoursAndWinterOnlyTheTopLeftPixel) {
-    std::srand(1);
     cBitmap bmp;
     fillGround(bmp, 5, 2);
     // A tree, water, the enemy and squad starts (ground to the terrain), almost
@@ -93,7 +92,6 @@ TEST(MapGenerate, WaterWetsItsCornersAndSinksOnlyVerticesWithNoGroundBeside) {
         // All water.
         {2, 3, 0, 0, 1, 2, [](int, int) { return true; }, [](int, int) { return true; }},
     };
-    std::srand(3);
     for (const auto& c : cases) {
         cBitmap bmp;
         fillGround(bmp, c.w, c.h);

@@ -24,7 +24,6 @@ float phaseDiff(float a, float b) { return std::remainder(a - b, 2.0f * float(M_
 class MapQuery : public testing::Test {
 protected:
     void SetUp() override {
-        std::srand(11);
         fillGround(bmp, 4, 3);
         paint(bmp, 3, 2, kTreePx);
         paintRect(bmp, 0, 0, 1, 1, kWaterPx);
@@ -74,17 +73,17 @@ TEST_F(MapQuery, HeightIsTheCornerMeanAndConstantOverTheCellAndNormalsPointUp) {
 }
 
 TEST_F(MapQuery, WavePhaseAdvancesOneRadianASecondEvenAfterYearsOfPlay) {
-    const float before = cMap::getWaveAngle();
+    const float before = map.getWaveAngle();
     map.update(1571);
     map.update(1571);
-    EXPECT_NEAR(std::fabs(phaseDiff(cMap::getWaveAngle(), before)), float(M_PI), 1e-3f);
+    EXPECT_NEAR(std::fabs(phaseDiff(map.getWaveAngle(), before)), float(M_PI), 1e-3f);
     map.update(-3142);
-    EXPECT_NEAR(phaseDiff(cMap::getWaveAngle(), before), 0.0f, 1e-3f);
+    EXPECT_NEAR(phaseDiff(map.getWaveAngle(), before), 0.0f, 1e-3f);
 
     for (int i = 0; i < 200; ++i) map.update(1000 * 1000 * 1000);
-    const float late = cMap::getWaveAngle();
+    const float late = map.getWaveAngle();
     map.update(5);
-    EXPECT_NEAR(phaseDiff(cMap::getWaveAngle(), late), 0.005f, 1e-4f);
-    EXPECT_GE(cMap::getWaveAngle(), 0.0f);
-    EXPECT_LT(cMap::getWaveAngle(), 2.0f * float(M_PI));
+    EXPECT_NEAR(phaseDiff(map.getWaveAngle(), late), 0.005f, 1e-4f);
+    EXPECT_GE(map.getWaveAngle(), 0.0f);
+    EXPECT_LT(map.getWaveAngle(), 2.0f * float(M_PI));
 }

@@ -1,5 +1,5 @@
-// Recordings: a bot game written and read back replays in step; a file cut short replays to
-// its cut; damaged files and other versions are refused; a changed input goes out of step.
+// Recordings: a bot game written and read back replays in step, again after other levels; a file cut
+// short replays to its cut; damaged files and other versions are refused; a changed input goes out of step.
 #include "level/cBot.h"
 #include "level/cLevel.h"
 #include "level/cLevelReplay.h"
@@ -27,9 +27,10 @@ protected:
         EXPECT_TRUE(recorder.open("game.orbrec", "test", 800, 600, error)) << error;
         cLevel level(1);
         level.setMapName("01-field.bmp");
-        recorder.levelStarting(level, 5);
-        EXPECT_TRUE(level.init());
-        recorder.levelStarted(level);
+        sLevelStart how;
+        how.seed = 5;
+        how.recorder = &recorder;
+        EXPECT_TRUE(level.start(how));
         level.setGodMode(false);
         result = cBot().play(level, 20000);
         endHash = levelStateHash(level);
@@ -38,15 +39,19 @@ protected:
         return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
     }
 
-    // Replays every level; answers the last step and leaves the last level's hash.
-    cLevelReplay::eStep replay(const sReplay& rec, int64_t& ticks) {
+    // Replays every level (on run when given, as the game does); answers the last step and
+    // leaves the last level's hash.
+    cLevelReplay::eStep replay(const sReplay& rec, int64_t& ticks, cRunState* run = nullptr) {
         cLevelReplay::eStep step = cLevelReplay::finished;
         ticks = 0;
         for (const sReplayLevel& l : rec.levels) {
             cLevel level(l.number);
             level.setMapName(l.mapName.substr(5).c_str());
-            std::srand(l.seed);
-            level.init();
+            sLevelStart how;
+            how.seed = l.seed;
+            how.run = run;
+            how.restore = &l.run;
+            level.start(how);
             cLevelReplay feed;
             feed.start(l, level);
             // Every recorded tick is one 5 ms step; none is left to wait for at the end.
@@ -65,7 +70,7 @@ protected:
     uint64_t endHash = 0, replayedHash = 0;
 };
 
-TEST_F(ReplayFileTest, ABotGameReplaysInStepAnotherSeedGoesOutOfStepAndACutFileReplaysToItsCut) {
+TEST_F(ReplayFileTest, ABotGameReplaysInStepEvenAfterOtherLevelsAnotherSeedGoesOutOfStepAndACutFileReplaysToItsCut) {
     const std::vector<uint8_t> good = recordBotGame();
     sReplay played;
     std::string why;
@@ -78,6 +83,21 @@ TEST_F(ReplayFileTest, ABotGameReplaysInStepAnotherSeedGoesOutOfStepAndACutFileR
     EXPECT_EQ(replay(played, ticks), cLevelReplay::finished);
     EXPECT_EQ(ticks, result.timeMs / cBot::stepMs);
     EXPECT_EQ(replayedHash, endHash);
+    // The program's run state moves on with every level; each replay restores the recorded one.
+    cRunState run;
+    for (int round = 0; round < 2; round++) {
+        cLevel other(2);
+        other.setMapName("01-field.bmp");
+        sLevelStart how;
+        how.seed = 77;
+        how.run = &run;
+        ASSERT_TRUE(other.start(how));
+        for (int i = 0; i < 3000; i++) other.update(cBot::stepMs);
+        EXPECT_NE(run, played.levels[0].run);
+        replayedHash = 0;
+        EXPECT_EQ(replay(played, ticks, &run), cLevelReplay::finished) << round;
+        EXPECT_EQ(replayedHash, endHash) << round;
+    }
     played.levels[0].seed ^= 1;
     EXPECT_EQ(replay(played, ticks), cLevelReplay::outOfStep);
     EXPECT_EQ(ticks, 1000 / cBot::stepMs);
@@ -93,10 +113,11 @@ TEST_F(ReplayFileTest, ABotGameReplaysInStepAnotherSeedGoesOutOfStepAndACutFileR
         }
     }
     const size_t header = 8 + 4 + 1 + 4 + 4;  // version "test", window size
-    const size_t firstRecord = header + 1 + 1 + 1 + 17 + 20;  // the level record
+    const size_t firstRecord = header + 1 + 1 + 1 + 17 + 18;  // the level record
     // (byte, value written there or -1 to append one, what the refusal says)
     const struct { size_t at; int value; const char* says; } cases[] = {
-        {0, 'X', "not a recording"}, {8, 2, "format version 2"}, {10, 9, "simulation version 9"},
+        {0, 'X', "not a recording"}, {8, 3, "format version 3"},
+        {8, 1, "recording format 1 is no longer played; this game plays format 2"}, {10, 9, "simulation version 9"},
         {header + 1, 0, "level number"}, {firstRecord, 0xee, "unknown record"},
         {good.size() - 1, 'T', "outside any level"}, {good.size(), -1, ""},
     };
@@ -134,7 +155,8 @@ TEST_F(ReplayFileTest, CarriedAmmunitionIsNoShotAndALaunchIsOne) {
 }  // namespace
 
 // The header and each level record reach the disk as they are written, so a game that dies
-// leaves a readable recording; numbers of every width and over-long names read back as written.
+// leaves a readable recording; numbers of every width, over-long names and the run state read
+// back as written.
 TEST(ReplayWriter, EachRecordReachesTheDiskAndReadsBack) {
     assetsTest::ScratchDir dir;
     const std::string path = dir.file("r.orbrec");
@@ -144,7 +166,11 @@ TEST(ReplayWriter, EachRecordReachesTheDiskAndReadsBack) {
         ASSERT_TRUE(w.open(path, std::string(300, 'v'), 800, 600, error)) << error;
         EXPECT_EQ(assetsTest::fileBytes(path).size(), 8u + 2 + 2 + 1 + 255 + 2 + 2) << "the header, version cut to 255";
         const std::string mapName = "maps/" + std::string(size_t(number % 1000), 'm');
-        w.beginLevel(number, mapName, 1, 2, 77);
+        cRunState run;
+        run.waveAngle = 0.001f * float(number % 6000);
+        run.lastUnitId = number * 1000;
+        run.nameIndex = number % 41;
+        w.beginLevel(number, mapName, 1, 77, run);
         const std::string bytes = assetsTest::fileBytes(path);
         sReplay rec;
         std::string message;
@@ -153,6 +179,7 @@ TEST(ReplayWriter, EachRecordReachesTheDiskAndReadsBack) {
         ASSERT_EQ(rec.levels.size(), 1u) << number;
         EXPECT_EQ(rec.levels[0].number, number);
         EXPECT_EQ(rec.levels[0].mapName, mapName.substr(0, 255));
+        EXPECT_TRUE(rec.levels[0].run == run) << number;
     }
     // A tick that ran backwards is kept as 0 ms, and the first checkpoint falls a whole second into
     // the level: a replay checks its hashes exactly there.
@@ -160,7 +187,7 @@ TEST(ReplayWriter, EachRecordReachesTheDiskAndReadsBack) {
     cLevel level(1);
     std::string error;
     ASSERT_TRUE(w.open(path, "v", 800, 600, error)) << error;
-    w.beginLevel(1, "maps/a.bmp", 1, 2, 3);
+    w.beginLevel(1, "maps/a.bmp", 1, 3, cRunState());
     for (int ms : {-5, 999, 1}) w.ticked(level, ms);
     w.close();
     sReplay rec;

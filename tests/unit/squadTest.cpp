@@ -128,7 +128,6 @@ TEST(Squad, TreesAndTheEdgeStopAWalk) {
 
 TEST(Squad, CelebratingSquadHopsKeepsItsFacesMovingAndItsDeadSink) {
     testWorld w(40, 40);
-    std::srand(3);
     cAmmo ammo;
     probeSoldier s(true);
     for (int i = 0; i < 3; i++) s.addSoldier();
@@ -221,7 +220,6 @@ TEST(Enemy, ListHandlingAndLongListsThatNeitherOverflowTheStackNorLeak) {
 TEST(Enemy, DecidesOnlyInTheFirstHalfSecondOfEveryFive) {
     testWorld w(60, 60);
     cAmmo ammo;
-    std::srand(12345);
     probeEnemy e;
     e.setPlayerClose(true, false);
     e.behaviour = 3;
@@ -241,7 +239,6 @@ TEST(Enemy, DecidesOnlyInTheFirstHalfSecondOfEveryFive) {
 }
 
 TEST(Enemy, FiringIntervalsByBehaviourAndNoneWhileTheLeaderIsFar) {
-    std::srand(8);
     // Ticks (of 20 ms) at which an enemy of each behaviour fires in 2 seconds:
     // idling and running never, standing every 800 ms, assaulting every 200.
     const std::vector<int> expected[4] = {{}, {1, 11, 21}, {1, 41, 81}, {}};
@@ -267,7 +264,6 @@ TEST(Enemy, FiringIntervalsByBehaviourAndNoneWhileTheLeaderIsFar) {
 
 TEST(Enemy, AnIdlerWandersAtMostFiveUnitsEachWay) {
     testWorld w(200, 200);
-    std::srand(4);
     probeEnemy e(100.5f, 100.5f);
     int walks = 0;
     for (int t = 0; t < 60000; t++) {

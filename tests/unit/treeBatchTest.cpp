@@ -111,7 +111,6 @@ TEST(MapTree, AboutOneTreeCellInFourGetsATreeShiftedByItsStemPivot) {
     assetsTest::ScratchDir dir;
     cMeshCont meshes;
     loadModels(meshes, dir, false, pivots);
-    std::srand(21);
     cBitmap bmp;
     fillGround(bmp, 40, 30);
     paintRect(bmp, 0, 0, 39, 9, kTreePx); // 400 tree cells in the lowest ten rows

@@ -76,8 +76,8 @@ int botUsage()
     std::fprintf(stderr, "usage: orbix-tool botplay MAP [--seed N] [--god 0|1] [--max-ms N] [--style planner|player]\n"
                          "                           [--record FILE]\n"
                          "  MAP is a BMP file, or the name of a map in the game's maps/ folder;\n"
-                         "  --record writes the game as a recording (the models are then loaded, as\n"
-                         "  in the game, so that it replays alike)\n");
+                         "  --record writes the game as a recording (the models are then loaded, as in\n"
+                         "  the game; they change nothing in its play)\n");
     return toolExit::badCommandLine;
 }
 
@@ -111,6 +111,10 @@ int playBot(int argc, char** argv)
     }
     cMeshCont meshes;
     cRecorder recorder;
+    cRunState run;
+    sLevelStart how;
+    how.seed = static_cast<uint32_t>(o.seed);
+    how.run = &run;
     if (!o.record.empty()) {
         std::string error;
         if (!recorder.open(o.record, kGameVersion, 800, 600, error)) {
@@ -118,17 +122,13 @@ int playBot(int argc, char** argv)
             return toolExit::refused;
         }
         meshes.load();
-        level.setCont(nullptr, nullptr, &meshes);
-        recorder.levelStarting(level, static_cast<unsigned>(o.seed));
-    } else {
-        std::srand(static_cast<unsigned>(o.seed));
+        how.meshes = &meshes;
+        how.recorder = &recorder;
     }
-    if (!level.init()) {
+    if (!level.start(how)) {
         std::fprintf(stderr, "orbix-tool botplay: %s: not a playable map\n", o.map);
         return toolExit::refused;
     }
-    if (recorder.isOpen())
-        recorder.levelStarted(level);
     level.setGodMode(o.god != 0);
     int enemies = 0;
     for (const cEnemy* e = level.getEnemies(); e != nullptr; e = e->getNext())

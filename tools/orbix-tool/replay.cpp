@@ -10,7 +10,6 @@
 
 #include <cinttypes>
 #include <cstdio>
-#include <cstdlib>
 #include <filesystem>
 #include <string>
 #include <unistd.h>
@@ -80,16 +79,21 @@ int replayRecording(int argc, char** argv)
     cMeshCont meshes;
     loadModelsQuietly(meshes);
 
+    // One run state for the whole file, as the game holds one; each level restores its own.
+    cRunState run;
     for (const sReplayLevel& l : rec.levels) {
         cLevel level(l.number);
         if (!level.setMapName(mapFileName(l.mapName).c_str())) {
             std::fprintf(stderr, "replay: %s: map file name too long\n", l.mapName.c_str());
             return toolExit::refused;
         }
-        level.setCont(nullptr, nullptr, &meshes);
-        std::srand(l.seed);
+        sLevelStart how;
+        how.meshes = &meshes;
+        how.seed = l.seed;
+        how.run = &run;
+        how.restore = &l.run;
         // A map the game could not build left its level inactive while recording; so it is here.
-        if (!level.init())
+        if (!level.start(how))
             std::printf("replay: %s cannot be built; its level stays inactive, as when it was recorded\n",
                         l.mapName.c_str());
         int enemies = 0;
