@@ -7,10 +7,9 @@
 #include "assets/cBitmap.h"
 #include "level/cRecorder.h"
 #include "level/iLevelLog.h"
+#include "world/terrainKinds.h"
 
 namespace {
-const sRGBA enemyMarker(255, 0, 0, 255);
-const sRGBA squadMarker(0, 255, 0, 255);
 const char* const mapFolder = "maps/";
 }
 
@@ -114,9 +113,9 @@ void cLevel::scanMarkers(cBitmap& bitmap, int& startX, int& startY) {
     const sRGBA* pixels = bitmap.getBitmapS();
     long long start = 0;
     for (long long i = 0; i < total; i++) {
-        if (pixels[i] == enemyMarker)
+        if (pixels[i] == mapColour::enemy)
             addEnemyAt(static_cast<float>(i % w), static_cast<float>(i / w));
-        else if (pixels[i] == squadMarker)
+        else if (pixels[i] == mapColour::squad)
             start = i;
     }
     startX = static_cast<int>(start % w);

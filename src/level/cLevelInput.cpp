@@ -7,6 +7,7 @@
 
 #include "assets/cSound.h"
 #include "level/iLevelLog.h"
+#include "shell/keyTable.h"
 
 namespace {
 const int soundRoger = 1;
@@ -23,87 +24,90 @@ void cLevel::onKeyboardUp(unsigned char key) {
     if (log != nullptr)
         log->input({sLevelInput::keyUp, key});
     keys.clearKey(key);
+    const sKeyRow* row = keyTable::find(eKeyOwner::level, key);
+    if (row == nullptr)
+        return;
     // A level that cannot be played must not trap the player: ENTER goes on as
     // the middle button does, ESC flees as it does in play.
     if (levelState == stateInactive) {
-        if (key == 13)
+        if (row->action == eKeyAction::nextLevel)
             inactiveAnswer = answerSkip;
-        else if (key == 27)
+        else if (row->action == eKeyAction::flee)
             inactiveAnswer = answerMenu;
         return;
     }
-    switch (key) {
-    case 13:
+    switch (row->action) {
+    case eKeyAction::nextLevel:
         if (levelState == stateFailed)
             restart();
         else if (levelState == stateWon)
             levelState = stateAdvancing;
         break;
-    case 27:
+    case eKeyAction::flee:
         if (levelState == stateIntro || levelState == statePlaying || levelState == stateFailed)
             levelState = stateLeaving;
         break;
-    case '+':
+    case eKeyAction::fasterWalk:
         if (squad != nullptr)
             squad->setValue(0.1f);
         break;
-    case '-':
+    case eKeyAction::slowerWalk:
         if (squad != nullptr)
             squad->setValue(-0.1f);
         break;
-    case 'a':
+    case eKeyAction::addSoldier:
         if (squad != nullptr)
             squad->addSoldier();
         break;
-    case 'b':
+    case eKeyAction::coarserModels:
         for (cPlayerBall* s = squad; s != nullptr; s = s->getNext())
             s->lodInc();
         for (cEnemy* e = enemies; e != nullptr; e = e->getNext())
             e->lodInc();
         break;
-    case 'c':
+    case eKeyAction::cameraToLeader:
         // Back over the leader, for a squad that walked out of view; zoom, tilt and turn stay.
         if (squad != nullptr)
             camera.translateTo(map.getX() / 2 - squad->getX(), map.getY() / 2 - squad->getY());
         break;
-    case 'k':
+    case eKeyAction::hurtEnemies:
         for (cEnemy* e = enemies; e != nullptr; e = e->getNext())
             e->hurt(e->getID(), enemyKeyDamage);
         break;
-    case 'l':
+    case eKeyAction::lifeMeters:
         showLifeMeters = !showLifeMeters;
         break;
-    case 'm':
+    case eKeyAction::viewCulling:
         fov = !fov;
         std::printf("cLevel: FOV %s.\n", fov ? "ON" : "OFF");
         std::fflush(stdout);
         break;
-    case 'n':
+    case eKeyAction::miniMap:
         showMiniMap = !showMiniMap;
         break;
-    case 'p':
+    case eKeyAction::pause:
         pause(levelState == statePlaying);
         break;
-    case 'q': {
+    case eKeyAction::addEnemy: {
         const float x = static_cast<float>(gameRandom.range(0, map.getX()));
         const float y = static_cast<float>(gameRandom.range(0, map.getY()));
         addEnemyAt(x, y);
         break;
     }
-    case 's':
+    case eKeyAction::removeSoldier:
         if (squad != nullptr)
             squad->removeSoldier();
         break;
-    case 't':
+    case eKeyAction::switchWeapon:
         rocketSelected = !rocketSelected;
         break;
-    case 'v':
+    case eKeyAction::finerModels:
         for (cPlayerBall* s = squad; s != nullptr; s = s->getNext())
             s->lodDec();
         for (cEnemy* e = enemies; e != nullptr; e = e->getNext())
             e->lodDec();
         break;
-    case 'w':
+    case eKeyAction::removeEnemy:
         if (enemies != nullptr) {
             if (!enemies->hasNext()) {
                 delete enemies;
@@ -121,13 +125,13 @@ void cLevel::onKeyboardUp(unsigned char key) {
 void cLevel::onPassiveMotion(unsigned char, int x, int y, int dx, int dy) {
     mouseX = x;
     mouseY = y;
-    if (keys.isKey('3'))
+    if (keys.isKey(keyTable::code(eKeyAction::zoom)))
         camera.zoom(-dy / 2);
-    if (keys.isKey('1'))
+    if (keys.isKey(keyTable::code(eKeyAction::tilt)))
         camera.rotX(dy / 2);
-    if (keys.isKey('2'))
+    if (keys.isKey(keyTable::code(eKeyAction::turn)))
         camera.rotZ(static_cast<float>(dx));
-    if (keys.isKey(' '))
+    if (keys.isKey(keyTable::code(eKeyAction::pan)))
         camera.translate(static_cast<float>(dx / 10.0), static_cast<float>(dy / 10.0));
     holdFire();
 }

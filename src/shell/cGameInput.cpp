@@ -3,13 +3,10 @@
 #include "shell/cGame.h"
 
 #include "level/cLevel.h"
+#include "shell/keyTable.h"
 #include "ui/cConsole.h"
 
 namespace {
-
-constexpr uint8_t kBackquote = 96;
-constexpr uint8_t kTilde = 126;
-constexpr uint8_t kEscape = 27;
 
 uint8_t foldKey(unsigned char key) { return key >= 'A' && key <= 'Z' ? uint8_t(key + 32) : key; }
 
@@ -19,7 +16,7 @@ void cGame::onKeyboard(unsigned char key) {
     const uint8_t folded = foldKey(key);
     // A playback takes no input; ESC stops it.
     if (replay) {
-        if (folded == 27) endReplay(0);
+        if (keyTable::is(folded, eKeyAction::flee)) endReplay(0);
         return;
     }
     if (console && console->isActive() && console->parseKey(key)) {
@@ -27,7 +24,7 @@ void cGame::onKeyboard(unsigned char key) {
         return;
     }
     keys.setKey(folded);
-    if (folded == kBackquote || folded == kTilde) {
+    if (keyTable::is(folded, eKeyAction::console)) {
         if (console) {
             if (console->isActive()) console->hide();
             else console->show();
@@ -49,19 +46,20 @@ void cGame::onKeyboardUp(unsigned char key) {
     if (console && console->isActive()) return;
     keys.clearKey(folded);
     if (state == kLevel && level) level->onKeyboardUp(folded);
-    else if (state == kNoLevel && folded == kEscape) quit(1);
+    else if (state == kNoLevel && keyTable::is(folded, eKeyAction::flee)) quit(1);
 }
 
 void cGame::onSpecialFunc(int key) {
-    if (!console) return;
-    switch (key) {
-    case 1:
+    const sKeyRow* row = keyTable::find(eKeyOwner::game, key, true);
+    if (!console || !row) return;
+    switch (row->action) {
+    case eKeyAction::consoleMoreTransparent:
         console->decBkgAlpha();
         break;
-    case 2:
+    case eKeyAction::consoleLessTransparent:
         console->incBkgAlpha();
         break;
-    case 3:
+    case eKeyAction::fpsOpacity:
         fps.setOpaque(!fps.getOpaque());
         break;
     default:

@@ -43,12 +43,12 @@ struct cPoint {
 struct sRGBA {
     uint8_t r, g, b, a;
 
-    sRGBA() : r(0), g(0), b(0), a(255) {}
-    sRGBA(uint8_t r_, uint8_t g_, uint8_t b_, uint8_t a_) : r(r_), g(g_), b(b_), a(a_) {}
+    constexpr sRGBA() : r(0), g(0), b(0), a(255) {}
+    constexpr sRGBA(uint8_t r_, uint8_t g_, uint8_t b_, uint8_t a_) : r(r_), g(g_), b(b_), a(a_) {}
 
     // From four floats in 0..1; each is scaled by 255 and truncated.
     void set(const float* rgba);
-    bool operator==(const sRGBA& c) const { return r == c.r && g == c.g && b == c.b && a == c.a; }
+    constexpr bool operator==(const sRGBA& c) const { return r == c.r && g == c.g && b == c.b && a == c.a; }
 };
 static_assert(sizeof(sRGBA) == 4, "sRGBA must be four bytes");
 

@@ -7,6 +7,7 @@
 #include "shell/appGlobals.h"
 #include "shell/cGame.h"
 #include "shell/cSession.h"
+#include "shell/keyTable.h"
 
 #include <GL/freeglut.h>
 
@@ -19,6 +20,9 @@
 #include <new>
 #include <string>
 #include <vector>
+
+// The key table numbers function keys as GLUT reports them.
+static_assert(GLUT_KEY_F1 == 1 && GLUT_KEY_F5 == 5 && GLUT_KEY_F12 == 12);
 
 namespace {
 
@@ -128,7 +132,7 @@ void onKeyboard(unsigned char key, int, int) {
     static int xWinPos = 0, yWinPos = 0, xWinLast = 800, yWinLast = 600;
     game->onKeyboard(key);
     if (key >= 'A' && key <= 'Z') key = static_cast<unsigned char>(key + 32);
-    if (key != 'x' || game->isInMenu()) return;
+    if (!keyTable::is(key, eKeyAction::fullScreen) || game->isInMenu()) return;
     if (bFullScreen) {
         glutReshapeWindow(xWinLast, yWinLast);
         glutPositionWindow(xWinPos, yWinPos);
@@ -146,7 +150,7 @@ void onKeyboard(unsigned char key, int, int) {
 void onKeyboardUp(unsigned char key, int, int) { game->onKeyboardUp(key); }
 
 void onSpecialFunc(int key, int, int) {
-    if (key == GLUT_KEY_F12) {
+    if (keyTable::isFunction(key, eKeyAction::screenshot)) {
         screenshotWanted = true;
         glutPostRedisplay();
     }
@@ -154,8 +158,8 @@ void onSpecialFunc(int key, int, int) {
 }
 
 void onSpecialUpFunc(int key, int, int) {
-    if (key == GLUT_KEY_F4) bLockMouse = !bLockMouse;
-    if (key == GLUT_KEY_F5) frameTimer.toggleFullPower();
+    if (keyTable::isFunction(key, eKeyAction::mouseLock)) bLockMouse = !bLockMouse;
+    if (keyTable::isFunction(key, eKeyAction::fullPower)) frameTimer.toggleFullPower();
     game->onSpecialUpFunc(key);
 }
 

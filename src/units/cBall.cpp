@@ -17,7 +17,7 @@ constexpr float kRadToDeg = 180.0f / float(M_PI);
 }
 
 cBall::cBall(cGameSetup* gs)
-    : animCarry(0), initX(0), initY(0), terrainKind(0), targetX(0), targetY(0), moveAngle(0),
+    : animCarry(0), initX(0), initY(0), terrainKind(cellKind::ground), targetX(0), targetY(0), moveAngle(0),
       groundSpeed(0), waterSpeed(0), fireInterval(0), fireTimer(0), idleTimer(0),
       meshCont(nullptr), textures(nullptr), sound(nullptr), gameSetup(gs), walkFirst(0),
       walkLast(0), teamColour{1, 1, 1} {
@@ -180,7 +180,7 @@ void cBall::advanceWalkCycle(float step) {
 }
 
 void cBall::stepTo(int ms) {
-    float speed = terrainKind == 1 ? waterSpeed : groundSpeed;
+    float speed = terrainKind == cellKind::water ? waterSpeed : groundSpeed;
     // A negative tick would walk the unit backwards (and divide by a zero distance).
     float step = ms > 0 ? float(ms) * speed / 1000.0f : 0.0f;
     float d = dist(targetX, targetY, x, y);
@@ -188,12 +188,12 @@ void cBall::stepTo(int ms) {
     if (d <= step) {
         x = targetX;
         y = targetY;
-        if (moving || terrainKind == 1)
+        if (moving || terrainKind == cellKind::water)
             advanceWalkCycle(step);
         else
             animFrame = walkFirst;
         moving = false;
-    } else if (terrainKind == 2 || terrainKind == 5) {
+    } else if (terrainKind == cellKind::tree || terrainKind == cellKind::outside) {
         // Stuck where no unit may stand: put straight onto the target.
         x = targetX;
         y = targetY;
@@ -255,11 +255,11 @@ void cBall::lodDec() {
 }
 
 void cBall::walkOver(int ms, cMap* map, cColision* grid) {
-    terrainKind = map ? map->getTerrain(x, y) : 0;
+    terrainKind = map ? map->getTerrain(x, y) : cellKind::ground;
     float oldX = x, oldY = y;
     stepTo(ms);
-    terrainKind = map ? map->getTerrain(x, y) : 0;
-    if (terrainKind == 2 || terrainKind == 5) {
+    terrainKind = map ? map->getTerrain(x, y) : cellKind::ground;
+    if (terrainKind == cellKind::tree || terrainKind == cellKind::outside) {
         // Trees and the map's edge stop a walk.
         x = targetX = oldX;
         y = targetY = oldY;
@@ -270,7 +270,7 @@ void cBall::walkOver(int ms, cMap* map, cColision* grid) {
 
     if (map) {
         map->getTerrainInfo(x, y, terrainKind, z);
-        if (terrainKind == 1) z -= 0.5f;
+        if (terrainKind == cellKind::water) z -= 0.5f;
     }
 }
 

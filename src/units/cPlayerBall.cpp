@@ -36,7 +36,7 @@ cPlayerBall::cPlayerBall(bool isLeader, cGameSetup* gs) : cBall(gs), next(nullpt
     fireTimer = fireInterval;
     rockets = grenades = 100;
     leader = isLeader;
-    terrainKind = 0;
+    terrainKind = cellKind::ground;
     clock = 0;
 }
 
@@ -168,7 +168,7 @@ void cPlayerBall::update(int ms, cMap* map, cAmmo* ammo, cEnemy* enemies, cColis
 }
 
 void cPlayerBall::updateCelebrating(cMap* map) {
-    if (!map || map->getTerrain(x, y) == 1) return;
+    if (!map || map->getTerrain(x, y) == cellKind::water) return;
     float ground = map->getHeight(x, y);
     if (z < ground) {
         z = ground;

@@ -1,6 +1,8 @@
 // Every projectile in flight in one level, and the rules by which bullets and blasts hurt units.
 #pragma once
 
+#include "world/terrainKinds.h"
+
 class cBullet;
 class cGrenade;
 class cRocket;
@@ -22,7 +24,7 @@ public:
     // A unit this far from an explosion, or nearer, is hurt (world units).
     static constexpr float kBlastRadius = 3.0f;
     // Terrain kind that stops bullets and sets rockets off.
-    static constexpr int kTreeTerrain = 2;
+    static constexpr int kTreeTerrain = cellKind::tree;
 
     cAmmo();
     ~cAmmo();

@@ -7,11 +7,6 @@
 #include "assets/cBitmap.h"
 
 namespace {
-const sRGBA kTreePixel(0, 0, 0, 255);
-const sRGBA kWaterPixel(0, 0, 255, 255);
-const sRGBA kEnemyPixel(255, 0, 0, 255);
-const sRGBA kStartPixel(0, 255, 0, 255);
-const sRGBA kWinterPixel(255, 255, 255, 255);
 // A map broken all over would bury the reader: a few places per rule tell enough.
 const int kPlacesPerRule = 5;
 
@@ -42,16 +37,13 @@ bool cLevelRules::read(const cBitmap& map) {
     for (int y = 0; y < h; y++)
         for (int x = 0; x < w; x++) {
             const sRGBA& p = pixels[static_cast<size_t>(y) * static_cast<size_t>(w) + static_cast<size_t>(x)];
-            if (p == kTreePixel)
-                setCell(x, y, tree);
-            else if (p == kWaterPixel)
-                setCell(x, y, water);
-            else if (p == kEnemyPixel)
+            setCell(x, y, mapColour::kindOf(p));
+            if (p == mapColour::enemy)
                 addEnemy(x, y);
-            else if (p == kStartPixel)
+            else if (p == mapColour::squad)
                 addStart(x, y);
         }
-    winter = pixels[static_cast<size_t>(w) * static_cast<size_t>(h - 1)] == kWinterPixel;
+    winter = pixels[mapColour::winterPixel(w, h)] == mapColour::winter;
     return true;
 }
 

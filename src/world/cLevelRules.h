@@ -5,11 +5,15 @@
 #include <string>
 #include <vector>
 
+#include "world/terrainKinds.h"
+
 class cBitmap;
 
 class cLevelRules {
 public:
-    enum eCell : unsigned char { ground, tree, water };
+    // Cells of the kinds the terrain queries answer, so a rule reads a map as the game does.
+    using eCell = cellKind::eKind;
+    using enum cellKind::eKind;
     // The minimap keeps every n-th pixel of a bigger map, and loses units on it.
     static constexpr int kMaxSide = 128;
     // Followers are made on the leader and sent towards -x.

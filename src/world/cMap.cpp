@@ -14,10 +14,6 @@ namespace {
 
 constexpr float kTwoPi = 6.28318530717958647692f;
 
-const sRGBA kTreePixel(0, 0, 0, 255);
-const sRGBA kWaterPixel(0, 0, 255, 255);
-const sRGBA kWinterPixel(255, 255, 255, 255);
-
 void setColour(float* out, int r, int g, int b) {
     out[0] = r / 255.0f;
     out[1] = g / 255.0f;
@@ -91,7 +87,7 @@ void cMap::generate(cBitmap& map) {
         return;
     }
     if (gameSetup) gameSetup->miniMap.resize(w, h);
-    winter = pixels[w * (h - 1)] == kWinterPixel;
+    winter = pixels[mapColour::winterPixel(w, h)] == mapColour::winter;
     if (!resize(w, h)) {
         refusal = "there is not enough memory for a map of " + std::to_string(w) + " x " + std::to_string(h) + " pixels";
         width = height = 0;
@@ -111,7 +107,7 @@ void cMap::generate(cBitmap& map) {
 
     // A vertex sinks under water only when every cell around it is water; each vertex is
     // settled by exactly one of its cells, so the random depth is drawn once per vertex.
-    const auto isWater = [&](int c, int r) { return pixels[r * width + c] == kWaterPixel; };
+    const auto isWater = [&](int c, int r) { return mapColour::kindOf(pixels[r * width + c]) == kWater; };
     const auto allWaterAround = [&](int vx, int vy) {
         for (int r = vy - 1; r <= vy; ++r)
             for (int c = vx - 1; c <= vx; ++c)
@@ -125,13 +121,11 @@ void cMap::generate(cBitmap& map) {
         const float waterH = static_cast<float>(game.range(0.0, 0.4) - 1.0);
         const float waterShade = static_cast<float>(looks.range(0.9, 1.0));
 
-        terrain[k] = kGround;
+        terrain[k] = mapColour::kindOf(pixels[k]);
         paintMiniMap(k, winter ? snowColour : grassColour);
-        if (pixels[k] == kTreePixel) {
-            terrain[k] = kTree;
+        if (terrain[k] == kTree) {
             paintMiniMap(k, treeColour);
-        } else if (pixels[k] == kWaterPixel) {
-            terrain[k] = kWater;
+        } else if (terrain[k] == kWater) {
             paintMiniMap(k, waterColour);
             waterLevel[vertexIndex(c, r)] = 0.0f;
             waterLevel[vertexIndex(c + 1, r)] = 0.0f;

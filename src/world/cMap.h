@@ -8,6 +8,7 @@
 #include "shell/globals.h"
 #include "world/cRandomStream.h"
 #include "world/cTreeBatch.h"
+#include "world/terrainKinds.h"
 
 class cBitmap;
 class cGameSetup;
@@ -24,10 +25,10 @@ struct sTree {
 class cMap {
 public:
     // Terrain kinds as the queries answer them.
-    static constexpr int kGround = 0;
-    static constexpr int kWater = 1;
-    static constexpr int kTree = 2;
-    static constexpr int kOutside = 5;
+    static constexpr int kGround = cellKind::ground;
+    static constexpr int kWater = cellKind::water;
+    static constexpr int kTree = cellKind::tree;
+    static constexpr int kOutside = cellKind::outside;
 
     // A map bigger than this on a side would allocate far more than any playable
     // level needs, so it is refused.

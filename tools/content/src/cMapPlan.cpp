@@ -15,6 +15,7 @@ double hash01(int64_t x, int64_t y, uint64_t seed) {
     return double(h >> 11) / double(1ull << 53);
 }
 double smooth(double t) { return t * t * (3 - 2 * t); }
+sColour codeColour(const sRGBA& c) { return rgb8(c.r, c.g, c.b); }
 }  // namespace
 
 cMapPlan::cMapPlan(int w_, int h_, uint64_t seed_)
@@ -175,14 +176,11 @@ void cMapPlan::camp(int cx, int cy, int n, int spread) {
     }
 }
 
-static_assert(int(cMapPlan::ground) == int(cLevelRules::ground) && int(cMapPlan::tree) == int(cLevelRules::tree) &&
-              int(cMapPlan::water) == int(cLevelRules::water));
-
 cLevelRules cMapPlan::rules() const {
     cLevelRules r(w, h);
     for (int y = 0; y < h; y++)
         for (int x = 0; x < w; x++)
-            r.setCell(x, y, static_cast<cLevelRules::eCell>(cell(x, y)));
+            r.setCell(x, y, cell(x, y));
     if (startX >= 0) r.addStart(startX, startY);
     for (const auto& e : enemies) r.addEnemy(e[0], e[1]);
     r.setWinter(winter);
@@ -202,11 +200,11 @@ cCanvas cMapPlan::picture() const {
     for (int y = 0; y < h; y++)
         for (int x = 0; x < w; x++) {
             const eCell k = cells[size_t(y) * size_t(w) + size_t(x)];
-            if (k == tree) c.set(x, y, rgb8(0, 0, 0));
-            if (k == water) c.set(x, y, rgb8(0, 0, 255));
+            if (k == tree) c.set(x, y, codeColour(mapColour::tree));
+            if (k == water) c.set(x, y, codeColour(mapColour::water));
         }
-    for (const auto& e : enemies) c.set(e[0], e[1], rgb8(255, 0, 0));
-    c.set(startX, startY, rgb8(0, 255, 0));
-    if (winter) c.set(0, h - 1, rgb8(255, 255, 255));
+    for (const auto& e : enemies) c.set(e[0], e[1], codeColour(mapColour::enemy));
+    c.set(startX, startY, codeColour(mapColour::squad));
+    if (winter) c.set(0, h - 1, codeColour(mapColour::winter));
     return c;
 }

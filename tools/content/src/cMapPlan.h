@@ -14,7 +14,9 @@
 
 class cMapPlan {
 public:
-    enum eCell : unsigned char { ground, tree, water };
+    // The kinds the game's terrain queries answer; markers stand on ground.
+    using eCell = cellKind::eKind;
+    using enum cellKind::eKind;
 
     cMapPlan(int w, int h, uint64_t seed);
 
