@@ -83,6 +83,7 @@ bool cLevel::init() {
     ui.init();
     glPending = true;
     levelTime = 0;
+    carriedMs = 0;
     levelState = stateIntro;
     return true;
 }
@@ -163,6 +164,7 @@ void cLevel::restart() {
     if (squad != nullptr)
         camera.translateTo(map.getX() / 2 - squad->getX(), map.getY() / 2 - squad->getY());
     levelTime = 0;
+    carriedMs = 0;
     levelState = stateIntro;
 }
 
