@@ -64,7 +64,9 @@ sBotResult cBot::play(cLevel& level, int maxMs, int frameMs) {
         level.endIntroIfDue();
         if (sinceThought >= thinkMs) {
             think(level);
-            sinceThought = 0;
+            // The rest is kept, so a bot looks every thinkMs on average whatever the
+            // frame; only a frame longer than that allows fewer looks.
+            sinceThought %= thinkMs;
         }
         const int64_t before = level.getLevelTime();
         if (level.update(frameMs) == 3) {
