@@ -3,12 +3,12 @@
 
 #include <algorithm>
 #include <cmath>
-#include <limits>
 
 #include "level/cLevel.h"
 #include "weapons/cBullet.h"
 #include "weapons/cGrenade.h"
 #include "weapons/cRocket.h"
+#include "world/segmentCells.h"
 
 const float cBot::fireRange = cBullet::kRange - 3.0f;
 const float cBot::safeBlastDistance = cAmmo::kBlastRadius * 2.5f;
@@ -31,38 +31,9 @@ bool blockedCell(cMap& map, int cx, int cy) {
     return blocked(map.getTerrain(static_cast<float>(cx) + 0.5f, static_cast<float>(cy) + 0.5f));
 }
 
-// True when a straight walk (or a bullet or rocket) from a to b enters no tree cell: every cell the segment
-// touches is visited, and a segment through a cell corner counts both side cells.
+// True when a straight walk (or a bullet or rocket) from a to b enters no tree cell.
 bool clearWalk(cMap& map, float ax, float ay, float bx, float by) {
-    int cx = static_cast<int>(std::floor(ax)), cy = static_cast<int>(std::floor(ay));
-    const int ex = static_cast<int>(std::floor(bx)), ey = static_cast<int>(std::floor(by));
-    const float dx = bx - ax, dy = by - ay;
-    const int sx = dx > 0 ? 1 : -1, sy = dy > 0 ? 1 : -1;
-    const float never = std::numeric_limits<float>::infinity();
-    const float stepX = dx != 0 ? 1.0f / std::fabs(dx) : never;
-    const float stepY = dy != 0 ? 1.0f / std::fabs(dy) : never;
-    float nextX = dx != 0 ? (sx > 0 ? static_cast<float>(cx + 1) - ax : ax - static_cast<float>(cx)) * stepX : never;
-    float nextY = dy != 0 ? (sy > 0 ? static_cast<float>(cy + 1) - ay : ay - static_cast<float>(cy)) * stepY : never;
-    for (;;) {
-        if (blockedCell(map, cx, cy))
-            return false;
-        if ((cx == ex && cy == ey) || std::min(nextX, nextY) > 1.0f)
-            return true;
-        if (std::fabs(nextX - nextY) < 1e-5f) {
-            if (blockedCell(map, cx + sx, cy) || blockedCell(map, cx, cy + sy))
-                return false;
-            cx += sx;
-            cy += sy;
-            nextX += stepX;
-            nextY += stepY;
-        } else if (nextX < nextY) {
-            cx += sx;
-            nextX += stepX;
-        } else {
-            cy += sy;
-            nextY += stepY;
-        }
-    }
+    return firstCellOnSegment(ax, ay, bx, by, [&map](int cx, int cy) { return blockedCell(map, cx, cy); }) < 0.0f;
 }
 
 int countEnemies(const cEnemy* e, bool alive) {
@@ -85,7 +56,7 @@ const char* cBot::outcomeName(int outcome) {
     }
 }
 
-sBotResult cBot::play(cLevel& level, int maxMs) {
+sBotResult cBot::play(cLevel& level, int maxMs, int frameMs) {
     sBotResult r;
     r.outcome = timeout;
     int sinceThought = thinkMs;
@@ -93,15 +64,19 @@ sBotResult cBot::play(cLevel& level, int maxMs) {
         level.endIntroIfDue();
         if (sinceThought >= thinkMs) {
             think(level);
-            sinceThought = 0;
+            // The rest is kept, so a bot looks every thinkMs on average whatever the
+            // frame; only a frame longer than that allows fewer looks.
+            sinceThought %= thinkMs;
         }
-        if (level.update(stepMs) == 3) {
+        const int64_t before = level.getLevelTime();
+        if (level.update(frameMs) == 3) {
             r.outcome = failed;   // nothing to play: the level was never built
             break;
         }
-        sinceThought += stepMs;
+        const int played = static_cast<int>(level.getLevelTime() - before);
+        sinceThought += played;
         if (launchWait > 0)
-            launchWait -= stepMs;
+            launchWait -= played;
         shotCounter.afterTick(level);
         if (level.getState() == cLevel::stateWon) {
             r.outcome = won;

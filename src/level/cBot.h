@@ -1,11 +1,11 @@
 // A simple headless player: plays one level at a fixed step, giving the squad the orders a player would.
 #pragma once
 
+#include "level/cLevel.h"
 #include "level/cShotCounter.h"
 
 #include <vector>
 
-class cLevel;
 class cBullet;
 class cMap;
 
@@ -21,11 +21,11 @@ class cBot {
 public:
     virtual ~cBot() = default;
     enum { won = 0, failed = 1, timeout = 2 };
-    static constexpr int stepMs = 5;     // tick length, as the game's timer
-    static constexpr int thinkMs = 100;  // a player's reaction time between orders
+    static constexpr int thinkMs = 100;  // a player's reaction time between orders, in level time
 
-    // Plays an initialised level until it is won or lost, or maxMs of level time pass.
-    sBotResult play(cLevel& level, int maxMs);
+    // Plays an initialised level until it is won or lost, or maxMs of level time pass,
+    // handing the level's update frames of frameMs as the game's timer would.
+    sBotResult play(cLevel& level, int maxMs, int frameMs = cLevel::stepMs);
     // One look at the level and the orders it calls for.
     virtual void think(cLevel& level);
     static const char* outcomeName(int outcome);

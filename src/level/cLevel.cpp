@@ -103,6 +103,7 @@ bool cLevel::init() {
     ui.init();
     glPending = true;
     levelTime = 0;
+    carriedMs = 0;
     levelState = stateIntro;
     return true;
 }
@@ -183,6 +184,7 @@ void cLevel::restart() {
     if (squad != nullptr)
         camera.translateTo(map.getX() / 2 - squad->getX(), map.getY() / 2 - squad->getY());
     levelTime = 0;
+    carriedMs = 0;
     levelState = stateIntro;
 }
 

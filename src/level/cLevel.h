@@ -55,6 +55,12 @@ public:
     enum { answerStay = 0, answerNext = 1, answerMenu = 2, answerInactive = 3, answerSkip = 4 };
     // Longest map file name that fits mapName behind the "maps/" prefix.
     static constexpr int maxMapFileName = 250;
+    // The simulation moves in steps of this much game time, whatever the frame rate,
+    // so every rule sees the same steps on a fast machine and a slow one.
+    static constexpr int stepMs = 5;
+    // A frame never plays more than this: a stall or a suspended process would
+    // otherwise play out unseen.
+    static constexpr int maxFrameMs = 250;
 
     explicit cLevel(int levelNumber);
     ~cLevel();
@@ -91,8 +97,10 @@ public:
     void setRocketsCount(int n);
     void onReshape(int w, int h);
 
-    // --- tick (cLevelTick.cpp): 0 stay, 1 next level, 2 back to the menu, 3 inactive,
-    // 4 this level cannot be played and the player goes on (to the menu and the next level).
+    // --- tick (cLevelTick.cpp): plays a frame of ms (at most maxFrameMs) as whole steps of
+    // stepMs, carrying the rest to the next frame, and answers for the first step that
+    // answers: 0 stay, 1 next level, 2 back to the menu, 3 inactive, 4 this level cannot
+    // be played and the player goes on (to the menu and the next level).
     int update(int ms);
 
     // --- input (cLevelInput.cpp)
@@ -184,6 +192,7 @@ private:
     cUI ui;
     std::unique_ptr<iLevelDrawing> drawing;  // the message font (a cLevelFont); null until drawn
     int64_t levelTime = 0;                 // ms since the last init or restart; never overflows
+    int carriedMs = 0;                     // frame time not yet played, under one step
     int levelState = stateInactive;
     std::string failure;                   // why init failed; empty otherwise
     int inactiveAnswer = answerInactive;   // what update answers while inactive

@@ -3,8 +3,24 @@
 
 #include "level/iLevelLog.h"
 
+#include <algorithm>
+
 int cLevel::update(int ms) {
-    const int answer = tick(ms);
+    int answer = answerStay;
+    if (levelState == stateInactive) {
+        answer = inactiveAnswer;
+    } else {
+        carriedMs += std::clamp(ms, 0, maxFrameMs);
+        while (carriedMs >= stepMs && answer == answerStay) {
+            carriedMs -= stepMs;
+            answer = tick(stepMs);
+        }
+        // The caller leaves the level on any answer; a level kept answering must not
+        // pile up unplayed time.
+        if (answer != answerStay)
+            carriedMs = 0;
+    }
+    // The frame as given, so that a replay hands update the same frames.
     if (log != nullptr)
         log->ticked(*this, ms);
     return answer;

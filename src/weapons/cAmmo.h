@@ -47,12 +47,12 @@ public:
     void dispose();
 
     // The level tick calls these two after update, in this order.
-    // Kills bullets over trees; a bullet in a cell held by a unit of the other
+    // Kills bullets whose latest step touched a tree cell, where they entered it; a bullet in a cell held by a unit of the other
     // side hurts that unit and dies (enemy bullets pass through the squad in
     // god mode). squad and enemies are list heads and may be null.
     void applyBulletHits(cMap* map, cColision* grid, cPlayerBall* squad, cEnemy* enemies,
                          bool godMode);
-    // Sets off rockets that fly over trees, then applies each pending blast
+    // Sets off rockets whose latest step touched a tree cell, at its edge, then applies each pending blast
     // once, to soldiers (unless in god mode) and to living enemies alike, and
     // starts its fireball.
     void applyBlasts(cMap* map, cPlayerBall* squad, cEnemy* enemies, bool godMode);

@@ -10,6 +10,7 @@
 #include "weapons/cRocket.h"
 #include "world/cColision.h"
 #include "world/cMap.h"
+#include "world/segmentCells.h"
 
 #include <cmath>
 
@@ -17,6 +18,20 @@ namespace {
 // The grid cell of a world coordinate, truncated toward zero; a value no grid
 // can reach (or not a number) gives -1, which every grid answers as outside.
 int cellOf(float v) { return std::fabs(v) < 1.0e9f ? static_cast<int>(v) : -1; }
+
+// Where a step from (fromX, fromY) to (toX, toY) first enters a tree cell; false when it
+// enters none. A whole step is walked, so no frame length carries a projectile past a hedge.
+bool treeOnPath(const cMap& map, float fromX, float fromY, float toX, float toY, float& atX,
+                float& atY) {
+    const float t = firstCellOnSegment(fromX, fromY, toX, toY, [&map](int cx, int cy) {
+        return map.getTerrain(static_cast<float>(cx) + 0.5f, static_cast<float>(cy) + 0.5f) ==
+               cAmmo::kTreeTerrain;
+    });
+    if (t < 0.0f) return false;
+    atX = fromX + (toX - fromX) * t;
+    atY = fromY + (toY - fromY) * t;
+    return true;
+}
 
 void blast(float x, float y, cPlayerBall* squad, cEnemy* enemies, bool godMode) {
     if (!godMode) {
@@ -45,8 +60,9 @@ void cAmmo::applyBulletHits(cMap* map, cColision* grid, cPlayerBall* squad, cEne
                             bool godMode) {
     for (cBullet* b = bullets; b; b = b->getNext()) {
         if (!b->isAlive()) continue;
-        if (map && map->getTerrain(b->getX(), b->getY()) == kTreeTerrain) {
-            b->kill();
+        float atX = 0, atY = 0;
+        if (map && treeOnPath(*map, b->getFromX(), b->getFromY(), b->getX(), b->getY(), atX, atY)) {
+            b->dieAt(atX, atY);
             continue;
         }
         if (!grid) continue;
@@ -65,9 +81,11 @@ void cAmmo::applyBulletHits(cMap* map, cColision* grid, cPlayerBall* squad, cEne
 
 void cAmmo::applyBlasts(cMap* map, cPlayerBall* squad, cEnemy* enemies, bool godMode) {
     for (cRocket* r = rockets; r; r = r->getNext()) {
-        if (r->getState() == cRocket::FLYING && map &&
-            map->getTerrain(r->getX(), r->getY()) == kTreeTerrain)
-            r->prepareExplosion();
+        // A rocket that reached its range this step still flew the step's path.
+        float atX = 0, atY = 0;
+        if ((r->getState() == cRocket::FLYING || r->getState() == cRocket::BLAST_PENDING) && map &&
+            treeOnPath(*map, r->getFromX(), r->getFromY(), r->getX(), r->getY(), atX, atY))
+            r->strikeAt(atX, atY);
         blastIfPending(r, squad, enemies, godMode);
     }
     for (cGrenade* g = grenades; g; g = g->getNext()) blastIfPending(g, squad, enemies, godMode);

@@ -6,7 +6,7 @@
 #include <cmath>
 
 cBullet::cBullet(float x_, float y_, float angle_, float speed_, int type_, cBullet* next_)
-    : startX(x_), startY(y_), x(x_), y(y_), angle(angle_), speed(speed_), time(0),
+    : startX(x_), startY(y_), x(x_), y(y_), fromX(x_), fromY(y_), angle(angle_), speed(speed_), time(0),
       range(kRange), alive(true), type(type_), next(next_) {
     float radians = angle * float(M_PI) / 180.0f;
     sinA = std::sin(radians);
@@ -36,6 +36,8 @@ void cBullet::step(int dt) {
         alive = false;
         return;
     }
+    fromX = x;
+    fromY = y;
     x = startX + cosA * flown;
     y = startY + sinA * flown;
 }

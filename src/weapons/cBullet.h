@@ -24,9 +24,18 @@ public:
     void dispose();
 
     void kill() { alive = false; }
+    // Stops it at (atX, atY), where it struck something on its latest step.
+    void dieAt(float atX, float atY) {
+        x = atX;
+        y = atY;
+        alive = false;
+    }
     bool isAlive() const { return alive; }
     float getX() const { return x; }
     float getY() const { return y; }
+    // Where its latest step began: the step's whole path is tested, not only its end.
+    float getFromX() const { return fromX; }
+    float getFromY() const { return fromY; }
     int getType() const { return type; }
     cBullet* getNext() const { return next; }
     // Forgets the rest of the list without freeing it; the caller takes it over.
@@ -40,6 +49,7 @@ private:
 
     float startX, startY;  // where it was fired
     float x, y;            // current position, world units
+    float fromX, fromY;    // position before the latest step
     float angle;           // degrees
     float sinA, cosA;
     float speed;           // world units per second

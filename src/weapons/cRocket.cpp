@@ -5,7 +5,7 @@
 
 cRocket::cRocket(float x_, float y_, float targetX_, float targetY_, float /*speed*/,
                  cRocket* next_)
-    : cBlast(x_, y_, targetX_, targetY_), speed(kSpeed), next(next_) {
+    : cBlast(x_, y_, targetX_, targetY_), speed(kSpeed), fromX(x_), fromY(y_), next(next_) {
     if (range > kMaxRange) range = kMaxRange;
 }
 
@@ -26,6 +26,8 @@ void cRocket::update(int dt) {
 void cRocket::step(int dt) {
     switch (state) {
     case FLYING: {
+        fromX = x;
+        fromY = y;
         time += dt;
         float flown = float(time) * speed / 1000.0f;
         if (flown > range) {

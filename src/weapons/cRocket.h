@@ -30,8 +30,15 @@ public:
     cRocket* getNext() const { return next; }
     // Forgets the rest of the list without freeing it; the caller takes it over.
     void removeNext() { next = nullptr; }
-    // Sets it off where it is, silently (it struck something on the way).
-    void prepareExplosion() { state = BLAST_PENDING; }
+    // Sets it off at (atX, atY), silently: it struck something on its latest step.
+    void strikeAt(float atX, float atY) {
+        x = atX;
+        y = atY;
+        state = BLAST_PENDING;
+    }
+    // Where its latest flight step began: the step's whole path is tested, not only its end.
+    float getFromX() const { return fromX; }
+    float getFromY() const { return fromY; }
     // Inserts a new rocket directly behind this one, with this one's sound set.
     void addRocket(float x, float y, float targetX, float targetY, float speed);
 
@@ -40,5 +47,6 @@ private:
     void draw() const;
 
     float speed;             // world units per second
+    float fromX, fromY;      // position before the latest flight step
     cRocket* next;           // owned
 };

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -52,7 +53,9 @@ protected:
     }
     // The intro lasts 50 ms; a longer wait also lets the camera glide over the squad.
     void startPlay(int introMs = 60) {
-        level.update(introMs);
+        // In frames the level plays whole: one frame plays at most maxFrameMs.
+        for (int left = introMs; left > 0; left -= cLevel::maxFrameMs)
+            level.update(std::min(left, cLevel::maxFrameMs));
         level.endIntroIfDue();
         ASSERT_EQ(level.getState(), cLevel::statePlaying);
     }

@@ -2,6 +2,7 @@
 // keys acting on release, clicks only in play, the two-button chord, weapon boxes, developer keys, and the
 // level's two random streams kept apart.
 #include <climits>
+#include <cmath>
 #include <cstdint>
 #include <tuple>
 #include <vector>
@@ -64,10 +65,12 @@ TEST_F(LevelTickTest, IntroHoldsTheWorldUntilFiftyMillisecondsCountsGoToTheLeade
     EXPECT_EQ(level.update(30), 0);
     level.endIntroIfDue();
     EXPECT_EQ(level.getState(), cLevel::statePlaying);
-    // Weeks of play overflow no clock.
+    // A stall plays one longest frame, and the rest of it is dropped, not carried.
     level.pause(true);
     for (int i = 0; i < 3; i++) level.update(INT_MAX);
-    EXPECT_EQ(level.getLevelTime(), 60 + 3LL * INT_MAX);
+    EXPECT_EQ(level.getLevelTime(), 60 + 3 * cLevel::maxFrameMs);
+    level.update(cLevel::stepMs);
+    EXPECT_EQ(level.getLevelTime(), 60 + 3 * cLevel::maxFrameMs + cLevel::stepMs);
 }
 
 TEST_F(LevelTickTest, MapWithoutEnemiesIsWonAtOnceAndEnterAdvancesOnce) {
@@ -77,10 +80,10 @@ TEST_F(LevelTickTest, MapWithoutEnemiesIsWonAtOnceAndEnterAdvancesOnce) {
     EXPECT_EQ(level.update(5), 0);
     EXPECT_EQ(level.getState(), cLevel::stateWon);
     EXPECT_EQ(std::pair(level.getGrenadesCount(), level.getRocketsCount()), std::pair(5, 6));
-    // The winners' spin turns the camera one way, however long the tick.
+    // The winners' spin turns the camera one way, however long the frame.
     const float before = level.getCamera().getAngleZ();
     level.update(INT_MAX / 2);
-    EXPECT_NEAR(level.getCamera().getAngleZ() - before, -35.0 * (INT_MAX / 2) / 1000.0, 1e3);
+    EXPECT_NEAR(level.getCamera().getAngleZ() - before, -35.0 * cLevel::maxFrameMs / 1000.0, 1e-3);
     level.onKeyboardUp(13);
     EXPECT_EQ(level.update(5), 1);
     EXPECT_EQ(level.update(5), 1);
@@ -96,13 +99,13 @@ TEST_F(LevelTickTest, FallenAreCollectedInOrderOfDeathRestartBringsThemBackAndAW
     level.setRocketsCount(8);
     for (int dies : {2, 0}) {
         s[dies]->cBall::hurt(500);
-        level.update(1);
+        level.update(cLevel::stepMs);
     }
     EXPECT_EQ(soldiers(level.getSquad()), (std::vector<cPlayerBall*>{s[1], s[3]}));
     EXPECT_EQ(level.getState(), cLevel::statePlaying);
     s[1]->cBall::hurt(500);
     s[3]->cBall::hurt(500);
-    level.update(1);
+    level.update(cLevel::stepMs);
     EXPECT_EQ(level.getState(), cLevel::stateFailed);
     EXPECT_EQ(soldiers(level.getFallen()), (std::vector<cPlayerBall*>{s[2], s[0], s[1], s[3]}));
     EXPECT_EQ(level.update(100), 0);
@@ -123,30 +126,122 @@ TEST_F(LevelTickTest, FallenAreCollectedInOrderOfDeathRestartBringsThemBackAndAW
     level.setGrenadesCount(3);
     for (cPlayerBall* s : soldiers(level.getSquad())) s->cBall::hurt(500);
     level.getEnemies()->cBall::hurt(500);
-    level.update(1);
+    level.update(cLevel::stepMs);
     EXPECT_EQ(level.getGrenadesCount(), 3);
     // The success screen ignores ESC and the pause key.
     level.onKeyboardUp(27);
     level.onKeyboardUp('p');
-    level.update(1);
+    level.update(cLevel::stepMs);
     EXPECT_EQ(level.getState(), cLevel::stateWon);
 }
 
 TEST_F(LevelTickTest, GodModeLetsEnemyFireAndBlastsThroughTheSquad) {
     build({{10, 10, kSquadMark}, {12, 10, kEnemyMark}}, 64, 64);
     level.getAmmo().addBullet(10.5f, 10.5f, 0, 40, 1);
-    level.update(1); // passes the squad unhurt: the life check after the blast covers both
+    level.update(cLevel::stepMs); // passes the squad unhurt: the life check after the blast covers both
     EXPECT_TRUE(level.getAmmo().getBullets() != nullptr && level.getAmmo().getBullets()->isAlive());
     level.getAmmo().addGrenade(10.5f, 10.5f, 10.5f, 10.5f, 15);
-    level.update(1);
+    level.update(cLevel::stepMs);
     EXPECT_FLOAT_EQ(squadLife(level), 400);
     EXPECT_FLOAT_EQ(level.getEnemies()->getLife(), 50);
 
     level.setGodMode(false);
     level.getAmmo().dispose();
     level.getAmmo().addBullet(10.5f, 10.5f, 0, 40, 1);
-    level.update(1);
+    level.update(cLevel::stepMs);
     EXPECT_FLOAT_EQ(squadLife(level), 390);
+}
+
+TEST_F(LevelTickTest, FramesPlayWholeStepsCarryTheRestAndStopAtTheFirstAnswer) {
+    build({{3, 3, kSquadMark}, {12, 12, kEnemyMark}}, 16, 16, false);
+    struct : iLevelLog {
+        std::vector<int> frames;
+        void input(const sLevelInput&) override {}
+        void ticked(cLevel&, int ms) override { frames.push_back(ms); }
+    } log;
+    level.setLog(&log);
+    // 7 + 7 + 7 is four steps; a lost remainder would make it three. A frame under one
+    // step plays nothing, and the next one plays the step it completes.
+    for (int i = 0; i < 3; i++) level.update(7);
+    EXPECT_EQ(level.getLevelTime(), 20);
+    level.update(3);
+    EXPECT_EQ(level.getLevelTime(), 20);
+    level.update(1);
+    EXPECT_EQ(level.getLevelTime(), 25);
+    EXPECT_EQ(log.frames, (std::vector<int>{7, 7, 7, 3, 1})); // the frames as given, for a replay
+    level.setLog(nullptr);
+    level.update(30);
+    level.endIntroIfDue();
+
+    // The enemy dies inside a long frame: the win stays, and Enter's answer comes from the
+    // first step of the next long frame, which plays no further.
+    level.getEnemies()->cBall::hurt(500);
+    EXPECT_EQ(level.update(200), cLevel::answerStay);
+    EXPECT_EQ(level.getState(), cLevel::stateWon);
+    level.onKeyboardUp(13);
+    const int64_t before = level.getLevelTime();
+    EXPECT_EQ(level.update(200), cLevel::answerNext);
+    EXPECT_EQ(level.getLevelTime(), before + cLevel::stepMs);
+}
+
+// The hedge's cells: a column, or the diagonal cells (c, c) that meet only at their corners.
+enum eHedge { kColumn, kDiagonal };
+
+TEST_F(LevelTickTest, NoBulletOrRocketCrossesAOneCellHedgeAtAnyFrameLength) {
+    constexpr int side = 32, column = 16;
+    const float diagonal = static_cast<float>(M_SQRT1_2);
+    // How far past the hedge's near edge a point lies: at most zero on the firing side.
+    const auto beyond = [](eHedge h, float x, float y) { return h == kColumn ? x - column : y - x; };
+    const struct { eHedge hedge; float x, y, dx, dy; const char* what; } shots[] = {
+        {kColumn, 12.5f, 10.5f, 1, 0, "straight"},
+        {kColumn, 13.0f, 8.0f, diagonal, diagonal, "across a column, through a cell corner"},
+        {kDiagonal, 20.5f, 14.5f, -diagonal, diagonal, "diagonal, through a tree's middle"},
+        {kDiagonal, 20.0f, 14.0f, -diagonal, diagonal, "diagonal, between two trees' corners"},
+    };
+    // True when a tree cell lies within a hair of (x, y): where a projectile entering one stops.
+    const auto treeTouches = [this](float x, float y) {
+        for (float ox : {-0.01f, 0.01f})
+            for (float oy : {-0.01f, 0.01f})
+                if (level.getMap().getTerrain(x + ox, y + oy) == cMap::kTree) return true;
+        return false;
+    };
+    for (const auto& shot : shots) {
+        std::vector<sMapMark> marks{{2, 29, kSquadMark}}; // no enemy: the level is won and nobody else shoots
+        for (int c = 0; c < side; c++)
+            marks.push_back(shot.hedge == kColumn ? sMapMark{column, c, kTreeMark} : sMapMark{c, c, kTreeMark});
+        build(marks, side, side);
+        for (int frame : {5, 20, 50, 100}) {
+            for (bool rocket : {false, true}) {
+                SCOPED_TRACE(testing::Message() << shot.what << (rocket ? ", rocket" : ", bullet") << ", frames of " << frame);
+                cAmmo& ammo = level.getAmmo();
+                ammo.dispose();
+                if (rocket)
+                    ammo.addRocket(shot.x, shot.y, shot.x + 8 * shot.dx, shot.y + 8 * shot.dy, cRocket::kSpeed);
+                else
+                    ammo.addBullet(shot.x, shot.y, std::atan2(shot.dy, shot.dx) * 180.0f / float(M_PI), cAmmo::kBulletSpeed, 0);
+                // Unhindered, a bullet flies 450 ms and a rocket 400 ms; the hedge is 4 to 6 units off.
+                bool blastSeen = false;
+                int played = 0;
+                for (; played < 600 && (ammo.getBullets() != nullptr || ammo.getRockets() != nullptr); played += frame) {
+                    level.update(frame);
+                    if (const cBullet* b = ammo.getBullets(); b != nullptr && b->isAlive()) {
+                        EXPECT_LE(beyond(shot.hedge, b->getX(), b->getY()), 0.0f);
+                    }
+                    if (const cRocket* r = ammo.getRockets(); r != nullptr) {
+                        EXPECT_LE(beyond(shot.hedge, r->getX(), r->getY()), 1e-3f);
+                        if (r->getState() != cRocket::FLYING) {
+                            blastSeen = true;
+                            EXPECT_TRUE(treeTouches(r->getX(), r->getY())) << "bursts where it meets the hedge";
+                        }
+                    }
+                }
+                if (!rocket) {
+                    EXPECT_LT(played, 400) << "stopped by the hedge, not by its range";
+                }
+                EXPECT_EQ(blastSeen, rocket);
+            }
+        }
+    }
 }
 
 TEST_F(LevelTickTest, MissingMapLeavesTheLevelInactiveButNotATrap) {

@@ -71,11 +71,15 @@ TEST_F(OrbixTool, BotplayPlaysAMapByNameOrPathAndEndsWithTheResult) {
     EXPECT_EQ(last, byName);
     ASSERT_EQ(run("botplay duel.bmp --max-ms 20"), 0);
     EXPECT_EQ(last, "result: timeout time_ms=20 soldiers_lost=0 enemies_killed=0 shots=0");
+    // A frame is handed to the level whole, as the game's timer does.
+    ASSERT_EQ(run("botplay duel.bmp --max-ms 20 --tick 50"), 0);
+    EXPECT_EQ(last, "result: timeout time_ms=50 soldiers_lost=0 enemies_killed=0 shots=0");
 }
 
 TEST_F(OrbixTool, BotplayRefusesBadCommandLinesAndUnplayableMaps) {
     for (const char* args : {"botplay", "botplay duel.bmp --god 2", "botplay duel.bmp --seed x1",
-                             "botplay duel.bmp --max-ms 99999999999", "botplay duel.bmp --style fancy"})
+                             "botplay duel.bmp --max-ms 99999999999", "botplay duel.bmp --style fancy",
+                             "botplay duel.bmp --tick 0", "botplay duel.bmp --tick 251"})
         EXPECT_EQ(run(args), 2) << args;
     EXPECT_EQ(run("botplay missing.bmp"), 1);
     writeFile("maps/broken.bmp", "BM not really");

@@ -56,7 +56,7 @@ protected:
             feed.start(l, level);
             // Every recorded tick is one 5 ms step; none is left to wait for at the end.
             int ms = feed.nextTickMs();
-            for (; (step = feed.step()) == cLevelReplay::played; ms = feed.nextTickMs()) EXPECT_EQ(ms, cBot::stepMs);
+            for (; (step = feed.step()) == cLevelReplay::played; ms = feed.nextTickMs()) EXPECT_EQ(ms, cLevel::stepMs);
             if (step == cLevelReplay::finished) { EXPECT_EQ(ms, -1); }
             ticks = feed.getTick();
             replayedHash = levelStateHash(level);
@@ -81,7 +81,7 @@ TEST_F(ReplayFileTest, ABotGameReplaysInStepEvenAfterOtherLevelsAnotherSeedGoesO
 
     int64_t ticks;
     EXPECT_EQ(replay(played, ticks), cLevelReplay::finished);
-    EXPECT_EQ(ticks, result.timeMs / cBot::stepMs);
+    EXPECT_EQ(ticks, result.timeMs / cLevel::stepMs);
     EXPECT_EQ(replayedHash, endHash);
     // The program's run state moves on with every level; each replay restores the recorded one.
     cRunState run;
@@ -100,7 +100,7 @@ TEST_F(ReplayFileTest, ABotGameReplaysInStepEvenAfterOtherLevelsAnotherSeedGoesO
     }
     played.levels[0].seed ^= 1;
     EXPECT_EQ(replay(played, ticks), cLevelReplay::outOfStep);
-    EXPECT_EQ(ticks, 1000 / cBot::stepMs);
+    EXPECT_EQ(ticks, 1000 / cLevel::stepMs);
     // The same recording cut short replays up to its cut; damaged copies are refused.
     for (size_t keep : {size_t(30), good.size() / 2, good.size() - 9, good.size() - 1}) {
         sReplay rec;

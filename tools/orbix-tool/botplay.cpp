@@ -24,6 +24,7 @@ struct sBotOptions {
     long seed = 1;
     long god = 0;
     long maxMs = 600000;
+    long tickMs = cLevel::stepMs;  // one frame between the bot's looks, as the game's timer hands it
     bool player = false;  // the player-like bot instead of the planning one
     std::string record;   // absolute path; empty: no recording
 };
@@ -62,7 +63,9 @@ bool readOptions(int argc, char** argv, sBotOptions& o)
         else if (std::strcmp(name, "--style") == 0)
             ok = (o.player = std::strcmp(value, "player") == 0) || std::strcmp(value, "planner") == 0;
         else if (std::strcmp(name, "--max-ms") == 0)
-            ok = readNumber(value, cBot::stepMs, INT_MAX - cBot::stepMs, o.maxMs);
+            ok = readNumber(value, cLevel::stepMs, INT_MAX - cLevel::maxFrameMs, o.maxMs);
+        else if (std::strcmp(name, "--tick") == 0)
+            ok = readNumber(value, 1, cLevel::maxFrameMs, o.tickMs);
         if (!ok) {
             std::fprintf(stderr, "orbix-tool botplay: bad option %s %s\n", name, value);
             return false;
@@ -74,8 +77,9 @@ bool readOptions(int argc, char** argv, sBotOptions& o)
 int botUsage()
 {
     std::fprintf(stderr, "usage: orbix-tool botplay MAP [--seed N] [--god 0|1] [--max-ms N] [--style planner|player]\n"
-                         "                           [--record FILE]\n"
+                         "                           [--tick MS] [--record FILE]\n"
                          "  MAP is a BMP file, or the name of a map in the game's maps/ folder;\n"
+                         "  --tick gives the frame length the level is updated with, 1 to 250 ms (5);\n"
                          "  --record writes the game as a recording (the models are then loaded, as in\n"
                          "  the game; they change nothing in its play)\n");
     return toolExit::badCommandLine;
@@ -139,7 +143,7 @@ int playBot(int argc, char** argv)
     cBot planner;
     cPlayerBot player(static_cast<uint64_t>(o.seed));
     cBot& bot = o.player ? static_cast<cBot&>(player) : planner;
-    const sBotResult r = bot.play(level, static_cast<int>(o.maxMs));
+    const sBotResult r = bot.play(level, static_cast<int>(o.maxMs), static_cast<int>(o.tickMs));
     std::printf("result: %s time_ms=%d soldiers_lost=%d enemies_killed=%d shots=%d\n",
                 cBot::outcomeName(r.outcome), r.timeMs, r.soldiersLost, r.enemiesKilled, r.shots);
     recorder.finish();
