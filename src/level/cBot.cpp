@@ -90,7 +90,6 @@ sBotResult cBot::play(cLevel& level, int maxMs) {
     r.outcome = timeout;
     int sinceThought = thinkMs;
     while (level.getLevelTime() < maxMs) {
-        level.endIntroIfDue();
         if (sinceThought >= thinkMs) {
             think(level);
             sinceThought = 0;

@@ -32,9 +32,8 @@ bool cLevel::setMapName(const char* name) {
     return true;
 }
 
-void cLevel::setCont(cTexture* t, cSound* s, cMeshCont* m) {
+void cLevel::setCont(cTexture* t, cMeshCont* m) {
     textures = t;
-    sounds = s;
     meshes = m;
 }
 
@@ -42,10 +41,10 @@ bool cLevel::init() {
     godMode = true;
     dispose();
     camera.reset();
+    soundEvents.clear();
     pWinWidth = &winWidth;
     pWinHeight = &winHeight;
     showLifeMeters = true;
-    viewReady = false;
 
     failure.clear();
     inactiveAnswer = answerInactive;
@@ -71,14 +70,14 @@ bool cLevel::init() {
     colision.resize(static_cast<int>(map.getX()), static_cast<int>(map.getY()));
 
     squad = new cPlayerBall(true);
-    squad->setCont(textures, sounds, meshes);
+    squad->setCont(textures, &soundEvents, meshes);
     squad->setGS(this);
     squad->move(static_cast<float>(sx), static_cast<float>(sy));
     squad->setInitPosition(static_cast<float>(sx), static_cast<float>(sy));
     for (int i = 0; i < 3; i++)
         squad->addSoldier();
 
-    ammo.setSnd(sounds);
+    ammo.setSnd(&soundEvents);
     camera.translateTo(map.getX() / 2 - sx, map.getY() / 2 - sy);
     ui.init();
     glPending = true;
@@ -108,7 +107,7 @@ void cLevel::addEnemyAt(float x, float y) {
         return;
     }
     enemies = new cEnemy(nullptr);
-    enemies->setCont(textures, sounds, meshes);
+    enemies->setCont(textures, &soundEvents, meshes);
     enemies->setGS(this);
     enemies->move(x, y);
     enemies->setInitPosition(x, y);
@@ -204,4 +203,5 @@ void cLevel::setRocketsCount(int n) {
 void cLevel::onReshape(int w, int h) {
     winWidth = w;
     winHeight = h;
+    aimAtPointer();
 }

@@ -3,6 +3,10 @@
 
 #include "level/iLevelLog.h"
 
+namespace {
+const int introLength = 50;  // ms of level time before play starts
+}
+
 int cLevel::update(int ms) {
     const int answer = tick(ms);
     if (log != nullptr)
@@ -15,10 +19,15 @@ int cLevel::tick(int ms) {
         return inactiveAnswer;
     levelTime += ms;
     camera.update(ms);
+    if (!(camera == aimedFrom))
+        aimAtPointer();
     map.update(ms);
 
     switch (levelState) {
     case stateIntro:
+        if (levelTime >= introLength)
+            levelState = statePlaying;
+        return 0;
     case statePaused:
         return 0;
     case stateLeaving:

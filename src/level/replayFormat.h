@@ -5,8 +5,8 @@
 // Then records, each led by one tag byte:
 //   'L' a level starts: varint number, u8 length + map path, u64 map hash,
 //       u64 models hash, u32 seed (the generator is seeded with it before the build)
-//   1..12 an input (sLevelInput::eKind): aim, move and launch carry two varints, the
-//       float bits of x and y each XORed with those of the level's previous aim record
+//   1..8, 10..12 an input (sLevelInput::eKind; 9 unused): aim, move and launch carry two
+//       varints, the float bits of x and y each XORed with those of the level's previous aim record
 //       (aim) or 0; selectRocket, keyUp, god and water a byte; grenades and rockets a
 //       zigzag varint; the others nothing
 //   'T' ticks with no input between them: varint ms, varint count

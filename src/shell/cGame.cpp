@@ -54,13 +54,17 @@ void cGame::dispose() {
 }
 
 void cGame::startLevel() {
-    level->setCont(&textures, &sound, &meshCont);
+    level->setCont(&textures, &meshCont);
     // A recorded level starts from a seed of its own, so it replays without the levels before it.
     if (recorder) recorder->levelStarting(*level, std::random_device()());
     level->init();
     if (recorder) recorder->levelStarted(*level);
     level->setConsole(console);
     state = kLevel;
+}
+
+void cGame::playLevelSounds() {
+    for (int id : level->takeSoundEvents()) sound.play(id);
 }
 
 void cGame::showMenu() {
@@ -110,6 +114,7 @@ void cGame::onUpdate(int ms) {
     }
     if (state != kLevel || !level) return;
     const int result = level->update(ms);
+    playLevelSounds();
     if (result == cLevel::answerNext) {
         cLevel* finished = level;
         level = levelLoader.nextLevel();

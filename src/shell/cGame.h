@@ -106,6 +106,8 @@ public:
 private:
     // setCont, init and setConsole: a level is set up afresh on every start.
     void startLevel();
+    // Plays what the current level's ticks and orders asked for since the last call.
+    void playLevelSounds();
     void showMenu();
     void quit(int status);
     void renderNoLevel();

@@ -44,7 +44,7 @@ bool cGame::startReplayLevel() {
     }
     menu.hide();
     level = found;
-    level->setCont(&textures, &sound, &meshCont);
+    level->setCont(&textures, &meshCont);
     std::srand(rec.seed);
     // A map that cannot be built leaves the level inactive, as it was while recording.
     level->init();
@@ -71,7 +71,9 @@ void cGame::replayUpdate(int ms) {
         }
         const int next = replayFeed.nextTickMs();
         if (next >= 0 && !timedemo && next > replayBudget) return;
-        switch (replayFeed.step()) {
+        const cLevelReplay::eStep step = replayFeed.step();
+        playLevelSounds();
+        switch (step) {
         case cLevelReplay::played:
             if (timedemo) return;
             replayBudget -= next;

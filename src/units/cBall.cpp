@@ -2,9 +2,9 @@
 #include "units/cBall.h"
 
 #include "assets/cMeshCont.h"
-#include "assets/cSound.h"
 #include "world/cColision.h"
 #include "world/cMap.h"
+#include "world/cSoundEvents.h"
 
 #include <algorithm>
 #include <cmath>
@@ -63,7 +63,7 @@ bool cBall::load() {
     return true;
 }
 
-void cBall::setCont(cTexture* tex, cSound* snd, cMeshCont* meshes) {
+void cBall::setCont(cTexture* tex, cSoundEvents* snd, cMeshCont* meshes) {
     textures = tex;
     sound = snd;
     meshCont = meshes;
@@ -223,7 +223,7 @@ void cBall::heal() {
 
 void cBall::fire() {
     flash = 0;
-    if (sound) sound->play(shotSound);
+    if (sound) sound->emit(shotSound);
 }
 
 void cBall::setInitPosition(float px, float py) {

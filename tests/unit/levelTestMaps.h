@@ -54,7 +54,6 @@ protected:
     // The intro lasts 50 ms; a longer wait also lets the camera glide over the squad.
     void startPlay(int introMs = 60) {
         level.update(introMs);
-        level.endIntroIfDue();
         ASSERT_EQ(level.getState(), cLevel::statePlaying);
     }
     cLevel level{1};

@@ -118,7 +118,7 @@ int playBot(int argc, char** argv)
             return toolExit::refused;
         }
         meshes.load();
-        level.setCont(nullptr, nullptr, &meshes);
+        level.setCont(nullptr, &meshes);
         recorder.levelStarting(level, static_cast<unsigned>(o.seed));
     } else {
         std::srand(static_cast<unsigned>(o.seed));

@@ -86,7 +86,7 @@ int replayRecording(int argc, char** argv)
             std::fprintf(stderr, "replay: %s: map file name too long\n", l.mapName.c_str());
             return toolExit::refused;
         }
-        level.setCont(nullptr, nullptr, &meshes);
+        level.setCont(nullptr, &meshes);
         std::srand(l.seed);
         // A map the game could not build left its level inactive while recording; so it is here.
         if (!level.init())
