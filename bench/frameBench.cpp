@@ -106,7 +106,7 @@ void BM_Frame(benchmark::State& state, int index, bool cull) {
     }
     std::error_code ec;
     std::filesystem::current_path(ORBIX_BIN_DIR, ec);
-    level->setCont(&r.textures, nullptr, &r.meshes);
+    level->setCont(&r.textures, &r.meshes);
     if (!level->init()) {
         std::filesystem::current_path(r.home, ec);
         state.SkipWithError("the level cannot be built");

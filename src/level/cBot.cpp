@@ -61,7 +61,6 @@ sBotResult cBot::play(cLevel& level, int maxMs, int frameMs) {
     r.outcome = timeout;
     int sinceThought = thinkMs;
     while (level.getLevelTime() < maxMs) {
-        level.endIntroIfDue();
         if (sinceThought >= thinkMs) {
             think(level);
             // The rest is kept, so a bot looks every thinkMs on average whatever the

@@ -29,14 +29,13 @@ bool cLevel::setMapName(const char* name) {
     return true;
 }
 
-void cLevel::setCont(cTexture* t, cSound* s, cMeshCont* m) {
+void cLevel::setCont(cTexture* t, cMeshCont* m) {
     textures = t;
-    sounds = s;
     meshes = m;
 }
 
 bool cLevel::start(const sLevelStart& how) {
-    setCont(how.textures, how.sounds, how.meshes);
+    setCont(how.textures, how.meshes);
     if (how.run != nullptr)
         runState = how.run;
     if (how.restore != nullptr)
@@ -62,10 +61,10 @@ bool cLevel::init() {
     godMode = true;
     dispose();
     camera.reset();
+    soundEvents.clear();
     pWinWidth = &winWidth;
     pWinHeight = &winHeight;
     showLifeMeters = true;
-    viewReady = false;
 
     failure.clear();
     inactiveAnswer = answerInactive;
@@ -91,14 +90,14 @@ bool cLevel::init() {
     colision.resize(static_cast<int>(map.getX()), static_cast<int>(map.getY()));
 
     squad = new cPlayerBall(true, this);
-    squad->setCont(textures, sounds, meshes);
+    squad->setCont(textures, &soundEvents, meshes);
     squad->setGS(this);
     squad->move(static_cast<float>(sx), static_cast<float>(sy));
     squad->setInitPosition(static_cast<float>(sx), static_cast<float>(sy));
     for (int i = 0; i < 3; i++)
         squad->addSoldier();
 
-    ammo.setSnd(sounds);
+    ammo.setSnd(&soundEvents);
     camera.translateTo(map.getX() / 2 - sx, map.getY() / 2 - sy);
     ui.init();
     glPending = true;
@@ -129,7 +128,7 @@ void cLevel::addEnemyAt(float x, float y) {
         return;
     }
     enemies = new cEnemy(nullptr, this);
-    enemies->setCont(textures, sounds, meshes);
+    enemies->setCont(textures, &soundEvents, meshes);
     enemies->setGS(this);
     enemies->move(x, y);
     enemies->setInitPosition(x, y);
@@ -226,4 +225,5 @@ void cLevel::setRocketsCount(int n) {
 void cLevel::onReshape(int w, int h) {
     winWidth = w;
     winHeight = h;
+    aimAtPointer();
 }

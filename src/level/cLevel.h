@@ -11,10 +11,12 @@
 #include "world/cGameSetup.h"
 #include "world/cMap.h"
 #include "level/iLevelDrawing.h"
+#include "world/cSoundEvents.h"
 
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 class cConsole;
 class cLevelFont;
@@ -22,13 +24,11 @@ class cRecorder;
 class iLevelLog;
 struct sLevelInput;
 class cMeshCont;
-class cSound;
 class cTexture;
 
 // What a level is started with, wherever it is started (the game, a replay, the tool).
 struct sLevelStart {
     cTexture* textures = nullptr;   // content sets, not owned; null ones are not drawn
-    cSound* sounds = nullptr;
     cMeshCont* meshes = nullptr;
     uint32_t seed = 0;              // of both random streams
     cRunState* run = nullptr;       // the program's run state, not owned; null keeps the level's own
@@ -71,7 +71,7 @@ public:
     // Refuses (and leaves mapName empty) a name longer than maxMapFileName.
     bool setMapName(const char* name);
     const char* getMapName() const { return mapName; }
-    void setCont(cTexture* textures, cSound* sounds, cMeshCont* meshes);
+    void setCont(cTexture* textures, cMeshCont* meshes);
     // The one way a level starts: content, run state, seed, recording, build, console.
     // Answers init's answer.
     bool start(const sLevelStart& how);
@@ -101,7 +101,11 @@ public:
     // stepMs, carrying the rest to the next frame, and answers for the first step that
     // answers: 0 stay, 1 next level, 2 back to the menu, 3 inactive, 4 this level cannot
     // be played and the player goes on (to the menu and the next level).
+    // The intro ends in the first step at or after 50 ms of level time.
     int update(int ms);
+    // The sound ids the ticks and orders asked for since the last call, oldest first; the
+    // game plays them, headless callers may leave them (the list stays bounded).
+    std::vector<int> takeSoundEvents() { return soundEvents.take(); }
 
     // --- input (cLevelInput.cpp)
     void onKeyboard(unsigned char key);
@@ -110,9 +114,9 @@ public:
     void onMouseMotion(unsigned char buttons, int x, int y, int dx, int dy);
     void onMouseClick(unsigned char buttons, int x, int y);
     // What the mouse handlers do once they have the ground point under the pointer;
-    // callers with no view to pick in (bot play) give the point directly. The three
+    // callers with no pointer (bot play, replays) give the point directly. The three
     // orders act only while playing, as the clicks do.
-    void aimAt(float gx, float gy);        // the pointer moved over (gx, gy)
+    void aimAt(float gx, float gy);        // the squad turns to (gx, gy)
     void orderMove(float gx, float gy);    // left button
     void orderFire();                      // right button: along the squad's heading
     void orderLaunch(float gx, float gy);  // both buttons: rocket or grenade as selected
@@ -122,20 +126,14 @@ public:
 
     // --- recording and replay (cLevelInput.cpp)
     // Every input that changes the simulation (the operations above, the keys' releases,
-    // the console's god and showWater, the carried ammunition, the intro's end) and every
-    // tick go to the log as they happen; null (the default) records nothing. Not owned.
+    // the console's god and showWater, the carried ammunition) and every tick go to the
+    // log as they happen; null (the default) records nothing. Not owned.
     void setLog(iLevelLog* l) { log = l; }
-    // A scripted level takes its ground point and the intro's end from a recording
-    // through apply, not from the pointer and the drawn frames.
-    void setScripted(bool on) { scripted = on; }
     void apply(const sLevelInput& input);
 
     // --- drawing (cLevelRender.cpp)
     void render();
     void renderUI(int w, int h);
-    // The intro ends with the first frame drawn after 50 ms of level time;
-    // renderUI calls it, and a headless run stands in for the frame with it.
-    void endIntroIfDue();
 
     // --- read access for the controller, the console and tests
     int getLevelNumber() const { return levelNumber; }
@@ -152,8 +150,12 @@ public:
 
 private:
     int tick(int ms);
-    // Ground point (z = 0) under window pixel (x, y) through the level's view.
-    void pick(int x, int y, float& gx, float& gy);
+    // Ground point (z = 0) under window pixel (x, y) through the level's view; where the
+    // pixel sees no ground, the ground point last aimed at.
+    void pick(int x, int y, float& gx, float& gy) const;
+    // Once a pointer has been seen, aims at the ground under it; a level driven without
+    // one (bots, replays) keeps the aims it is given.
+    void aimAtPointer();
     void scanMarkers(cBitmap& bitmap, int& startX, int& startY);
     void addEnemyAt(float x, float y);
     void collectFallen();
@@ -170,7 +172,6 @@ private:
 
     cTexture* textures = nullptr;   // not owned
     cMeshCont* meshes = nullptr;    // not owned
-    cSound* sounds = nullptr;       // not owned
     bool fov = false;
     int levelNumber;
     char mapName[256];
@@ -187,6 +188,7 @@ private:
     int rocketsCount = 99;
     cEnemy* enemies = nullptr;             // owned; dead enemies stay listed
     cAmmo ammo;
+    cSoundEvents soundEvents;              // the units and projectiles emit into it
     cColision colision;
     bool rocketSelected = true;
     cUI ui;
@@ -200,8 +202,9 @@ private:
     // The GL side of a build (minimap texture, font) is made by the first render,
     // which is also the first moment a GL context is sure to exist.
     bool glPending = false;
-    // True once a 3D pass recorded a view; picking needs one.
-    bool viewReady = false;
     iLevelLog* log = nullptr;              // not owned
-    bool scripted = false;
+    // The pointer's aim follows it, and the camera: aimedFrom is the view of the last
+    // pointer aim, so a glide, zoom or turn re-aims at what now lies under the pointer.
+    bool pointerSeen = false;
+    cCamera aimedFrom;
 };

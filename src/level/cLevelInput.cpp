@@ -1,11 +1,8 @@
 // Level controls: keys act on release, mouse buttons by the mask held after each change.
 #include "level/cLevel.h"
 
-#include <GL/gl.h>
-
 #include <cstdio>
 
-#include "assets/cSound.h"
 #include "level/iLevelLog.h"
 #include "shell/keyTable.h"
 
@@ -133,12 +130,16 @@ void cLevel::onPassiveMotion(unsigned char, int x, int y, int dx, int dy) {
         camera.rotZ(static_cast<float>(dx));
     if (keys.isKey(keyTable::code(eKeyAction::pan)))
         camera.translate(static_cast<float>(dx / 10.0), static_cast<float>(dy / 10.0));
+    pointerSeen = true;
+    aimAtPointer();
     holdFire();
 }
 
 void cLevel::onMouseMotion(unsigned char buttons, int x, int y, int, int) {
     mouseX = x;
     mouseY = y;
+    pointerSeen = true;
+    aimAtPointer();
     if (buttons != 4)
         holdFire();
 }
@@ -146,6 +147,8 @@ void cLevel::onMouseMotion(unsigned char buttons, int x, int y, int, int) {
 void cLevel::onMouseClick(unsigned char buttons, int x, int y) {
     mouseX = x;
     mouseY = y;
+    pointerSeen = true;
+    aimAtPointer();
     if (levelState != statePlaying)
         return;
     switch (buttons) {
@@ -177,8 +180,17 @@ void cLevel::onMouseClick(unsigned char buttons, int x, int y) {
     }
 }
 
+void cLevel::aimAtPointer() {
+    if (!pointerSeen)
+        return;
+    float gx, gy;
+    pick(mouseX, mouseY, gx, gy);
+    aimedFrom = camera;
+    aimAt(gx, gy);
+}
+
 void cLevel::aimAt(float gx, float gy) {
-    // The frames re-aim at every draw; only a change is worth a record.
+    // The pointer and the camera re-aim at every move; only a change is worth a record.
     if (log != nullptr && (gx != mouseMapX || gy != mouseMapY))
         log->input({sLevelInput::aim, 0, gx, gy});
     mouseMapX = gx;
@@ -196,8 +208,7 @@ void cLevel::orderMove(float gx, float gy) {
     squad->shootStop();
     squad->moveTo(gx, gy);
     squad->setMood(moodTalking, -1);
-    if (sounds != nullptr)
-        sounds->play(soundRoger);
+    soundEvents.emit(soundRoger);
 }
 
 void cLevel::orderFire() {
@@ -264,11 +275,6 @@ void cLevel::apply(const sLevelInput& in) {
     case sLevelInput::water:
         showWater(in.value != 0);
         break;
-    case sLevelInput::introEnd:
-        if (log != nullptr)
-            log->input(in);
-        levelState = statePlaying;
-        break;
     case sLevelInput::holdFire:
         holdFire();
         break;
@@ -281,22 +287,8 @@ void cLevel::apply(const sLevelInput& in) {
     }
 }
 
-void cLevel::pick(int x, int y, float& gx, float& gy) {
-    // Before the first frame there is no view to pick in (and maybe no GL context):
-    // the last known ground point under the mouse stands in.
+void cLevel::pick(int x, int y, float& gx, float& gy) const {
     gx = mouseMapX;
     gy = mouseMapY;
-    if (!viewReady)
-        return;
-    glMatrixMode(GL_PROJECTION);
-    glPopMatrix();
-    glPushMatrix();
-    glMatrixMode(GL_MODELVIEW);
-    glLoadIdentity();
-    camera.render();
-    glTranslatef(map.getX() / -2, map.getY() / -2, 0);
-    double px = gx, py = gy;
-    Screen2Map(x, y, &px, &py, winHeight);
-    gx = static_cast<float>(px);
-    gy = static_cast<float>(py);
+    camera.groundPoint(x, y, winWidth, winHeight, map.getX(), map.getY(), gx, gy);
 }

@@ -16,7 +16,6 @@ namespace {
 enum { fontRed = cLevelFont::red, fontYellow = cLevelFont::yellow, fontWhite = cLevelFont::white };
 const int blinkPeriod = 1500;  // ms
 const int blinkShown = 1000;   // ms of each period the blinking texts show
-const int introLength = 50;    // ms of level time before play starts
 }
 
 void cLevel::buildGL() {
@@ -52,20 +51,17 @@ void cLevel::render() {
     glGetDoublev(GL_MODELVIEW_MATRIX, modelview);
     glGetDoublev(GL_PROJECTION_MATRIX, projection);
     glGetIntegerv(GL_VIEWPORT, viewport);
-    viewReady = true;
 
-    double gx = mouseMapX, gy = mouseMapY;
-    if (!scripted) {
-        Screen2Map(mouseX, mouseY, &gx, &gy, winHeight);
-        aimAt(static_cast<float>(gx), static_cast<float>(gy));
-    }
-
+    // The marker shows the aim the input and the tick last took; the view box's corners
+    // that see no ground fall back on it, as the pick does.
+    const float gx = mouseMapX, gy = mouseMapY;
     const double cornersX[4] = {10.0, winWidth - 10.0, winWidth - 10.0, 10.0};
     const double cornersY[4] = {10.0, 10.0, winHeight - 10.0, winHeight - 10.0};
     cPoint p[4];
     for (int i = 0; i < 4; i++) {
-        p[i] = cPoint(gx, gy);
-        Screen2Map(cornersX[i], cornersY[i], &p[i].x, &p[i].y, winHeight);
+        float cx = gx, cy = gy;
+        camera.groundPoint(cornersX[i], cornersY[i], winWidth, winHeight, map.getX(), map.getY(), cx, cy);
+        p[i] = cPoint(cx, cy);
     }
 
     renderAxis(3.0f);
@@ -174,17 +170,9 @@ void cLevel::drawText(const char* text, int colour, int x, int y, float sx, floa
     glPopMatrix();
 }
 
-void cLevel::endIntroIfDue() {
-    if (levelState == stateIntro && levelTime > introLength)
-        apply({sLevelInput::introEnd});
-}
-
 void cLevel::renderMessages(int w, int h) {
-    // The frame that ends the intro still shows it.
-    const int shown = levelState;
-    if (!scripted)
-        endIntroIfDue();
-    if (drawing == nullptr || (shown != stateIntro && shown != statePaused && shown != stateFailed && shown != stateWon))
+    if (drawing == nullptr || (levelState != stateIntro && levelState != statePaused && levelState != stateFailed &&
+                          levelState != stateWon))
         return;
     const bool blinkOn = levelTime % blinkPeriod < blinkShown;
     const int cx = w / 2, cy = h / 2;
@@ -195,7 +183,7 @@ void cLevel::renderMessages(int w, int h) {
     glEnable(GL_BLEND);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
     glListBase(font()->getBase() - 32);
-    switch (shown) {
+    switch (levelState) {
     case stateIntro: {
         drawText("LEVEL", fontYellow, cx - 230, cy - 200, 4, 5);
         char number[16];

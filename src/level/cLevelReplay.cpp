@@ -23,7 +23,6 @@ void cLevelReplay::start(const sReplayLevel& recorded, cLevel& l) {
     tick = 0;
     answer = 0;
     shots = cShotCounter();
-    level->setScripted(true);
 }
 
 int cLevelReplay::nextTickMs() const {

@@ -17,7 +17,7 @@ public:
     // map files; false with the reason otherwise. Needs the content folder.
     static bool contentMatches(const sReplay& recording, std::string& why);
 
-    // The level must be built from the recording's map and seed; it is made scripted.
+    // The level must be built from the recording's map and seed.
     void start(const sReplayLevel& recorded, cLevel& level);
     // Elapsed ms of the next tick, or -1 when no tick is left.
     int nextTickMs() const;

@@ -5,6 +5,10 @@
 
 #include <algorithm>
 
+namespace {
+const int introLength = 50;  // ms of level time before play starts
+}
+
 int cLevel::update(int ms) {
     int answer = answerStay;
     if (levelState == stateInactive) {
@@ -23,6 +27,12 @@ int cLevel::update(int ms) {
     // The frame as given, so that a replay hands update the same frames.
     if (log != nullptr)
         log->ticked(*this, ms);
+    // A camera that glided moved the ground under a still pointer. The new aim is
+    // taken after the frame is logged, so a replay applies it where the game did:
+    // between this frame and the next (an aim taken inside a step would be recorded
+    // before the frame that contains it, and replayed too early).
+    if (!(camera == aimedFrom))
+        aimAtPointer();
     return answer;
 }
 
@@ -35,6 +45,9 @@ int cLevel::tick(int ms) {
 
     switch (levelState) {
     case stateIntro:
+        if (levelTime >= introLength)
+            levelState = statePlaying;
+        return 0;
     case statePaused:
         return 0;
     case stateLeaving:

@@ -12,7 +12,6 @@ namespace {
 const float stillDistance = 0.2f;
 // A target that moved this far from the last click is worth a new one.
 const float reclickDistance = 2.0f;
-const double fieldOfView = 45.0;  // degrees, as the game's projection
 
 // Whether a straight line from a to b crosses a tree, looked at cell by cell as a person sees it.
 bool treeBetween(cMap& map, float ax, float ay, float bx, float by) {
@@ -52,7 +51,7 @@ bool cPlayerBot::onScreen(cLevel& level, float x, float y) {
     const double depth = -vz;
     if (depth <= 1.0)
         return false;
-    const double f = 1.0 / std::tan(fieldOfView * M_PI / 360.0);
+    const double f = 1.0 / std::tan(cCamera::fieldOfView * M_PI / 360.0);
     const double aspect = static_cast<double>(viewWidth) / viewHeight;
     return std::fabs(f / aspect * rx / depth) <= 1.0 && std::fabs(f * vy / depth) <= 1.0;
 }

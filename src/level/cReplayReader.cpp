@@ -215,7 +215,7 @@ cReplayReader::eResult cReplayReader::parse(const uint8_t* data, size_t size, sR
             level.events.push_back(e);
             continue;
         }
-        if (tag < 1 || tag > sLevelInput::lastKind)
+        if (tag < 1 || tag > sLevelInput::lastKind || tag == sLevelInput::holdFire - 1)
             return damaged("unknown record " + std::to_string(tag));
         e.type = sReplayEvent::input;
         e.in.kind = sLevelInput::eKind(tag);

@@ -16,8 +16,9 @@ struct sLevelInput {
         keyUp,         // value: the folded key code
         god,           // value 0 or 1
         water,         // value 0 or 1
-        introEnd,
-        holdFire,
+        // 9 was the intro's end, which the tick now decides; the number stays unused so
+        // that the other kinds keep theirs.
+        holdFire = 10,
         grenades,      // value: the carried count
         rockets,       // value: the carried count
         lastKind = rockets

@@ -56,3 +56,49 @@ void cCamera::update(int ms) {
     x += (xTarget - x) / d * step;
     y += (yTarget - y) / d * step;
 }
+
+bool cCamera::groundPoint(double px, double py, int winW, int winH, float mapW, float mapH, float& gx,
+                          float& gy) const {
+    if (winW < 1 || winH < 1)
+        return false;
+    // The pixel's ray runs from the near plane through the far plane, as an unprojection
+    // of window depths 0 and 1 gives it; eye space first, then back through the view.
+    const double f = 1.0 / std::tan(fieldOfView * M_PI / 360.0);
+    const double aspect = static_cast<double>(winW) / winH;
+    const double ndcX = 2.0 * px / winW - 1.0;
+    const double ndcY = 1.0 - 2.0 * py / winH;
+    const double tilt = angleX * M_PI / 180.0, turn = angleZ * M_PI / 180.0;
+    const double ct = std::cos(tilt), st = std::sin(tilt), cz = std::cos(turn), sz = std::sin(turn);
+    double ends[2][3];
+    const double planes[2] = {nearPlane, farPlane};
+    for (int i = 0; i < 2; i++) {
+        const double d = planes[i];
+        const double ex = ndcX * d * aspect / f, ey = ndcY * d / f, ez = -d - z;
+        // Undo the tilt about x, then the turn about z, then the pan and the map's centring.
+        const double ty = ct * ey + st * ez, tz = -st * ey + ct * ez;
+        const double wx = cz * ex + sz * ty, wy = -sz * ex + cz * ty;
+        ends[i][0] = wx - x + mapW / 2.0;
+        ends[i][1] = wy - y + mapH / 2.0;
+        ends[i][2] = tz;
+    }
+    const double* n = ends[0];
+    const double dx = ends[1][0] - n[0], dy = ends[1][1] - n[1], dz = ends[1][2] - n[2];
+    const double len = std::sqrt(dx * dx + dy * dy + dz * dz);
+    if (!std::isfinite(len) || len == 0.0)
+        return false;
+    // Seen (nearly) edge-on the ray runs along the plane and meets it nowhere useful.
+    if (std::fabs(dz) < 1e-9 * len)
+        return false;
+    // t < 0: the plane is crossed behind the near plane, behind the eye when the view
+    // looks above the horizon.
+    const double t = -n[2] / dz;
+    if (!(t >= 0.0))
+        return false;
+    const double hx = n[0] + t * dx, hy = n[1] + t * dy;
+    // Within a range any caller can safely turn into ints.
+    if (!std::isfinite(hx) || !std::isfinite(hy) || std::fabs(hx) > 1e6 || std::fabs(hy) > 1e6)
+        return false;
+    gx = static_cast<float>(hx);
+    gy = static_cast<float>(hy);
+    return true;
+}

@@ -56,7 +56,6 @@ void cGame::dispose() {
 void cGame::startLevel() {
     sLevelStart how;
     how.textures = &textures;
-    how.sounds = &sound;
     how.meshes = &meshCont;
     // Each level starts from a seed of its own, so a recorded one replays without the levels before it.
     how.seed = fixedSeeds ? nextSeed++ : std::random_device()();
@@ -65,6 +64,10 @@ void cGame::startLevel() {
     how.console = console;
     level->start(how);
     state = kLevel;
+}
+
+void cGame::playLevelSounds() {
+    for (int id : level->takeSoundEvents()) sound.play(id);
 }
 
 void cGame::showMenu() {
@@ -114,6 +117,7 @@ void cGame::onUpdate(int ms) {
     }
     if (state != kLevel || !level) return;
     const int result = level->update(ms);
+    playLevelSounds();
     if (result == cLevel::answerNext) {
         cLevel* finished = level;
         level = levelLoader.nextLevel();

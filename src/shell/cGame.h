@@ -113,6 +113,8 @@ public:
 private:
     // A level is set up afresh on every start, from a fresh seed and the game's run state.
     void startLevel();
+    // Plays what the current level's ticks and orders asked for since the last call.
+    void playLevelSounds();
     void showMenu();
     void quit(int status);
     void renderNoLevel();

@@ -21,7 +21,7 @@ void cGame::setParalelMatrix() {
 void cGame::setPerspectiveMatrix() {
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
-    gluPerspective(45.0, double(width) / double(height), 1.0, 1000.0);
+    gluPerspective(cCamera::fieldOfView, double(width) / double(height), cCamera::nearPlane, cCamera::farPlane);
 }
 
 void cGame::onReshape(int w, int h) {

@@ -46,7 +46,6 @@ bool cGame::startReplayLevel() {
     level = found;
     sLevelStart how;
     how.textures = &textures;
-    how.sounds = &sound;
     how.meshes = &meshCont;
     how.seed = rec.seed;
     how.run = &runState;
@@ -76,7 +75,9 @@ void cGame::replayUpdate(int ms) {
         }
         const int next = replayFeed.nextTickMs();
         if (next >= 0 && !timedemo && next > replayBudget) return;
-        switch (replayFeed.step()) {
+        const cLevelReplay::eStep step = replayFeed.step();
+        playLevelSounds();
+        switch (step) {
         case cLevelReplay::played:
             if (timedemo) return;
             replayBudget -= next;

@@ -56,10 +56,5 @@ static_assert(sizeof(sRGBA) == 4, "sRGBA must be four bytes");
 float dist(float x1, float y1, float x2, float y2);
 // Direction of the vector from point 2 to point 1, radians in (-pi, pi]; 0 for equal points.
 float getAngle(float x1, float y1, float x2, float y2);
-// Window pixel (sx, sy counted from the top) to the point of the plane z = 0 under
-// it, with the current GL matrices and viewport. When the pointer ray misses the
-// plane (seen edge-on, or the point would lie behind the eye) the outputs are left
-// as they were, so a caller always holds a finite point.
-void Screen2Map(double sx, double sy, double* outX, double* outY, int winHeight);
 // Draws unit axes at the origin (x red, y green, z blue); a debugging aid.
 void renderAxis(float width);

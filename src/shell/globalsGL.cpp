@@ -1,41 +1,7 @@
-// The helpers of globals.h that need the GL state: picking through the current matrices and the debug axes.
+// The helpers of globals.h that need the GL state: the debug axes.
 #include "shell/globals.h"
 
 #include <GL/gl.h>
-#include <GL/glu.h>
-#include <cmath>
-
-void Screen2Map(double sx, double sy, double* outX, double* outY, int winHeight) {
-    GLdouble mv[16], pr[16];
-    GLint vp[4];
-    glGetDoublev(GL_MODELVIEW_MATRIX, mv);
-    glGetDoublev(GL_PROJECTION_MATRIX, pr);
-    glGetIntegerv(GL_VIEWPORT, vp);
-
-    // The pointer ray runs from the near plane (window depth 0) through the far
-    // plane (depth 1); intersecting it with z = 0 directly, rather than through
-    // the plane's window-depth gradient, tells where the plane lies along it.
-    const double wy = winHeight - sy;
-    double n[3], f[3];
-    if (!gluUnProject(sx, wy, 0.0, mv, pr, vp, &n[0], &n[1], &n[2]) ||
-        !gluUnProject(sx, wy, 1.0, mv, pr, vp, &f[0], &f[1], &f[2]))
-        return;
-    const double dx = f[0] - n[0], dy = f[1] - n[1], dz = f[2] - n[2];
-    const double len = std::sqrt(dx * dx + dy * dy + dz * dz);
-    if (!std::isfinite(len) || len == 0.0) return;
-    // Seen (nearly) edge-on the ray runs along the plane and meets it nowhere useful.
-    if (std::fabs(dz) < 1e-9 * len) return;
-    const double t = -n[2] / dz;
-    // t < 0: the plane is crossed behind the near plane, i.e. behind the eye
-    // when the view looks above the horizon.
-    if (!(t >= 0.0)) return;
-    const double px = n[0] + t * dx, py = n[1] + t * dy;
-    // Keep picks within a range any caller can safely turn into ints.
-    if (!std::isfinite(px) || !std::isfinite(py) || std::fabs(px) > 1e6 || std::fabs(py) > 1e6) return;
-
-    *outX = px;
-    *outY = py;
-}
 
 void renderAxis(float width) {
     glLineWidth(width);

@@ -2,11 +2,11 @@
 #include "units/cBall.h"
 
 #include "assets/cMeshCont.h"
-#include "assets/cSound.h"
 #include "world/cColision.h"
 #include "world/cGameSetup.h"
 #include "world/cMap.h"
 #include "world/cRunState.h"
+#include "world/cSoundEvents.h"
 
 #include <algorithm>
 #include <cmath>
@@ -73,7 +73,7 @@ bool cBall::load() {
     return true;
 }
 
-void cBall::setCont(cTexture* tex, cSound* snd, cMeshCont* meshes) {
+void cBall::setCont(cTexture* tex, cSoundEvents* snd, cMeshCont* meshes) {
     textures = tex;
     sound = snd;
     meshCont = meshes;
@@ -233,7 +233,7 @@ void cBall::heal() {
 
 void cBall::fire() {
     flash = 0;
-    if (sound) sound->play(shotSound);
+    if (sound) sound->emit(shotSound);
 }
 
 void cBall::setInitPosition(float px, float py) {

@@ -7,7 +7,7 @@
 #include <cstdint>
 
 class cTexture;
-class cSound;
+class cSoundEvents;
 class cMeshCont;
 class cGameSetup;
 class cMap;
@@ -22,9 +22,10 @@ public:
 
     // Sets every field to its start value and takes a fresh id; always true.
     bool load();
-    // Content sets are not owned. Picks a random starting frame of the walk
-    // cycle from the animated head of the finest model set (a looks draw).
-    void setCont(cTexture* textures, cSound* sound, cMeshCont* meshCont);
+    // Content sets and the level's sound events are not owned. Picks a random
+    // starting frame of the walk cycle from the animated head of the finest model
+    // set (a looks draw).
+    void setCont(cTexture* textures, cSoundEvents* sounds, cMeshCont* meshCont);
     void setGS(cGameSetup* gameSetup);
     // The walk-cycle frame range; an empty range (last <= first) means a head
     // without animation, and the cycle then stays on frame `first`.
@@ -46,7 +47,7 @@ public:
     void stepTo(int ms);
     void hurt(float damage);
     void heal();
-    // Starts the muzzle flash and plays the unit's pistol sound.
+    // Starts the muzzle flash and asks for the unit's pistol sound.
     void fire();
 
     void setInitPosition(float px, float py);
@@ -108,7 +109,7 @@ protected:
 
     float animRate;        // walk-cycle frames per world unit walked
     float animCarry;       // fraction of a frame earned but not yet shown, 0..1
-    int shotSound;         // sound index played by fire(): 4, 5 or 6
+    int shotSound;         // sound id fire() emits: 4, 5 or 6
     int id;                // unique, at least 1, never reused
     int deadState;         // 0 alive, 1 dying, 2 dead
     float initX, initY;    // start position, for resetPosition
@@ -134,7 +135,7 @@ protected:
     bool leader;
     cMeshCont* meshCont;   // not owned
     cTexture* textures;    // not owned
-    cSound* sound;         // not owned
+    cSoundEvents* sound;   // not owned; null: silent
     cGameSetup* gameSetup; // not owned
     int blinkFrame;        // 0 (eyes open) to 6
     int64_t nextBlink;     // clock value of the next blink step

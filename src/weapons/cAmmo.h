@@ -6,7 +6,7 @@
 class cBullet;
 class cGrenade;
 class cRocket;
-class cSound;
+class cSoundEvents;
 class cMap;
 class cColision;
 class cPlayerBall;
@@ -33,7 +33,7 @@ public:
 
     // New projectiles go to the head of their list. type: 0 squad, 1 enemy.
     void addBullet(float x, float y, float angle, float speed, int type);
-    // Grenades and rockets ignore speed; they get the sound set of setSnd.
+    // Grenades and rockets ignore speed; they get the sound events of setSnd.
     void addGrenade(float x, float y, float targetX, float targetY, float speed);
     void addRocket(float x, float y, float targetX, float targetY, float speed);
 
@@ -61,11 +61,11 @@ public:
     cRocket* getRockets() const { return rockets; }
     cGrenade* getGrenades() const { return grenades; }
     // Not owned; handed to every new grenade and rocket.
-    void setSnd(cSound* s) { snd = s; }
+    void setSnd(cSoundEvents* s) { snd = s; }
 
 private:
     cBullet* bullets;    // owned list head
     cRocket* rockets;    // owned list head
     cGrenade* grenades;  // owned list head
-    cSound* snd;         // not owned
+    cSoundEvents* snd;   // not owned
 };

@@ -1,8 +1,8 @@
 // Aiming, landing and fireball timing shared by grenades and rockets.
 #include "weapons/cBlast.h"
 
-#include "assets/cSound.h"
 #include "shell/globals.h"
+#include "world/cSoundEvents.h"
 
 #include <cmath>
 
@@ -24,7 +24,7 @@ void cBlast::land(float atX, float atY) {
     x = atX;
     y = atY;
     state = BLAST_PENDING;
-    if (snd) snd->play(kExplosionSound);
+    if (snd) snd->emit(kExplosionSound);
 }
 
 void cBlast::stepBlast(int dt) {

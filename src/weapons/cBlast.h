@@ -1,7 +1,7 @@
 // What a grenade and a rocket share: the flight's aim, the explosion sound, the wait for the blast and the fireball.
 #pragma once
 
-class cSound;
+class cSoundEvents;
 
 class cBlast {
 public:
@@ -12,7 +12,7 @@ public:
     enum { FLYING = 0, BLAST_PENDING = 1, EXPLODING = 2, FINISHED = 3 };
 
     // Not owned; may be null (silent).
-    void setSnd(cSound* s) { snd = s; }
+    void setSnd(cSoundEvents* s) { snd = s; }
     int getState() const { return state; }
     float getX() const { return x; }
     float getY() const { return y; }
@@ -25,7 +25,7 @@ protected:
     // Aimed from (x, y) at (targetX, targetY); range is the whole distance.
     cBlast(float x, float y, float targetX, float targetY);
 
-    // The flight is over at (atX, atY): plays the explosion sound and waits for the blast.
+    // The flight is over at (atX, atY): asks for the explosion sound and waits for the blast.
     void land(float atX, float atY);
     // Advances the states after the flight by dt ms.
     void stepBlast(int dt);
@@ -40,6 +40,6 @@ protected:
     float range;             // flight distance, world units
     int time;                // ms since launch
     int timer;               // ms since the fireball began
-    cSound* snd;             // not owned
+    cSoundEvents* snd;       // not owned
     int state;
 };

@@ -61,7 +61,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     for (int i = 0; i < map.getTreeCount(); ++i) FUZZ_CHECK(map.getTrees()[i].kind >= 0 && map.getTrees()[i].kind < 3);
 
     level.update(60);
-    level.endIntroIfDue();
     for (int tick = 0; tick < 3; ++tick) level.update(40);
     level.restart();
     level.update(60);

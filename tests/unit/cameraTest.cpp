@@ -56,3 +56,31 @@ TEST(Frustum, DropsOnlyBoxesWhollyBeyondAPlaneOfTheView) {
     };
     for (const auto& c : cases) EXPECT_EQ(c.f.outside(c.low, c.high), c.outside) << c.low[0] << "," << c.low[1];
 }
+
+TEST(Camera, GroundPointCentresOnTheTargetAndKeepsTheFallbackAboveTheHorizon) {
+    // However it is zoomed, tilted (short of the horizon) and turned, the centre pixel
+    // sees the point the camera was sent over: the map's (10, 20) on a 64 x 48 map.
+    for (int tilt : {0, 20, -40}) {
+        for (float turn : {0.0f, 37.0f, -120.0f}) {
+            cCamera c;
+            c.zoom(-40);
+            c.rotX(tilt);
+            c.rotZ(turn);
+            c.translateTo(32 - 10, 24 - 20);
+            c.update(100000);
+            float gx = -1, gy = -1;
+            ASSERT_TRUE(c.groundPoint(400, 300, 800, 600, 64, 48, gx, gy)) << tilt << " " << turn;
+            EXPECT_NEAR(gx, 10, 1e-3) << tilt << " " << turn;
+            EXPECT_NEAR(gy, 20, 1e-3) << tilt << " " << turn;
+        }
+    }
+    // Tilted 80 degrees the view's top row looks above the horizon: the caller's point
+    // stays, while the bottom row still sees the ground. A window with no pixels sees nothing.
+    cCamera c;
+    c.rotX(-45);
+    float gx = 5, gy = 6;
+    EXPECT_FALSE(c.groundPoint(400, 0, 800, 600, 64, 48, gx, gy));
+    EXPECT_EQ(std::pair(gx, gy), std::pair(5.0f, 6.0f));
+    EXPECT_TRUE(c.groundPoint(400, 599, 800, 600, 64, 48, gx, gy));
+    EXPECT_FALSE(c.groundPoint(0, 0, 0, 600, 64, 48, gx, gy));
+}

@@ -56,7 +56,6 @@ protected:
         // In frames the level plays whole: one frame plays at most maxFrameMs.
         for (int left = introMs; left > 0; left -= cLevel::maxFrameMs)
             level.update(std::min(left, cLevel::maxFrameMs));
-        level.endIntroIfDue();
         ASSERT_EQ(level.getState(), cLevel::statePlaying);
     }
     cLevel level{1};

@@ -58,13 +58,13 @@ TEST_F(LevelTickTest, IntroHoldsTheWorldUntilFiftyMillisecondsCountsGoToTheLeade
     build({{3, 3, kSquadMark}, {12, 12, kEnemyMark}}, 16, 16, false);
     level.setRocketsCount(4);
     EXPECT_EQ(level.getSquad()->getRocketsCount(), 4);
-    EXPECT_EQ(level.update(30), 0);
-    level.endIntroIfDue();
+    // Ticks alone end the intro, no frame drawn: the step that reaches 50 ms.
+    for (int i = 0; i < 9; i++) EXPECT_EQ(level.update(5), 0);
     level.pause(true); // no pausing the intro
     EXPECT_EQ(level.getState(), cLevel::stateIntro);
-    EXPECT_EQ(level.update(30), 0);
-    level.endIntroIfDue();
+    EXPECT_EQ(level.update(5), 0);
     EXPECT_EQ(level.getState(), cLevel::statePlaying);
+    EXPECT_EQ(level.update(10), 0);
     // A stall plays one longest frame, and the rest of it is dropped, not carried.
     level.pause(true);
     for (int i = 0; i < 3; i++) level.update(INT_MAX);
@@ -171,7 +171,6 @@ TEST_F(LevelTickTest, FramesPlayWholeStepsCarryTheRestAndStopAtTheFirstAnswer) {
     EXPECT_EQ(log.frames, (std::vector<int>{7, 7, 7, 3, 1})); // the frames as given, for a replay
     level.setLog(nullptr);
     level.update(30);
-    level.endIntroIfDue();
 
     // The enemy dies inside a long frame: the win stays, and Enter's answer comes from the
     // first step of the next long frame, which plays no further.

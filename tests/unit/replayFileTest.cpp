@@ -92,7 +92,7 @@ TEST_F(ReplayFileTest, ABotGameReplaysInStepEvenAfterOtherLevelsAnotherSeedGoesO
         how.seed = 77;
         how.run = &run;
         ASSERT_TRUE(other.start(how));
-        for (int i = 0; i < 3000; i++) other.update(cBot::stepMs);
+        for (int i = 0; i < 3000; i++) other.update(cLevel::stepMs);
         EXPECT_NE(run, played.levels[0].run);
         replayedHash = 0;
         EXPECT_EQ(replay(played, ticks, &run), cLevelReplay::finished) << round;
@@ -143,11 +143,17 @@ TEST_F(ReplayFileTest, CarriedAmmunitionIsNoShotAndALaunchIsOne) {
     level.setMapName("02-field.bmp");
     ASSERT_TRUE(level.init());
     sReplayLevel rec;
-    for (sLevelInput in : {sLevelInput{sLevelInput::grenades, 99}, {sLevelInput::rockets, 99},
-                           {sLevelInput::introEnd}, {sLevelInput::launch, 0, 14, 10}})
+    for (sLevelInput in : {sLevelInput{sLevelInput::grenades, 99}, {sLevelInput::rockets, 99}})
         rec.events.push_back({sReplayEvent::input, in});
+    sReplayEvent intro;
+    intro.type = sReplayEvent::ticks;
+    intro.ms = 50;
+    intro.count = 1;
+    rec.events.push_back(intro);
+    rec.events.push_back({sReplayEvent::input, {sLevelInput::launch, 0, 14, 10}});
     cLevelReplay feed;
     feed.start(rec, level);
+    EXPECT_EQ(feed.step(), cLevelReplay::played);  // the intro's end
     EXPECT_EQ(feed.step(), cLevelReplay::finished);
     EXPECT_EQ(feed.getShots(), 1);
 }
