@@ -51,12 +51,15 @@ protected:
         ASSERT_TRUE(level.init());
         if (play) startPlay();
     }
-    // The intro lasts 50 ms; a longer wait also lets the camera glide over the squad.
-    void startPlay(int introMs = 60) {
-        // In frames the level plays whole: one frame plays at most maxFrameMs.
-        for (int left = introMs; left > 0; left -= cLevel::maxFrameMs)
-            level.update(std::min(left, cLevel::maxFrameMs));
+    // The intro lasts 50 ms; stepping stops at the step that ends it, so a map without
+    // enemies is caught in play, before the next step declares it won. settleMs more
+    // of play let the camera glide over the squad.
+    void startPlay(int settleMs = 0) {
+        for (int t = 0; t < 100 && level.getState() == cLevel::stateIntro; t += cLevel::stepMs)
+            level.update(cLevel::stepMs);
         ASSERT_EQ(level.getState(), cLevel::statePlaying);
+        for (int left = settleMs; left > 0; left -= cLevel::maxFrameMs)
+            level.update(std::min(left, cLevel::maxFrameMs));
     }
     cLevel level{1};
 };
