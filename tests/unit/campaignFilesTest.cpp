@@ -1,5 +1,6 @@
 // The campaign's kept files: each survives a round trip, a damaged file is set aside for the
 // defaults, and a wrong key or entry costs only itself, with a warning.
+#include "campaign/cCampaignStore.h"
 #include "campaign/cProgress.h"
 #include "campaign/cScores.h"
 #include "campaign/cSettings.h"
@@ -221,4 +222,37 @@ TEST(CampaignFiles, ScoresAreKeptPerMapHashWithTheirDates) {
     EXPECT_EQ(edited.find(eDifficulty::regular, "a.bmp", 0xff)->bestTimeMs, 5);
     EXPECT_EQ(edited.find(eDifficulty::regular, "a.bmp", 0xfe), nullptr);
     EXPECT_EQ(warnings.size(), 3u);
+}
+
+TEST(CampaignFiles, StoreWritesEveryFileAtFirstStartAndSaysOnceThatItCannotSave) {
+    const ScratchDir scratch;
+    const std::string config = scratch.file("config/orbix-tal"), data = scratch.file("data/orbix-tal");
+    writeFile(data + "/scores.toml", "garbage");
+    cCampaignStore store(config, data);
+    store.load();
+    const std::vector<std::string> said = store.takeMessages();
+    ASSERT_EQ(said.size(), 1u);
+    EXPECT_NE(said[0].find("scores.toml.bad"), std::string::npos) << said[0];
+    EXPECT_TRUE(store.takeMessages().empty());
+    const std::vector<std::string> written = {"progress.toml", "scores.toml", "scores.toml.bad"};
+    std::vector<std::string> found;
+    for (const auto& e : fs::directory_iterator(data)) found.push_back(e.path().filename());
+    std::sort(found.begin(), found.end());
+    EXPECT_EQ(found, written);
+    EXPECT_EQ(loadedClean<cSettings>(config), cSettings{});
+
+    store.getProgress().markWon(eDifficulty::recruit, "01.bmp");
+    EXPECT_TRUE(store.saveProgress());
+    EXPECT_TRUE(loadedClean<cProgress>(data).isWon(eDifficulty::recruit, "01.bmp"));
+
+    // No home folder at all: the game plays on, and hears about it once.
+    cCampaignStore homeless("", "");
+    homeless.load();
+    EXPECT_EQ(homeless.getSettings(), cSettings{});
+    EXPECT_FALSE(homeless.saveScores());
+    const std::vector<std::string> once = homeless.takeMessages();
+    ASSERT_EQ(once.size(), 1u);
+    EXPECT_NE(once[0].find("cannot save"), std::string::npos);
+    EXPECT_FALSE(homeless.saveSettings());
+    EXPECT_TRUE(homeless.takeMessages().empty());
 }
