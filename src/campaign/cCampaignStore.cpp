@@ -35,7 +35,8 @@ std::vector<std::string> cCampaignStore::takeMessages() { return std::exchange(m
 
 bool cCampaignStore::saved(bool ok, const std::string& reason) {
     if (!ok && !saidCannotSave) {
-        messages.push_back("The game cannot save (" + reason + "); it plays on without keeping settings, progress or scores.");
+        messages.push_back("The game cannot save (" + reason +
+                           "); it plays on without keeping settings, progress or scores.");
         saidCannotSave = true;
     }
     return ok;

@@ -82,7 +82,8 @@ bool cProgress::fromText(std::string_view text, std::vector<std::string>& warnin
         }
         warnUnknownKeys(*level, {"reached", "won", "last"}, std::string(kFileName) + " [" + name + "]", warnings);
         sTrack& into = track(d);
-        if (const toml::node* reached = level->get("reached")) into.reached = readMaps(*reached, name + ".reached", warnings);
+        if (const toml::node* reached = level->get("reached"))
+            into.reached = readMaps(*reached, name + ".reached", warnings);
         if (const toml::node* won = level->get("won")) into.won = readMaps(*won, name + ".won", warnings);
         // A level won was reached, whatever a hand edit left out.
         for (const std::string& map : into.won) addOnce(into.reached, map);

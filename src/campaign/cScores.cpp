@@ -115,18 +115,19 @@ bool cScores::fromText(std::string_view text, std::vector<std::string>& warnings
                 warnings.push_back(where + " is not a map's table of scores; ignored");
                 continue;
             }
-            for (auto&& [hashText, node] : *maps.as_table()) {
+            for (auto&& [hashText, entry] : *maps.as_table()) {
                 uint64_t hash = 0;
                 sRecord record;
                 std::string problem;
                 if (!fromHashKey(hashText.str(), hash))
                     problem = "is not a map hash of 16 hex digits";
-                else if (!node.is_table())
+                else if (!entry.is_table())
                     problem = "is not a table";
-                else if (readRecord(*node.as_table(), record, problem)) {
+                else if (readRecord(*entry.as_table(), record, problem)) {
                     records[{d, map, hash}] = record;
-                    warnUnknownKeys(*node.as_table(), {"best_time_ms", "best_time_date", "fewest_lost", "fewest_lost_date"},
-                                    where, warnings);
+                    warnUnknownKeys(*entry.as_table(),
+                                    {"best_time_ms", "best_time_date", "fewest_lost", "fewest_lost_date"}, where,
+                                    warnings);
                 }
                 if (!problem.empty())
                     warnings.push_back(where + "." + shownValue(toml::value<std::string>(std::string(hashText.str()))) +
