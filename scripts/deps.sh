@@ -5,7 +5,7 @@
 set -euo pipefail
 packages=(build-essential cmake ninja-build pkg-config ccache
   freeglut3-dev libglu1-mesa-dev libgl-dev libgl1-mesa-dri
-  libopenal-dev libsndfile1-dev libpng-dev
+  libopenal-dev libsndfile1-dev libpng-dev libtomlplusplus-dev
   googletest libgtest-dev libbenchmark-dev
   xvfb xauth xdotool imagemagick x11-utils
   openbox

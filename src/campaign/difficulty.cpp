@@ -1,0 +1,17 @@
+// Naming the difficulty steps in the kept files.
+#include "campaign/difficulty.h"
+
+std::string_view difficultyName(eDifficulty d) {
+    switch (d) {
+        case eDifficulty::recruit: return "recruit";
+        case eDifficulty::veteran: return "veteran";
+        case eDifficulty::regular: break;
+    }
+    return "regular";
+}
+
+std::optional<eDifficulty> difficultyFromName(std::string_view name) {
+    for (eDifficulty d : kDifficulties)
+        if (difficultyName(d) == name) return d;
+    return std::nullopt;
+}

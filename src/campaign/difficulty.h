@@ -1,0 +1,16 @@
+// The campaign's three difficulty steps and the words the kept files use for them.
+#pragma once
+
+#include <array>
+#include <optional>
+#include <string_view>
+
+enum class eDifficulty { recruit, regular, veteran };
+
+inline constexpr std::array<eDifficulty, 3> kDifficulties = {eDifficulty::recruit, eDifficulty::regular,
+                                                             eDifficulty::veteran};
+
+// "recruit", "regular" or "veteran".
+std::string_view difficultyName(eDifficulty d);
+// The step a word names; none for any other word.
+std::optional<eDifficulty> difficultyFromName(std::string_view name);

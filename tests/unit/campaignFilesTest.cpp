@@ -1,0 +1,259 @@
+// The campaign's kept files: each survives a round trip, a damaged file is set aside for the
+// defaults, and a wrong key or entry costs only itself, with a warning.
+#include "campaign/cCampaignStore.h"
+#include "campaign/cProgress.h"
+#include "campaign/cScores.h"
+#include "campaign/cSettings.h"
+#include "platform/cKeptFile.h"
+
+#include "assetsTestFiles.h"
+
+#include <gtest/gtest.h>
+
+namespace fs = std::filesystem;
+using assetsTest::fileBytes;
+using assetsTest::ScratchDir;
+using assetsTest::writeFile;
+
+namespace {
+
+// Loads a kept file of type T from folder, expecting no complaint, and returns it.
+template <class T>
+T loadedClean(const std::string& folder) {
+    T loaded;
+    const sKeptLoad load = loaded.load(folder);
+    EXPECT_TRUE(load.setAside.empty()) << load.setAside;
+    EXPECT_TRUE(load.warnings.empty()) << load.warnings.front();
+    EXPECT_FALSE(load.fresh);
+    return loaded;
+}
+
+// Every kind of damage, for a file of type T whose valid text is good.
+template <class T>
+void expectDamageSetAside(const T& good) {
+    const std::string text = good.toText();
+    const char binary[] = "\x7f" "ELF\0\x02\x01\x01\0\0\0\xff\xfe";
+    const std::string damaged[] = {
+        "this is not TOML at all\n",
+        text.substr(0, text.find_last_of("\"'")),  // truncated inside a string
+        "",
+        text + "# " + std::string(cKeptFile::kMaxBytes, 'x') + "\n",
+        std::string(binary, sizeof binary - 1),
+        "format = 2\n",
+        "format = \"1\"\n",
+    };
+    for (const std::string& bytes : damaged) {
+        const ScratchDir scratch;
+        writeFile(scratch.file(T::kFileName), bytes);
+        T loaded = good;
+        const sKeptLoad load = loaded.load(scratch.path.string());
+        const std::string bad = scratch.file(std::string(T::kFileName) + ".bad");
+        SCOPED_TRACE(bytes.substr(0, 40));
+        EXPECT_EQ(loaded, T{});
+        EXPECT_TRUE(load.fresh);
+        EXPECT_TRUE(load.warnings.empty());
+        EXPECT_NE(load.setAside.find("set aside as " + bad), std::string::npos) << load.setAside;
+        EXPECT_EQ(fileBytes(bad), bytes);
+        EXPECT_FALSE(fs::exists(scratch.file(T::kFileName)));
+        // The game plays on from defaults and writes a good file beside the bad one.
+        std::string reason;
+        EXPECT_TRUE(loaded.save(scratch.path.string(), reason)) << reason;
+        EXPECT_EQ(loadedClean<T>(scratch.path.string()), T{});
+    }
+}
+
+}  // namespace
+
+TEST(CampaignFiles, SettingsRoundTripAndFirstStart) {
+    const ScratchDir scratch;
+    const std::string folder = scratch.path.string();
+    cSettings settings;
+    const sKeptLoad first = settings.load(folder);
+    EXPECT_TRUE(first.fresh && first.setAside.empty() && first.warnings.empty());
+    EXPECT_EQ(settings, cSettings{});
+    std::string reason;
+    ASSERT_TRUE(settings.save(folder, reason)) << reason;
+    EXPECT_EQ(loadedClean<cSettings>(folder), cSettings{});
+
+    settings = {eDifficulty::veteran, 0, true, true, true, false, true, cSettings::eCamera::classic, true};
+    ASSERT_TRUE(settings.save(folder, reason)) << reason;
+    EXPECT_EQ(loadedClean<cSettings>(folder), settings);
+    settings.volume = 100;
+    settings.difficulty = eDifficulty::recruit;
+    ASSERT_TRUE(settings.save(folder, reason)) << reason;
+    EXPECT_EQ(loadedClean<cSettings>(folder), settings);
+    EXPECT_EQ(fileBytes(scratch.file("settings.toml")).find("format = 1\n") != std::string::npos, true);
+}
+
+TEST(CampaignFiles, AWrongSettingOrATypoResetsThatKeyAlone) {
+    cSettings settings;
+    std::vector<std::string> warnings;
+    std::string why;
+    ASSERT_TRUE(settings.fromText("format = 1\n"
+                                  "difficulty = \"hard\"\n"
+                                  "volume = 150\n"
+                                  "mute = \"yes\"\n"
+                                  "fullscreen = true\n"
+                                  "camera = 3\n"
+                                  "minimap = true\n"
+                                  "volum = 50\n"
+                                  "fps_counter = 1\n",
+                                  warnings, why));
+    cSettings expected;
+    expected.fullscreen = expected.minimap = true;
+    EXPECT_EQ(settings, expected);
+    const std::vector<std::string> said = {
+        "settings.toml: unknown key 'volum' ignored",
+        "settings.toml: camera = 3 is not \"follow\" or \"classic\"; using \"follow\"",
+        "settings.toml: difficulty = 'hard' is not \"recruit\", \"regular\" or \"veteran\"; using \"regular\"",
+        "settings.toml: fps_counter = 1 is not true or false; using true",
+        "settings.toml: mute = 'yes' is not true or false; using false",
+        "settings.toml: volume = 150 is not a whole number from 0 to 100; using 80",
+    };
+    EXPECT_EQ(warnings, said);
+
+    // A key the file lacks is its default, without a warning.
+    warnings.clear();
+    ASSERT_TRUE(settings.fromText("format = 1\nvolume = 7\n", warnings, why));
+    EXPECT_TRUE(warnings.empty());
+    expected = cSettings{};
+    expected.volume = 7;
+    EXPECT_EQ(settings, expected);
+}
+
+TEST(CampaignFiles, DamagedFilesAreSetAsideForTheDefaults) {
+    cSettings settings;
+    settings.volume = 12;
+    expectDamageSetAside(settings);
+    cProgress progress;
+    progress.markWon(eDifficulty::regular, "01-first-steps.bmp");
+    expectDamageSetAside(progress);
+    cScores scores;
+    scores.recordWin(eDifficulty::veteran, "01-first-steps.bmp", 42, 60000, 1, "2026-12-08");
+    expectDamageSetAside(scores);
+}
+
+TEST(CampaignFiles, ProgressKeepsLevelsByMapNamePerDifficulty) {
+    cProgress progress;
+    progress.markReached(eDifficulty::regular, "01-first-steps.bmp");
+    progress.markWon(eDifficulty::regular, "01-first-steps.bmp");
+    progress.markReached(eDifficulty::regular, "02 \"quoted\" café.bmp");
+    progress.markWon(eDifficulty::recruit, "03.bmp");
+    progress.setLast(eDifficulty::regular, "02 \"quoted\" café.bmp");
+    // Names no file could hold, or that point elsewhere, are ignored.
+    for (const char* bad : {"", "../x.bmp", "a/b.bmp", "\xff.bmp", "tab\t.bmp", "\xc0\xaf.bmp", "\xe2\x82"}) {
+        progress.markWon(eDifficulty::veteran, bad);
+        progress.setLast(eDifficulty::veteran, bad);
+    }
+    EXPECT_TRUE(progress.getReached(eDifficulty::veteran).empty());
+    EXPECT_TRUE(progress.getLast(eDifficulty::veteran).empty());
+    EXPECT_EQ(progress.getReached(eDifficulty::regular),
+              (std::vector<std::string>{"01-first-steps.bmp", "02 \"quoted\" café.bmp"}));
+    EXPECT_TRUE(progress.isWon(eDifficulty::regular, "01-first-steps.bmp"));
+    EXPECT_FALSE(progress.isWon(eDifficulty::regular, "02 \"quoted\" café.bmp"));
+    EXPECT_TRUE(progress.isReached(eDifficulty::recruit, "03.bmp"));
+
+    const ScratchDir scratch;
+    std::string reason;
+    ASSERT_TRUE(progress.save(scratch.path.string(), reason)) << reason;
+    EXPECT_EQ(loadedClean<cProgress>(scratch.path.string()), progress);
+
+    // Wrong entries drop with a warning each; a won level counts as reached whatever the file says.
+    cProgress edited;
+    std::vector<std::string> warnings;
+    std::string why;
+    ASSERT_TRUE(edited.fromText("format = 1\n"
+                                "expert = 3\n"
+                                "[regular]\nreached = [\"a.bmp\", 7, \"x/y.bmp\"]\nwon = [\"b.bmp\"]\nlast = false\n"
+                                "[veteran]\nreached = \"a.bmp\"\nwins = []\n",
+                                warnings, why));
+    EXPECT_EQ(edited.getReached(eDifficulty::regular), (std::vector<std::string>{"a.bmp", "b.bmp"}));
+    EXPECT_EQ(edited.getWon(eDifficulty::regular), std::vector<std::string>{"b.bmp"});
+    EXPECT_TRUE(edited.getLast(eDifficulty::regular).empty());
+    EXPECT_TRUE(edited.getReached(eDifficulty::veteran).empty());
+    EXPECT_EQ(warnings.size(), 6u);
+}
+
+TEST(CampaignFiles, ScoresAreKeptPerMapHashWithTheirDates) {
+    cScores scores;
+    const std::string map = "01-first-steps.bmp";
+    const uint64_t hash = 0xfedcba9876543210ull;
+    const auto best = [&](int64_t time, int lost, const char* date) {
+        const cScores::sNewBest b = scores.recordWin(eDifficulty::regular, map, hash, time, lost, date);
+        return std::pair(b.time, b.lost);
+    };
+    EXPECT_EQ(best(90000, 2, "2026-12-01"), std::pair(true, true));
+    EXPECT_EQ(best(95000, 3, "2026-12-02"), std::pair(false, false));
+    EXPECT_EQ(best(90000, 2, "2026-12-03"), std::pair(false, false));  // a tie keeps the older day
+    EXPECT_EQ(best(80000, 4, "2026-12-04"), std::pair(true, false));
+    EXPECT_EQ(best(99000, 0, "2026-12-05"), std::pair(false, true));
+    EXPECT_EQ(best(-1, 0, "2026-12-06"), std::pair(false, false));
+    EXPECT_EQ(best(1, 0, "12/06/2026"), std::pair(false, false));
+    const cScores::sRecord expected{80000, "2026-12-04", 0, "2026-12-05"};
+    ASSERT_NE(scores.find(eDifficulty::regular, map, hash), nullptr);
+    EXPECT_EQ(*scores.find(eDifficulty::regular, map, hash), expected);
+    // Another map under the same name, or another difficulty, starts without a score.
+    EXPECT_EQ(scores.find(eDifficulty::regular, map, hash ^ 1), nullptr);
+    EXPECT_EQ(scores.find(eDifficulty::veteran, map, hash), nullptr);
+    EXPECT_EQ(scores.recordWin(eDifficulty::regular, map, 0, 120000, 5, "2026-12-07").time, true);
+
+    const ScratchDir scratch;
+    std::string reason;
+    ASSERT_TRUE(scores.save(scratch.path.string(), reason)) << reason;
+    const cScores loaded = loadedClean<cScores>(scratch.path.string());
+    EXPECT_EQ(loaded, scores);
+    EXPECT_NE(fileBytes(scratch.file("scores.toml")).find("fedcba9876543210"), std::string::npos);
+    EXPECT_NE(fileBytes(scratch.file("scores.toml")).find("0000000000000000"), std::string::npos);
+
+    // A broken record is dropped with a warning; the good one beside it stays.
+    cScores edited;
+    std::vector<std::string> warnings;
+    std::string why;
+    ASSERT_TRUE(edited.fromText("format = 1\n"
+                                "[regular.\"a.bmp\".00000000000000ff]\n"
+                                "best_time_ms = 5\nbest_time_date = \"2026-01-02\"\n"
+                                "fewest_lost = 1\nfewest_lost_date = \"2026-01-02\"\n"
+                                "[regular.\"a.bmp\".00000000000000fe]\n"
+                                "best_time_ms = -5\nbest_time_date = \"2026-01-02\"\n"
+                                "fewest_lost = 1\nfewest_lost_date = \"2026-01-02\"\n"
+                                "[regular.\"a.bmp\".XYZ]\n"
+                                "[veteran]\n\"b.bmp\" = 3\n",
+                                warnings, why));
+    ASSERT_NE(edited.find(eDifficulty::regular, "a.bmp", 0xff), nullptr);
+    EXPECT_EQ(edited.find(eDifficulty::regular, "a.bmp", 0xff)->bestTimeMs, 5);
+    EXPECT_EQ(edited.find(eDifficulty::regular, "a.bmp", 0xfe), nullptr);
+    EXPECT_EQ(warnings.size(), 3u);
+}
+
+TEST(CampaignFiles, StoreWritesEveryFileAtFirstStartAndSaysOnceThatItCannotSave) {
+    const ScratchDir scratch;
+    const std::string config = scratch.file("config/orbix-tal"), data = scratch.file("data/orbix-tal");
+    writeFile(data + "/scores.toml", "garbage");
+    cCampaignStore store(config, data);
+    store.load();
+    const std::vector<std::string> said = store.takeMessages();
+    ASSERT_EQ(said.size(), 1u);
+    EXPECT_NE(said[0].find("scores.toml.bad"), std::string::npos) << said[0];
+    EXPECT_TRUE(store.takeMessages().empty());
+    const std::vector<std::string> written = {"progress.toml", "scores.toml", "scores.toml.bad"};
+    std::vector<std::string> found;
+    for (const auto& e : fs::directory_iterator(data)) found.push_back(e.path().filename());
+    std::sort(found.begin(), found.end());
+    EXPECT_EQ(found, written);
+    EXPECT_EQ(loadedClean<cSettings>(config), cSettings{});
+
+    store.getProgress().markWon(eDifficulty::recruit, "01.bmp");
+    EXPECT_TRUE(store.saveProgress());
+    EXPECT_TRUE(loadedClean<cProgress>(data).isWon(eDifficulty::recruit, "01.bmp"));
+
+    // No home folder at all: the game plays on, and hears about it once.
+    cCampaignStore homeless("", "");
+    homeless.load();
+    EXPECT_EQ(homeless.getSettings(), cSettings{});
+    EXPECT_FALSE(homeless.saveScores());
+    const std::vector<std::string> once = homeless.takeMessages();
+    ASSERT_EQ(once.size(), 1u);
+    EXPECT_NE(once[0].find("cannot save"), std::string::npos);
+    EXPECT_FALSE(homeless.saveSettings());
+    EXPECT_TRUE(homeless.takeMessages().empty());
+}
