@@ -50,6 +50,9 @@ public:
     void resizeWin(int w, int h);
     // Sets the panel size directly (each at least 50 pixels) and rebuilds the buffers.
     void resize(int w, int h);
+    // Grows the panel, as evenly up and down as the window allows, until `count` output
+    // lines show at once; a panel already that tall, or as tall as the window, stays.
+    void fitLines(int count);
     // New panel corner and margins; a coordinate outside the window is ignored.
     void move(int newX, int newY);
 

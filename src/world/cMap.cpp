@@ -40,6 +40,8 @@ cMap::cMap() {
     setColour(snowColour, 232, 232, 255);
     setColour(grassColour, 138, 198, 57);
     setColour(waterColour, 22, 15, 220);
+    setColour(forestFloorColour, 52, 84, 22);
+    setColour(snowFloorColour, 128, 140, 150);
 }
 
 cMap::~cMap() { dispose(); }
@@ -280,6 +282,11 @@ float cMap::getVertexHeight(int vx, int vy) const {
 float cMap::getShade(int vx, int vy) const {
     if (!shade || vx < 0 || vy < 0 || vx > width || vy > height) return 0.0f;
     return shade[vertexIndex(vx, vy)];
+}
+
+const float* cMap::groundColour(int kind) const {
+    if (kind == kTree) return winter ? snowFloorColour : forestFloorColour;
+    return winter ? snowColour : grassColour;
 }
 
 float cMap::getWaterLevel(int vx, int vy) const {
