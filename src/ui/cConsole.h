@@ -99,6 +99,8 @@ private:
 
     bool buildBuffers(std::vector<std::string>& fresh, int newRows, int newColumns) const;
     void renderText();
+    // The output ring and the command line with its prompt and cursor, shifted by offset pixels.
+    void renderRows(int offset) const;
     void renderNoBuffer();
     void callRow(const std::string& row) const;
 

@@ -40,8 +40,11 @@ cMap::cMap() {
     setColour(snowColour, 232, 232, 255);
     setColour(grassColour, 138, 198, 57);
     setColour(waterColour, 22, 15, 220);
-    setColour(forestFloorColour, 52, 84, 22);
-    setColour(snowFloorColour, 128, 140, 150);
+    // Open ground keeps the render state's own material, half grey.
+    openDiffuse[0] = openDiffuse[1] = openDiffuse[2] = 0.5f;
+    openDiffuse[3] = 1.0f;
+    setColour(forestFloorDiffuse, 38, 56, 20);
+    setColour(snowFloorDiffuse, 50, 60, 72);
 }
 
 cMap::~cMap() { dispose(); }
@@ -284,9 +287,9 @@ float cMap::getShade(int vx, int vy) const {
     return shade[vertexIndex(vx, vy)];
 }
 
-const float* cMap::groundColour(int kind) const {
-    if (kind == kTree) return winter ? snowFloorColour : forestFloorColour;
-    return winter ? snowColour : grassColour;
+const float* cMap::groundDiffuse(int kind) const {
+    if (kind != kTree) return openDiffuse;
+    return winter ? snowFloorDiffuse : forestFloorDiffuse;
 }
 
 float cMap::getWaterLevel(int vx, int vy) const {

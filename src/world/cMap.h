@@ -114,8 +114,9 @@ private:
     void mergeTrees();
     void paintMiniMap(int cell, const float* colour);
     void compileGround();
-    // Ambient colour of the ground of a cell of that kind in this map's season.
-    const float* groundColour(int kind) const;
+    // Diffuse colour of the ground of a cell of that kind in this map's season; its
+    // ambient colour is the season's for every cell.
+    const float* groundDiffuse(int kind) const;
     void releaseGround();
 
     int width = 0;
@@ -152,10 +153,12 @@ private:
     float snowColour[4];
     float grassColour[4];
     float waterColour[4];
-    // The ground of every tree cell, summer and winter: only one tree cell in four carries a
-    // drawn tree, and a squad must see the wood that stops it.
-    float forestFloorColour[4];
-    float snowFloorColour[4];
+    // Diffuse colours of the ground: open ground, and the floor of every tree cell in summer
+    // and winter. Only one tree cell in four carries a drawn tree, and a squad must see the
+    // wood that stops it.
+    float openDiffuse[4];
+    float forestFloorDiffuse[4];
+    float snowFloorDiffuse[4];
 
     cMeshCont* meshCont = nullptr;   // not owned: source of the tree meshes
     cGameSetup* gameSetup = nullptr; // not owned: owner of the minimap picture

@@ -57,7 +57,7 @@ void cMap::compileGround() {
             for (int r = r0; r < r1; ++r) {
                 glBegin(GL_QUADS);
                 for (int c = c0; c < c1; ++c) {
-                    glColor4fv(groundColour(terrain[r * width + c]));
+                    glColor4fv(groundDiffuse(terrain[r * width + c]));
                     const int corners[4][2] = {{c, r}, {c + 1, r}, {c + 1, r + 1}, {c, r + 1}};
                     for (const auto& v : corners) {
                         const sVector n = getVertexNormal(v[0], v[1]);
@@ -80,8 +80,9 @@ void cMap::renderTerrain(const cPoint* view) {
     glPushMatrix();
     glEnable(GL_LIGHTING);
     treeBatch.render(stemColour, winter ? snowColour : treeColour, view);
-    // The ground's ambient colour is baked per cell into its lists as the vertex colour.
-    glColorMaterial(GL_FRONT_AND_BACK, GL_AMBIENT);
+    glMaterialfv(GL_FRONT_AND_BACK, GL_AMBIENT, winter ? snowColour : grassColour);
+    // The ground's diffuse colour is baked per cell into its lists as the vertex colour.
+    glColorMaterial(GL_FRONT_AND_BACK, GL_DIFFUSE);
     glEnable(GL_COLOR_MATERIAL);
     // Tiles wholly outside the view volume would be clipped away entirely: skipping them
     // saves their vertex work and changes no pixel.
@@ -90,6 +91,8 @@ void cMap::renderTerrain(const cPoint* view) {
         if (!frustum.outside(groundTiles[i].low, groundTiles[i].high))
             glCallList(terrainList + static_cast<unsigned>(i));
     glDisable(GL_COLOR_MATERIAL);
+    // Whatever is drawn lit after the ground finds the material it always had.
+    glMaterialfv(GL_FRONT_AND_BACK, GL_DIFFUSE, openDiffuse);
     glPopMatrix();
 }
 
