@@ -163,11 +163,21 @@ void cLevel::renderMiniMap(int h) {
 
 void cLevel::drawText(const char* text, int colour, int x, int y, float sx, float sy) {
     glBindTexture(GL_TEXTURE_2D, font()->getTexture(colour));
-    glPushMatrix();
-    glTranslatef(static_cast<float>(x), static_cast<float>(y), 0);
-    glScalef(sx, sy, 1);
-    glCallLists(static_cast<int>(std::strlen(text)), GL_UNSIGNED_BYTE, text);
-    glPopMatrix();
+    const auto glyphs = [&](int px, int py) {
+        glPushMatrix();
+        glTranslatef(static_cast<float>(px), static_cast<float>(py), 0);
+        glScalef(sx, sy, 1);
+        glCallLists(static_cast<int>(std::strlen(text)), GL_UNSIGNED_BYTE, text);
+        glPopMatrix();
+    };
+    // White and yellow letters vanish on snow: a dark rim, the glyphs themselves
+    // darkened by the texture's modulation, keeps them readable on any ground.
+    static const int rim[8][2] = {{-2, -2}, {0, -2}, {2, -2}, {-2, 0}, {2, 0}, {-2, 2}, {0, 2}, {2, 2}};
+    glColor3f(0, 0, 0);
+    for (const auto& o : rim)
+        glyphs(x + o[0], y + o[1]);
+    glColor3f(1, 1, 1);
+    glyphs(x, y);
 }
 
 void cLevel::renderMessages(int w, int h) {

@@ -8,7 +8,8 @@ int hudElapsedMs() {
 }
 
 void hudBitmapText(eHudFont font, const char* text) {
-    void* f = font == eHudFont::helvetica18    ? GLUT_BITMAP_HELVETICA_18
+    void* f = font == eHudFont::helvetica12    ? GLUT_BITMAP_HELVETICA_12
+              : font == eHudFont::helvetica18  ? GLUT_BITMAP_HELVETICA_18
               : font == eHudFont::timesRoman24 ? GLUT_BITMAP_TIMES_ROMAN_24
                                                : GLUT_BITMAP_9_BY_15;
     for (const char* c = text; *c != '\0'; c++)

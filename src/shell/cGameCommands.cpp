@@ -65,6 +65,13 @@ int entriesBeforeEnd(const char* const* table) {
     return n;
 }
 
+int lineBreaks(const char* const* table, int count) {
+    int n = 0;
+    for (int i = 0; i < count; ++i)
+        for (const char* c = table[i]; *c != '\0'; ++c) n += *c == '\n';
+    return n;
+}
+
 // A one-parameter command's value: the index of the parameter among the two
 // allowed texts, or -1 when the count or the text is wrong.
 int choice(int count, const char* param, const char* off, const char* on) {
@@ -105,6 +112,8 @@ void cGame::consoleCmd() {
         console->write("\n>about");
         console->write("\nOrbix-TAL   build = 0.0.2.0");
     } else if (std::strcmp(cmd, "controls") == 0) {
+        // The title and every line after it, down to the empty one the list ends on, show together.
+        console->fitLines(1 + lineBreaks(controls, controlsCount()));
         console->write("\nControls:");
         for (int i = 0; i < controlsCount(); ++i) console->write(controls[i]);
     } else if (std::strcmp(cmd, "clear") == 0) {

@@ -157,6 +157,14 @@ void cConsole::resize(int w, int h) {
     resizeBuffers();
 }
 
+void cConsole::fitLines(int count) {
+    // resizeBuffers keeps (height - 30) / 16 rows, the command line among them.
+    const long long wanted = 30LL + 16LL * (std::max(count, 0) + 1LL);
+    if (wanted <= height || height >= winHeight) return;
+    marginY = int(std::max(0LL, ((long long)winHeight - wanted) / 2));
+    resizeWin(winWidth, winHeight);
+}
+
 void cConsole::move(int newX, int newY) {
     if (newX >= 0 && newX < winWidth) marginX = x = newX;
     if (newY >= 0 && newY < winHeight) marginY = y = newY;

@@ -50,6 +50,9 @@ public:
     void resizeWin(int w, int h);
     // Sets the panel size directly (each at least 50 pixels) and rebuilds the buffers.
     void resize(int w, int h);
+    // Grows the panel, as evenly up and down as the window allows, until `count` output
+    // lines show at once; a panel already that tall, or as tall as the window, stays.
+    void fitLines(int count);
     // New panel corner and margins; a coordinate outside the window is ignored.
     void move(int newX, int newY);
 
@@ -96,6 +99,8 @@ private:
 
     bool buildBuffers(std::vector<std::string>& fresh, int newRows, int newColumns) const;
     void renderText();
+    // The output ring and the command line with its prompt and cursor, shifted by offset pixels.
+    void renderRows(int offset) const;
     void renderNoBuffer();
     void callRow(const std::string& row) const;
 

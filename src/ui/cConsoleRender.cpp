@@ -164,15 +164,25 @@ void cConsole::renderText() {
     glEnd();
     if (fontBase == 0) return;
 
-    // Additive: the black around each glyph adds nothing.
-    glBlendFunc(GL_SRC_ALPHA, GL_ONE);
     glEnable(GL_TEXTURE_2D);
-    glColor4f(textColor[0], textColor[1], textColor[2], 1.0f);
     glListBase(fontBase - 32);
     glBindTexture(GL_TEXTURE_2D, fontTexture);
+    // First a shadow one pixel down and right, darkening what lies under each glyph (the
+    // glyph sheet has no alpha: the black around the glyphs keeps what is there): life
+    // meters and snow shine through the translucent panel and would swallow the letters.
+    glBlendFunc(GL_ZERO, GL_ONE_MINUS_SRC_COLOR);
+    glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
+    renderRows(1);
+    // Then the text itself, additive: the black around each glyph adds nothing.
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE);
+    glColor4f(textColor[0], textColor[1], textColor[2], 1.0f);
+    renderRows(0);
+}
 
+void cConsole::renderRows(int offset) const {
     // Oldest line at the top, the line being written at the bottom.
-    glTranslatef(float(x + 15), float(y + 15), 0);
+    glLoadIdentity();
+    glTranslatef(float(x + 15 + offset), float(y + 15 + offset), 0);
     int i = curLine;
     for (int n = 1; n < rows; ++n) {
         i = i + 1 > rows - 1 ? 1 : i + 1;
@@ -182,16 +192,16 @@ void cConsole::renderText() {
         glTranslatef(0, 16, 0);
     }
 
-    int yc = y + 16 * rows - 1;
+    int yc = y + 16 * rows - 1 + offset;
     glLoadIdentity();
-    glTranslatef(float(x + 15), float(yc), 0);
+    glTranslatef(float(x + 15 + offset), float(yc), 0);
     callRow(lines[0]);
     glLoadIdentity();
-    glTranslatef(float(x + 6), float(yc), 0);
+    glTranslatef(float(x + 6 + offset), float(yc), 0);
     glCallList(fontBase + ('>' - 32));
     if (blinkTime % 1000 < 500) {
         glLoadIdentity();
-        glTranslatef(float(x + 15 + 9 * cmdPos), float(yc), 0);
+        glTranslatef(float(x + 15 + 9 * cmdPos + offset), float(yc), 0);
         glCallList(fontBase + ('_' - 32));
     }
 }

@@ -4,10 +4,15 @@
 #include <GL/gl.h>
 
 #include <cstdio>
+#include <cstring>
 
 #include "platform/hudGlut.h"
 
 namespace {
+// Digits are half a cell wide; a 1 sits on its right edge, so with less room between
+// them it reads as part of the next digit (186 as 86).
+constexpr float kAdvance = 0.85f;
+
 struct sDigit {
     int n;
     float p[7][2];
@@ -68,7 +73,9 @@ void cFPS::render() {
     glPushMatrix();
     glLoadIdentity();
 
-    glTranslatef(static_cast<float>(width - rightMargin - 50), static_cast<float>(top), 0);
+    // Right-aligned, so a third digit grows the counter leftwards rather than off the window.
+    const float digitsWide = (static_cast<float>(std::strlen(text)) - 1) * kAdvance + 0.5f;
+    glTranslatef(static_cast<float>(width - rightMargin) - 30 * digitsWide, static_cast<float>(top), 0);
     glScalef(30, 30, 1);
     if (opaque) {
         glPushMatrix();
@@ -80,7 +87,7 @@ void cFPS::render() {
             glVertex2f(0.7f, 1.2f);
             glVertex2f(-0.2f, 1.2f);
             glEnd();
-            glTranslatef(0.6f, 0, 0);
+            glTranslatef(kAdvance, 0, 0);
         }
         glPopMatrix();
     }
@@ -91,7 +98,7 @@ void cFPS::render() {
         glColor3f(1, 0, 0);
     for (const char* c = text; *c != '\0'; c++) {
         renderNumber(static_cast<unsigned char>(*c));
-        glTranslatef(0.6f, 0, 0);
+        glTranslatef(kAdvance, 0, 0);
     }
 
     glPopMatrix();

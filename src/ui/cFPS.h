@@ -23,7 +23,7 @@ public:
     static void renderNumber(unsigned char c);
 
 private:
-    int32_t rightMargin = 25;  // pixels; a further 50 are added
+    int32_t rightMargin = 25;  // pixels from the last digit to the window's right edge
     int32_t top = 25;          // pixels
     int32_t width = 800;
     int32_t height = 600;

@@ -14,7 +14,7 @@ void cUI::dispose() {
 }
 
 void cUI::formatCount(int n, char (&out)[4]) {
-    std::snprintf(out, sizeof(out), "%2d", n < 0 ? 0 : (n > 99 ? 99 : n));
+    std::snprintf(out, sizeof(out), "%2d", n < 0 ? 0 : (n > 999 ? 999 : n));
 }
 
 int cUI::lifeBar(float life) {

@@ -18,7 +18,7 @@ public:
     // Which weapon box of a panel drawn at y = 10 holds window pixel (x, y).
     static int testMouseHit(int x, int y);
 
-    // Text of a count as the panel writes it: clamped to 0..99, two wide.
+    // Text of a count as the panel writes it: clamped to 0..999, at least two wide.
     static void formatCount(int n, char (&out)[4]);
     // Length of a card's life bar in pixels; 0 or less marks a fallen soldier.
     static int lifeBar(float life);

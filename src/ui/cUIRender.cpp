@@ -57,15 +57,17 @@ void cUI::renderGroupUI(int y, int, int grenades, int rockets, bool rocketSelect
     const int textX[2] = {27, 73};
     for (int i = 0; i < 2; i++) {
         formatCount(counts[i], text);
+        // Three large digits would reach into the next box: a full squad carries 100.
+        const eHudFont font = text[2] != '\0' ? eHudFont::helvetica12 : eHudFont::helvetica18;
         rgb(0, 0, 0);
         glRasterPos2i(textX[i], y + 43);
-        hudBitmapText(eHudFont::helvetica18, text);
+        hudBitmapText(font, text);
         if ((i == 1) == rocketSelected)
             rgb(255, 255, 255);
         else
             rgb(110, 145, 147);
         glRasterPos2i(textX[i] - 1, y + 42);
-        hudBitmapText(eHudFont::helvetica18, text);
+        hudBitmapText(font, text);
     }
 }
 

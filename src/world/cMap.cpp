@@ -34,6 +34,11 @@ cMap::cMap() {
     setColour(snowColour, 232, 232, 255);
     setColour(grassColour, 138, 198, 57);
     setColour(waterColour, 22, 15, 220);
+    // Open ground keeps the render state's own material, half grey.
+    openDiffuse[0] = openDiffuse[1] = openDiffuse[2] = 0.5f;
+    openDiffuse[3] = 1.0f;
+    setColour(forestFloorDiffuse, 38, 56, 20);
+    setColour(snowFloorDiffuse, 50, 60, 72);
 }
 
 cMap::~cMap() { dispose(); }
@@ -286,6 +291,11 @@ float cMap::getVertexHeight(int vx, int vy) const {
 float cMap::getShade(int vx, int vy) const {
     if (!shade || vx < 0 || vy < 0 || vx > width || vy > height) return 0.0f;
     return shade[vertexIndex(vx, vy)];
+}
+
+const float* cMap::groundDiffuse(int kind) const {
+    if (kind != kTree) return openDiffuse;
+    return winter ? snowFloorDiffuse : forestFloorDiffuse;
 }
 
 float cMap::getWaterLevel(int vx, int vy) const {

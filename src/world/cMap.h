@@ -117,13 +117,16 @@ private:
     void mergeTrees();
     void paintMiniMap(int cell, const float* colour);
     void compileGround();
+    // Diffuse colour of the ground of a cell of that kind in this map's season; its
+    // ambient colour is the season's for every cell.
+    const float* groundDiffuse(int kind) const;
     void releaseGround();
 
     int width = 0;
     int height = 0;
     // Per vertex, (width + 1) x (height + 1), vertex (x, y) at y * (width + 1) + x.
     std::unique_ptr<float[]> heights;     // world units
-    std::unique_ptr<float[]> shade;       // green of the ground, blue of the water
+    std::unique_ptr<float[]> shade;       // blue of the water surface over each vertex
     std::unique_ptr<float[]> waterLevel;  // animated water height, kNoWater where no water touches
     // Per cell, width x height, cell (c, r) at r * width + c.
     std::unique_ptr<int[]> terrain;
@@ -153,6 +156,12 @@ private:
     float snowColour[4];
     float grassColour[4];
     float waterColour[4];
+    // Diffuse colours of the ground: open ground, and the floor of every tree cell in summer
+    // and winter. Only one tree cell in four carries a drawn tree, and a squad must see the
+    // wood that stops it.
+    float openDiffuse[4];
+    float forestFloorDiffuse[4];
+    float snowFloorDiffuse[4];
 
     cMeshCont* meshCont = nullptr;   // not owned: source of the tree meshes
     cGameSetup* gameSetup = nullptr; // not owned: owner of the minimap picture

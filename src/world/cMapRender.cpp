@@ -53,14 +53,15 @@ void cMap::compileGround() {
                 }
             glNewList(terrainList + static_cast<unsigned>(ty * tilesX + tx), GL_COMPILE);
             // One GL_QUADS run per row: every four vertices still make a quad of their own.
+            // The colour is the cell's own, so a wood's floor ends sharply at its edge.
             for (int r = r0; r < r1; ++r) {
                 glBegin(GL_QUADS);
                 for (int c = c0; c < c1; ++c) {
+                    glColor4fv(groundDiffuse(terrain[r * width + c]));
                     const int corners[4][2] = {{c, r}, {c + 1, r}, {c + 1, r + 1}, {c, r + 1}};
                     for (const auto& v : corners) {
                         const sVector n = getVertexNormal(v[0], v[1]);
                         glNormal3f(n.x, n.y, n.z);
-                        glColor3f(0.0f, shade[vertexIndex(v[0], v[1])], 0.0f);
                         glVertex3f(static_cast<float>(v[0]), static_cast<float>(v[1]),
                                    heights[vertexIndex(v[0], v[1])]);
                     }
@@ -80,12 +81,18 @@ void cMap::renderTerrain(const cPoint* view) {
     glEnable(GL_LIGHTING);
     treeBatch.render(stemColour, winter ? snowColour : treeColour, view);
     glMaterialfv(GL_FRONT_AND_BACK, GL_AMBIENT, winter ? snowColour : grassColour);
+    // The ground's diffuse colour is baked per cell into its lists as the vertex colour.
+    glColorMaterial(GL_FRONT_AND_BACK, GL_DIFFUSE);
+    glEnable(GL_COLOR_MATERIAL);
     // Tiles wholly outside the view volume would be clipped away entirely: skipping them
     // saves their vertex work and changes no pixel.
     const cFrustum frustum = cFrustum::current();
     for (size_t i = 0; i < groundTiles.size(); ++i)
         if (!frustum.outside(groundTiles[i].low, groundTiles[i].high))
             glCallList(terrainList + static_cast<unsigned>(i));
+    glDisable(GL_COLOR_MATERIAL);
+    // Whatever is drawn lit after the ground finds the material it always had.
+    glMaterialfv(GL_FRONT_AND_BACK, GL_DIFFUSE, openDiffuse);
     glPopMatrix();
 }
 

@@ -52,7 +52,14 @@ void drawMeter(cBall& unit, cGameSetup& gs, float x, float y) {
 
 TEST_F(Hud, CardsMetersCounterAndProjectilesLookAsBefore) {
     cUI ui;
-    ui.renderGroupUI(10, 0, 5, 7, true);
+    ui.renderGroupUI(10, 0, 100, 7, true);  // a full squad's grenades: three digits
+    // They stay inside their box: the text's colour within it, nothing in the gap after it.
+    int inBox = 0;
+    for (int y = 40; y < 56; y++) {
+        for (int x = 26; x < 48; x++) inBox += pixelAt(x, y) == std::array<int, 3>{110, 145, 147};
+        for (int x = 49; x < 52; x++) EXPECT_EQ(pixelAt(x, y), kBlack) << x << ", " << y;
+    }
+    EXPECT_GT(inBox, 10);
     ui.renderSoldierUI(100, "Ann", 50, false);
     ui.renderSoldierUI(150, "Bob", 0.5f, true);  // fallen: a cross over the card
 
@@ -73,13 +80,30 @@ TEST_F(Hud, CardsMetersCounterAndProjectilesLookAsBefore) {
     dying.hurt(104.0f);  // no meter
     drawMeter(dying, gs, 600, 500);
 
-    // The frame counter, on its first frame after half a second: 2 frames a second.
-    while (hudElapsedMs() < 500) usleep(10000);
+    // The frame counter at 186: 93 frames in the window that has just closed, so that the
+    // frame render counts itself falls into the next one.
+    while (hudElapsedMs() < 1200) usleep(10000);
+    const int now = hudElapsedMs();
     cFPS fps;
+    for (int t = now - 600; t < now - 600 + 93; t++) fps.count(t);
+    fps.count(now);
+    ASSERT_EQ(fps.getFPS(), 186u);
     fps.resize(800, 600);
     fps.show();
     fps.setOpaque(true);  // digits over dark squares
     fps.render();
+    // Across the digits' upper half: the 1, both sides of the 8, the 6's left side, each
+    // apart from the next so that the 1 is not read as part of the 8.
+    std::vector<int> strokes;  // first column of each yellow run
+    int last = -10;
+    for (int x = 650; x < 800; x++) {
+        if (pixelAt(x, 35) != std::array<int, 3>{255, 255, 0}) continue;
+        if (x - last > 1) strokes.push_back(x);
+        last = x;
+    }
+    ASSERT_EQ(strokes.size(), 4u);
+    for (size_t i = 1; i < strokes.size(); i++) EXPECT_GE(strokes[i] - strokes[i - 1], 8) << "stroke " << i;
+    EXPECT_LT(strokes.back(), 800 - 25) << "the last digit keeps its margin";
 
     // Looking down on the ground 0..8 x 0..6 in the lower right quarter, lit as in a level.
     glEnable(GL_LIGHTING);

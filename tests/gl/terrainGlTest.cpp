@@ -1,19 +1,25 @@
 // Terrain drawing counted through feedback mode: the ground's display list and the trees'
-// buffers over rebuilds and releases, and the trees and water cells that fall within the view.
+// buffers over rebuilds and releases, and the trees and water cells that fall within the view;
+// the forest floor read back in pixels at the game's default view.
 #define GL_GLEXT_PROTOTYPES
 #include "glTestSupport.h"
 
 #include <GL/glext.h>
+#include <GL/glu.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "../unit/aseText.h"
 #include "../unit/assetsTestFiles.h"
 #include "assets/cBitmap.h"
 #include "assets/cMeshCont.h"
+#include "shell/cCamera.h"
+#include "shell/cRender.h"
 #include "world/cMap.h"
 
 namespace {
@@ -128,4 +134,57 @@ TEST_F(Terrain, WaterCoversTheCellsWithEveryCornerWetWithinTheView) {
     EXPECT_EQ(water(beyond), 0);
     m.setShowWater(false);
     EXPECT_EQ(water(nullptr), 0) << "hidden water draws nothing";
+}
+
+TEST_F(Terrain, EveryTreeCellShowsAForestFloorThatStandsOutFromOpenGroundInSummerAndWinter) {
+    // The left half all trees, none of them drawn (no models): only the floor tells them.
+    cBitmap bmp;
+    paintMap(bmp, 20, 20);
+    for (int r = 0; r < 20; ++r)
+        for (int c = 0; c < 10; ++c) bmp.getBitmapS()[r * 20 + c] = sRGBA(0, 0, 0, 255);
+    for (bool winter : {false, true}) {
+        SCOPED_TRACE(winter ? "winter" : "summer");
+        bmp.getBitmapS()[20 * 19] = winter ? sRGBA(255, 255, 255, 255) : sRGBA(0, 0, 0, 255);  // the season's pixel
+        cMap m;
+        ASSERT_TRUE(m.init(bmp));
+        ASSERT_EQ(m.isWinter(), winter);
+        // The game's light, projection and untouched camera, the map centred as a level does.
+        glMatrixMode(GL_MODELVIEW);
+        glLoadIdentity();
+        cRender().init();
+        glMatrixMode(GL_PROJECTION);
+        glLoadIdentity();
+        gluPerspective(45.0, 800.0 / 600.0, 1.0, 1000.0);
+        glMatrixMode(GL_MODELVIEW);
+        cCamera().render();
+        glTranslatef(-10.0f, -10.0f, 0.0f);
+        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+        glEnable(GL_LIGHTING);
+        m.renderTerrain(nullptr);
+        EXPECT_FALSE(glIsEnabled(GL_COLOR_MATERIAL)) << "later drawing keeps its own materials";
+
+        GLdouble model[16], projection[16];
+        GLint viewport[4];
+        glGetDoublev(GL_MODELVIEW_MATRIX, model);
+        glGetDoublev(GL_PROJECTION_MATRIX, projection);
+        glGetIntegerv(GL_VIEWPORT, viewport);
+        const auto colourAt = [&](double x, double y) {
+            GLdouble wx = 0, wy = 0, wz = 0;
+            gluProject(x, y, m.getHeight(static_cast<float>(x), static_cast<float>(y)), model, projection, viewport, &wx,
+                       &wy, &wz);
+            return pixelAt(static_cast<int>(wx), 599 - static_cast<int>(wy));  // GL counts rows from the bottom
+        };
+        // Cells on either side of the wood's edge, and one deep inside each part.
+        for (double y : {8.5, 11.5}) {
+            for (auto [wood, open] : {std::pair{9.5, 10.5}, {6.5, 13.5}}) {
+                const auto floor = colourAt(wood, y), ground = colourAt(open, y);
+                int most = 0;
+                for (int c = 0; c < 3; ++c) most = std::max(most, ground[c] - floor[c]);
+                EXPECT_GE(most, 30) << "at y " << y << ": floor " << floor[0] << "," << floor[1] << "," << floor[2]
+                                    << " ground " << ground[0] << "," << ground[1] << "," << ground[2];
+                EXPECT_GT(floor[0] + floor[1] + floor[2], 0) << "the floor is lit, not a hole";
+            }
+        }
+        m.releaseGL();
+    }
 }

@@ -175,3 +175,23 @@ TEST_F(ConsoleTest, SlidesOnePixelPerMillisecondWithinItsTravelToItsCorner) {
     con.update(1000);
     EXPECT_EQ(std::pair(con.getX(), con.getY()), std::pair(10, 20));
 }
+
+TEST_F(ConsoleTest, GrowsToShowALongAnswerWholeWithinTheWindowAndKeepsItsText) {
+    con.show();
+    con.update(100000);
+    con.write("\nkept");
+    con.fitLines(10);  // the default panel already shows 24
+    EXPECT_EQ(std::pair(con.getY(), con.getHeight()), std::pair(80, 440));
+    // The controls list needs 34 lines: the panel grows both ways, stays open and in the window.
+    con.fitLines(34);
+    EXPECT_GE(con.getRows() - 1, 34);
+    EXPECT_GE(con.getY(), 0);
+    EXPECT_LE(con.getY() + con.getHeight(), 600);
+    EXPECT_EQ(con.getState(), cConsole::SHOWN);
+    EXPECT_EQ(shown().back(), "kept");
+    // More than any window holds: as tall as the window, no taller; asking again changes nothing.
+    con.fitLines(1000);
+    EXPECT_EQ(std::pair(con.getY(), con.getHeight()), std::pair(0, 600));
+    con.fitLines(-5);
+    EXPECT_EQ(con.getHeight(), 600);
+}

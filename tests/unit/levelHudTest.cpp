@@ -7,9 +7,9 @@
 #include "ui/cFPS.h"
 #include "ui/cUI.h"
 
-TEST(LevelHud, CountsAreClampedToTwoColumnsAndLifeBarsMarkFallenBelowOnePoint) {
+TEST(LevelHud, CountsShowAFullSquadsHundredAndLifeBarsMarkFallenBelowOnePoint) {
     char text[4];
-    for (auto [n, shown] : {std::pair{120, "99"}, {-3, " 0"}, {7, " 7"}}) {
+    for (auto [n, shown] : {std::pair{100, "100"}, {99, "99"}, {5000, "999"}, {-3, " 0"}, {7, " 7"}}) {
         cUI::formatCount(n, text);
         EXPECT_STREQ(text, shown) << n;
     }
