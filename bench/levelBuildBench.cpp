@@ -8,7 +8,7 @@
 #include <string>
 
 #include "assets/cBitmap.h"
-#include "level/cBot.h"
+#include "bots/cBot.h"
 #include "level/cLevel.h"
 
 namespace {

@@ -5,7 +5,7 @@
 #include <cstring>
 
 #include "assets/cBitmap.h"
-#include "level/cRecorder.h"
+#include "level/replay/cRecorder.h"
 #include "level/iLevelLog.h"
 #include "world/terrainKinds.h"
 

@@ -2,7 +2,7 @@
 #include "shell/cGame.h"
 
 #include "level/cLevel.h"
-#include "level/cRecorder.h"
+#include "level/replay/cRecorder.h"
 #include "ui/cConsole.h"
 
 #include <cstdio>

@@ -5,7 +5,7 @@
 #include "assets/cMeshCont.h"
 #include "assets/cSound.h"
 #include "assets/cTexture.h"
-#include "level/cLevelReplay.h"
+#include "level/replay/cLevelReplay.h"
 #include "shell/cKeys.h"
 #include "shell/cRender.h"
 #include "ui/cCursor.h"

@@ -2,7 +2,7 @@
 #include "shell/cGame.h"
 
 #include "level/cLevel.h"
-#include "level/cReplayReader.h"
+#include "level/replay/cReplayReader.h"
 #include "ui/cConsole.h"
 
 #include <cinttypes>

@@ -1,8 +1,8 @@
 // The options' effects around the game's start-up and end.
 #include "shell/cSession.h"
 
-#include "level/cLevelReplay.h"
-#include "level/cReplayReader.h"
+#include "level/replay/cLevelReplay.h"
+#include "level/replay/cReplayReader.h"
 #include "shell/cGame.h"
 #include "shell/gameVersion.h"
 #include "world/cLevelLoader.h"

@@ -2,8 +2,8 @@
 // to write, or one to play back or time. Kept out of main so the window code stays thin.
 #pragma once
 
-#include "level/cRecorder.h"
-#include "level/replayFormat.h"
+#include "level/replay/cRecorder.h"
+#include "level/replay/replayFormat.h"
 #include "shell/cCommandLine.h"
 
 #include <vector>

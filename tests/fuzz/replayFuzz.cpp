@@ -1,7 +1,7 @@
 // libFuzzer target: any bytes as a recording must be read whole, cut short or refused, and
 // whatever is read must keep the limits a replay relies on.
 #include "fuzzSupport.h"
-#include "level/cReplayReader.h"
+#include "level/replay/cReplayReader.h"
 
 #include <cmath>
 

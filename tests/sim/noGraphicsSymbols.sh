@@ -1,13 +1,17 @@
 #!/usr/bin/env bash
-# The simulation library must not call GL, GLU, GLUT or OpenAL: a game played by a
+# The simulation library (and the bots and headless tool commands on it) must not call GL, GLU, GLUT or OpenAL: a game played by a
 # bot or a replay runs the same code as a game on screen, with no display or sound
-# card. Lists the offending symbols and fails when the library names any.
+# card. Lists the offending symbols and fails when a library names any.
 set -euo pipefail
-lib=$1
-found=$(nm -u "$lib" | awk '{print $NF}' | grep -E '^(gl|glu|glut|al|alc)[A-Z_]' | sort -u || true)
-if [ -n "$found" ]; then
-  echo "$lib calls graphics or audio libraries:"
-  echo "$found"
-  exit 1
-fi
-echo "$lib: no GL, GLU, GLUT or OpenAL symbol"
+status=0
+for lib in "$@"; do
+  found=$(nm -u "$lib" | awk '{print $NF}' | grep -E '^(gl|glu|glut|al|alc)[A-Z_]' | sort -u || true)
+  if [ -n "$found" ]; then
+    echo "$lib calls graphics or audio libraries:"
+    echo "$found"
+    status=1
+  else
+    echo "$lib: no GL, GLU, GLUT or OpenAL symbol"
+  fi
+done
+exit $status

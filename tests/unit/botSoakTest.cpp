@@ -1,6 +1,6 @@
 // Soak: the bot plays a shipped level through a hundred restarts and a dozen new games, god mode off and on,
 // and the heap stays flat.
-#include "level/cBot.h"
+#include "bots/cBot.h"
 #include "level/cLevel.h"
 
 #include "assetsTestFiles.h"

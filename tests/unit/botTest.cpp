@@ -1,8 +1,8 @@
 // The headless bot and the player-like bot on small hand-made maps: they win, get round woods, launch only
 // at groups, and order nothing outside play; the player-like bot counts only what the view shows
 // and launches only at groups of three.
-#include "level/cBot.h"
-#include "level/cPlayerBot.h"
+#include "bots/cBot.h"
+#include "bots/cPlayerBot.h"
 #include "level/iLevelLog.h"
 #include "ballTestWorld.h"
 #include "levelTestMaps.h"

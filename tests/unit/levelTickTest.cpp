@@ -10,9 +10,9 @@
 #include "ballTestWorld.h"
 #include "levelTestMaps.h"
 #include "assets/cMeshCont.h"
-#include "level/cPlayerBot.h"
+#include "bots/cPlayerBot.h"
 #include "level/iLevelLog.h"
-#include "level/levelStateHash.h"
+#include "level/replay/levelStateHash.h"
 
 namespace {
 std::vector<cPlayerBall*> soldiers(cPlayerBall* head) {

@@ -1,12 +1,12 @@
 // Recordings: a bot game written and read back replays in step, again after other levels; a file cut
 // short replays to its cut; damaged files and other versions are refused; a changed input goes out of step.
-#include "level/cBot.h"
+#include "bots/cBot.h"
 #include "level/cLevel.h"
-#include "level/cLevelReplay.h"
-#include "level/cRecorder.h"
-#include "level/cReplayReader.h"
-#include "level/cReplayWriter.h"
-#include "level/levelStateHash.h"
+#include "level/replay/cLevelReplay.h"
+#include "level/replay/cRecorder.h"
+#include "level/replay/cReplayReader.h"
+#include "level/replay/cReplayWriter.h"
+#include "level/replay/levelStateHash.h"
 #include "levelTestMaps.h"
 #include "shell/cGame.h"
 

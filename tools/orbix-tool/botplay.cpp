@@ -2,10 +2,10 @@
 #include "toolCommands.h"
 
 #include "assets/cMeshCont.h"
-#include "level/cBot.h"
+#include "bots/cBot.h"
 #include "level/cLevel.h"
-#include "level/cPlayerBot.h"
-#include "level/cRecorder.h"
+#include "bots/cPlayerBot.h"
+#include "level/replay/cRecorder.h"
 #include "platform/contentFolder.h"
 #include "shell/gameVersion.h"
 

@@ -3,9 +3,9 @@
 
 #include "assets/cMeshCont.h"
 #include "level/cLevel.h"
-#include "level/cLevelReplay.h"
-#include "level/cReplayReader.h"
-#include "level/levelStateHash.h"
+#include "level/replay/cLevelReplay.h"
+#include "level/replay/cReplayReader.h"
+#include "level/replay/levelStateHash.h"
 #include "platform/contentFolder.h"
 
 #include <cinttypes>

@@ -1,5 +1,5 @@
 // Parsing a recording: every count and value is checked before it is used.
-#include "level/cReplayReader.h"
+#include "level/replay/cReplayReader.h"
 
 #include <cmath>
 #include <cstdint>

@@ -1,8 +1,8 @@
 // What a checkpoint covers; the pieces a tick changes that the drawing alone reads stay out.
-#include "level/levelStateHash.h"
+#include "level/replay/levelStateHash.h"
 
 #include "level/cLevel.h"
-#include "level/cStateHash.h"
+#include "level/replay/cStateHash.h"
 #include "weapons/cBullet.h"
 #include "weapons/cGrenade.h"
 #include "weapons/cRocket.h"

@@ -1,5 +1,5 @@
 // The player-like bot's look at the screen, its clicks and its way of getting round trees.
-#include "level/cPlayerBot.h"
+#include "bots/cPlayerBot.h"
 
 #include <cmath>
 

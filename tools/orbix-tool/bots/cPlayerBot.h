@@ -3,7 +3,7 @@
 
 #include <cstdint>
 
-#include "level/cBot.h"
+#include "bots/cBot.h"
 
 class cEnemy;
 

@@ -1,5 +1,5 @@
 // The bot's orders and its fixed-step play loop.
-#include "level/cBot.h"
+#include "bots/cBot.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,5 +1,5 @@
 // Hashing a whole file.
-#include "level/cStateHash.h"
+#include "level/replay/cStateHash.h"
 
 #include <cstdio>
 

@@ -1,8 +1,8 @@
 // Recording a session, record by record.
-#include "level/cReplayWriter.h"
+#include "level/replay/cReplayWriter.h"
 
-#include "level/levelStateHash.h"
-#include "level/replayFormat.h"
+#include "level/replay/levelStateHash.h"
+#include "level/replay/replayFormat.h"
 #include "world/cRunState.h"
 
 #include <cerrno>

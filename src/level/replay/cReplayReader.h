@@ -1,7 +1,7 @@
 // Reads a recording into memory and judges it: whole, cut short, or refused.
 #pragma once
 
-#include "level/replayFormat.h"
+#include "level/replay/replayFormat.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -1,9 +1,9 @@
 // Feeding a level its recorded inputs and ticks.
-#include "level/cLevelReplay.h"
+#include "level/replay/cLevelReplay.h"
 
 #include "level/cLevel.h"
-#include "level/cRecorder.h"
-#include "level/levelStateHash.h"
+#include "level/replay/cRecorder.h"
+#include "level/replay/levelStateHash.h"
 
 bool cLevelReplay::contentMatches(const sReplay& recording, std::string& why) {
     for (const sReplayLevel& l : recording.levels) {

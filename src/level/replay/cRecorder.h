@@ -1,7 +1,7 @@
 // Records a session: each level's seed and run state at its start, then its inputs and ticks.
 #pragma once
 
-#include "level/cReplayWriter.h"
+#include "level/replay/cReplayWriter.h"
 
 #include <cstdint>
 #include <string>

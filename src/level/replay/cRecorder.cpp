@@ -1,8 +1,8 @@
 // A recording's level boundaries, seeds, run states and map hashes.
-#include "level/cRecorder.h"
+#include "level/replay/cRecorder.h"
 
 #include "level/cLevel.h"
-#include "level/cStateHash.h"
+#include "level/replay/cStateHash.h"
 
 uint64_t cRecorder::mapHash(const char* path) {
     cStateHash h;

@@ -2,7 +2,7 @@
 #pragma once
 
 #include "level/cLevel.h"
-#include "level/cShotCounter.h"
+#include "level/replay/cShotCounter.h"
 
 #include <vector>
 

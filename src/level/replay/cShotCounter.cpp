@@ -1,5 +1,5 @@
 // Telling new squad bullets from those already in flight.
-#include "level/cShotCounter.h"
+#include "level/replay/cShotCounter.h"
 
 #include "level/cLevel.h"
 #include "level/iLevelLog.h"

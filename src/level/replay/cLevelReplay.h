@@ -1,8 +1,8 @@
 // Plays one recorded level back into a cLevel, tick by tick, and checks its checkpoints.
 #pragma once
 
-#include "level/cShotCounter.h"
-#include "level/replayFormat.h"
+#include "level/replay/cShotCounter.h"
+#include "level/replay/replayFormat.h"
 
 #include <cstdint>
 #include <string>
