@@ -25,7 +25,7 @@ namespace replayFormat {
 constexpr char magic[8] = {'O', 'R', 'B', 'X', 'R', 'E', 'C', '\n'};
 constexpr int formatVersion = 1;
 // Raised with every change that alters what a tick does, so older recordings are refused.
-constexpr int simulationVersion = 1;
+constexpr int simulationVersion = 2;
 // A checkpoint every this much game time, ms.
 constexpr int checkpointMs = 1000;
 constexpr uint8_t tagLevel = 'L', tagTicks = 'T', tagCheckpoint = 'C', tagLevelEnd = 'E', tagQuit = 'Q';
