@@ -8,6 +8,7 @@
 #include "level/replay/cRecorder.h"
 #include "level/iLevelLog.h"
 #include "world/terrainKinds.h"
+#include "world/cLevelRules.h"
 
 namespace {
 const char* const mapFolder = "maps/";
@@ -112,14 +113,24 @@ void cLevel::scanMarkers(cBitmap& bitmap, int& startX, int& startY) {
     const long long total = static_cast<long long>(w) * bitmap.getHeight();
     const sRGBA* pixels = bitmap.getBitmapS();
     long long start = 0;
+    int starts = 0;
     for (long long i = 0; i < total; i++) {
         if (pixels[i] == mapColour::enemy)
             addEnemyAt(static_cast<float>(i % w), static_cast<float>(i / w));
-        else if (pixels[i] == mapColour::squad)
+        else if (pixels[i] == mapColour::squad) {
             start = i;
+            starts++;
+        }
     }
     startX = static_cast<int>(start % w);
     startY = static_cast<int>(start / w);
+    // A level maker who left a second marker must learn which one counts, in the
+    // places orbix-tool map gives.
+    if (starts > 1)
+        std::fprintf(stderr,
+                     "cLevel: the map \"%s\" has %d start markers; the squad starts at %d,%d"
+                     " (x from the left, y from the top).\n",
+                     mapName, starts, startX, cLevelRules::imageRow(startY, bitmap.getHeight()));
 }
 
 void cLevel::addEnemyAt(float x, float y) {

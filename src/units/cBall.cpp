@@ -14,6 +14,8 @@
 
 namespace {
 constexpr float kRadToDeg = 180.0f / float(M_PI);
+// Share of a step that a slide along trees must keep to count as walking on.
+constexpr float kMinSlidePart = 0.1f;
 }
 
 cBall::cBall(cGameSetup* gs)
@@ -256,10 +258,12 @@ void cBall::lodDec() {
 
 void cBall::walkOver(int ms, cMap* map, cColision* grid) {
     terrainKind = map ? map->getTerrain(x, y) : cellKind::ground;
+    // A unit already on a tree cell is put onto its target by stepTo; sliding would
+    // only walk it along inside the wood.
+    const bool onFreeCell = !blocksWalk(terrainKind);
     float oldX = x, oldY = y;
     stepTo(ms);
-    terrainKind = map ? map->getTerrain(x, y) : cellKind::ground;
-    if (terrainKind == cellKind::tree || terrainKind == cellKind::outside) {
+    if (map && blocksWalk(map->getTerrain(x, y)) && !(onFreeCell && slide(*map, oldX, oldY))) {
         // Trees and the map's edge stop a walk.
         x = targetX = oldX;
         y = targetY = oldY;
@@ -272,6 +276,26 @@ void cBall::walkOver(int ms, cMap* map, cColision* grid) {
         map->getTerrainInfo(x, y, terrainKind, z);
         if (terrainKind == cellKind::water) z -= 0.5f;
     }
+}
+
+bool cBall::blocksWalk(int kind) { return kind == cMap::kTree || kind == cMap::kOutside; }
+
+bool cBall::slide(const cMap& map, float oldX, float oldY) {
+    // A step that ends on a tree keeps the part of it that does not: a unit pressed
+    // into a wood's edge or corner then walks along it instead of ignoring every
+    // order that grazes the trees. A part much shorter than the step means the
+    // target lies straight into the trees, where the walk should end.
+    const float dx = x - oldX, dy = y - oldY;
+    const float least = kMinSlidePart * std::sqrt(dx * dx + dy * dy);
+    if (std::fabs(dx) >= least && !blocksWalk(map.getTerrain(x, oldY))) {
+        y = oldY;
+        return true;
+    }
+    if (std::fabs(dy) >= least && !blocksWalk(map.getTerrain(oldX, y))) {
+        x = oldX;
+        return true;
+    }
+    return false;
 }
 
 int cBall::cellCoord(float v) {

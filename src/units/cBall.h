@@ -101,9 +101,16 @@ protected:
     bool advanceFlash();
     // Pixels of the 56-pixel life bar for the current life.
     int lifeBarWidth() const;
-    // One step of the walk over the map (either may be null): trees and the
-    // map's edge stop it, then the unit is entered in the grid and set on the ground.
+    // One step of the walk over the map (either may be null): a step onto trees or
+    // off the map slides along them (see slide) or, when it cannot, stops; then
+    // the unit is entered in the grid and set on the ground.
     void walkOver(int ms, cMap* map, cColision* grid);
+    // Trees and the map's edge: no unit may stand there.
+    static bool blocksWalk(int kind);
+    // After a step (from oldX, oldY) that ended where no unit may stand: keeps its x
+    // part alone, else its y part alone, when that part is free and not a mere
+    // sliver of the step. False, and the position untouched, when both are blocked.
+    bool slide(const cMap& map, float oldX, float oldY);
     // Truncated cell coordinate; -1 for values no map can reach (also NaN).
     static int cellCoord(float v);
 

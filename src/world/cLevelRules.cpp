@@ -10,6 +10,24 @@ namespace {
 // A map broken all over would bury the reader: a few places per rule tell enough.
 const int kPlacesPerRule = 5;
 
+struct sMapColour {
+    const char* name;
+    sRGBA colour;
+};
+// The colours a level maker paints on purpose; ground is any other.
+const sMapColour kMapColours[] = {
+    {"trees", mapColour::tree}, {"water", mapColour::water}, {"an enemy marker", mapColour::enemy},
+    {"the start marker", mapColour::squad}};
+
+bool near(const sRGBA& a, const sRGBA& b) {
+    return std::abs(a.r - b.r) <= cLevelRules::kNearColour && std::abs(a.g - b.g) <= cLevelRules::kNearColour &&
+           std::abs(a.b - b.b) <= cLevelRules::kNearColour;
+}
+
+std::string rgb(const sRGBA& c) {
+    return "(" + std::to_string(c.r) + "," + std::to_string(c.g) + "," + std::to_string(c.b) + ")";
+}
+
 void add(std::vector<cLevelRules::sBreak>& out, const char* rule, int x, int y, std::string what) {
     int same = 0;
     for (const auto& b : out)
@@ -43,8 +61,66 @@ bool cLevelRules::read(const cBitmap& map) {
             else if (p == mapColour::squad)
                 addStart(x, y);
         }
-    winter = pixels[mapColour::winterPixel(w, h)] == mapColour::winter;
+    const sRGBA& corner = pixels[mapColour::winterPixel(w, h)];
+    winter = corner == mapColour::winter;
+    nearWinterMark = !winter && near(corner, mapColour::winter);
+    findNearMisses(map);
     return true;
+}
+
+void cLevelRules::findNearMisses(const cBitmap& map) {
+    const sRGBA* pixels = map.getBitmapS();
+    for (const sMapColour& c : kMapColours)
+        nearMisses.push_back({c.name});
+    for (int y = h - 1; y >= 0; y--)
+        for (int x = 0; x < w; x++) {
+            const sRGBA& p = pixels[index(x, y)];
+            for (size_t k = 0; k < nearMisses.size(); k++) {
+                const sRGBA& want = kMapColours[k].colour;
+                if (p == want || !near(p, want))
+                    continue;
+                sNearMiss& m = nearMisses[k];
+                if (m.count++ == 0) {
+                    m.x = x;
+                    m.y = imageRow(y, h);
+                }
+            }
+        }
+}
+
+std::string cLevelRules::place(int x, int y) const {
+    return std::to_string(x) + "," + std::to_string(imageRow(y, h));
+}
+
+std::string cLevelRules::startsText() const {
+    if (starts.empty())
+        return "none";
+    if (starts.size() == 1)
+        return place(starts[0][0], starts[0][1]);
+    std::string s = std::to_string(starts.size()) + " markers at ";
+    for (size_t i = 0; i < starts.size(); i++)
+        s += (i == 0 ? "" : i + 1 == starts.size() ? " and " : ", ") + place(starts[i][0], starts[i][1]);
+    // The game scans the map's rows from the bottom and keeps the last marker it meets.
+    return s + " (the game uses " + place(starts.back()[0], starts.back()[1]) + ")";
+}
+
+std::vector<std::string> cLevelRules::warnings() const {
+    std::vector<std::string> out;
+    for (size_t k = 0; k < nearMisses.size(); k++) {
+        const sNearMiss& m = nearMisses[k];
+        if (m.count > 0)
+            out.push_back("near colour: " + std::to_string(m.count) + (m.count == 1 ? " pixel" : " pixels") +
+                          " within " + std::to_string(kNearColour) + " of " + kMapColours[k].name + " " +
+                          rgb(kMapColours[k].colour) + " in every channel but not exactly it, the first at " +
+                          std::to_string(m.x) + "," + std::to_string(m.y) + "; the game reads them as ground");
+    }
+    if (nearWinterMark)
+        out.push_back("near colour: the top-left pixel is within " + std::to_string(kNearColour) + " of the winter mark " +
+                      rgb(mapColour::winter) + " but not exactly it; the map plays as summer");
+    if (w != h)
+        out.push_back("not square: " + std::to_string(w) + " x " + std::to_string(h) +
+                      " cells; the minimap shows the field square, so it looks squashed");
+    return out;
 }
 
 void cLevelRules::setCell(int x, int y, eCell kind) {
@@ -95,7 +171,8 @@ std::vector<cLevelRules::sBreak> cLevelRules::check() const {
             std::to_string(w) + " x " + std::to_string(h) + " cells; a side may have at most " +
                 std::to_string(kMaxSide) + ", or the minimap drops units");
     if (starts.size() != 1)
-        add(out, "one start", -1, -1, std::to_string(starts.size()) + " start markers; there must be exactly one");
+        add(out, "one start", -1, -1,
+            (starts.empty() ? std::string("no start marker") : startsText()) + "; there must be exactly one");
     if (enemies.empty())
         add(out, "an enemy", -1, -1, "no enemy marker; there must be at least one");
     for (const auto& s : starts)
@@ -109,6 +186,9 @@ std::vector<cLevelRules::sBreak> cLevelRules::check() const {
         checkStart(out);
         checkWays(out);
     }
+    for (auto& b : out)
+        if (b.x >= 0)
+            b.y = imageRow(b.y, h);
     return out;
 }
 

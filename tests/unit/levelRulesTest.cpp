@@ -1,5 +1,6 @@
 // The level rules: the content generator and orbix-tool map both refuse a map that breaks one, naming it.
 #include "../../tools/content/src/cMapPlan.h"
+#include "assets/cBitmap.h"
 
 #include <gtest/gtest.h>
 #include <sys/wait.h>
@@ -29,9 +30,10 @@ cMapPlan plan(const sRuleCase& c) {
     return m;
 }
 
-// Exit status and standard error of orbix-tool map on a file.
-int runTool(const std::string& file, std::string& err) {
-    std::FILE* p = popen(("'" ORBIX_BIN_DIR "/orbix-tool' map '" + file + "' 2>&1 >/dev/null").c_str(), "r");
+// Exit status and one stream of orbix-tool map on a file: standard error, or standard output.
+int runTool(const std::string& file, std::string& err, bool output = false) {
+    const char* keep = output ? " 2>/dev/null" : " 2>&1 >/dev/null";
+    std::FILE* p = popen(("'" ORBIX_BIN_DIR "/orbix-tool' map '" + file + "'" + keep).c_str(), "r");
     err.clear();
     char buf[256];
     for (size_t n; p != nullptr && (n = std::fread(buf, 1, sizeof buf, p)) > 0;) err.append(buf, n);
@@ -83,5 +85,55 @@ TEST_P(LevelRules, GeneratorAndToolNameTheBrokenRule) {
 
 INSTANTIATE_TEST_SUITE_P(Maps, LevelRules, ::testing::ValuesIn(kCases),
                          [](const auto& info) { return std::string(info.param.name); });
+
+// Places as an image editor shows them (y from the top), slips of the brush, two starts and a
+// wide map, told on both streams alike.
+TEST(LevelRulesTool, TellsPlacesFromTheTopNearColoursStartsAndShape) {
+    if (!std::filesystem::exists(ORBIX_BIN_DIR "/orbix-tool"))
+        GTEST_SKIP() << "orbix-tool is not built";
+    const std::string file = (std::filesystem::temp_directory_path() /
+                              ("orbix-rules-" + std::to_string(getpid()) + "-tool.bmp")).string();
+    // The map's rows count from the bottom: row r is image row h - 1 - r.
+    const auto run = [&](int w, const std::function<void(cBitmap&)>& paint, std::string& out, std::string& err) {
+        cBitmap map(w, 40);
+        for (int y = 0; y < 40; y++)
+            for (int x = 0; x < w; x++) map.setColor(x, y, 120, 160, 80, 255);
+        map.setColor(20, 8, 0, 255, 0, 255);  // the start, image row 31
+        map.setColor(20, 30, 255, 0, 0, 255); // an enemy, image row 9
+        paint(map);
+        EXPECT_TRUE(map.saveToFile(file));
+        runTool(file, out, true);
+        return runTool(file, err);
+    };
+    std::string out, err;
+
+    // A soft-brush blot of near-black: no trees, but named with its count and its top-left pixel.
+    EXPECT_EQ(run(40, [](cBitmap& m) {
+        for (int y = 30; y <= 32; y++)
+            for (int x = 5; x <= 7; x++) m.setColor(x, y, 20, 30 + x, 10, 255);
+        m.setColor(30, 30, 0, 0, 215, 255);   // near the water's blue
+        m.setColor(31, 30, 60, 60, 60, 255);  // too far from black
+    }, out, err), 0) << err;
+    EXPECT_NE(out.find("start: 20,31\n"), std::string::npos) << out;
+    EXPECT_NE(out.find("trees: 0.0%"), std::string::npos) << out;
+    EXPECT_NE(err.find("warning: near colour: 9 pixels within 40 of trees (0,0,0) in every channel but not exactly it, "
+                       "the first at 5,7;"), std::string::npos) << err;
+    EXPECT_NE(err.find("near colour: 1 pixel within 40 of water (0,0,255) in every channel but not exactly it, "
+                       "the first at 30,9;"), std::string::npos) << err;
+    EXPECT_EQ(err.find("square"), std::string::npos) << err;
+
+    // Two starts: the same words on both streams, and which one the game takes.
+    EXPECT_EQ(run(40, [](cBitmap& m) { m.setColor(10, 8, 0, 255, 0, 255); }, out, err), 1);
+    const std::string two = "2 markers at 10,31 and 20,31 (the game uses 20,31)";
+    EXPECT_NE(out.find("start: " + two + "\n"), std::string::npos) << out;
+    EXPECT_NE(err.find("one start: " + two + "; there must be exactly one"), std::string::npos) << err;
+
+    // A rule break's place is counted from the top too; a 90 x 40 map is squashed on the minimap.
+    EXPECT_EQ(run(90, [](cBitmap& m) { m.setColor(60, 25, 0, 0, 0, 255); }, out, err), 1);
+    EXPECT_NE(err.find("no lone trees: at 60,14: "), std::string::npos) << err;
+    EXPECT_NE(err.find("warning: not square: 90 x 40 cells"), std::string::npos) << err;
+    EXPECT_EQ(err.find("near colour"), std::string::npos) << err;
+    std::filesystem::remove(file);
+}
 
 }  // namespace

@@ -11,6 +11,8 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <filesystem>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -124,6 +126,81 @@ TEST(Squad, TreesAndTheEdgeStopAWalk) {
         EXPECT_EQ(s.getTargetX(), s.getX());
     }
     EXPECT_NE(grid.getObject(12, 10), 0);
+}
+
+// Walks a leader from (x0, y0) towards (intoX, intoY) until the trees stop him; where he stands then.
+std::pair<float, float> pressInto(cMap& map, float x0, float y0, float intoX, float intoY) {
+    probeSoldier s(true, x0, y0);
+    s.moveTo(intoX, intoY);
+    for (int t = 0; t < 4000 && s.isMoving(); t++) s.update(5, &map, nullptr, nullptr, nullptr);
+    EXPECT_FALSE(s.isMoving()) << "never stopped on the way to " << intoX << "," << intoY;
+    return {s.getX(), s.getY()};
+}
+
+// From a corner whose trees fill the quarter of directions before `firstAngle`, eight orders
+// 30 degrees apart, none straight into the trees: each walks the leader on, off every tree cell.
+void expectEveryOrderAwayMoves(cMap& map, std::pair<float, float> corner, int firstAngle) {
+    for (int k = 0; k < 8; k++) {
+        const int deg = firstAngle + 30 * k;
+        const double a = deg * M_PI / 180;
+        probeSoldier s(true, corner.first, corner.second);
+        s.moveTo(corner.first + 5 * float(std::cos(a)), corner.second + 5 * float(std::sin(a)));
+        for (int t = 0; t < 100; t++) {
+            s.update(5, &map, nullptr, nullptr, nullptr);
+            ASSERT_NE(map.getTerrain(s.getX(), s.getY()), cMap::kTree) << deg << " degrees";
+        }
+        EXPECT_GT(dist(s.getX(), s.getY(), corner.first, corner.second), 0.5f) << deg << " degrees";
+    }
+}
+
+TEST(Squad, StepsOntoTreesSlideAlongThemSoNoOrderAwayIsLost) {
+    // An inner corner: trees on the leader's +x and +y sides.
+    testWorld w(40, 40);
+    for (int r = 10; r < 25; r++)
+        for (int c = 10; c < 25; c++)
+            if (c >= 20 || r >= 20) w.bitmap.setColor(c, r, 0, 0, 0, 255);
+    w.map.generate(w.bitmap);
+    const auto corner = pressInto(w.map, 15.5f, 15.5f, 22, 22);
+    EXPECT_GT(corner.first, 19.9f);
+    EXPECT_GT(corner.second, 19.9f);
+    expectEveryOrderAwayMoves(w.map, corner, 120);
+
+    // A target behind a straight edge: he slides along it towards the target and stops
+    // once it lies straight ahead in the trees, instead of treading on the spot.
+    // The trees are met at y 17.17.
+    const auto atEdge = pressInto(w.map, 12.5f, 15.5f, 26, 18.5f);
+    EXPECT_GT(atEdge.first, 19.9f);
+    EXPECT_GT(atEdge.second, 17.6f);
+    EXPECT_LT(atEdge.second, 18.5f);
+
+    // The file follows its leader out of the corner.
+    probeSoldier lead(true, 15.5f, 15.5f);
+    for (int i = 0; i < 3; i++) lead.addSoldier();
+    lead.moveTo(22, 22);
+    for (int t = 0; t < 1000; t++) lead.tick(5, w);
+    lead.moveTo(28, 8);  // down along the +x trees, then past their end
+    for (int t = 0; t < 2000; t++) lead.tick(5, w);
+    EXPECT_LT(dist(lead.getX(), lead.getY(), 28, 8), 0.1f) << lead.getX() << "," << lead.getY();
+    for (cPlayerBall* s = &lead; s->getNext(); s = s->getNext())
+        EXPECT_LT(dist(s->getX(), s->getY(), s->getNext()->getX(), s->getNext()->getY()), 3.5f);
+}
+
+TEST(Squad, OnFirstSnowALeaderInAWoodsStepIsNeverTrapped) {
+    const std::string path = ORBIX_BIN_DIR "/maps/06-first-snow.bmp";
+    if (!std::filesystem::exists(path)) GTEST_SKIP() << "no level 6 beside the programs";
+    cBitmap bitmap(0, 0);
+    ASSERT_TRUE(bitmap.loadFromFile(path));
+    cMap map;
+    map.generate(bitmap);
+    // The east side of the wood left of the start climbs in steps: cells (18, 34) and
+    // (19, 35) are trees, (19, 34) between them is not.
+    ASSERT_EQ(map.getTerrain(18.5f, 34.5f), cMap::kTree);
+    ASSERT_EQ(map.getTerrain(19.5f, 35.5f), cMap::kTree);
+    ASSERT_EQ(map.getTerrain(19.5f, 34.5f), cMap::kGround);
+    const auto corner = pressInto(map, 21.5f, 31.5f, 18.5f, 35.5f);
+    EXPECT_LT(corner.first, 19.1f);
+    EXPECT_GT(corner.second, 34.9f);
+    expectEveryOrderAwayMoves(map, corner, 210);
 }
 
 TEST(Squad, CelebratingSquadHopsKeepsItsFacesMovingAndItsDeadSink) {

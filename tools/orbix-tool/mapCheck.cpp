@@ -1,4 +1,5 @@
-// orbix-tool map: what a level map holds and which level rules it breaks, for level makers.
+// orbix-tool map: what a level map holds, which level rules it breaks and what looks like a slip, for level makers.
+// Places are given as an image editor shows them: x from the left, y from the top.
 #include "toolCommands.h"
 
 #include "assets/cBitmap.h"
@@ -21,14 +22,13 @@ int checkMap(const char* path)
         return toolExit::refused;
     }
     std::printf("size: %dx%d\n", rules.getWidth(), rules.getHeight());
-    if (rules.startCount() == 1)
-        std::printf("start: %d,%d\n", rules.startX(), rules.startY());
-    else
-        std::printf("start: none\n");
+    std::printf("start: %s\n", rules.startsText().c_str());
     std::printf("enemies: %d\n", rules.enemyCount());
     std::printf("winter: %s\n", rules.isWinter() ? "yes" : "no");
     std::printf("water: %.1f%%\n", 100.0 * rules.share(cLevelRules::water));
     std::printf("trees: %.1f%%\n", 100.0 * rules.share(cLevelRules::tree));
+    for (const auto& w : rules.warnings())
+        std::fprintf(stderr, "orbix-tool: %s: warning: %s\n", path, w.c_str());
     const auto breaks = rules.check();
     for (const auto& b : breaks)
         std::fprintf(stderr, "orbix-tool: %s: %s\n", path, b.text().c_str());
