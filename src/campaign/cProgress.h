@@ -2,7 +2,7 @@
 // keyed by their map's file name (e.g. "01-first-steps.bmp"), so an updated map keeps them.
 #pragma once
 
-#include "campaign/difficulty.h"
+#include "level/difficulty.h"
 #include "campaign/keptLoad.h"
 
 #include <array>

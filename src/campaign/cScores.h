@@ -3,7 +3,7 @@
 // with no score instead of inheriting one made on another map.
 #pragma once
 
-#include "campaign/difficulty.h"
+#include "level/difficulty.h"
 #include "campaign/keptLoad.h"
 
 #include <cstdint>

@@ -1,7 +1,7 @@
 // The player's settings for campaign mode, kept in settings.toml in the config folder.
 #pragma once
 
-#include "campaign/difficulty.h"
+#include "level/difficulty.h"
 #include "campaign/keptLoad.h"
 
 #include <string>

@@ -11,6 +11,7 @@
 #include "world/cGameSetup.h"
 #include "world/cMap.h"
 #include "level/iLevelDrawing.h"
+#include "level/playRules.h"
 #include "world/cSoundEvents.h"
 
 #include <cstdint>
@@ -87,6 +88,9 @@ public:
     void restart();
     void pause(bool on);
     void setConsole(cConsole* c) { console = c; }
+    // Kept across init and restart; the controller sets them before a level starts.
+    void setPlayRules(const sPlayRules& r) { rules = r; }
+    const sPlayRules& getPlayRules() const { return rules; }
     cConsole* getConsole() const { return console; }
     void setGodMode(bool on);
     bool getGodMode() const { return godMode; }
@@ -199,6 +203,7 @@ private:
     std::string failure;                   // why init failed; empty otherwise
     int inactiveAnswer = answerInactive;   // what update answers while inactive
     cConsole* console = nullptr;           // not owned
+    sPlayRules rules;
     // The GL side of a build (minimap texture, font) is made by the first render,
     // which is also the first moment a GL context is sure to exist.
     bool glPending = false;

@@ -1,5 +1,5 @@
 // Naming the difficulty steps in the kept files.
-#include "campaign/difficulty.h"
+#include "level/difficulty.h"
 
 std::string_view difficultyName(eDifficulty d) {
     switch (d) {

@@ -1,4 +1,4 @@
-// The campaign's three difficulty steps and the words the kept files use for them.
+// The three difficulty steps (the level plays them; the campaign keeps the choice) and their words in the kept files.
 #pragma once
 
 #include <array>
