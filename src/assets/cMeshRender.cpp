@@ -1,5 +1,5 @@
 // Drawing a mesh with vertex arrays, on one texture unit or on two.
-#include "shell/appGlobals.h"
+#include "platform/multitexture.h"
 
 #include "assets/cMesh.h"
 

@@ -1,6 +1,8 @@
 // One playable level: its terrain, squad, enemies and projectiles, the state machine, tick, controls and drawing.
 #pragma once
 
+// The camera and the held-key table sit with the controller in shell/, but they are
+// plain state with no GL: the simulation library compiles them for the level.
 #include "shell/cCamera.h"
 #include "shell/cKeys.h"
 #include "ui/cUI.h"

@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "level/iLevelLog.h"
+// The one key table, in shell/ with the controller that shares it; no GL in it.
 #include "shell/keyTable.h"
 
 namespace {

@@ -1,9 +1,11 @@
 // ARB multitexture lookup through GLUT, with the GL 1.3 core functions as fallback.
 #include "platform/multitexture.h"
 
-#include "shell/appGlobals.h"
-
 #include <GL/freeglut.h>
+
+PFNGLACTIVETEXTUREARBPROC orbixActiveTextureARB = nullptr;
+PFNGLMULTITEXCOORD2FARBPROC orbixMultiTexCoord2fARB = nullptr;
+PFNGLCLIENTACTIVETEXTUREARBPROC orbixClientActiveTextureARB = nullptr;
 
 void resolveMultitexture() {
     orbixActiveTextureARB =

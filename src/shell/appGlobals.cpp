@@ -7,7 +7,3 @@ bool bLockMouse = false;
 bool bFullPowerMode = false;
 uint8_t mouseState = 0;
 int xMLast = 0, yMLast = 0;
-
-PFNGLACTIVETEXTUREARBPROC orbixActiveTextureARB = nullptr;
-PFNGLMULTITEXCOORD2FARBPROC orbixMultiTexCoord2fARB = nullptr;
-PFNGLCLIENTACTIVETEXTUREARBPROC orbixClientActiveTextureARB = nullptr;

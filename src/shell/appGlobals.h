@@ -1,16 +1,10 @@
 // Program-wide state owned by the window layer: the controller, window size,
-// mouse state, timing mode and the ARB multitexture entry points.
-//
-// libGL exports functions named glActiveTextureARB, glMultiTexCoord2fARB and
-// glClientActiveTextureARB, and <GL/gl.h> declares them. Our pointers therefore
-// carry their own symbol names (orbixActiveTextureARB, ...), and the macros at
-// the end of this header make the usual names, in every file that includes it,
-// call through the pointers resolved at start-up. The header pulls in <GL/gl.h>
-// first, so a later include of any GL header cannot re-declare those names.
+// mouse state and timing mode; the multitexture entry points come with it.
 #pragma once
 
-#include <GL/gl.h>
-#include <GL/glext.h>
+// First, so that every GL header after it sees the multitexture names as our pointers.
+#include "platform/multitexture.h"
+
 #include <cstdint>
 
 class cGame;
@@ -27,12 +21,3 @@ extern bool bFullPowerMode;
 extern uint8_t mouseState;
 // Last pointer position seen by any mouse callback (pixels, origin top-left).
 extern int xMLast, yMLast;
-
-// Null until resolveMultitexture (platform/multitexture.h) has run.
-extern PFNGLACTIVETEXTUREARBPROC orbixActiveTextureARB;
-extern PFNGLMULTITEXCOORD2FARBPROC orbixMultiTexCoord2fARB;
-extern PFNGLCLIENTACTIVETEXTUREARBPROC orbixClientActiveTextureARB;
-
-#define glActiveTextureARB orbixActiveTextureARB
-#define glMultiTexCoord2fARB orbixMultiTexCoord2fARB
-#define glClientActiveTextureARB orbixClientActiveTextureARB

@@ -1,7 +1,7 @@
 // Ball unit drawing: body, blinking face, hands, weapons, walking feet, muzzle flash, life meter, minimap mark.
 #include "units/cBall.h"
 
-#include "shell/appGlobals.h"
+#include "platform/multitexture.h"
 
 #include "assets/cMeshCont.h"
 #include "assets/cTexture.h"

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+// The level list owns its levels, so it reaches up to the level it builds.
 #include "level/cLevel.h"
 #include "platform/dirListing.h"
 
