@@ -6,6 +6,14 @@
 
 namespace {
 
+// A word in double quotes, built by appending: GCC 12's optimiser warns falsely about a
+// literal followed by operator+ on a temporary string.
+std::string quoted(std::string_view word) {
+    std::string text = "\"";
+    text.append(word).append("\"");
+    return text;
+}
+
 struct sFlag {
     const char* key;
     bool cSettings::*member;
@@ -53,7 +61,7 @@ public:
         if (found)
             into = *found;
         else
-            warn("is not \"recruit\", \"regular\" or \"veteran\"", "\"" + std::string(difficultyName(into)) + "\"");
+            warn("is not \"recruit\", \"regular\" or \"veteran\"", quoted(difficultyName(into)));
     }
 
     void camera(cSettings::eCamera& into) {

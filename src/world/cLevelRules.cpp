@@ -2,6 +2,7 @@
 #include "world/cLevelRules.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <cstdlib>
 
 #include "assets/cBitmap.h"
@@ -24,8 +25,12 @@ bool near(const sRGBA& a, const sRGBA& b) {
            std::abs(a.b - b.b) <= cLevelRules::kNearColour;
 }
 
+// Printed, not built by insertion: GCC 12's optimiser warns falsely about a string that
+// starts with a literal and grows by operator+.
 std::string rgb(const sRGBA& c) {
-    return "(" + std::to_string(c.r) + "," + std::to_string(c.g) + "," + std::to_string(c.b) + ")";
+    char text[16];
+    std::snprintf(text, sizeof(text), "(%d,%d,%d)", c.r, c.g, c.b);
+    return text;
 }
 
 void add(std::vector<cLevelRules::sBreak>& out, const char* rule, int x, int y, std::string what) {
