@@ -127,8 +127,9 @@ int startPosition(int screen, int size) {
     return screen > size ? (screen - size) / 2 : 0;
 }
 
+bool bFullScreen = false;
+
 void onKeyboard(unsigned char key, int, int) {
-    static bool bFullScreen = false;
     static int xWinPos = 0, yWinPos = 0, xWinLast = 800, yWinLast = 600;
     game->onKeyboard(key);
     if (key >= 'A' && key <= 'Z') key = static_cast<unsigned char>(key + 32);
@@ -244,6 +245,13 @@ int main(int argc, char** argv) {
 
     if (!game->init()) exitGame("Game initialization failed.");
     if (int status = session.attach(*game); status >= 0) exitGame(nullptr, status);
+    if (session.getLine().isCampaign()) {
+        game->startCampaign();
+        if (game->wantsFullScreen()) {
+            glutFullScreen();
+            bFullScreen = true;
+        }
+    }
     glutMainLoop();
     finishGame();
     exitGame(nullptr, exitStatus);
