@@ -51,7 +51,6 @@ void cGame::startCampaign() {
     campaignMenu->resize(width, height);
     applySettings();
     bLockMouse = campaign->getSettings().mouseLock;
-    std::fputs("campaign: menu\n", stderr);
     openCampaignMenu();
 }
 
@@ -77,6 +76,7 @@ void cGame::openCampaignMenu() {
     campaignMenu->open();
     helpShown = false;
     state = kMenu;
+    std::fputs("campaign: menu\n", stderr);
 }
 
 void cGame::startCampaignLevel(size_t index, bool newGame) {

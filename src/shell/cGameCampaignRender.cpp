@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <iterator>
 #include <string>
 
 namespace {
@@ -43,22 +44,27 @@ void beginFlat() {
 }  // namespace
 
 void cGame::renderHelp() {
-    static const std::vector<std::string> text = {
-        "Controls",
-        "walk: left click            fire: right button",
-        "launch: left + right       t: rocket or grenade",
-        "p: pause                    c: camera back over the squad",
-        "1 / 2 / 3 + mouse: tilt, turn, zoom the camera",
-        "Esc: menu                   h: this help",
+    // Two columns: the bitmap font is proportional, so each column starts at its own place.
+    static const char* const controls[][2] = {
+        {"walk: left click", "fire: right button"},
+        {"launch: left + right", "t: rocket or grenade"},
+        {"p: pause", "c: camera back over the squad"},
+        {"1 / 2 / 3 + mouse: camera", "Esc: menu"},
+        {"h: this help", ""},
     };
     beginFlat();
-    const int w = 470, h = 30 + 26 * int(text.size());
+    const int w = 500, h = 40 + 26 * int(std::size(controls));
     const int x = (width - w) / 2, y = height - h - 110;
     darkBox(x, y, x + w, y + h);
     glColor3f(1, 1, 0.6f);
-    lines({text[0]}, x + 16, y + 28, 26);
+    lines({"Controls"}, x + 16, y + 28, 26);
     glColor3f(1, 1, 1);
-    lines(std::vector<std::string>(text.begin() + 1, text.end()), x + 16, y + 54, 26);
+    int row = y + 56;
+    for (const auto& pair : controls) {
+        lines({pair[0]}, x + 16, row, 26);
+        lines({pair[1]}, x + 250, row, 26);
+        row += 26;
+    }
     glPopAttrib();
 }
 
