@@ -116,6 +116,8 @@ public:
     bool wantsFullScreen() const;
     const cCampaignMenu* getCampaignMenu() const { return campaignMenu.get(); }
     bool isHelpShown() const { return helpShown; }
+    // Nothing on screen moves by itself: a campaign menu or screen, or a paused level.
+    bool isStill() const;
 
     uint8_t getState() const { return state; }
     cLevel* getLevel() const { return level; }

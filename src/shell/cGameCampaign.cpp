@@ -54,6 +54,11 @@ void cGame::startCampaign() {
     openCampaignMenu();
 }
 
+bool cGame::isStill() const {
+    if (state == kMenu || state == kCampaignComplete) return true;
+    return state == kLevel && level && level->getState() == cLevel::statePaused;
+}
+
 bool cGame::wantsFullScreen() const { return campaign && campaign->getSettings().fullscreen; }
 
 void cGame::applySettings() {
