@@ -53,7 +53,7 @@ void cGame::renderHelp() {
         {"h: this help", ""},
     };
     beginFlat();
-    const int w = 500, h = 40 + 26 * int(std::size(controls));
+    const int w = 560, h = 40 + 26 * int(std::size(controls));
     const int x = (width - w) / 2, y = height - h - 110;
     darkBox(x, y, x + w, y + h);
     glColor3f(1, 1, 0.6f);
@@ -62,7 +62,7 @@ void cGame::renderHelp() {
     int row = y + 56;
     for (const auto& pair : controls) {
         lines({pair[0]}, x + 16, row, 26);
-        lines({pair[1]}, x + 250, row, 26);
+        lines({pair[1]}, x + 280, row, 26);
         row += 26;
     }
     glPopAttrib();

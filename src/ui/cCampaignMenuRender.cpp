@@ -3,9 +3,29 @@
 #include "ui/cCampaignMenu.h"
 #include "ui/cMenu.h"
 
+#include <GL/gl.h>
+
 #include <algorithm>
 
 namespace {
+
+// A dark see-through band behind the page's text, so that it reads on the bright poppies.
+void darkBand(float top, float bottom, int w) {
+    glPushAttrib(GL_ENABLE_BIT | GL_CURRENT_BIT | GL_COLOR_BUFFER_BIT);
+    glDisable(GL_TEXTURE_2D);
+    glDisable(GL_LIGHTING);
+    glDisable(GL_DEPTH_TEST);
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    glColor4f(0, 0, 0, 0.45f);
+    glBegin(GL_QUADS);
+    glVertex2f(float(w) * 0.08f, top);
+    glVertex2f(float(w) * 0.92f, top);
+    glVertex2f(float(w) * 0.92f, bottom);
+    glVertex2f(float(w) * 0.08f, bottom);
+    glEnd();
+    glPopAttrib();
+}
 
 // Characters are 23 pixels apart at scale 1.
 float centred(int width, size_t length, float scale) { return float(width) * 0.5f - 23.0f * scale * float(length) * 0.5f; }
@@ -28,6 +48,10 @@ void cCampaignMenu::render(const cMenu& look, int w, int h) const {
     if (*pageName) sub = std::string(pageName) + "  -  " + sub;
     look.drawText(sub.c_str(), centred(w, sub.size(), 0.8f * fit), float(h) * 0.05f + 44.0f * fit, 0.8f * fit, 1);
 
+    const std::vector<std::string> r = rows();
+    const float first = page == ePage::score ? float(h) * 0.24f : rowTop(0);
+    darkBand(first - 12.0f * fit, rowTop(int(r.size()) - 1) + rowHeight() + 4.0f * fit, w);
+
     if (page == ePage::score) {
         const std::vector<std::string> lines = scoreLines();
         const float scale = 0.62f * fit, lineH = 26.0f * fit;
@@ -38,7 +62,6 @@ void cCampaignMenu::render(const cMenu& look, int w, int h) const {
             look.drawText(lines[i].c_str(), left, float(h) * 0.24f + lineH * float(i), scale, i == 0 ? 0 : 1);
     }
 
-    const std::vector<std::string> r = rows();
     const float scale = rowScale();
     for (size_t i = 0; i < r.size(); ++i)
         look.drawText(r[i].c_str(), centred(w, r[i].size(), scale), rowTop(int(i)), scale,
