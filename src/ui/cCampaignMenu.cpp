@@ -259,7 +259,8 @@ float cCampaignMenu::rowTop(int row) const {
 int cCampaignMenu::rowAt(int x, int y) const {
     const std::vector<std::string> r = rows();
     for (size_t i = 0; i < r.size(); ++i) {
-        const float top = rowTop(int(i));
+        // The band is centred on the 20-pixel letters, not hung below them.
+        const float top = rowTop(int(i)) - 10.0f * rowScale();
         const float left = float(width) * 0.5f - 23.0f * rowScale() * float(r[i].size()) * 0.5f;
         const float right = float(width) - left;
         if (float(y) >= top && float(y) < top + rowHeight() && float(x) >= left - 20 && float(x) <= right + 20)
