@@ -10,4 +10,6 @@ if [ -z "${DISPLAY:-}" ]; then
   echo "play.sh: running a short scripted demo on a virtual display instead; play from a graphical session." >&2
   exec "$root/scripts/demo.sh"
 fi
+# The player's game by default; options given here (a replay, the plain game's --level) go as they are.
+[ "$#" -gt 0 ] || set -- --campaign
 exec "${ORBIX_BUILD_DIR:-$root/build}/bin/orbix-tal" "$@"

@@ -21,6 +21,9 @@ public:
     // Closes every voice and releases the audio device; safe before load and when called twice.
     void dispose();
 
+    // The campaign's volume: 0 to 1 (the settings' percent over 100; mute is 0).
+    void setGain(float gain) { device.setGain(gain); }
+
     // The voice alias of copy k of effect i, e.g. "snd7i2".
     static std::string alias(int i, int k);
     const audioDevice& getDevice() const { return device; }

@@ -61,6 +61,7 @@ bool audioDevice::open()
     }
     device = dev;
     context = ctx;
+    alListenerf(AL_GAIN, gain);
     return true;
 }
 
@@ -115,6 +116,13 @@ void audioDevice::releaseBuffer(const std::string& path)
     ALuint id = found->second.id;
     alDeleteBuffers(1, &id);
     buffers.erase(found);
+}
+
+void audioDevice::setGain(float g)
+{
+    gain = g < 0.0f ? 0.0f : (g > 1.0f ? 1.0f : g);
+    if (device)
+        alListenerf(AL_GAIN, gain);
 }
 
 bool audioDevice::openVoice(const std::string& alias, const std::string& path)

@@ -31,6 +31,10 @@ public:
     // Stops and deletes the voice; its buffer goes with the last voice using it.
     void closeVoice(const std::string& alias);
 
+    // Loudness of every voice, 0 silent to 1 as recorded (clamped); kept for a device opened later.
+    void setGain(float gain);
+    float getGain() const { return gain; }
+
     // How many times alias was started since it was opened (0 for an unknown alias).
     int startCount(const std::string& alias) const;
 
@@ -49,6 +53,7 @@ private:
     unsigned acquireBuffer(const std::string& path);
     void releaseBuffer(const std::string& path);
 
+    float gain = 1.0f;
     void* device = nullptr;   // ALCdevice, owned
     void* context = nullptr;  // ALCcontext, owned
     std::map<std::string, sBuffer> buffers;

@@ -31,6 +31,8 @@ const char* cCommandLine::helpText() {
     return "usage: orbix-tal [OPTION]...\n"
            "  --help            print this help and exit\n"
            "  --version         print the game's version and exit\n"
+           "  --campaign        the player's game: a menu that waits, difficulty, settings,\n"
+           "                    progress and scores kept between runs\n"
            "  --level N         start the campaign at level N (1 is the first)\n"
            "  --record FILE     play as usual and record the session into FILE\n"
            "  --play FILE       show a recorded session at its recorded speed (ESC stops)\n"
@@ -76,6 +78,10 @@ cCommandLine::eAction cCommandLine::parse(int argc, char** argv) {
             i += o->values;
             continue;
         }
+        if (std::strcmp(arg, "--campaign") == 0) {
+            campaign = true;
+            continue;
+        }
         bool ok = true;
         if (std::strcmp(arg, "--level") == 0) {
             errno = 0;
@@ -102,8 +108,8 @@ cCommandLine::eAction cCommandLine::parse(int argc, char** argv) {
     }
     // A replay follows its file's levels and inputs, so nothing may steer it.
     const int replays = int(!playFile.empty()) + int(!timedemoFile.empty());
-    if (replays > 1 || (replays == 1 && (!recordFile.empty() || levelGiven))) {
-        error = "--play and --timedemo go alone, without --record, --level or each other";
+    if (replays > 1 || (replays == 1 && (!recordFile.empty() || levelGiven || campaign))) {
+        error = "--play and --timedemo go alone, without --record, --level, --campaign or each other";
         return wrong;
     }
     return run;

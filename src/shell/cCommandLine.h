@@ -26,6 +26,8 @@ public:
     const std::string& getTimedemoFile() const { return timedemoFile; }
     // argv[0] and the X options for glutInit, in their order; pointers into argv.
     std::vector<char*>& getGlutArgs() { return glutArgs; }
+    // --campaign: the player's game, with a menu that waits, settings, progress and scores.
+    bool isCampaign() const { return campaign; }
     // The folder the game was started from, absolute.
     const std::string& getStartFolder() const { return startFolder; }
 
@@ -34,6 +36,7 @@ private:
 
     std::string error;
     int startLevel = 1;
+    bool campaign = false;
     std::string recordFile, playFile, timedemoFile;
     std::vector<char*> glutArgs;
     std::string startFolder;

@@ -1,6 +1,7 @@
 // The game controller's lifecycle, menu messages and level transitions.
 #include "shell/cGame.h"
 
+#include "campaign/cCampaignStore.h"
 #include "level/cLevel.h"
 #include "level/replay/cRecorder.h"
 #include "ui/cConsole.h"
@@ -109,6 +110,10 @@ void cGame::msgMenu(int message) {
 void cGame::onUpdate(int ms) {
     if (replay) {
         replayUpdate(ms);
+        return;
+    }
+    if (campaign) {
+        campaignUpdate(ms);
         return;
     }
     if (state == kMenu) {

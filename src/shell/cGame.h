@@ -10,6 +10,7 @@
 #include "shell/cRender.h"
 #include "ui/cCursor.h"
 #include "ui/cFPS.h"
+#include "ui/cCampaignMenu.h"
 #include "ui/cMenu.h"
 #include "ui/iConsole.h"
 #include "ui/iMenu.h"
@@ -17,7 +18,11 @@
 #include "world/cRunState.h"
 
 #include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
 
+class cCampaignStore;
 class cConsole;
 class cLevel;
 class cRecorder;
@@ -27,7 +32,7 @@ class cGame : public iConsole, public iMenu {
 public:
     // Controller states. kNoLevel: the level list is empty, and the window says
     // so until the player closes it or presses ESC.
-    enum : uint8_t { kUninitialised = 0, kMenu = 1, kLevel = 2, kNoLevel = 3 };
+    enum : uint8_t { kUninitialised = 0, kMenu = 1, kLevel = 2, kNoLevel = 3, kCampaignComplete = 4 };
     // What the window layer does when the player ends the game: leave the main
     // loop, so that the controller is deleted and the audio device closed.
     using quitHandler = void (*)(int status);
@@ -102,6 +107,18 @@ public:
     // 0 once played out or stopped, 1 after going out of step or failing to start a level.
     int getReplayStatus() const { return replayStatus; }
 
+    // --- campaign mode (cGameCampaign.cpp); without it nothing changes.
+    // After init: loads the kept files, applies the settings and opens the menu, which
+    // then waits for the player.
+    void startCampaign();
+    bool isCampaign() const { return campaign != nullptr; }
+    // The settings' full screen at start; false outside campaign mode.
+    bool wantsFullScreen() const;
+    const cCampaignMenu* getCampaignMenu() const { return campaignMenu.get(); }
+    bool isHelpShown() const { return helpShown; }
+    // Nothing on screen moves by itself: a campaign menu or screen, or a paused level.
+    bool isStill() const;
+
     uint8_t getState() const { return state; }
     cLevel* getLevel() const { return level; }
     cConsole* getConsole() const { return console; }
@@ -119,6 +136,22 @@ private:
     void quit(int status);
     void renderNoLevel();
     void replayUpdate(int ms);
+    // Campaign mode: the level at index from its start, under the settings' rules.
+    void startCampaignLevel(size_t index, bool newGame);
+    void openCampaignMenu();
+    void applySettings();
+    void campaignAnswer(const cCampaignMenu::sAnswer& answer);
+    void campaignUpdate(int ms);
+    void recordCampaignWin();
+    void takeCampaignMessages();
+    // Keys and clicks while a campaign menu or screen is up; true when taken.
+    bool campaignKey(unsigned char key);
+    bool campaignSpecial(int key);
+    bool campaignClick(uint8_t mask, int x, int y);
+    void renderCampaign();
+    void renderHelp();
+    void renderNotices();
+    void renderComplete();
     bool startReplayLevel();
     void endReplay(int status);
 
@@ -157,4 +190,17 @@ private:
     int replayStatus = 0;
     int replayBudget = 0;             // ms of real time not yet played, at recorded speed
     cLevelReplay replayFeed;
+
+    std::unique_ptr<cCampaignStore> campaign;  // null without --campaign
+    std::vector<cCampaignMenu::sLevelEntry> campaignLevels;
+    std::unique_ptr<cCampaignMenu> campaignMenu;
+    size_t campaignIndex = 0;     // the level being played, into campaignLevels
+    bool winRecorded = false;     // the current level's win is in the kept files
+    bool aided = false;           // god mode or a testing-aid key was used in this level
+    bool helpShown = false;       // the controls panel is over the level
+    // The squad's record since the last New Game, for the campaign's last screen.
+    int runWon = 0, runLost = 0;
+    int64_t runTimeMs = 0;
+    std::vector<std::string> notices;  // the kept files' messages, shown a few seconds
+    int noticeMs = 0;
 };

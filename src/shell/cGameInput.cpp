@@ -31,6 +31,7 @@ void cGame::onKeyboard(unsigned char key) {
         }
         return;
     }
+    if (campaignKey(folded)) return;
     if (state == kLevel && level) level->onKeyboard(folded);
 }
 
@@ -50,6 +51,7 @@ void cGame::onKeyboardUp(unsigned char key) {
 }
 
 void cGame::onSpecialFunc(int key) {
+    if (!replay && !(console && console->isActive()) && campaignSpecial(key)) return;
     const sKeyRow* row = keyTable::find(eKeyOwner::game, key, true);
     if (!console || !row) return;
     switch (row->action) {
@@ -74,6 +76,7 @@ void cGame::onPassiveMotion(int x, int y, int dx, int dy) {
     yMouse = y;
     if (replay) return;
     if (state == kLevel && level) level->onPassiveMotion(mouseButtons, x, y, dx, dy);
+    else if (campaignMenu) campaignMenu->onMotion(x, y);
     else menu.onPassiveMotion(mouseButtons, x, y, dx, dy);
 }
 
@@ -88,13 +91,15 @@ void cGame::onMouseClick(uint8_t mask, int x, int y) {
     xMouse = x;
     yMouse = y;
     if (replay) return;
+    if (campaignClick(mask, x, y) || (campaign && state != kLevel)) return;
     mouseButtons = mask;
     if (state != kLevel || !level) {
         menu.onMouseClick(mask, x, y);
         return;
     }
     // The middle button alone leaves the level as it is; the next start takes
-    // the following level of the list.
-    if (mask == 2) showMenu();
+    // the following level of the list (in the campaign: the menu, Continue goes on).
+    if (mask == 2 && campaign) openCampaignMenu();
+    else if (mask == 2) showMenu();
     else level->onMouseClick(mask, x, y);
 }

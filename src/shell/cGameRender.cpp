@@ -39,13 +39,20 @@ void cGame::onReshape(int w, int h) {
     glPushMatrix();
     if (console) console->resizeWin(width, height);
     menu.resize(width, height);
+    if (campaignMenu) campaignMenu->resize(width, height);
     if (level) level->onReshape(width, height);
     fps.resize(width, height);
 }
 
 void cGame::onDisplay() {
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    if (state == kMenu) {
+    if (campaign && state != kLevel) {
+        setParalelMatrix();
+        glMatrixMode(GL_MODELVIEW);
+        glLoadIdentity();
+        if (state == kCampaignComplete) renderComplete();
+        else campaignMenu->render(menu, width, height);
+    } else if (state == kMenu) {
         setParalelMatrix();
         glMatrixMode(GL_MODELVIEW);
         glLoadIdentity();
@@ -62,12 +69,14 @@ void cGame::onDisplay() {
         glMatrixMode(GL_MODELVIEW);
         glLoadIdentity();
         level->renderUI(width, height);
+        if (helpShown) renderHelp();
     } else {
         setParalelMatrix();
         glMatrixMode(GL_MODELVIEW);
         glLoadIdentity();
         if (state == kNoLevel) renderNoLevel();
     }
+    if (!notices.empty()) renderNotices();
     if (console) console->render();
     fps.render();
     cursor.render(xMouse, yMouse, width, height);

@@ -38,6 +38,7 @@ constexpr sKeyRow kRows[] = {
     chr(finerModels, level, 'v', "v", "finer ball models"),
     chr(coarserModels, level, 'b', "b", "coarser ball models"),
     chr(fullScreen, platform, 'x', "x", "full screen on or off (in a level)"),
+    chr(help, game, 'h', "h", "campaign mode: show or hide the controls in a level"),
     chr(console, game, '`', "backquote", "open or close the console"),
     chr(console, game, '~', "tilde", "open or close the console"),
     fn(screenshot, platform, 12, "save a screenshot"),

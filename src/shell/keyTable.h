@@ -13,7 +13,7 @@ enum class eKeyAction {
     lifeMeters, miniMap, viewCulling, finerModels, coarserModels,
     addSoldier, removeSoldier, addEnemy, removeEnemy, hurtEnemies, fasterWalk, slowerWalk,
     console, consoleMoreTransparent, consoleLessTransparent, fpsOpacity,
-    mouseLock, fullPower, screenshot, fullScreen,
+    mouseLock, fullPower, screenshot, fullScreen, help,
 };
 
 struct sKeyRow {

@@ -15,6 +15,7 @@
 #include <sanitizer/lsan_interface.h>
 #endif
 
+#include <climits>
 #include <cstdio>
 #include <cstdlib>
 #include <new>
@@ -30,7 +31,7 @@ namespace {
 class cGlutHost : public cFrameTimer::iHost {
 public:
     void update(int ms) override { game->onUpdate(ms); }
-    void redisplay() override { glutPostRedisplay(); }
+    void redisplay() override;
     void armTimer(int delayMs) override;
 };
 
@@ -42,6 +43,29 @@ bool screenshotWanted = false;  // F12 was pressed; the next frame is saved
 int now() { return glutGet(GLUT_ELAPSED_TIME); }
 
 void onTimer(int);
+
+// Campaign mode only: a window nobody can see draws nothing.
+bool windowSeen = true;
+int lastStillFrame = INT_MIN / 2;  // clock of the last frame drawn while the picture was still
+
+void cGlutHost::redisplay() {
+    if (game && game->isCampaign()) {
+        if (!windowSeen) return;
+        // A still menu or a paused level needs no more than 30 frames a second; a software
+        // renderer would otherwise keep both cores busy while nobody plays.
+        const int t = now();
+        if (game->isStill()) {
+            if (t - lastStillFrame < 33) return;
+            lastStillFrame = t;
+        }
+    }
+    glutPostRedisplay();
+}
+
+void onWindowStatus(int status) {
+    windowSeen = status != GLUT_HIDDEN && status != GLUT_FULLY_COVERED;
+    if (windowSeen) glutPostRedisplay();
+}
 
 void cGlutHost::armTimer(int delayMs) { glutTimerFunc(unsigned(delayMs), onTimer, delayMs); }
 
@@ -127,8 +151,9 @@ int startPosition(int screen, int size) {
     return screen > size ? (screen - size) / 2 : 0;
 }
 
+bool bFullScreen = false;
+
 void onKeyboard(unsigned char key, int, int) {
-    static bool bFullScreen = false;
     static int xWinPos = 0, yWinPos = 0, xWinLast = 800, yWinLast = 600;
     game->onKeyboard(key);
     if (key >= 'A' && key <= 'Z') key = static_cast<unsigned char>(key + 32);
@@ -244,6 +269,14 @@ int main(int argc, char** argv) {
 
     if (!game->init()) exitGame("Game initialization failed.");
     if (int status = session.attach(*game); status >= 0) exitGame(nullptr, status);
+    if (session.getLine().isCampaign()) {
+        game->startCampaign();
+        glutWindowStatusFunc(onWindowStatus);
+        if (game->wantsFullScreen()) {
+            glutFullScreen();
+            bFullScreen = true;
+        }
+    }
     glutMainLoop();
     finishGame();
     exitGame(nullptr, exitStatus);

@@ -30,6 +30,14 @@ public:
     // Background and the four item texts, whenever the anchor is inside the window.
     void render();
 
+    // The campaign's pages draw with the menu's own picture and font (both need init):
+    // the 512-pixel background centred on (cx, cy) at scale times its size, and a line of
+    // text from (left, top), 23 pixels a character at scale 1, in colour 0 red, 1 white or
+    // 2 green, over a dark shadow.
+    bool isReady() const { return fontBase != 0; }
+    void drawBackground(float cx, float cy, float scale) const;
+    void drawText(const char* text, float left, float top, float scale, int colour) const;
+
     void onPassiveMotion(uint8_t mask, int mx, int my, int dx, int dy);
     // Acts on the hit box under (mx, my); the mask is not looked at.
     void onMouseClick(uint8_t mask, int mx, int my);

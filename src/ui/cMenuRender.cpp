@@ -100,10 +100,12 @@ void cMenu::releaseGL() {
     }
 }
 
-void cMenu::render() {
-    if (fontBase == 0 || x < 0 || x >= width || y < 0 || y >= height) return;
+namespace {
 
-    glPushAttrib(GL_ENABLE_BIT | GL_COLOR_BUFFER_BIT | GL_LIST_BIT | GL_TEXTURE_BIT | GL_TRANSFORM_BIT);
+// The menu's own drawing state; the caller pops it.
+void beginMenuDrawing() {
+    glPushAttrib(GL_ENABLE_BIT | GL_COLOR_BUFFER_BIT | GL_LIST_BIT | GL_TEXTURE_BIT | GL_TRANSFORM_BIT |
+                 GL_CURRENT_BIT);
     glDisable(GL_LIGHTING);
     glDisable(GL_DEPTH_TEST);
     glEnable(GL_TEXTURE_2D);
@@ -111,45 +113,63 @@ void cMenu::render() {
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
     glColor4f(1, 1, 1, 1);
     glMatrixMode(GL_MODELVIEW);
+}
 
-    // The 512-pixel picture centred on the item block (which spans 230 x 173 pixels
-    // from 100 left of and above the anchor); the quad's texel coordinates are
-    // brought back to 0..1 by the texture matrix.
-    if (bkgList != 0 && bkgTex != 0) {
-        glBindTexture(GL_TEXTURE_2D, bkgTex);
-        glMatrixMode(GL_TEXTURE);
-        glPushMatrix();
-        glLoadIdentity();
-        glScalef(1.0f / 512, 1.0f / 512, 1);
-        glMatrixMode(GL_MODELVIEW);
-        glPushMatrix();
-        glTranslatef(float(x - 100 + 115 - 256), float(y - 100 + 86 - 256), 0);
-        glCallList(bkgList);
-        glPopMatrix();
-        glMatrixMode(GL_TEXTURE);
-        glPopMatrix();
-        glMatrixMode(GL_MODELVIEW);
-    }
+} // namespace
 
+void cMenu::drawBackground(float cx, float cy, float scale) const {
+    if (bkgList == 0 || bkgTex == 0) return;
+    beginMenuDrawing();
+    // The quad's texel coordinates are brought back to 0..1 by the texture matrix.
+    glBindTexture(GL_TEXTURE_2D, bkgTex);
+    glMatrixMode(GL_TEXTURE);
+    glPushMatrix();
+    glLoadIdentity();
+    glScalef(1.0f / 512, 1.0f / 512, 1);
+    glMatrixMode(GL_MODELVIEW);
+    glPushMatrix();
+    glTranslatef(cx - 256 * scale, cy - 256 * scale, 0);
+    glScalef(scale, scale, 1);
+    glCallList(bkgList);
+    glPopMatrix();
+    glMatrixMode(GL_TEXTURE);
+    glPopMatrix();
+    glMatrixMode(GL_MODELVIEW);
+    glPopAttrib();
+}
+
+void cMenu::drawText(const char* text, float left, float top, float scale, int colour) const {
+    if (fontBase == 0 || colour < 0 || colour > 2) return;
+    beginMenuDrawing();
     // One picture serves the level and the menu: cell i holds character i + 32.
     glListBase(fontBase - 32);
-    for (int i = 0; i < 4; ++i) {
-        int box = i + 1;
-        float left = float(x - itemDX), top = float(y - itemDY + itemSpacing * rowOfHover(box));
-        GLsizei length = GLsizei(std::strlen(items[i]));
-        // A dark shadow keeps the letters readable on a bright picture.
-        glBindTexture(GL_TEXTURE_2D, fontTex[1]);
-        glColor4f(0, 0, 0, 0.8f);
-        glPushMatrix();
-        glTranslatef(left + 2, top + 2, 0);
-        glCallLists(length, GL_UNSIGNED_BYTE, items[i]);
-        glPopMatrix();
-        glBindTexture(GL_TEXTURE_2D, fontTex[box == hover ? 2 : 1]);
-        glColor4f(1, 1, 1, 1);
-        glPushMatrix();
-        glTranslatef(left, top, 0);
-        glCallLists(length, GL_UNSIGNED_BYTE, items[i]);
-        glPopMatrix();
-    }
+    const GLsizei length = GLsizei(std::strlen(text));
+    // A dark shadow keeps the letters readable on a bright picture.
+    glBindTexture(GL_TEXTURE_2D, fontTex[1]);
+    glColor4f(0, 0, 0, 0.8f);
+    glPushMatrix();
+    glTranslatef(left + 2, top + 2, 0);
+    glScalef(scale, scale, 1);
+    glCallLists(length, GL_UNSIGNED_BYTE, text);
+    glPopMatrix();
+    glBindTexture(GL_TEXTURE_2D, fontTex[colour]);
+    glColor4f(1, 1, 1, 1);
+    glPushMatrix();
+    glTranslatef(left, top, 0);
+    glScalef(scale, scale, 1);
+    glCallLists(length, GL_UNSIGNED_BYTE, text);
+    glPopMatrix();
     glPopAttrib();
+}
+
+void cMenu::render() {
+    if (fontBase == 0 || x < 0 || x >= width || y < 0 || y >= height) return;
+    // The picture centred on the item block, which spans 230 x 173 pixels from 100 left
+    // of and above the anchor.
+    drawBackground(float(x - 100 + 115), float(y - 100 + 86), 1);
+    for (int i = 0; i < 4; ++i) {
+        const int box = i + 1;
+        drawText(items[i], float(x - itemDX), float(y - itemDY + itemSpacing * rowOfHover(box)), 1,
+                 box == hover ? 2 : 1);
+    }
 }

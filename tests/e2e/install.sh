@@ -15,7 +15,7 @@ for d in textures models sounds graphics maps; do
   [ "$(ls "$bin/$d" | wc -l)" = "$(ls "$prefix/share/orbix-tal/$d" | wc -l)" ] || fail "content folder $d incomplete"
 done
 desktop=$prefix/share/applications/orbix-tal.desktop
-grep -q '^Exec=orbix-tal$' "$desktop" || fail "no desktop entry that starts the game"
+grep -q '^Exec=orbix-tal --campaign$' "$desktop" || fail "no desktop entry that starts the game"
 if command -v desktop-file-validate >/dev/null; then desktop-file-validate "$desktop" || fail "desktop entry invalid"; fi
 
 # From a folder without content, the installed game must find share/orbix-tal itself.

@@ -1,0 +1,128 @@
+// The campaign menu: its pages and keys, Continue after a win, settings saved as they
+// change, the Score! table, and the pointer on the same rows as the drawing.
+#include "assetsTestFiles.h"
+#include "campaign/cCampaignStore.h"
+#include "shell/cCommandLine.h"
+#include "ui/cCampaignMenu.h"
+
+#include <GL/freeglut.h>
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
+
+namespace {
+
+using assetsTest::ScratchDir;
+using eChoice = cCampaignMenu::eChoice;
+using ePage = cCampaignMenu::ePage;
+
+std::string readFile(const std::string& path) {
+    std::ifstream in(path);
+    std::stringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+struct CampaignMenuTest : ::testing::Test {
+    ScratchDir scratch;
+    cCampaignStore store{scratch.file("config"), scratch.file("data")};
+    std::vector<cCampaignMenu::sLevelEntry> levels{{"01-a.bmp", 1}, {"02-b.bmp", 2}, {"03-c.bmp", 3}};
+    cCampaignMenu menu{store, levels};
+
+    void SetUp() override { store.load(); }
+};
+
+TEST_F(CampaignMenuTest, NewGameContinueAndChooseStartTheLevelsThePlayerReached) {
+    // New Game is the first row and starts level 1; Continue without progress does too.
+    cCampaignMenu::sAnswer a = menu.onKey(13);
+    EXPECT_EQ(a.choice, eChoice::play);
+    EXPECT_EQ(a.level, 0);
+    menu.onSpecial(GLUT_KEY_DOWN);
+    EXPECT_EQ(menu.onKey(13).level, 0);
+
+    // After a win of level 1 the last level is level 2: Continue names and starts it.
+    const eDifficulty d = store.getSettings().difficulty;
+    store.getProgress().markWon(d, "01-a.bmp");
+    store.getProgress().markReached(d, "02-b.bmp");
+    store.getProgress().setLast(d, "02-b.bmp");
+    EXPECT_EQ(menu.rows()[1], "Continue  (level 2)");
+    a = menu.onKey(13);
+    EXPECT_EQ(a.choice, eChoice::play);
+    EXPECT_EQ(a.level, 1);
+
+    // Choose level lists the reached levels and Back; Esc goes back to the top, where
+    // Up from the first row wraps to Quit and Esc quits.
+    menu.onSpecial(GLUT_KEY_DOWN);
+    menu.onKey(13);
+    ASSERT_EQ(menu.getPage(), ePage::choose);
+    EXPECT_EQ(menu.rows(), (std::vector<std::string>{"1  01-a", "2  02-b", "Back"}));
+    menu.onSpecial(GLUT_KEY_DOWN);
+    EXPECT_EQ(menu.onKey(13).level, 1);
+    EXPECT_EQ(menu.onKey(27).choice, eChoice::none);
+    EXPECT_EQ(menu.getPage(), ePage::top);
+    menu.onSpecial(GLUT_KEY_UP);
+    EXPECT_EQ(menu.onKey(13).choice, eChoice::quit);
+    EXPECT_EQ(menu.onKey(27).choice, eChoice::quit);
+}
+
+TEST_F(CampaignMenuTest, SettingsChangeWithArrowsAndClicksAndAreSavedAtOnce) {
+    menu.onSpecial(GLUT_KEY_DOWN);
+    menu.onSpecial(GLUT_KEY_DOWN);
+    menu.onSpecial(GLUT_KEY_DOWN);
+    menu.onKey(13);
+    ASSERT_EQ(menu.getPage(), ePage::settings);
+    EXPECT_EQ(menu.rows()[0], "Difficulty: Regular");
+    EXPECT_EQ(menu.onSpecial(GLUT_KEY_RIGHT).choice, eChoice::settingsChanged);
+    EXPECT_EQ(store.getSettings().difficulty, eDifficulty::veteran);
+    // The difficulty wraps round; the volume steps by ten and wraps past either end.
+    menu.onSpecial(GLUT_KEY_RIGHT);
+    EXPECT_EQ(store.getSettings().difficulty, eDifficulty::recruit);
+    menu.onSpecial(GLUT_KEY_DOWN);
+    menu.onSpecial(GLUT_KEY_LEFT);
+    EXPECT_EQ(store.getSettings().volume, 70);
+    menu.onSpecial(GLUT_KEY_RIGHT);
+    menu.onSpecial(GLUT_KEY_RIGHT);
+    menu.onSpecial(GLUT_KEY_RIGHT);
+    menu.onSpecial(GLUT_KEY_RIGHT);
+    EXPECT_EQ(store.getSettings().volume, 0);
+    const std::string text = readFile(scratch.file("config/settings.toml"));
+    EXPECT_NE(text.find("difficulty = \"recruit\""), std::string::npos) << text;
+    EXPECT_NE(text.find("volume = 0"), std::string::npos) << text;
+
+    // A click on a row is taken where the row is drawn; a click on the mute row toggles it.
+    menu.resize(800, 600);
+    int muteY = -1;
+    for (int y = 0; y < 600 && muteY < 0; ++y) {
+        menu.onMotion(400, y);
+        if (menu.getSelected() == 2) muteY = y;
+    }
+    ASSERT_GE(muteY, 0);
+    EXPECT_EQ(menu.onClick(400, muteY).choice, eChoice::settingsChanged);
+    EXPECT_TRUE(store.getSettings().mute);
+    EXPECT_EQ(menu.onClick(5, 5).choice, eChoice::none);
+}
+
+TEST_F(CampaignMenuTest, ScoreTableShowsEachLevelsBestsForTheCurrentDifficulty) {
+    store.getScores().recordWin(eDifficulty::regular, "02-b.bmp", 2, 125000, 1, "2026-12-08");
+    store.getScores().recordWin(eDifficulty::veteran, "03-c.bmp", 3, 1000, 0, "2026-12-08");
+    const std::vector<std::string> lines = menu.scoreLines();
+    ASSERT_EQ(lines.size(), 4u);
+    EXPECT_NE(lines[2].find("2:05"), std::string::npos) << lines[2];
+    EXPECT_NE(lines[2].find("2026-12-08"), std::string::npos) << lines[2];
+    // Another difficulty's score, or one made on another map, is not this one.
+    EXPECT_EQ(lines[3].find("0:01"), std::string::npos) << lines[3];
+}
+
+TEST(CommandLineCampaign, CampaignGoesWithTheGameButNotWithAReplay) {
+    char prog[] = "orbix-tal", campaign[] = "--campaign", play[] = "--play", file[] = "x.orbrec";
+    char* plain[] = {prog, campaign};
+    cCommandLine line;
+    EXPECT_EQ(line.parse(2, plain), cCommandLine::run);
+    EXPECT_TRUE(line.isCampaign());
+    char* replay[] = {prog, campaign, play, file};
+    EXPECT_EQ(line.parse(4, replay), cCommandLine::wrong);
+    EXPECT_NE(std::string(cCommandLine::helpText()).find("--campaign"), std::string::npos);
+}
+
+}  // namespace
