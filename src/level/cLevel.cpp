@@ -39,8 +39,13 @@ bool cLevel::start(const sLevelStart& how) {
     setCont(how.textures, how.meshes);
     if (how.run != nullptr)
         runState = how.run;
+    // A replay plays the recorded step whatever the controller chose; otherwise the
+    // run state takes the chosen one, so that the recording stores it.
     if (how.restore != nullptr)
         *runState = *how.restore;
+    else
+        runState->difficulty = rules.difficulty;
+    rules.difficulty = runState->difficulty;
     seed(how.seed);
     // The recording takes the seed and the run state before the build draws from them.
     if (how.recorder != nullptr)
@@ -99,6 +104,7 @@ bool cLevel::init() {
         squad->addSoldier();
 
     ammo.setSnd(&soundEvents);
+    ammo.setSquadDamageScale(squadDamageScale(rules.difficulty));
     camera.translateTo(map.getX() / 2 - sx, map.getY() / 2 - sy);
     ui.init();
     glPending = true;
