@@ -117,6 +117,8 @@ public:
     void onPassiveMotion(unsigned char buttons, int x, int y, int dx, int dy);
     void onMouseMotion(unsigned char buttons, int x, int y, int dx, int dy);
     void onMouseClick(unsigned char buttons, int x, int y);
+    // The mouse wheel, notches away from the player positive: zooms in; towards, out.
+    void onWheel(int notches);
     // What the mouse handlers do once they have the ground point under the pointer;
     // callers with no pointer (bot play, replays) give the point directly. The three
     // orders act only while playing, as the clicks do.
@@ -154,6 +156,9 @@ public:
 
 private:
     int tick(int ms);
+    // In the campaign, unless the classic camera is chosen, the view keeps the leader
+    // centred instead of gliding to each order.
+    bool cameraFollowsLeader() const { return rules.campaign && !rules.classicCamera; }
     // Ground point (z = 0) under window pixel (x, y) through the level's view; where the
     // pixel sees no ground, the ground point last aimed at.
     void pick(int x, int y, float& gx, float& gy) const;

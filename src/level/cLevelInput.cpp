@@ -180,6 +180,15 @@ void cLevel::onMouseClick(unsigned char buttons, int x, int y) {
     }
 }
 
+void cLevel::onWheel(int notches) {
+    // Each notch as far as a short drag with the zoom key held; the re-aim follows
+    // through the frame's camera check, as after any zoom.
+    constexpr int zoomPerNotch = 4;
+    if (!rules.campaign)
+        return;
+    camera.zoom(notches * zoomPerNotch);
+}
+
 void cLevel::aimAtPointer() {
     if (!pointerSeen)
         return;
@@ -202,7 +211,8 @@ void cLevel::orderMove(float gx, float gy) {
         log->input({sLevelInput::move, 0, gx, gy});
     if (levelState != statePlaying)
         return;
-    camera.translateTo(map.getX() / 2 - gx, map.getY() / 2 - gy);
+    if (!cameraFollowsLeader())
+        camera.translateTo(map.getX() / 2 - gx, map.getY() / 2 - gy);
     if (squad == nullptr)
         return;
     squad->shootStop();
