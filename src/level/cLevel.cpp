@@ -65,6 +65,8 @@ void cLevel::seed(uint32_t s) {
 
 bool cLevel::init() {
     godMode = true;
+    walkBefore = {};
+    chordHeld = false;
     dispose();
     camera.reset();
     soundEvents.clear();
@@ -199,6 +201,8 @@ void cLevel::restart() {
     camera.reset();
     if (squad != nullptr)
         camera.translateTo(map.getX() / 2 - squad->getX(), map.getY() / 2 - squad->getY());
+    walkBefore = {};
+    chordHeld = false;
     levelTime = 0;
     carriedMs = 0;
     levelState = stateIntro;

@@ -126,6 +126,11 @@ public:
     void orderMove(float gx, float gy);    // left button
     void orderFire();                      // right button: along the squad's heading
     void orderLaunch(float gx, float gy);  // both buttons: rocket or grenade as selected
+    // Takes back the last walk order, if nothing has replaced it: the leader's walk and the
+    // camera's target as they were before it.
+    void withdrawMove();
+    // The controller carries the choice to the next level with isRocketSelected and this,
+    // after that level's start, so that its recording holds it.
     void selectRocket(bool rocket);
     // Mouse motion stops the squad's fire (not while only the right button is held).
     void holdFire();
@@ -159,6 +164,9 @@ private:
     // In the campaign, unless the classic camera is chosen, the view keeps the leader
     // centred instead of gliding to each order.
     bool cameraFollowsLeader() const { return rules.campaign && !rules.classicCamera; }
+    // In the campaign a launch chord orders nothing but its launch; answers whether the
+    // click belonged to one.
+    bool launchChord(unsigned char buttons, int x, int y);
     // Ground point (z = 0) under window pixel (x, y) through the level's view; where the
     // pixel sees no ground, the ground point last aimed at.
     void pick(int x, int y, float& gx, float& gy) const;
@@ -217,4 +225,14 @@ private:
     // pointer aim, so a glide, zoom or turn re-aims at what now lies under the pointer.
     bool pointerSeen = false;
     cCamera aimedFrom;
+    // What the last walk order replaced, so that a launch chord's first button can take it back.
+    struct sWalkBefore {
+        bool valid = false;
+        int leaderId = 0;
+        float targetX = 0, targetY = 0;
+        bool moving = false;
+        float cameraX = 0, cameraY = 0;
+        int64_t at = 0;  // level time of the order
+    } walkBefore;
+    bool chordHeld = false;  // a launch chord's buttons are down: their release orders nothing
 };

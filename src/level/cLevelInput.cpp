@@ -149,6 +149,8 @@ void cLevel::onMouseClick(unsigned char buttons, int x, int y) {
     mouseY = y;
     pointerSeen = true;
     aimAtPointer();
+    if (rules.campaign && launchChord(buttons, x, y))
+        return;
     if (levelState != statePlaying)
         return;
     switch (buttons) {
@@ -178,6 +180,26 @@ void cLevel::onMouseClick(unsigned char buttons, int x, int y) {
         holdFire();
         break;
     }
+}
+
+bool cLevel::launchChord(unsigned char buttons, int x, int y) {
+    // A second button this soon after a walk order means the player reached for a launch.
+    constexpr int64_t chordMs = 250;
+    if (chordHeld) {
+        chordHeld = buttons != 0;
+        return true;
+    }
+    if (buttons != 5)
+        return false;
+    chordHeld = true;
+    if (walkBefore.valid && levelTime - walkBefore.at <= chordMs)
+        withdrawMove();
+    // A right button first opened fire; the launch is all the chord asks for.
+    holdFire();
+    float gx, gy;
+    pick(x, y, gx, gy);
+    orderLaunch(gx, gy);
+    return true;
 }
 
 void cLevel::onWheel(int notches) {
@@ -211,6 +233,9 @@ void cLevel::orderMove(float gx, float gy) {
         log->input({sLevelInput::move, 0, gx, gy});
     if (levelState != statePlaying)
         return;
+    if (squad != nullptr)
+        walkBefore = {true, squad->getID(), squad->getTargetX(), squad->getTargetY(), squad->isMoving(),
+                      camera.getXTarget(), camera.getYTarget(), levelTime};
     if (!cameraFollowsLeader())
         camera.translateTo(map.getX() / 2 - gx, map.getY() / 2 - gy);
     if (squad == nullptr)
@@ -219,6 +244,18 @@ void cLevel::orderMove(float gx, float gy) {
     squad->moveTo(gx, gy);
     squad->setMood(moodTalking, -1);
     soundEvents.emit(soundRoger);
+}
+
+void cLevel::withdrawMove() {
+    if (log != nullptr)
+        log->input({sLevelInput::withdrawMove});
+    if (levelState != statePlaying || !walkBefore.valid)
+        return;
+    walkBefore.valid = false;
+    camera.translateTo(walkBefore.cameraX, walkBefore.cameraY);
+    // A leader who fell since the order leaves the walk to his successor.
+    if (squad != nullptr && squad->getID() == walkBefore.leaderId)
+        squad->resumeWalk(walkBefore.targetX, walkBefore.targetY, walkBefore.moving);
 }
 
 void cLevel::orderFire() {
@@ -293,6 +330,9 @@ void cLevel::apply(const sLevelInput& in) {
         break;
     case sLevelInput::rockets:
         setRocketsCount(in.value);
+        break;
+    case sLevelInput::withdrawMove:
+        withdrawMove();
         break;
     }
 }

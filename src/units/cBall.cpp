@@ -153,6 +153,13 @@ void cBall::moveTo(float tx, float ty) {
     moving = true;
 }
 
+void cBall::resumeWalk(float tx, float ty, bool wasMoving) {
+    targetX = tx;
+    targetY = ty;
+    moveAngle = ::getAngle(tx, ty, x, y) * kRadToDeg;
+    moving = wasMoving;
+}
+
 void cBall::rotateTo(float tx, float ty) { angle = ::getAngle(tx, ty, x, y) * kRadToDeg; }
 
 void cBall::move(float px, float py) {

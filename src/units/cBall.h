@@ -39,6 +39,8 @@ public:
     // Advances the unit's clock, eye blink and mood by ms milliseconds.
     void update(int ms);
     void moveTo(float tx, float ty);
+    // Puts back the walk a later moveTo replaced: its target, and whether it was still walking.
+    void resumeWalk(float tx, float ty, bool wasMoving);
     void rotateTo(float tx, float ty);
     // Puts the unit at (px, py) standing still.
     void move(float px, float py);
