@@ -89,7 +89,10 @@ public:
     void pause(bool on);
     void setConsole(cConsole* c) { console = c; }
     // Kept across init and restart; the controller sets them before a level starts.
-    void setPlayRules(const sPlayRules& r) { rules = r; }
+    void setPlayRules(const sPlayRules& r) {
+        rules = r;
+        colourBlind = r.colourBlind;
+    }
     const sPlayRules& getPlayRules() const { return rules; }
     cConsole* getConsole() const { return console; }
     void setGodMode(bool on);
