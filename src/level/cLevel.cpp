@@ -39,8 +39,13 @@ bool cLevel::start(const sLevelStart& how) {
     setCont(how.textures, how.meshes);
     if (how.run != nullptr)
         runState = how.run;
+    // A replay plays the recorded step whatever the controller chose; otherwise the
+    // run state takes the chosen one, so that the recording stores it.
     if (how.restore != nullptr)
         *runState = *how.restore;
+    else
+        runState->difficulty = rules.difficulty;
+    rules.difficulty = runState->difficulty;
     seed(how.seed);
     // The recording takes the seed and the run state before the build draws from them.
     if (how.recorder != nullptr)
@@ -60,6 +65,8 @@ void cLevel::seed(uint32_t s) {
 
 bool cLevel::init() {
     godMode = true;
+    walkBefore = {};
+    chordHeld = false;
     dispose();
     camera.reset();
     soundEvents.clear();
@@ -99,6 +106,7 @@ bool cLevel::init() {
         squad->addSoldier();
 
     ammo.setSnd(&soundEvents);
+    ammo.setSquadDamageScale(squadDamageScale(rules.difficulty));
     camera.translateTo(map.getX() / 2 - sx, map.getY() / 2 - sy);
     ui.init();
     glPending = true;
@@ -193,6 +201,8 @@ void cLevel::restart() {
     camera.reset();
     if (squad != nullptr)
         camera.translateTo(map.getX() / 2 - squad->getX(), map.getY() / 2 - squad->getY());
+    walkBefore = {};
+    chordHeld = false;
     levelTime = 0;
     carriedMs = 0;
     levelState = stateIntro;

@@ -91,7 +91,10 @@ public:
     void pause(bool on);
     void setConsole(cConsole* c) { console = c; }
     // Kept across init and restart; the controller sets them before a level starts.
-    void setPlayRules(const sPlayRules& r) { rules = r; }
+    void setPlayRules(const sPlayRules& r) {
+        rules = r;
+        colourBlind = r.colourBlind;
+    }
     const sPlayRules& getPlayRules() const { return rules; }
     cConsole* getConsole() const { return console; }
     void setGodMode(bool on);
@@ -119,6 +122,8 @@ public:
     void onPassiveMotion(unsigned char buttons, int x, int y, int dx, int dy);
     void onMouseMotion(unsigned char buttons, int x, int y, int dx, int dy);
     void onMouseClick(unsigned char buttons, int x, int y);
+    // The mouse wheel, notches away from the player positive: zooms in; towards, out.
+    void onWheel(int notches);
     // What the mouse handlers do once they have the ground point under the pointer;
     // callers with no pointer (bot play, replays) give the point directly. The three
     // orders act only while playing, as the clicks do.
@@ -126,6 +131,11 @@ public:
     void orderMove(float gx, float gy);    // left button
     void orderFire();                      // right button: along the squad's heading
     void orderLaunch(float gx, float gy);  // both buttons: rocket or grenade as selected
+    // Takes back the last walk order, if nothing has replaced it: the leader's walk and the
+    // camera's target as they were before it.
+    void withdrawMove();
+    // The controller carries the choice to the next level with isRocketSelected and this,
+    // after that level's start, so that its recording holds it.
     void selectRocket(bool rocket);
     // Mouse motion stops the squad's fire (not while only the right button is held).
     void holdFire();
@@ -156,6 +166,12 @@ public:
 
 private:
     int tick(int ms);
+    // In the campaign, unless the classic camera is chosen, the view keeps the leader
+    // centred instead of gliding to each order.
+    bool cameraFollowsLeader() const { return rules.campaign && !rules.classicCamera; }
+    // In the campaign a launch chord orders nothing but its launch; answers whether the
+    // click belonged to one.
+    bool launchChord(unsigned char buttons, int x, int y);
     // Ground point (z = 0) under window pixel (x, y) through the level's view; where the
     // pixel sees no ground, the ground point last aimed at.
     void pick(int x, int y, float& gx, float& gy) const;
@@ -214,4 +230,14 @@ private:
     // pointer aim, so a glide, zoom or turn re-aims at what now lies under the pointer.
     bool pointerSeen = false;
     cCamera aimedFrom;
+    // What the last walk order replaced, so that a launch chord's first button can take it back.
+    struct sWalkBefore {
+        bool valid = false;
+        int leaderId = 0;
+        float targetX = 0, targetY = 0;
+        bool moving = false;
+        float cameraX = 0, cameraY = 0;
+        int64_t at = 0;  // level time of the order
+    } walkBefore;
+    bool chordHeld = false;  // a launch chord's buttons are down: their release orders nothing
 };

@@ -150,6 +150,8 @@ void cLevel::onMouseClick(unsigned char buttons, int x, int y) {
     mouseY = y;
     pointerSeen = true;
     aimAtPointer();
+    if (rules.campaign && launchChord(buttons, x, y))
+        return;
     if (levelState != statePlaying)
         return;
     switch (buttons) {
@@ -181,6 +183,35 @@ void cLevel::onMouseClick(unsigned char buttons, int x, int y) {
     }
 }
 
+bool cLevel::launchChord(unsigned char buttons, int x, int y) {
+    // A second button this soon after a walk order means the player reached for a launch.
+    constexpr int64_t chordMs = 250;
+    if (chordHeld) {
+        chordHeld = buttons != 0;
+        return true;
+    }
+    if (buttons != 5)
+        return false;
+    chordHeld = true;
+    if (walkBefore.valid && levelTime - walkBefore.at <= chordMs)
+        withdrawMove();
+    // A right button first opened fire; the launch is all the chord asks for.
+    holdFire();
+    float gx, gy;
+    pick(x, y, gx, gy);
+    orderLaunch(gx, gy);
+    return true;
+}
+
+void cLevel::onWheel(int notches) {
+    // Each notch as far as a short drag with the zoom key held; the re-aim follows
+    // through the frame's camera check, as after any zoom.
+    constexpr int zoomPerNotch = 4;
+    if (!rules.campaign)
+        return;
+    camera.zoom(notches * zoomPerNotch);
+}
+
 void cLevel::aimAtPointer() {
     if (!pointerSeen)
         return;
@@ -203,13 +234,29 @@ void cLevel::orderMove(float gx, float gy) {
         log->input({sLevelInput::move, 0, gx, gy});
     if (levelState != statePlaying)
         return;
-    camera.translateTo(map.getX() / 2 - gx, map.getY() / 2 - gy);
+    if (squad != nullptr)
+        walkBefore = {true, squad->getID(), squad->getTargetX(), squad->getTargetY(), squad->isMoving(),
+                      camera.getXTarget(), camera.getYTarget(), levelTime};
+    if (!cameraFollowsLeader())
+        camera.translateTo(map.getX() / 2 - gx, map.getY() / 2 - gy);
     if (squad == nullptr)
         return;
     squad->shootStop();
     squad->moveTo(gx, gy);
     squad->setMood(moodTalking, -1);
     soundEvents.emit(soundRoger);
+}
+
+void cLevel::withdrawMove() {
+    if (log != nullptr)
+        log->input({sLevelInput::withdrawMove});
+    if (levelState != statePlaying || !walkBefore.valid)
+        return;
+    walkBefore.valid = false;
+    camera.translateTo(walkBefore.cameraX, walkBefore.cameraY);
+    // A leader who fell since the order leaves the walk to his successor.
+    if (squad != nullptr && squad->getID() == walkBefore.leaderId)
+        squad->resumeWalk(walkBefore.targetX, walkBefore.targetY, walkBefore.moving);
 }
 
 void cLevel::orderFire() {
@@ -284,6 +331,9 @@ void cLevel::apply(const sLevelInput& in) {
         break;
     case sLevelInput::rockets:
         setRocketsCount(in.value);
+        break;
+    case sLevelInput::withdrawMove:
+        withdrawMove();
         break;
     }
 }

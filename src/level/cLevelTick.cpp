@@ -40,6 +40,8 @@ int cLevel::tick(int ms) {
     if (levelState == stateInactive)
         return inactiveAnswer;
     levelTime += ms;
+    if (cameraFollowsLeader() && squad != nullptr)
+        camera.translateTo(map.getX() / 2 - squad->getX(), map.getY() / 2 - squad->getY());
     camera.update(ms);
     map.update(ms);
 

@@ -14,3 +14,5 @@ inline constexpr std::array<eDifficulty, 3> kDifficulties = {eDifficulty::recrui
 std::string_view difficultyName(eDifficulty d);
 // The step a word names; none for any other word.
 std::optional<eDifficulty> difficultyFromName(std::string_view name);
+// The share of a hit's full damage that a soldier takes at this step: 1 at veteran.
+float squadDamageScale(eDifficulty d);

@@ -21,7 +21,8 @@ struct sLevelInput {
         holdFire = 10,
         grenades,      // value: the carried count
         rockets,       // value: the carried count
-        lastKind = rockets
+        withdrawMove,  // the last walk order is taken back (the campaign's launch chord)
+        lastKind = withdrawMove
     };
     eKind kind = aim;
     int value = 0;

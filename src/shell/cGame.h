@@ -74,6 +74,8 @@ public:
     void onMouseMotion(int x, int y, int dx, int dy);
     // mask: buttons held after the change (1 left, 2 middle, 4 right).
     void onMouseClick(uint8_t mask, int x, int y);
+    // A wheel notch, away from the player positive; only a level uses it.
+    void onWheel(int notches);
     // One tick of the active screen; ms is the measured elapsed time, uncapped.
     void onUpdate(int ms);
     // Draws one frame; the caller swaps the buffers.

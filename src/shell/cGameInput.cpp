@@ -87,6 +87,10 @@ void cGame::onMouseMotion(int x, int y, int dx, int dy) {
     if (state == kLevel && level) level->onMouseMotion(mouseButtons, x, y, dx, dy);
 }
 
+void cGame::onWheel(int notches) {
+    if (!replay && state == kLevel && level) level->onWheel(notches);
+}
+
 void cGame::onMouseClick(uint8_t mask, int x, int y) {
     xMouse = x;
     yMouse = y;

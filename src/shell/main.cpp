@@ -190,8 +190,11 @@ void onSpecialUpFunc(int key, int, int) {
 
 void onMouseClick(int button, int state, int x, int y) {
     // freeglut reports each wheel notch (buttons 3 to 6) as a press and a
-    // release; passing them on would repeat the last click.
-    if (button >= 3 && button <= 6) return;
+    // release; passing them on as clicks would repeat the last click.
+    if (button >= 3 && button <= 6) {
+        if (state == GLUT_DOWN && button <= 4) game->onWheel(button == 3 ? 1 : -1);
+        return;
+    }
     if (button >= GLUT_LEFT_BUTTON && button <= GLUT_RIGHT_BUTTON) {
         const uint8_t bit = uint8_t(1u << button);
         if (state == GLUT_DOWN) mouseState = uint8_t(mouseState | bit);

@@ -22,7 +22,7 @@ cBall::cBall(cGameSetup* gs)
     : animCarry(0), initX(0), initY(0), terrainKind(cellKind::ground), targetX(0), targetY(0), moveAngle(0),
       groundSpeed(0), waterSpeed(0), fireInterval(0), fireTimer(0), idleTimer(0),
       meshCont(nullptr), textures(nullptr), sound(nullptr), gameSetup(gs), walkFirst(0),
-      walkLast(0), teamColour{1, 1, 1} {
+      walkLast(0), teamColour{1, 1, 1}, blindColour{1, 1, 1} {
     load();
 }
 
@@ -151,6 +151,17 @@ void cBall::moveTo(float tx, float ty) {
     targetY = ty;
     moveAngle = ::getAngle(tx, ty, x, y) * kRadToDeg;
     moving = true;
+}
+
+const float* cBall::lifeBarColour() const {
+    return gameSetup != nullptr && gameSetup->colourBlind ? blindColour : teamColour;
+}
+
+void cBall::resumeWalk(float tx, float ty, bool wasMoving) {
+    targetX = tx;
+    targetY = ty;
+    moveAngle = ::getAngle(tx, ty, x, y) * kRadToDeg;
+    moving = wasMoving;
 }
 
 void cBall::rotateTo(float tx, float ty) { angle = ::getAngle(tx, ty, x, y) * kRadToDeg; }

@@ -39,6 +39,8 @@ public:
     // Advances the unit's clock, eye blink and mood by ms milliseconds.
     void update(int ms);
     void moveTo(float tx, float ty);
+    // Puts back the walk a later moveTo replaced: its target, and whether it was still walking.
+    void resumeWalk(float tx, float ty, bool wasMoving);
     void rotateTo(float tx, float ty);
     // Puts the unit at (px, py) standing still.
     void move(float px, float py);
@@ -64,6 +66,8 @@ public:
     float getZ() const { return z; }
     void setZ(float nz) { z = nz; }
     float getLife() const { return life; }
+    // The life bar's colour: the side's own, or its colour-blind one when the level asks for it.
+    const float* lifeBarColour() const;
     int getID() const { return id; }
     bool isAlive() const { return deadState == 0; }
 
@@ -159,6 +163,7 @@ protected:
     float bodyColour[4];
     float lightColour[4];
     float teamColour[3];   // life-bar colour
+    float blindColour[3];  // life-bar colour for a red-green colour-blind player
     int flash;             // muzzle-flash counter, -1 idle
     int lod;               // model set drawn, 0 (finest) to 3
     cRandomStream ownDraws; // both streams of a unit without a level

@@ -113,7 +113,7 @@ void cBall::renderLM() {
     glVertex2i(px + 30, py - 9);
     glVertex2i(px + 30, py + 9);
     glVertex2i(px - 30, py + 9);
-    glColor3fv(teamColour);
+    glColor3fv(lifeBarColour());
     glVertex2i(px - 28, py - 7);
     glVertex2i(px - 28 + n, py - 7);
     glVertex2i(px - 28 + n, py + 7);

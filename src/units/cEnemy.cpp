@@ -15,6 +15,9 @@ cEnemy::cEnemy(cEnemy* nextEnemy, cGameSetup* gs) : cBall(gs), next(nextEnemy), 
     teamColour[0] = 0.7f;
     teamColour[1] = 0;
     teamColour[2] = 0;
+    blindColour[0] = 1.0f;
+    blindColour[1] = 0.55f;
+    blindColour[2] = 0;
     bodyColour[0] = 94 / 255.0f;
     bodyColour[1] = 194 / 255.0f;
     bodyColour[2] = 242 / 255.0f;

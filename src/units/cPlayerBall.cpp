@@ -30,6 +30,9 @@ cPlayerBall::cPlayerBall(bool isLeader, cGameSetup* gs) : cBall(gs), next(nullpt
     teamColour[0] = 0;
     teamColour[1] = 0.7f;
     teamColour[2] = 0;
+    blindColour[0] = 0.1f;
+    blindColour[1] = 0.45f;
+    blindColour[2] = 1.0f;
     groundSpeed = 4.12f;
     waterSpeed = 3.12f;
     fireInterval = 100 + gameDraws().below(200);

@@ -57,6 +57,11 @@ public:
     // starts its fireball.
     void applyBlasts(cMap* map, cPlayerBall* squad, cEnemy* enemies, bool godMode);
 
+    // What a hit on a soldier does, as a share of its full damage: 1 is the game as it
+    // is; the easier steps soften it. Enemies are always hurt in full.
+    void setSquadDamageScale(float scale) { squadDamageScale = scale; }
+    float getSquadDamageScale() const { return squadDamageScale; }
+
     cBullet* getBullets() const { return bullets; }
     cRocket* getRockets() const { return rockets; }
     cGrenade* getGrenades() const { return grenades; }
@@ -68,4 +73,5 @@ private:
     cRocket* rockets;    // owned list head
     cGrenade* grenades;  // owned list head
     cSoundEvents* snd;   // not owned
+    float squadDamageScale = 1.0f;
 };

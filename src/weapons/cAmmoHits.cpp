@@ -33,11 +33,11 @@ bool treeOnPath(const cMap& map, float fromX, float fromY, float toX, float toY,
     return true;
 }
 
-void blast(float x, float y, cPlayerBall* squad, cEnemy* enemies, bool godMode) {
+void blast(float x, float y, cPlayerBall* squad, cEnemy* enemies, bool godMode, float squadScale) {
     if (!godMode) {
         for (cPlayerBall* s = squad; s; s = s->getNext()) {
             if (dist(x, y, s->getX(), s->getY()) <= cAmmo::kBlastRadius)
-                static_cast<cBall*>(s)->hurt(cAmmo::kBlastDamageToSoldier);
+                static_cast<cBall*>(s)->hurt(cAmmo::kBlastDamageToSoldier * squadScale);
         }
     }
     for (cEnemy* e = enemies; e; e = e->getNext()) {
@@ -49,9 +49,9 @@ void blast(float x, float y, cPlayerBall* squad, cEnemy* enemies, bool godMode) 
 
 // Each explosion hurts in the one tick that leaves it pending, then becomes a harmless fireball.
 template <class T>
-void blastIfPending(T* p, cPlayerBall* squad, cEnemy* enemies, bool godMode) {
+void blastIfPending(T* p, cPlayerBall* squad, cEnemy* enemies, bool godMode, float squadScale) {
     if (p->getState() != T::BLAST_PENDING) return;
-    blast(p->getX(), p->getY(), squad, enemies, godMode);
+    blast(p->getX(), p->getY(), squad, enemies, godMode, squadScale);
     p->explode();
 }
 }  // namespace
@@ -72,7 +72,7 @@ void cAmmo::applyBulletHits(cMap* map, cColision* grid, cPlayerBall* squad, cEne
         // flies on through its own side's units.
         bool hit = false;
         if (b->getType() == 1)
-            hit = squad && !godMode && squad->hurt(object, kEnemyBulletDamage);
+            hit = squad && !godMode && squad->hurt(object, kEnemyBulletDamage * squadDamageScale);
         else if (b->getType() == 0)
             hit = enemies && enemies->hurt(object, kSquadBulletDamage);
         if (hit) b->kill();
@@ -86,7 +86,7 @@ void cAmmo::applyBlasts(cMap* map, cPlayerBall* squad, cEnemy* enemies, bool god
         if ((r->getState() == cRocket::FLYING || r->getState() == cRocket::BLAST_PENDING) && map &&
             treeOnPath(*map, r->getFromX(), r->getFromY(), r->getX(), r->getY(), atX, atY))
             r->strikeAt(atX, atY);
-        blastIfPending(r, squad, enemies, godMode);
+        blastIfPending(r, squad, enemies, godMode, squadDamageScale);
     }
-    for (cGrenade* g = grenades; g; g = g->getNext()) blastIfPending(g, squad, enemies, godMode);
+    for (cGrenade* g = grenades; g; g = g->getNext()) blastIfPending(g, squad, enemies, godMode, squadDamageScale);
 }

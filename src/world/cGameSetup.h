@@ -27,6 +27,9 @@ public:
     // GL texture name of the 64 x 64 minimap; 0 until init.
     unsigned miniMapTex = 0;
     bool showMiniMap = false;
+    // Squad and enemy marks and meters in blue and orange, which a red-green colour-blind
+    // player tells apart, instead of green and red.
+    bool colourBlind = false;
 
     // Draws that change the game (decisions, spread of fire, anything that moves a unit),
     // and draws that only change what is shown; kept apart so that loading or drawing

@@ -1,5 +1,7 @@
-// What lasts the whole program rather than one level: the water's wave, unit ids and soldier names.
+// What lasts the whole program rather than one level: the water's wave, unit ids, soldier names, difficulty.
 #pragma once
+
+#include "level/difficulty.h"
 
 #include <cstdint>
 
@@ -13,6 +15,9 @@ public:
     int lastUnitId = 0;
     // Index of the next soldier's name.
     int nameIndex = 0;
+    // The difficulty the level plays, as the controller chose it; kept here so that a
+    // recording stores it with the rest and a replay plays the same step.
+    eDifficulty difficulty = eDifficulty::veteran;
 
     int takeUnitId() { return ++lastUnitId; }
     // Stands in for the game's state where a unit or a map is used outside any level (tools, tests).

@@ -154,7 +154,7 @@ while True:
         break
     if tag == ord('L'):
         i = varint(i)
-        i += 1 + data[i] + 20
+        i += 1 + data[i] + 21
     elif tag in (1, 4, ord('T')):
         i = varint(varint(i))
     elif tag in (5, 6, 7, 8):

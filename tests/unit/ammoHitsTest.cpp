@@ -2,6 +2,7 @@
 // and how they hurt units: bullets by side and trees; blasts by radius, once each; each landing heard once.
 #include "weapons/cAmmo.h"
 
+#include "level/difficulty.h"
 #include "units/cEnemy.h"
 #include "units/cPlayerBall.h"
 #include "world/cColision.h"
@@ -88,6 +89,34 @@ TEST_F(Battlefield, BlastHurtsEveryoneWithinThreeUnitsOnce) {
     EXPECT_FLOAT_EQ(enemies->getLife(), 100.0f - cAmmo::kBlastDamageToEnemy);
     EXPECT_FLOAT_EQ(enemies->getNext()->getLife(), 100.0f);
 
+}
+
+// The easier steps soften what a soldier suffers, bullet and blast alike, and never what an enemy does.
+TEST_F(Battlefield, DifficultySoftensHitsOnSoldiersOnly) {
+    float soldierHurt[3] = {}, enemyHurt[3] = {};
+    for (eDifficulty d : kDifficulties) {
+        leader.heal();
+        enemies->heal();
+        ammo.setSquadDamageScale(squadDamageScale(d));
+        place(leader, 5.5f, 5.5f);
+        place(*enemies, 9.5f, 5.5f);
+        bulletAt(5.2f, 5.9f, 1);
+        bulletAt(9.9f, 5.9f, 0);
+        ammo.applyBulletHits(&world.map, &grid, &leader, enemies, false);
+        ammo.addGrenade(7.5f, 5.5f, 7.5f, 5.5f, 15.0f);  // 2 from each
+        for (int tick = 0; tick < 20; tick++) {
+            ammo.update(20);
+            blasts();
+        }
+        soldierHurt[int(d)] = 100.0f - leader.getLife();
+        enemyHurt[int(d)] = 100.0f - enemies->getLife();
+    }
+    const int veteran = int(eDifficulty::veteran);
+    EXPECT_FLOAT_EQ(soldierHurt[veteran], cAmmo::kEnemyBulletDamage + cAmmo::kBlastDamageToSoldier);
+    EXPECT_LT(soldierHurt[int(eDifficulty::recruit)], soldierHurt[int(eDifficulty::regular)]);
+    EXPECT_LT(soldierHurt[int(eDifficulty::regular)], soldierHurt[veteran]);
+    EXPECT_GT(soldierHurt[int(eDifficulty::recruit)], 0.0f);
+    for (float hurt : enemyHurt) EXPECT_FLOAT_EQ(hurt, cAmmo::kSquadBulletDamage + cAmmo::kBlastDamageToEnemy);
 }
 
 TEST_F(Battlefield, RocketOverATreeGoesOffThereAndHurtsOnce) {

@@ -20,13 +20,16 @@ namespace {
 class ReplayFileTest : public LevelFolderTest {
 protected:
     // Records the bot on a small map with an enemy in sight; answers the file's bytes.
-    std::vector<uint8_t> recordBotGame() {
+    std::vector<uint8_t> recordBotGame(eDifficulty difficulty = eDifficulty::veteran) {
         writeMap("01-field.bmp", 40, 40, {{10, 10, kSquadMark}, {22, 18, kEnemyMark}, {25, 12, kEnemyMark}});
         cRecorder recorder;
         std::string error;
         EXPECT_TRUE(recorder.open("game.orbrec", "test", 800, 600, error)) << error;
         cLevel level(1);
         level.setMapName("01-field.bmp");
+        sPlayRules rules;
+        rules.difficulty = difficulty;
+        level.setPlayRules(rules);
         sLevelStart how;
         how.seed = 5;
         how.recorder = &recorder;
@@ -113,13 +116,14 @@ TEST_F(ReplayFileTest, ABotGameReplaysInStepEvenAfterOtherLevelsAnotherSeedGoesO
         }
     }
     const size_t header = 8 + 4 + 1 + 4 + 4;  // version "test", window size
-    const size_t firstRecord = header + 1 + 1 + 1 + 17 + 18;  // the level record
+    const size_t firstRecord = header + 1 + 1 + 1 + 17 + 19;  // the level record
     // (byte, value written there or -1 to append one, what the refusal says)
     const struct { size_t at; int value; const char* says; } cases[] = {
         {0, 'X', "not a recording"}, {8, 3, "format version 3"},
         {8, 1, "recording format 1 is no longer played; this game plays format 2"}, {10, 9, "simulation version 9"},
         {header + 1, 0, "level number"}, {firstRecord, 0xee, "unknown record"},
         {good.size() - 1, 'T', "outside any level"}, {good.size(), -1, ""},
+        {firstRecord - 1, 3, "difficulty out of range"},
     };
     for (const auto& c : cases) {
         std::vector<uint8_t> bytes = good;
@@ -133,6 +137,25 @@ TEST_F(ReplayFileTest, ABotGameReplaysInStepEvenAfterOtherLevelsAnotherSeedGoesO
         EXPECT_NE(message.find(c.says), std::string::npos) << c.at << ": " << message;
         EXPECT_TRUE(rec.levels.empty());
     }
+}
+
+// The difficulty a level was recorded at is played back, whatever the replaying level was set to.
+TEST_F(ReplayFileTest, TheRecordedDifficultyIsRestored) {
+    const std::vector<uint8_t> bytes = recordBotGame(eDifficulty::recruit);
+    sReplay played;
+    std::string why;
+    ASSERT_EQ(cReplayReader::parse(bytes.data(), bytes.size(), played, why), cReplayReader::whole) << why;
+    EXPECT_EQ(played.levels[0].run.difficulty, eDifficulty::recruit);
+    int64_t ticks;
+    EXPECT_EQ(replay(played, ticks), cLevelReplay::finished);
+    EXPECT_EQ(replayedHash, endHash);
+    cLevel level(1);
+    level.setMapName("01-field.bmp");
+    sLevelStart how;
+    how.restore = &played.levels[0].run;
+    ASSERT_TRUE(level.start(how));
+    EXPECT_EQ(level.getPlayRules().difficulty, eDifficulty::recruit);
+    EXPECT_EQ(level.getAmmo().getSquadDamageScale(), squadDamageScale(eDifficulty::recruit));
 }
 
 // A level after one that launched nothing is handed 99 of each, one fewer than its squad
@@ -176,6 +199,7 @@ TEST(ReplayWriter, EachRecordReachesTheDiskAndReadsBack) {
         run.waveAngle = 0.001f * float(number % 6000);
         run.lastUnitId = number * 1000;
         run.nameIndex = number % 41;
+        run.difficulty = kDifficulties[size_t(number) % kDifficulties.size()];
         w.beginLevel(number, mapName, 1, 77, run);
         const std::string bytes = assetsTest::fileBytes(path);
         sReplay rec;

@@ -3,6 +3,7 @@
 #include "units/cEnemy.h"
 #include "units/cPlayerBall.h"
 #include "world/cColision.h"
+#include "world/cGameSetup.h"
 
 #include "ballTestWorld.h"
 
@@ -370,3 +371,18 @@ TEST(Enemy, DeadEnemyStandsStillAndHoldsNoCell) {
 }
 
 } // namespace
+
+// Colour-blind meters: the squad's and the enemies' differ in blue, which a red-green
+// colour-blind player sees, not only in red and green; without the option they stay as they were.
+TEST(SquadColours, ColourBlindMetersDifferInBlue) {
+    cGameSetup gs;
+    cPlayerBall soldier(true, &gs);
+    cEnemy enemy(nullptr, &gs);
+    EXPECT_FLOAT_EQ(soldier.lifeBarColour()[1], 0.7f);
+    EXPECT_FLOAT_EQ(enemy.lifeBarColour()[0], 0.7f);
+    gs.colourBlind = true;
+    const float* s = soldier.lifeBarColour();
+    const float* e = enemy.lifeBarColour();
+    EXPECT_GT(s[2] - e[2], 0.5f);
+    EXPECT_GT(e[0] - s[0], 0.5f);
+}

@@ -15,6 +15,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
+#include <optional>
 #include <string>
 
 namespace {
@@ -26,6 +27,7 @@ struct sBotOptions {
     long maxMs = 600000;
     long tickMs = cLevel::stepMs;  // one frame between the bot's looks, as the game's timer hands it
     bool player = false;  // the player-like bot instead of the planning one
+    eDifficulty difficulty = eDifficulty::veteran;  // the game without the campaign
     std::string record;   // absolute path; empty: no recording
 };
 
@@ -62,7 +64,11 @@ bool readOptions(int argc, char** argv, sBotOptions& o)
             ok = readNumber(value, 0, 1, o.god);
         else if (std::strcmp(name, "--style") == 0)
             ok = (o.player = std::strcmp(value, "player") == 0) || std::strcmp(value, "planner") == 0;
-        else if (std::strcmp(name, "--max-ms") == 0)
+        else if (std::strcmp(name, "--difficulty") == 0) {
+            const std::optional<eDifficulty> d = difficultyFromName(value);
+            if ((ok = d.has_value()))
+                o.difficulty = *d;
+        } else if (std::strcmp(name, "--max-ms") == 0)
             ok = readNumber(value, cLevel::stepMs, INT_MAX - cLevel::maxFrameMs, o.maxMs);
         else if (std::strcmp(name, "--tick") == 0)
             ok = readNumber(value, 1, cLevel::maxFrameMs, o.tickMs);
@@ -77,9 +83,11 @@ bool readOptions(int argc, char** argv, sBotOptions& o)
 int botUsage()
 {
     std::fprintf(stderr, "usage: orbix-tool botplay MAP [--seed N] [--god 0|1] [--max-ms N] [--style planner|player]\n"
-                         "                           [--tick MS] [--record FILE]\n"
+                         "                           [--tick MS] [--record FILE] [--difficulty recruit|regular|veteran]\n"
                          "  MAP is a BMP file, or the name of a map in the game's maps/ folder;\n"
                          "  --tick gives the frame length the level is updated with, 1 to 250 ms (5);\n"
+                         "  --difficulty softens what the squad suffers as the campaign's steps do\n"
+                         "  (veteran, the default, is the game without the campaign);\n"
                          "  --record writes the game as a recording (the models are then loaded, as in\n"
                          "  the game; they change nothing in its play)\n");
     return toolExit::badCommandLine;
@@ -129,6 +137,9 @@ int playBot(int argc, char** argv)
         how.meshes = &meshes;
         how.recorder = &recorder;
     }
+    sPlayRules rules;
+    rules.difficulty = o.difficulty;
+    level.setPlayRules(rules);
     if (!level.start(how)) {
         std::fprintf(stderr, "orbix-tool botplay: %s: not a playable map\n", o.map);
         return toolExit::refused;

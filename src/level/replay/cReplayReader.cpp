@@ -157,8 +157,9 @@ cReplayReader::eResult cReplayReader::parse(const uint8_t* data, size_t size, sR
         if (tag == replayFormat::tagLevel) {
             sReplayLevel l;
             uint64_t number, mapHash, seed, wave, unitId, nameIndex;
+            uint8_t difficulty = 0;
             if (!f.varint(number) || !f.text(l.mapName) || !f.fixed(mapHash, 8) || !f.fixed(seed, 4) ||
-                !f.fixed(wave, 4) || !f.varint(unitId) || !f.varint(nameIndex))
+                !f.fixed(wave, 4) || !f.varint(unitId) || !f.varint(nameIndex) || !f.byte(difficulty))
                 return cut();
             if (number < 1 || number > 1000000)
                 return damaged("level number out of range");
@@ -171,12 +172,15 @@ cReplayReader::eResult cReplayReader::parse(const uint8_t* data, size_t size, sR
             // Ids are counted up from here; the soldiers' names wrap at the end of their list.
             if (unitId > uint64_t(INT32_MAX / 2) || nameIndex > 1000)
                 return damaged("run state out of range");
+            if (difficulty > uint8_t(eDifficulty::veteran))
+                return damaged("difficulty out of range");
             l.number = int(number);
             l.mapHash = mapHash;
             l.seed = uint32_t(seed);
             l.run.waveAngle = angle;
             l.run.lastUnitId = int(unitId);
             l.run.nameIndex = int(nameIndex);
+            l.run.difficulty = eDifficulty(difficulty);
             out.levels.push_back(std::move(l));
             levelMs = 0;
             aimX = aimY = 0;

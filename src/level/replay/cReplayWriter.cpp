@@ -56,6 +56,7 @@ void cReplayWriter::beginLevel(int number, const std::string& mapName, uint64_t 
     putFixed(floatBits(run.waveAngle), 4);
     putVarint(uint64_t(run.lastUnitId));
     putVarint(uint64_t(run.nameIndex));
+    putByte(uint8_t(run.difficulty));
     std::fflush(file);
     inLevel = true;
     runMs = runCount = 0;

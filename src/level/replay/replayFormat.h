@@ -5,8 +5,9 @@
 // Then records, each led by one tag byte:
 //   'L' a level starts: varint number, u8 length + map path, u64 map hash, u32 seed
 //       (of the level's random streams), then the run state before the build: u32 float
-//       bits of the wave angle, varint last unit id, varint soldier-name index
-//   1..8, 10..12 an input (sLevelInput::eKind; 9 unused): aim, move and launch carry two
+//       bits of the wave angle, varint last unit id, varint soldier-name index, u8 difficulty
+//       (0 recruit, 1 regular, 2 veteran)
+//   1..8, 10..13 an input (sLevelInput::eKind; 9 unused): aim, move and launch carry two
 //       varints, the float bits of x and y each XORed with those of the level's previous aim record
 //       (aim) or 0; selectRocket, keyUp, god and water a byte; grenades and rockets a
 //       zigzag varint; the others nothing

@@ -1,0 +1,114 @@
+// The campaign's own ways of playing a level: a camera that follows the leader, a wheel that
+// zooms, a launch chord that leaves the squad where it stands; none of them without the campaign.
+#include "ballTestWorld.h"
+#include "level/iLevelLog.h"
+#include "levelTestMaps.h"
+
+#include <tuple>
+#include <vector>
+
+namespace {
+// 48 x 48 open ground: the squad near one corner, an enemy far off in the other.
+const std::vector<sMapMark> kOpenField{{6, 6, kSquadMark}, {44, 44, kEnemyMark}};
+
+class LevelCampaignTest : public LevelTest {
+protected:
+    void campaign(bool classicCamera = false) {
+        sPlayRules rules;
+        rules.campaign = true;
+        rules.classicCamera = classicCamera;
+        level.setPlayRules(rules);
+    }
+    std::pair<float, float> cameraTarget() const {
+        return {level.getCamera().getXTarget(), level.getCamera().getYTarget()};
+    }
+    std::pair<float, float> overLeader() const {
+        const cPlayerBall* lead = level.getSquad();
+        return {24 - lead->getX(), 24 - lead->getY()};
+    }
+    void play(int ms) {
+        for (; ms > 0; ms -= cLevel::stepMs) level.update(cLevel::stepMs);
+    }
+};
+}  // namespace
+
+TEST_F(LevelCampaignTest, TheCameraFollowsTheLeaderInTheCampaignAndGlidesToTheOrderOtherwise) {
+    for (int mode = 0; mode < 3; mode++) {  // the game as it is, the campaign, the campaign's classic camera
+        if (mode > 0)
+            campaign(mode == 2);
+        build(kOpenField);
+        level.orderMove(30, 12);
+        play(3000);
+        const cCamera& camera = level.getCamera();
+        if (mode == 1) {
+            // The leader walks at half the camera's speed: the view stays on him (the
+            // target is taken before his step, so it trails him by one).
+            EXPECT_NEAR(cameraTarget().first, overLeader().first, 0.05f);
+            EXPECT_NEAR(cameraTarget().second, overLeader().second, 0.05f);
+            EXPECT_NEAR(camera.getX(), overLeader().first, 0.1f);
+            EXPECT_NEAR(camera.getY(), overLeader().second, 0.1f);
+        } else {
+            EXPECT_EQ(cameraTarget(), std::pair(24.0f - 30, 24.0f - 12)) << mode;
+        }
+        // The wheel zooms in the campaign alone; the zoom stays within its bounds.
+        const float z = camera.getZ();
+        level.onWheel(2);
+        EXPECT_EQ(camera.getZ() > z, mode > 0) << mode;
+        for (int i = 0; i < 200; i++) level.onWheel(-1);
+        EXPECT_GE(camera.getZ(), -250.0f);
+    }
+}
+
+namespace {
+struct sInputs : iLevelLog {
+    std::vector<sLevelInput::eKind> kinds;
+    void input(const sLevelInput& in) override {
+        if (in.kind != sLevelInput::aim) kinds.push_back(in.kind);
+    }
+    void ticked(cLevel&, int) override {}
+};
+}  // namespace
+
+TEST_F(LevelCampaignTest, ALaunchChordLeavesTheSquadWhereItStandsAndItsReleaseOrdersNothing) {
+    for (bool inCampaign : {false, true}) {
+        SCOPED_TRACE(inCampaign);
+        if (inCampaign)
+            campaign();
+        build(kOpenField);
+        sInputs log;
+        level.setLog(&log);
+        cPlayerBall* lead = level.getSquad();
+        const auto [x0, y0] = std::pair(lead->getX(), lead->getY());
+        // Left, then right at once: a walk order, then the launch.
+        level.onMouseClick(1, 700, 100);
+        level.update(100);
+        level.onMouseClick(5, 700, 100);
+        EXPECT_EQ(listLength(level.getAmmo().getRockets()), 1);
+        EXPECT_EQ(lead->isMoving(), !inCampaign) << "the walk is taken back";
+        level.onMouseClick(4, 700, 100);  // releasing left: today a fire order
+        EXPECT_EQ(lead->isShooting(), !inCampaign);
+        level.onMouseClick(0, 700, 100);
+        if (inCampaign) {
+            EXPECT_EQ(log.kinds, (std::vector{sLevelInput::move, sLevelInput::withdrawMove, sLevelInput::launch}));
+            play(500);
+            EXPECT_NEAR(lead->getX(), x0, 0.5f);
+            EXPECT_NEAR(lead->getY(), y0, 0.5f);
+            // Right first: its fire stops at the launch, and releasing right walks nowhere.
+            level.onMouseClick(4, 700, 100);
+            EXPECT_TRUE(lead->isShooting());
+            level.onMouseClick(5, 700, 100);
+            EXPECT_FALSE(lead->isShooting());
+            level.onMouseClick(1, 700, 100);
+            level.onMouseClick(0, 700, 100);
+            EXPECT_FALSE(lead->isMoving());
+            EXPECT_EQ(listLength(level.getAmmo().getRockets()), 2);
+            // A second button long after a walk order launches on the walk.
+            level.onMouseClick(1, 700, 100);
+            play(300);
+            level.onMouseClick(5, 700, 100);
+            EXPECT_TRUE(lead->isMoving());
+            level.onMouseClick(0, 700, 100);
+        }
+        level.setLog(nullptr);
+    }
+}
