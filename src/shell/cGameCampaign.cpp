@@ -154,9 +154,12 @@ void cGame::campaignUpdate(int ms) {
             return;
         }
         const int grenades = level->getGrenadesCount(), rockets = level->getRocketsCount();
+        const bool rocket = level->isRocketSelected();
         startCampaignLevel(campaignIndex + 1, false);
         level->setGrenadesCount(grenades);
         level->setRocketsCount(rockets);
+        // The weapon the player chose goes on with him, as an order the recording keeps.
+        level->selectRocket(rocket);
     } else if (result == cLevel::answerMenu || result == cLevel::answerSkip) {
         openCampaignMenu();
     }
