@@ -50,6 +50,9 @@ void cLevel::renderThreatMarkers(int w, int h) {
         const float tx = hw + dx * reach, ty = hh + dy * reach;
         const float bx = tx - dx * arrowLength, by = ty - dy * arrowLength;
         if (!begun) {
+            // An arrow's winding depends on where it points.
+            glPushAttrib(GL_ENABLE_BIT);
+            glDisable(GL_CULL_FACE);
             glBegin(GL_TRIANGLES);
             if (rules.colourBlind)
                 glColor3f(1.0f, 150.0f / 255.0f, 0.0f);
@@ -61,6 +64,8 @@ void cLevel::renderThreatMarkers(int w, int h) {
         glVertex2f(bx - dy * arrowHalfWidth, by + dx * arrowHalfWidth);
         glVertex2f(bx + dy * arrowHalfWidth, by - dx * arrowHalfWidth);
     }
-    if (begun)
+    if (begun) {
         glEnd();
+        glPopAttrib();
+    }
 }
