@@ -110,6 +110,7 @@ bool cLevel::init() {
     camera.translateTo(map.getX() / 2 - sx, map.getY() / 2 - sy);
     ui.init();
     glPending = true;
+    show.clear();
     levelTime = 0;
     carriedMs = 0;
     levelState = stateIntro;
@@ -203,6 +204,7 @@ void cLevel::restart() {
         camera.translateTo(map.getX() / 2 - squad->getX(), map.getY() / 2 - squad->getY());
     walkBefore = {};
     chordHeld = false;
+    show.clear();
     levelTime = 0;
     carriedMs = 0;
     levelState = stateIntro;

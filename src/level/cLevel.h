@@ -13,6 +13,7 @@
 #include "world/cGameSetup.h"
 #include "world/cMap.h"
 #include "level/iLevelDrawing.h"
+#include "level/cLevelShow.h"
 #include "level/playRules.h"
 #include "world/cSoundEvents.h"
 
@@ -163,6 +164,8 @@ public:
     cAmmo& getAmmo() { return ammo; }
     cMap& getMap() { return map; }
     const cCamera& getCamera() const { return camera; }
+    // Campaign only: recent tree hits, soldiers' hits and falls, for the drawing.
+    const cLevelShow& getShow() const { return show; }
 
 private:
     int tick(int ms);
@@ -181,6 +184,9 @@ private:
     void scanMarkers(cBitmap& bitmap, int& startX, int& startY);
     void addEnemyAt(float x, float y);
     void collectFallen();
+    // Campaign only: what this tick's hits did, for the drawing.
+    void noteHits(const std::vector<cPoint>& treeHits,
+                  const std::vector<std::pair<const cPlayerBall*, float>>& livesBefore);
     bool anyEnemyAlive() const;
     void buildGL();
     void buildFont();
@@ -191,6 +197,12 @@ private:
     // Inactive after a failed init: which map, why, and how to go on.
     void renderFailure(int w, int h);
     void renderMiniMap(int h);
+    // Campaign only: arrows at the window's edge towards awake enemies out of view.
+    void renderThreatMarkers(int w, int h);
+    // Campaign only: tree puffs, hit flashes and fall marks in the scene, and the
+    // "has fallen" lines in the HUD.
+    void renderShow();
+    void renderFallLines(int w, int h);
 
     cTexture* textures = nullptr;   // not owned
     cMeshCont* meshes = nullptr;    // not owned
@@ -222,6 +234,7 @@ private:
     int inactiveAnswer = answerInactive;   // what update answers while inactive
     cConsole* console = nullptr;           // not owned
     sPlayRules rules;
+    cLevelShow show;                       // campaign only; never part of the game's state
     // The GL side of a build (minimap texture, font) is made by the first render,
     // which is also the first moment a GL context is sure to exist.
     bool glPending = false;

@@ -93,6 +93,7 @@ void cLevel::render() {
     if (squad != nullptr)
         squad->render();
     map.renderWater(view);
+    renderShow();
 }
 
 void cLevel::renderUI(int w, int h) {
@@ -117,7 +118,7 @@ void cLevel::renderUI(int w, int h) {
         ui.renderGroupUI(10, 0, 0, 0, rocketSelected);
     int y = 100;
     for (cPlayerBall* s = squad; s != nullptr; s = s->getNext(), y += 50) {
-        ui.renderSoldierUI(y, s->getName(), s->getLife(), false);
+        ui.renderSoldierUI(y, s->getName(), s->getLife(), show.isFlashing(s->getName(), levelTime));
         s->renderLM();
         glDisable(GL_TEXTURE_2D);
         glDisable(GL_BLEND);
@@ -127,6 +128,8 @@ void cLevel::renderUI(int w, int h) {
 
     if (showMiniMap)
         renderMiniMap(h);
+    renderThreatMarkers(w, h);
+    renderFallLines(w, h);
     renderMessages(w, h);
     glEnable(GL_DEPTH_TEST);
 }

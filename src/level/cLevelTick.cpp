@@ -4,6 +4,8 @@
 #include "level/iLevelLog.h"
 
 #include <algorithm>
+#include <utility>
+#include <vector>
 
 namespace {
 const int introLength = 50;  // ms of level time before play starts
@@ -67,6 +69,12 @@ int cLevel::tick(int ms) {
         break;
     }
 
+    // Lives at the tick's start tell the campaign's drawing who was hit in it.
+    std::vector<std::pair<const cPlayerBall*, float>> livesBefore;
+    if (rules.campaign)
+        for (const cPlayerBall* s = squad; s != nullptr; s = s->getNext())
+            livesBefore.emplace_back(s, s->getLife());
+
     colision.clear();
     if (squad != nullptr) {
         squad->update(ms, &map, &ammo, enemies, &colision);
@@ -94,9 +102,23 @@ int cLevel::tick(int ms) {
     }
 
     ammo.update(ms);
-    ammo.applyBulletHits(&map, &colision, squad, enemies, godMode);
+    std::vector<cPoint> treeHits;
+    ammo.applyBulletHits(&map, &colision, squad, enemies, godMode, rules.campaign ? &treeHits : nullptr);
     ammo.applyBlasts(&map, squad, enemies, godMode);
+    if (rules.campaign)
+        noteHits(treeHits, livesBefore);
     return 0;
+}
+
+void cLevel::noteHits(const std::vector<cPoint>& treeHits,
+                      const std::vector<std::pair<const cPlayerBall*, float>>& livesBefore) {
+    show.expire(levelTime);
+    for (const cPoint& p : treeHits)
+        show.addPuff(static_cast<float>(p.x), static_cast<float>(p.y), levelTime);
+    // A soldier who fell this tick is still in one of the two lists until the next.
+    for (const auto& [soldier, life] : livesBefore)
+        if (soldier->getLife() < life)
+            show.addHit(soldier->getName(), levelTime);
 }
 
 void cLevel::collectFallen() {
@@ -112,6 +134,8 @@ void cLevel::collectFallen() {
             else
                 prev->setNext(next);
             s->setNext(nullptr);
+            if (rules.campaign)
+                show.addFall(s->getName(), s->getX(), s->getY(), levelTime);
             if (fallen == nullptr)
                 fallen = s;
             else

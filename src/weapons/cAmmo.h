@@ -1,7 +1,10 @@
 // Every projectile in flight in one level, and the rules by which bullets and blasts hurt units.
 #pragma once
 
+#include "shell/globals.h"
 #include "world/terrainKinds.h"
+
+#include <vector>
 
 class cBullet;
 class cGrenade;
@@ -49,9 +52,10 @@ public:
     // The level tick calls these two after update, in this order.
     // Kills bullets whose latest step touched a tree cell, where they entered it; a bullet in a cell held by a unit of the other
     // side hurts that unit and dies (enemy bullets pass through the squad in
-    // god mode). squad and enemies are list heads and may be null.
+    // god mode). squad and enemies are list heads and may be null. Where given, treeHits
+    // gets the place of each bullet a tree stopped, for the drawing to show.
     void applyBulletHits(cMap* map, cColision* grid, cPlayerBall* squad, cEnemy* enemies,
-                         bool godMode);
+                         bool godMode, std::vector<cPoint>* treeHits = nullptr);
     // Sets off rockets whose latest step touched a tree cell, at its edge, then applies each pending blast
     // once, to soldiers (unless in god mode) and to living enemies alike, and
     // starts its fireball.

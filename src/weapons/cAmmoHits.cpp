@@ -57,12 +57,13 @@ void blastIfPending(T* p, cPlayerBall* squad, cEnemy* enemies, bool godMode, flo
 }  // namespace
 
 void cAmmo::applyBulletHits(cMap* map, cColision* grid, cPlayerBall* squad, cEnemy* enemies,
-                            bool godMode) {
+                            bool godMode, std::vector<cPoint>* treeHits) {
     for (cBullet* b = bullets; b; b = b->getNext()) {
         if (!b->isAlive()) continue;
         float atX = 0, atY = 0;
         if (map && treeOnPath(*map, b->getFromX(), b->getFromY(), b->getX(), b->getY(), atX, atY)) {
             b->dieAt(atX, atY);
+            if (treeHits) treeHits->push_back(cPoint(atX, atY));
             continue;
         }
         if (!grid) continue;
