@@ -28,9 +28,11 @@ shot_lit() {
 game_start "$bin"
 game_wait_window 60
 game_wait_output '^cLevel: cannot play the map "maps/01-cut\.bmp": the file is cut short\.$' 60
+sleep 0.5
 shot_lit "$E2E_WORK/cut.png"
 key Return
 game_wait_output '^cLevel: cannot play the map "maps/02-words\.bmp": it is not a BMP picture\.$' 10
+sleep 0.5
 shot_lit "$E2E_WORK/words.png"
 for s in cut words; do
   [ "$(lit "$E2E_WORK/$s.png" | cut -d. -f1)" -ge 1 ] || fail "the $s map's window is black"
