@@ -24,6 +24,17 @@ void disc(float x, float y, float z, float radius) {
     glEnd();
 }
 
+// A flat ring between two radii at height z, facing up.
+void ring(float x, float y, float z, float inner, float outer) {
+    glBegin(GL_TRIANGLE_STRIP);
+    for (int i = 0; i <= discSides; i++) {
+        const float a = 2.0f * pi * static_cast<float>(i) / discSides;
+        glVertex3f(x + inner * std::cos(a), y + inner * std::sin(a), z);
+        glVertex3f(x + outer * std::cos(a), y + outer * std::sin(a), z);
+    }
+    glEnd();
+}
+
 // Share of a span of ms still left at age; 0 once over.
 float left(int64_t age, int64_t span) {
     return std::clamp(1.0f - static_cast<float>(age) / static_cast<float>(span), 0.0f, 1.0f);
@@ -54,8 +65,9 @@ void cLevel::renderShow() {
     for (const cPlayerBall* s = squad; s != nullptr; s = s->getNext()) {
         if (!show.isFlashing(s->getName(), levelTime))
             continue;
-        glColor4f(1.0f, 0.2f, 0.2f, 0.6f);
-        disc(s->getX(), s->getY(), s->getZ() + 1.5f, 1.2f);
+        // A ring round his feet: a disc over him hid the soldier it was meant to point at.
+        glColor4f(1.0f, 0.15f, 0.1f, 0.9f);
+        ring(s->getX(), s->getY(), map.getHeight(s->getX(), s->getY()) + 0.1f, 0.55f, 0.8f);
     }
     glPopAttrib();
 }

@@ -8,8 +8,8 @@
 
 namespace {
 const float edgeMargin = 24.0f;  // px between an arrow's tip and the window's edge
-const float arrowLength = 18.0f;
-const float arrowHalfWidth = 8.0f;
+const float arrowLength = 24.0f;
+const float arrowHalfWidth = 10.0f;
 
 // Clip coordinates of a terrain point through the saved column-major matrices.
 void clipOf(const double* mv, const double* pr, double x, double y, double z, double out[4]) {
@@ -30,7 +30,8 @@ void cLevel::renderThreatMarkers(int w, int h) {
         if (!e->isAlive() || !e->isPlayerClose())
             continue;
         double c[4];
-        clipOf(modelview, projection, e->getX(), e->getY(), e->getZ() + 2.0, c);
+        // His body, not his life bar: an arrow beside an enemy in plain view says nothing.
+        clipOf(modelview, projection, e->getX(), e->getY(), e->getZ(), c);
         // A point behind the eye projects mirrored; its direction is the opposite one.
         if (std::fabs(c[3]) < 1e-9)
             continue;
