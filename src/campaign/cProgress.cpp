@@ -1,8 +1,8 @@
 // Reading and writing progress.toml: a table per difficulty with its levels reached and won.
 #include "campaign/cProgress.h"
 
+#include "campaign/keptLoad.h"
 #include "campaign/keptToml.h"
-#include "platform/cKeptFile.h"
 
 #include <algorithm>
 #include <sstream>
@@ -55,15 +55,9 @@ bool cProgress::isReached(eDifficulty d, const std::string& map) const { return 
 
 bool cProgress::isWon(eDifficulty d, const std::string& map) const { return holds(track(d).won, map); }
 
-sKeptLoad cProgress::load(const std::string& folder) {
-    *this = cProgress{};
-    return loadKept(folder, kFileName, [this](std::string_view text, std::vector<std::string>& warnings,
-                                              std::string& why) { return fromText(text, warnings, why); });
-}
+sKeptLoad cProgress::load(const std::string& folder) { return loadKeptFile(*this, folder); }
 
-bool cProgress::save(const std::string& folder, std::string& reason) const {
-    return cKeptFile(folder, kFileName).write(toText(), reason);
-}
+bool cProgress::save(const std::string& folder, std::string& reason) const { return saveKeptFile(*this, folder, reason); }
 
 bool cProgress::fromText(std::string_view text, std::vector<std::string>& warnings, std::string& why) {
     const std::optional<toml::table> table = parseKept(text, why);

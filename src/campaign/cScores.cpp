@@ -1,8 +1,8 @@
 // Reading and writing scores.toml: [difficulty."map file".hash] tables of best results.
 #include "campaign/cScores.h"
 
+#include "campaign/keptLoad.h"
 #include "campaign/keptToml.h"
-#include "platform/cKeptFile.h"
 
 #include <cinttypes>
 #include <climits>
@@ -84,15 +84,9 @@ std::string cScores::today() {
     return text;
 }
 
-sKeptLoad cScores::load(const std::string& folder) {
-    *this = cScores{};
-    return loadKept(folder, kFileName, [this](std::string_view text, std::vector<std::string>& warnings,
-                                              std::string& why) { return fromText(text, warnings, why); });
-}
+sKeptLoad cScores::load(const std::string& folder) { return loadKeptFile(*this, folder); }
 
-bool cScores::save(const std::string& folder, std::string& reason) const {
-    return cKeptFile(folder, kFileName).write(toText(), reason);
-}
+bool cScores::save(const std::string& folder, std::string& reason) const { return saveKeptFile(*this, folder, reason); }
 
 bool cScores::fromText(std::string_view text, std::vector<std::string>& warnings, std::string& why) {
     const std::optional<toml::table> table = parseKept(text, why);

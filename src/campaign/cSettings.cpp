@@ -1,8 +1,8 @@
 // Reading and writing settings.toml, one key at a time so one mistake costs one setting.
 #include "campaign/cSettings.h"
 
+#include "campaign/keptLoad.h"
 #include "campaign/keptToml.h"
-#include "platform/cKeptFile.h"
 
 namespace {
 
@@ -85,15 +85,9 @@ private:
 
 }  // namespace
 
-sKeptLoad cSettings::load(const std::string& folder) {
-    *this = cSettings{};
-    return loadKept(folder, kFileName, [this](std::string_view text, std::vector<std::string>& warnings,
-                                              std::string& why) { return fromText(text, warnings, why); });
-}
+sKeptLoad cSettings::load(const std::string& folder) { return loadKeptFile(*this, folder); }
 
-bool cSettings::save(const std::string& folder, std::string& reason) const {
-    return cKeptFile(folder, kFileName).write(toText(), reason);
-}
+bool cSettings::save(const std::string& folder, std::string& reason) const { return saveKeptFile(*this, folder, reason); }
 
 bool cSettings::fromText(std::string_view text, std::vector<std::string>& warnings, std::string& why) {
     const std::optional<toml::table> table = parseKept(text, why);

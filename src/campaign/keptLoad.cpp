@@ -24,3 +24,7 @@ sKeptLoad loadKept(const std::string& folder, const std::string& name,
     result.fresh = true;
     return result;
 }
+
+bool saveKeptText(const std::string& folder, const std::string& name, const std::string& text, std::string& reason) {
+    return cKeptFile(folder, name).write(text, reason);
+}

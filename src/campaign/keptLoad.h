@@ -24,3 +24,19 @@ struct sKeptLoad {
 sKeptLoad loadKept(const std::string& folder, const std::string& name,
                    const std::function<bool(std::string_view text, std::vector<std::string>& warnings,
                                             std::string& why)>& parse);
+
+// The load and save of a kept file type T: T names its file in T::kFileName, reads its
+// text with fromText and writes it with toText.
+template <class T>
+sKeptLoad loadKeptFile(T& kept, const std::string& folder) {
+    kept = T{};
+    return loadKept(folder, T::kFileName, [&kept](std::string_view text, std::vector<std::string>& warnings,
+                                                  std::string& why) { return kept.fromText(text, warnings, why); });
+}
+
+bool saveKeptText(const std::string& folder, const std::string& name, const std::string& text, std::string& reason);
+
+template <class T>
+bool saveKeptFile(const T& kept, const std::string& folder, std::string& reason) {
+    return saveKeptText(folder, T::kFileName, kept.toText(), reason);
+}
