@@ -29,8 +29,9 @@ void cGame::onReshape(int w, int h) {
     height = h < 1 ? 1 : h;
     glViewport(0, 0, width, height);
     // Exactly one saved perspective copy lies under the current projection,
-    // however many reshapes came before; the level's pick pops to it and pushes
-    // it again. Earlier copies are dropped rather than piled up.
+    // however many reshapes came before: earlier copies are dropped rather than
+    // piled up until the stack overflows. (The ground pick no longer reads it:
+    // it is done on the CPU from the camera.)
     glMatrixMode(GL_PROJECTION);
     GLint depth = 1;
     glGetIntegerv(GL_PROJECTION_STACK_DEPTH, &depth);
