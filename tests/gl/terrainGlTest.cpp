@@ -1,6 +1,4 @@
-// Terrain drawing counted through feedback mode: the ground's display list and the trees'
-// buffers over rebuilds and releases, and the trees and water cells that fall within the view;
-// the forest floor read back in pixels at the game's default view.
+// Terrain drawing counted through feedback mode (ground list, tree buffers, culling) and the forest floor in pixels.
 #define GL_GLEXT_PROTOTYPES
 #include "glTestSupport.h"
 

@@ -1,6 +1,4 @@
-// cBitmap: the file round trip and the layouts other editors write, refused files and
-// their reasons, and the pixel operations the textures and minimap use; the PNG writer of
-// screenshots, and loaders refused the memory a file's counts ask for.
+// cBitmap files and pixel operations, the PNG writer, and loaders refused the memory a file's counts ask for.
 #include "assets/cBitmap.h"
 #include "assets/cMesh.h"
 #include "assets/cTexture.h"

@@ -1,5 +1,4 @@
-// The campaign's kept files: each survives a round trip, a damaged file is set aside for the
-// defaults, and a wrong key or entry costs only itself, with a warning.
+// The campaign's kept files: round trips, damaged files set aside, a wrong key or entry costing only itself.
 #include "campaign/cCampaignStore.h"
 #include "campaign/cProgress.h"
 #include "campaign/cScores.h"
@@ -26,6 +25,24 @@ T loadedClean(const std::string& folder) {
     EXPECT_TRUE(load.warnings.empty()) << load.warnings.front();
     EXPECT_FALSE(load.fresh);
     return loaded;
+}
+
+// Saves a kept file into folder and answers what a fresh load reads back.
+template <class T>
+T roundTrip(const T& kept, const std::string& folder) {
+    std::string reason;
+    EXPECT_TRUE(kept.save(folder, reason)) << reason;
+    return loadedClean<T>(folder);
+}
+
+// The entries a file's text gives, with the warnings it draws.
+template <class T>
+T fromText(const std::string& text, std::vector<std::string>& warnings) {
+    T read;
+    std::string why;
+    warnings.clear();
+    EXPECT_TRUE(read.fromText(text, warnings, why)) << why;
+    return read;
 }
 
 // Every kind of damage, for a file of type T whose valid text is good.
@@ -56,9 +73,7 @@ void expectDamageSetAside(const T& good) {
         EXPECT_EQ(fileBytes(bad), bytes);
         EXPECT_FALSE(fs::exists(scratch.file(T::kFileName)));
         // The game plays on from defaults and writes a good file beside the bad one.
-        std::string reason;
-        EXPECT_TRUE(loaded.save(scratch.path.string(), reason)) << reason;
-        EXPECT_EQ(loadedClean<T>(scratch.path.string()), T{});
+        EXPECT_EQ(roundTrip(loaded, scratch.path.string()), T{});
     }
 }
 
@@ -71,25 +86,18 @@ TEST(CampaignFiles, SettingsRoundTripAndFirstStart) {
     const sKeptLoad first = settings.load(folder);
     EXPECT_TRUE(first.fresh && first.setAside.empty() && first.warnings.empty());
     EXPECT_EQ(settings, cSettings{});
-    std::string reason;
-    ASSERT_TRUE(settings.save(folder, reason)) << reason;
-    EXPECT_EQ(loadedClean<cSettings>(folder), cSettings{});
-
+    EXPECT_EQ(roundTrip(settings, folder), cSettings{});
     settings = {eDifficulty::veteran, 0, true, true, true, false, true, cSettings::eCamera::classic, true};
-    ASSERT_TRUE(settings.save(folder, reason)) << reason;
-    EXPECT_EQ(loadedClean<cSettings>(folder), settings);
+    EXPECT_EQ(roundTrip(settings, folder), settings);
     settings.volume = 100;
     settings.difficulty = eDifficulty::recruit;
-    ASSERT_TRUE(settings.save(folder, reason)) << reason;
-    EXPECT_EQ(loadedClean<cSettings>(folder), settings);
-    EXPECT_EQ(fileBytes(scratch.file("settings.toml")).find("format = 1\n") != std::string::npos, true);
+    EXPECT_EQ(roundTrip(settings, folder), settings);
+    EXPECT_NE(fileBytes(scratch.file("settings.toml")).find("format = 1\n"), std::string::npos);
 }
 
 TEST(CampaignFiles, AWrongSettingOrATypoResetsThatKeyAlone) {
-    cSettings settings;
     std::vector<std::string> warnings;
-    std::string why;
-    ASSERT_TRUE(settings.fromText("format = 1\n"
+    cSettings settings = fromText<cSettings>("format = 1\n"
                                   "difficulty = \"hard\"\n"
                                   "volume = 150\n"
                                   "mute = \"yes\"\n"
@@ -98,7 +106,7 @@ TEST(CampaignFiles, AWrongSettingOrATypoResetsThatKeyAlone) {
                                   "minimap = true\n"
                                   "volum = 50\n"
                                   "fps_counter = 1\n",
-                                  warnings, why));
+                                  warnings);
     cSettings expected;
     expected.fullscreen = expected.minimap = true;
     EXPECT_EQ(settings, expected);
@@ -113,8 +121,7 @@ TEST(CampaignFiles, AWrongSettingOrATypoResetsThatKeyAlone) {
     EXPECT_EQ(warnings, said);
 
     // A key the file lacks is its default, without a warning.
-    warnings.clear();
-    ASSERT_TRUE(settings.fromText("format = 1\nvolume = 7\n", warnings, why));
+    settings = fromText<cSettings>("format = 1\nvolume = 7\n", warnings);
     EXPECT_TRUE(warnings.empty());
     expected = cSettings{};
     expected.volume = 7;
@@ -154,19 +161,15 @@ TEST(CampaignFiles, ProgressKeepsLevelsByMapNamePerDifficulty) {
     EXPECT_TRUE(progress.isReached(eDifficulty::recruit, "03.bmp"));
 
     const ScratchDir scratch;
-    std::string reason;
-    ASSERT_TRUE(progress.save(scratch.path.string(), reason)) << reason;
-    EXPECT_EQ(loadedClean<cProgress>(scratch.path.string()), progress);
+    EXPECT_EQ(roundTrip(progress, scratch.path.string()), progress);
 
     // Wrong entries drop with a warning each; a won level counts as reached whatever the file says.
-    cProgress edited;
     std::vector<std::string> warnings;
-    std::string why;
-    ASSERT_TRUE(edited.fromText("format = 1\n"
+    const cProgress edited = fromText<cProgress>("format = 1\n"
                                 "expert = 3\n"
                                 "[regular]\nreached = [\"a.bmp\", 7, \"x/y.bmp\"]\nwon = [\"b.bmp\"]\nlast = false\n"
                                 "[veteran]\nreached = \"a.bmp\"\nwins = []\n",
-                                warnings, why));
+                                warnings);
     EXPECT_EQ(edited.getReached(eDifficulty::regular), (std::vector<std::string>{"a.bmp", "b.bmp"}));
     EXPECT_EQ(edited.getWon(eDifficulty::regular), std::vector<std::string>{"b.bmp"});
     EXPECT_TRUE(edited.getLast(eDifficulty::regular).empty());
@@ -198,18 +201,13 @@ TEST(CampaignFiles, ScoresAreKeptPerMapHashWithTheirDates) {
     EXPECT_EQ(scores.recordWin(eDifficulty::regular, map, 0, 120000, 5, "2026-12-07").time, true);
 
     const ScratchDir scratch;
-    std::string reason;
-    ASSERT_TRUE(scores.save(scratch.path.string(), reason)) << reason;
-    const cScores loaded = loadedClean<cScores>(scratch.path.string());
-    EXPECT_EQ(loaded, scores);
+    EXPECT_EQ(roundTrip(scores, scratch.path.string()), scores);
     EXPECT_NE(fileBytes(scratch.file("scores.toml")).find("fedcba9876543210"), std::string::npos);
     EXPECT_NE(fileBytes(scratch.file("scores.toml")).find("0000000000000000"), std::string::npos);
 
     // A broken record is dropped with a warning; the good one beside it stays.
-    cScores edited;
     std::vector<std::string> warnings;
-    std::string why;
-    ASSERT_TRUE(edited.fromText("format = 1\n"
+    const cScores edited = fromText<cScores>("format = 1\n"
                                 "[regular.\"a.bmp\".00000000000000ff]\n"
                                 "best_time_ms = 5\nbest_time_date = \"2026-01-02\"\n"
                                 "fewest_lost = 1\nfewest_lost_date = \"2026-01-02\"\n"
@@ -218,7 +216,7 @@ TEST(CampaignFiles, ScoresAreKeptPerMapHashWithTheirDates) {
                                 "fewest_lost = 1\nfewest_lost_date = \"2026-01-02\"\n"
                                 "[regular.\"a.bmp\".XYZ]\n"
                                 "[veteran]\n\"b.bmp\" = 3\n",
-                                warnings, why));
+                                warnings);
     ASSERT_NE(edited.find(eDifficulty::regular, "a.bmp", 0xff), nullptr);
     EXPECT_EQ(edited.find(eDifficulty::regular, "a.bmp", 0xff)->bestTimeMs, 5);
     EXPECT_EQ(edited.find(eDifficulty::regular, "a.bmp", 0xfe), nullptr);

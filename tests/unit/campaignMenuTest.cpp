@@ -1,5 +1,4 @@
-// The campaign menu: its pages and keys, Continue after a win, settings saved as they
-// change, the Score! table, and the pointer on the same rows as the drawing.
+// The campaign menu: pages and keys, Continue, settings saved as they change, scores, pointer rows.
 #include "assetsTestFiles.h"
 #include "campaign/cCampaignStore.h"
 #include "shell/cCommandLine.h"

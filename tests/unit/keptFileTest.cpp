@@ -1,5 +1,4 @@
-// The kept-file layer: where the files live, reading under a limit, and replacing a file so that
-// a kill, a full or read-only folder, or a second game writing at once never leaves a torn one.
+// The kept-file layer: where the files live, reading under a limit, and replacing a file so none is ever torn.
 #include "campaign/cSettings.h"
 #include "platform/cKeptFile.h"
 #include "platform/keptFolders.h"

@@ -1,5 +1,4 @@
-// Soldiers and enemies. The squad: the file's list handling, firing, facing, leadership hand-over, celebrating,
-// sensing. Enemies: list handling, the decision window, firing intervals, wandering, and the dead.
+// Soldiers and enemies: list handling, firing, facing, leadership, walking round trees, celebrating, sensing.
 #include "units/cEnemy.h"
 #include "units/cPlayerBall.h"
 #include "world/cColision.h"
