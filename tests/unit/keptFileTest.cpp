@@ -42,16 +42,15 @@ private:
     std::optional<std::string> before;
 };
 
-// Runs body in a child process and waits for it; the child never returns into the test runner.
-void inChild(const std::function<void()>& body) {
+// Runs body in a child process, which never returns into the test runner; answers its id.
+pid_t spawn(const std::function<void()>& body) {
     const pid_t pid = ::fork();
-    ASSERT_GE(pid, 0);
     if (pid == 0) {
         body();
         ::_exit(0);
     }
-    int status = 0;
-    ASSERT_EQ(::waitpid(pid, &status, 0), pid);
+    EXPECT_GT(pid, 0);
+    return pid;
 }
 
 }  // namespace
@@ -157,13 +156,14 @@ TEST(KeptFile, KillBetweenWriteAndRenameKeepsTheOldFileWhole) {
     std::string reason;
     ASSERT_TRUE(old.save(folder, reason));
 
-    pid_t killed = 0;
-    inChild([&] {
+    const pid_t child = spawn([&] {
         cKeptFile::setBeforeRename([](const std::string&) { ::_exit(0); });
         cSettings changed;
         changed.volume = 99;
         changed.save(folder, reason);
     });
+    ASSERT_EQ(::waitpid(child, nullptr, 0), child);
+    pid_t killed = 0;
     for (const std::string& name : entries(folder))
         if (name.rfind("settings.toml.tmp.", 0) == 0) killed = std::stoi(name.substr(18));
     ASSERT_NE(killed, 0) << "the killed writer left no temporary file";
@@ -186,15 +186,12 @@ TEST(KeptFile, TwoWritersAtOnceLeaveOneWholeFile) {
     ASSERT_TRUE(file.write(a, reason));
     std::vector<pid_t> writers;
     for (const std::string* content : {&a, &b}) {
-        const pid_t pid = ::fork();
-        ASSERT_GE(pid, 0);
-        if (pid == 0) {
+        writers.push_back(spawn([&] {
             std::string why;
             for (int i = 0; i < 100; i++)
                 if (!file.write(*content, why)) ::_exit(1);
-            ::_exit(0);
-        }
-        writers.push_back(pid);
+        }));
+        ASSERT_GT(writers.back(), 0);
     }
     int torn = 0, reads = 0;
     for (int running = 2; running > 0;) {
