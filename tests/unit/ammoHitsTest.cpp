@@ -4,7 +4,6 @@
 #include "level/difficulty.h"
 #include "units/cEnemy.h"
 #include "units/cPlayerBall.h"
-#include "world/cColision.h"
 #include "world/cSoundEvents.h"
 
 #include "ballTestWorld.h"
@@ -21,7 +20,6 @@ constexpr int kSide = 16;
 class Battlefield : public ::testing::Test {
 protected:
     void SetUp() override {
-        grid.resize(kSide, kSide);
         leader.setNext(&follower);
         enemies = new cEnemy(new cEnemy(nullptr));
     }
@@ -33,7 +31,7 @@ protected:
     // Puts a unit at (x, y) and registers it where a tick would.
     void place(cBall& unit, float x, float y) {
         unit.move(x, y);
-        grid.putObject(int(x), int(y), unit.getID(), 0);
+        world.grid.putObject(int(x), int(y), unit.getID(), 0);
     }
     cBullet* bulletAt(float x, float y, int type) {
         ammo.addBullet(x, y, 0.0f, cAmmo::kBulletSpeed, type);
@@ -48,7 +46,6 @@ protected:
     }
 
     testWorld world{kSide, kSide, {{7, 7}, {6, 8}}};
-    cColision grid;
     cAmmo ammo;
     cPlayerBall leader{true};
     cPlayerBall follower{false};
@@ -66,7 +63,7 @@ TEST_F(Battlefield, BulletsHurtOnlyTheOtherSideAndDieOnTrees) {
     cBullet* squadOnSoldier = bulletAt(5.5f, 5.5f, 0);
     cBullet* intoTree = bulletAt(7.4f, 7.6f, 1);
     cBullet* offTheGrid = bulletAt(-3.5f, 40.0f, 0);
-    ammo.applyBulletHits(&world.map, &grid, &leader, enemies, false);
+    ammo.applyBulletHits(&world.map, &world.grid, &leader, enemies, false);
 
     for (auto [b, alive] : {std::pair{enemyOnSoldier, false}, {enemyOnEnemy, true}, {squadOnEnemy, false},
                             {squadOnSoldier, true}, {intoTree, false}, {offTheGrid, true}})
@@ -101,7 +98,7 @@ TEST_F(Battlefield, DifficultySoftensHitsOnSoldiersOnly) {
         place(*enemies, 9.5f, 5.5f);
         bulletAt(5.2f, 5.9f, 1);
         bulletAt(9.9f, 5.9f, 0);
-        ammo.applyBulletHits(&world.map, &grid, &leader, enemies, false);
+        ammo.applyBulletHits(&world.map, &world.grid, &leader, enemies, false);
         ammo.addGrenade(7.5f, 5.5f, 7.5f, 5.5f, 15.0f);  // 2 from each
         fly(20);
         soldierHurt[int(d)] = 100.0f - leader.getLife();

@@ -11,9 +11,6 @@
 
 #include "assetsTestFiles.h"
 
-#include <fstream>
-#include <iterator>
-
 namespace {
 
 class ReplayFileTest : public LevelFolderTest {
@@ -34,8 +31,8 @@ protected:
         result = cBot().play(level, 20000);
         endHash = levelStateHash(level);
         recorder.finish();
-        std::ifstream in("game.orbrec", std::ios::binary);
-        return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+        const std::string bytes = assetsTest::fileBytes("game.orbrec");
+        return {bytes.begin(), bytes.end()};
     }
 
     // Replays every level (on run when given, as the game does); answers the last step and
