@@ -226,11 +226,13 @@ TEST(Bitmap, SizesStayAtLeastOneEmptiedBitmapsIgnoreEveryOperationAndColourKeysM
     a.setColor(0, 0, 1, 1, 1, 1);
     EXPECT_EQ(a.getBitmapS(), nullptr);
     EXPECT_EQ(a.getWidth(), 0);
-    // Colour keys match exactly, and setColor ignores coordinates outside the picture.
-    cBitmap b(3, 1);
+    // Colour keys match exactly, and setColor ignores coordinates outside the picture: one
+    // past the row's end would land on the next row's first pixel.
+    cBitmap b(3, 2);
     for (int x : {0, 2}) b.setColor(x, 0, 255, 0, 255, 255);
     b.setColor(1, 0, 255, 0, 254, 255);
-    for (auto [x, y] : {std::pair{-1, 0}, {3, 0}, {0, 1}}) b.setColor(x, y, 1, 1, 1, 1);
+    for (auto [x, y] : {std::pair{-1, 0}, {3, 0}, {0, 2}}) b.setColor(x, y, 1, 1, 1, 1);
+    EXPECT_EQ(b.getBitmapS()[3], sRGBA(0, 0, 0, 255));
     b.setAlpha(255, 0, 255, 0);
     b.setColorWhereAlpha(9, 8, 7, 0);
     EXPECT_EQ(b.getBitmapS()[0], sRGBA(9, 8, 7, 0));
