@@ -227,11 +227,13 @@ TEST(CampaignFiles, StoreWritesEveryFileAtFirstStartAndSaysOnceThatItCannotSave)
     const ScratchDir scratch;
     const std::string config = scratch.file("config/orbix-tal"), data = scratch.file("data/orbix-tal");
     writeFile(data + "/scores.toml", "garbage");
+    writeFile(data + "/progress.toml", "format = 1\nexpert = 3\n");
     cCampaignStore store(config, data);
     store.load();
     const std::vector<std::string> said = store.takeMessages();
-    ASSERT_EQ(said.size(), 1u);
-    EXPECT_NE(said[0].find("scores.toml.bad"), std::string::npos) << said[0];
+    ASSERT_EQ(said.size(), 2u);
+    EXPECT_NE(said[0].find("progress.toml: unknown key 'expert'"), std::string::npos) << said[0];
+    EXPECT_NE(said[1].find("scores.toml.bad"), std::string::npos) << said[1];
     EXPECT_TRUE(store.takeMessages().empty());
     const std::vector<std::string> written = {"progress.toml", "scores.toml", "scores.toml.bad"};
     std::vector<std::string> found;
