@@ -97,16 +97,9 @@ TEST(CampaignFiles, SettingsRoundTripAndFirstStart) {
 
 TEST(CampaignFiles, AWrongSettingOrATypoResetsThatKeyAlone) {
     std::vector<std::string> warnings;
-    cSettings settings = fromText<cSettings>("format = 1\n"
-                                  "difficulty = \"hard\"\n"
-                                  "volume = 150\n"
-                                  "mute = \"yes\"\n"
-                                  "fullscreen = true\n"
-                                  "camera = 3\n"
-                                  "minimap = true\n"
-                                  "volum = 50\n"
-                                  "fps_counter = 1\n",
-                                  warnings);
+    cSettings settings = fromText<cSettings>("format = 1\ndifficulty = \"hard\"\nvolume = 150\nmute = \"yes\"\n"
+                                             "fullscreen = true\ncamera = 3\nminimap = true\nvolum = 50\nfps_counter = 1\n",
+                                             warnings);
     cSettings expected;
     expected.fullscreen = expected.minimap = true;
     EXPECT_EQ(settings, expected);
@@ -165,11 +158,11 @@ TEST(CampaignFiles, ProgressKeepsLevelsByMapNamePerDifficulty) {
 
     // Wrong entries drop with a warning each; a won level counts as reached whatever the file says.
     std::vector<std::string> warnings;
-    const cProgress edited = fromText<cProgress>("format = 1\n"
-                                "expert = 3\n"
-                                "[regular]\nreached = [\"a.bmp\", 7, \"x/y.bmp\"]\nwon = [\"b.bmp\"]\nlast = false\n"
-                                "[veteran]\nreached = \"a.bmp\"\nwins = []\n",
-                                warnings);
+    const cProgress edited =
+        fromText<cProgress>("format = 1\nexpert = 3\n"
+                            "[regular]\nreached = [\"a.bmp\", 7, \"x/y.bmp\"]\nwon = [\"b.bmp\"]\nlast = false\n"
+                            "[veteran]\nreached = \"a.bmp\"\nwins = []\n",
+                            warnings);
     EXPECT_EQ(edited.getReached(eDifficulty::regular), (std::vector<std::string>{"a.bmp", "b.bmp"}));
     EXPECT_EQ(edited.getWon(eDifficulty::regular), std::vector<std::string>{"b.bmp"});
     EXPECT_TRUE(edited.getLast(eDifficulty::regular).empty());
@@ -208,15 +201,15 @@ TEST(CampaignFiles, ScoresAreKeptPerMapHashWithTheirDates) {
     // A broken record is dropped with a warning; the good one beside it stays.
     std::vector<std::string> warnings;
     const cScores edited = fromText<cScores>("format = 1\n"
-                                "[regular.\"a.bmp\".00000000000000ff]\n"
-                                "best_time_ms = 5\nbest_time_date = \"2026-01-02\"\n"
-                                "fewest_lost = 1\nfewest_lost_date = \"2026-01-02\"\n"
-                                "[regular.\"a.bmp\".00000000000000fe]\n"
-                                "best_time_ms = -5\nbest_time_date = \"2026-01-02\"\n"
-                                "fewest_lost = 1\nfewest_lost_date = \"2026-01-02\"\n"
-                                "[regular.\"a.bmp\".XYZ]\n"
-                                "[veteran]\n\"b.bmp\" = 3\n",
-                                warnings);
+                                             "[regular.\"a.bmp\".00000000000000ff]\n"
+                                             "best_time_ms = 5\nbest_time_date = \"2026-01-02\"\n"
+                                             "fewest_lost = 1\nfewest_lost_date = \"2026-01-02\"\n"
+                                             "[regular.\"a.bmp\".00000000000000fe]\n"
+                                             "best_time_ms = -5\nbest_time_date = \"2026-01-02\"\n"
+                                             "fewest_lost = 1\nfewest_lost_date = \"2026-01-02\"\n"
+                                             "[regular.\"a.bmp\".XYZ]\n"
+                                             "[veteran]\n\"b.bmp\" = 3\n",
+                                             warnings);
     ASSERT_NE(edited.find(eDifficulty::regular, "a.bmp", 0xff), nullptr);
     EXPECT_EQ(edited.find(eDifficulty::regular, "a.bmp", 0xff)->bestTimeMs, 5);
     EXPECT_EQ(edited.find(eDifficulty::regular, "a.bmp", 0xfe), nullptr);
