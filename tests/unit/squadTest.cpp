@@ -372,8 +372,9 @@ TEST(SquadColours, ColourBlindMetersDifferInBlue) {
     cGameSetup gs;
     cPlayerBall soldier(true, &gs);
     cEnemy enemy(nullptr, &gs);
-    EXPECT_FLOAT_EQ(soldier.lifeBarColour()[1], 0.7f);
-    EXPECT_FLOAT_EQ(enemy.lifeBarColour()[0], 0.7f);
+    const auto rgb = [](const float* c) { return std::vector<float>(c, c + 3); };
+    EXPECT_EQ(rgb(soldier.lifeBarColour()), (std::vector<float>{0, 0.7f, 0}));
+    EXPECT_EQ(rgb(enemy.lifeBarColour()), (std::vector<float>{0.7f, 0, 0}));
     gs.colourBlind = true;
     const float* s = soldier.lifeBarColour();
     const float* e = enemy.lifeBarColour();
