@@ -1,5 +1,4 @@
-// libFuzzer target: any bytes as an ASE file, read object by object by position and then by
-// each name found; every object either loads into a sound mesh or is refused.
+// libFuzzer target: any bytes as an ASE file; every object loads into a sound mesh or is refused.
 #include "meshCheck.h"
 
 #include <string>

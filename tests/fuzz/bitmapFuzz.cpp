@@ -1,5 +1,4 @@
-// libFuzzer target: any bytes as a BMP file must load cleanly or be refused,
-// and a loaded bitmap must survive every pixel operation.
+// libFuzzer target: any bytes as a BMP file load cleanly or are refused; a loaded one survives every operation.
 #include "assets/cBitmap.h"
 #include "fuzzSupport.h"
 

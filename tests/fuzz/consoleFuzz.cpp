@@ -1,7 +1,4 @@
-// libFuzzer target: any byte sequence as keyboard input to a started game with no display:
-// typing into the console, its line parsing and command set, the level's keys behind it,
-// window resizes and ticks in between. Nothing may crash, and the console's text must stay
-// inside its rows and columns.
+// libFuzzer target: any bytes as keys, F-keys, reshapes and ticks to a started game; the console's text stays in bounds.
 #include "assets/cBitmap.h"
 #include "fuzzSupport.h"
 #include "level/cLevel.h"

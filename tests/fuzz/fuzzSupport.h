@@ -1,5 +1,4 @@
-// What the fuzz targets share: property checks, and scratch files and folders, as the readers
-// take paths and some code reads content by relative path ("maps/...").
+// What the fuzz targets share: property checks and a private scratch working folder.
 #pragma once
 
 #include <cstdint>

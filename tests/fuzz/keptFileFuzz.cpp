@@ -1,5 +1,4 @@
-// libFuzzer target: any bytes as the settings, progress and scores files; whatever a reader
-// accepts must write out as a file that reads back to the same values without a warning.
+// libFuzzer target: any bytes as a kept file; what a reader accepts writes back to the same values.
 #include "campaign/cProgress.h"
 #include "campaign/cScores.h"
 #include "campaign/cSettings.h"

@@ -1,5 +1,4 @@
-// libFuzzer target: any bytes as a level's map file, through terrain building, the marker scan
-// and a few ticks of play, with no display; a refused map must leave a level that is safe to use.
+// libFuzzer target: any bytes as a map file through terrain, markers and play; a refused map leaves a safe level.
 #include "assets/cBitmap.h"
 #include "fuzzSupport.h"
 #include "level/cLevel.h"

@@ -1,5 +1,4 @@
-// libFuzzer target: any bytes as a recording must be read whole, cut short or refused, and
-// whatever is read must keep the limits a replay relies on.
+// libFuzzer target: any bytes as a recording are read whole, cut short or refused, within a replay's limits.
 #include "fuzzSupport.h"
 #include "level/replay/cReplayReader.h"
 

@@ -1,5 +1,4 @@
-// Console drawing in a real window: the state it gives back and the no-buffer display. Its
-// glyph sheet and text, codes without a glyph among them, are in the game's "console" picture.
+// Console drawing in a real window: the state it gives back and the no-buffer display.
 #include "glTestSupport.h"
 
 #include "ui/cConsole.h"

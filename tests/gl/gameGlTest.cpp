@@ -1,8 +1,4 @@
-// The game as a player drives it, in a content folder of the built content and maps of our
-// own: the frames compared with reference pictures (intro, play with squad, shots,
-// trees, water and minimap, the console, the pause, the win, a map that cannot be played,
-// no maps at all), the way between menu and levels, keys under the console, the console's
-// commands, the projection stack over reshapes, and a replay of one of its maps.
+// The game as a player drives it in a scratch content folder: frames against reference pictures, menus, console and keys.
 #include "glTestSupport.h"
 
 #include "assets/cBitmap.h"

@@ -1,5 +1,4 @@
-// Entry point of the GL tests: opens an 800 x 600 GLUT window, resolves the
-// multitexture entry points, then runs every test with that context current.
+// Entry point of the GL tests: runs every test with an 800 x 600 GLUT window's context current.
 #include "platform/multitexture.h"
 
 #include <GL/freeglut.h>

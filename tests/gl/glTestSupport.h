@@ -1,5 +1,4 @@
-// What the drawing tests share: projections, pixel reads, a state-keeping fixture and the
-// comparison with reference pictures.
+// What the drawing tests share: projections, pixel reads, a state-keeping fixture, reference pictures.
 #pragma once
 
 #include <GL/gl.h>

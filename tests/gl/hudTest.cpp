@@ -1,6 +1,4 @@
-// HUD widgets, projectiles, units and life meters drawn into the test window: one reference
-// picture; the two widgets that move on their own (cursor pulse, marker spin) and the muzzle
-// flash's depth read back.
+// HUD widgets, projectiles and life meters against one reference picture; cursor, marker and muzzle flash read back.
 #include "glTestSupport.h"
 
 #include "assets/cMeshCont.h"

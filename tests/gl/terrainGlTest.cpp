@@ -1,6 +1,4 @@
-// Terrain drawing counted through feedback mode: the ground's display list and the trees'
-// buffers over rebuilds and releases, and the trees and water cells that fall within the view;
-// the forest floor read back in pixels at the game's default view.
+// Terrain drawing counted through feedback mode (ground list, tree buffers, culling) and the forest floor in pixels.
 #define GL_GLEXT_PROTOTYPES
 #include "glTestSupport.h"
 
@@ -16,20 +14,16 @@
 
 #include "../unit/aseText.h"
 #include "../unit/assetsTestFiles.h"
+#include "../unit/mapTestUtil.h"
 #include "assets/cBitmap.h"
 #include "assets/cMeshCont.h"
 #include "shell/cCamera.h"
 #include "shell/cRender.h"
 #include "world/cMap.h"
 
-namespace {
+using namespace maptest;
 
-// Ground everywhere but in the first treeRows rows, which are all trees.
-void paintMap(cBitmap& bmp, int w, int h, int treeRows = 0) {
-    bmp.resize(w, h);
-    for (int i = 0; i < w * h; ++i)
-        bmp.getBitmapS()[i] = i < w * treeRows ? sRGBA(0, 0, 0, 255) : sRGBA(120, 90, 60, 255);
-}
+namespace {
 
 // The polygons draw() sends down the pipeline under a projection that shows the whole map.
 int polygonsDrawn(const cMap& m, const std::function<void()>& draw) {
@@ -75,13 +69,13 @@ TEST_F(Terrain, TreesAreBuiltWhenDrawnCulledToTheViewAndFollowRebuildsAndRelease
     }
     const int kPerTree = 4;  // a stem and a top, squares of two triangles each
     cBitmap bmp;
-    paintMap(bmp, 20, 20);
+    fillGround(bmp, 20, 20);
     cMap m;
     m.setMeshCont(&meshes);
     ASSERT_TRUE(m.init(bmp));
     EXPECT_EQ(m.getGroundList(), 0u) << "building a map needs no GL";
     const int ground = terrainPolygons(m);
-    paintMap(bmp, 20, 20, 20);
+    paintRect(bmp, 0, 0, 19, 19, kTreePx);
     ASSERT_TRUE(m.init(bmp));
     const int many = m.getTreeCount(), frame = meshes.trees[0][1].getCurrentFrame();
     ASSERT_GT(many, 40);
@@ -97,7 +91,8 @@ TEST_F(Terrain, TreesAreBuiltWhenDrawnCulledToTheViewAndFollowRebuildsAndRelease
     EXPECT_EQ(terrainPolygons(m, exact), ground + kPerTree);
     EXPECT_EQ(m.getGroundList(), list) << "compiled once, not per frame";
     // Fewer trees after a rebuild: what the buffer held before must not be drawn.
-    paintMap(bmp, 20, 20, 2);
+    fillGround(bmp, 20, 20);
+    paintRect(bmp, 0, 0, 19, 1, kTreePx);
     ASSERT_TRUE(m.init(bmp));
     const int few = m.getTreeCount();
     ASSERT_LT(few, many);
@@ -114,9 +109,8 @@ TEST_F(Terrain, TreesAreBuiltWhenDrawnCulledToTheViewAndFollowRebuildsAndRelease
 
 TEST_F(Terrain, WaterCoversTheCellsWithEveryCornerWetWithinTheView) {
     cBitmap bmp;
-    paintMap(bmp, 6, 6);
-    for (int r = 1; r <= 4; ++r)
-        for (int c = 1; c <= 4; ++c) bmp.getBitmapS()[r * 6 + c] = sRGBA(0, 0, 255, 255);
+    fillGround(bmp, 6, 6);
+    paintRect(bmp, 1, 1, 4, 4, kWaterPx);
     cMap m;
     ASSERT_TRUE(m.init(bmp));
     m.update(10);
@@ -139,12 +133,11 @@ TEST_F(Terrain, WaterCoversTheCellsWithEveryCornerWetWithinTheView) {
 TEST_F(Terrain, EveryTreeCellShowsAForestFloorThatStandsOutFromOpenGroundInSummerAndWinter) {
     // The left half all trees, none of them drawn (no models): only the floor tells them.
     cBitmap bmp;
-    paintMap(bmp, 20, 20);
-    for (int r = 0; r < 20; ++r)
-        for (int c = 0; c < 10; ++c) bmp.getBitmapS()[r * 20 + c] = sRGBA(0, 0, 0, 255);
+    fillGround(bmp, 20, 20);
+    paintRect(bmp, 0, 0, 9, 19, kTreePx);
     for (bool winter : {false, true}) {
         SCOPED_TRACE(winter ? "winter" : "summer");
-        bmp.getBitmapS()[20 * 19] = winter ? sRGBA(255, 255, 255, 255) : sRGBA(0, 0, 0, 255);  // the season's pixel
+        paint(bmp, 0, 19, winter ? kWhitePx : kTreePx);  // the season's pixel
         cMap m;
         ASSERT_TRUE(m.init(bmp));
         ASSERT_EQ(m.isWinter(), winter);

@@ -1,11 +1,9 @@
-// Projectiles: their flights and lists (bullet range, rocket and grenade range caps, timing and fireball),
-// and how they hurt units: bullets by side and trees; blasts by radius, once each; each landing heard once.
+// Projectiles: flights, ranges and lists, and how bullets and blasts hurt units.
 #include "weapons/cAmmo.h"
 
 #include "level/difficulty.h"
 #include "units/cEnemy.h"
 #include "units/cPlayerBall.h"
-#include "world/cColision.h"
 #include "world/cSoundEvents.h"
 
 #include "ballTestWorld.h"
@@ -22,7 +20,6 @@ constexpr int kSide = 16;
 class Battlefield : public ::testing::Test {
 protected:
     void SetUp() override {
-        grid.resize(kSide, kSide);
         leader.setNext(&follower);
         enemies = new cEnemy(new cEnemy(nullptr));
     }
@@ -34,16 +31,21 @@ protected:
     // Puts a unit at (x, y) and registers it where a tick would.
     void place(cBall& unit, float x, float y) {
         unit.move(x, y);
-        grid.putObject(int(x), int(y), unit.getID(), 0);
+        world.grid.putObject(int(x), int(y), unit.getID(), 0);
     }
     cBullet* bulletAt(float x, float y, int type) {
         ammo.addBullet(x, y, 0.0f, cAmmo::kBulletSpeed, type);
         return ammo.getBullets();
     }
-    void blasts() { ammo.applyBlasts(&world.map, &leader, enemies, false); }
+    // Ticks of 20 ms, each followed by the blasts' damage, as the level does.
+    void fly(int ticks) {
+        for (int tick = 0; tick < ticks; tick++) {
+            ammo.update(20);
+            ammo.applyBlasts(&world.map, &leader, enemies, false);
+        }
+    }
 
     testWorld world{kSide, kSide, {{7, 7}, {6, 8}}};
-    cColision grid;
     cAmmo ammo;
     cPlayerBall leader{true};
     cPlayerBall follower{false};
@@ -61,7 +63,7 @@ TEST_F(Battlefield, BulletsHurtOnlyTheOtherSideAndDieOnTrees) {
     cBullet* squadOnSoldier = bulletAt(5.5f, 5.5f, 0);
     cBullet* intoTree = bulletAt(7.4f, 7.6f, 1);
     cBullet* offTheGrid = bulletAt(-3.5f, 40.0f, 0);
-    ammo.applyBulletHits(&world.map, &grid, &leader, enemies, false);
+    ammo.applyBulletHits(&world.map, &world.grid, &leader, enemies, false);
 
     for (auto [b, alive] : {std::pair{enemyOnSoldier, false}, {enemyOnEnemy, true}, {squadOnEnemy, false},
                             {squadOnSoldier, true}, {intoTree, false}, {offTheGrid, true}})
@@ -69,8 +71,6 @@ TEST_F(Battlefield, BulletsHurtOnlyTheOtherSideAndDieOnTrees) {
     EXPECT_FLOAT_EQ(leader.getLife(), 100.0f - cAmmo::kEnemyBulletDamage);
     EXPECT_FLOAT_EQ(enemies->getLife(), 100.0f - cAmmo::kSquadBulletDamage);
     EXPECT_FLOAT_EQ(follower.getLife(), 100.0f);
-
-    // God mode goes through the level: its tick test covers it.
 }
 
 TEST_F(Battlefield, BlastHurtsEveryoneWithinThreeUnitsOnce) {
@@ -79,16 +79,12 @@ TEST_F(Battlefield, BlastHurtsEveryoneWithinThreeUnitsOnce) {
     enemies->move(5.0f, 8.0f);    // exactly 3.0 away
     enemies->getNext()->move(8.0f, 4.99f);
     ammo.addGrenade(8.0f, 8.0f, 8.0f, 8.0f, 15.0f);
-    for (int tick = 0; tick < 20; tick++) {  // landing, blast, the whole fireball
-        ammo.update(20);
-        blasts();
-    }
+    fly(20);  // landing, blast, the whole fireball
     EXPECT_EQ(ammo.getGrenades(), nullptr);
     EXPECT_FLOAT_EQ(leader.getLife(), 100.0f - cAmmo::kBlastDamageToSoldier);
     EXPECT_FLOAT_EQ(follower.getLife(), 100.0f);
     EXPECT_FLOAT_EQ(enemies->getLife(), 100.0f - cAmmo::kBlastDamageToEnemy);
     EXPECT_FLOAT_EQ(enemies->getNext()->getLife(), 100.0f);
-
 }
 
 // The easier steps soften what a soldier suffers, bullet and blast alike, and never what an enemy does.
@@ -102,12 +98,9 @@ TEST_F(Battlefield, DifficultySoftensHitsOnSoldiersOnly) {
         place(*enemies, 9.5f, 5.5f);
         bulletAt(5.2f, 5.9f, 1);
         bulletAt(9.9f, 5.9f, 0);
-        ammo.applyBulletHits(&world.map, &grid, &leader, enemies, false);
+        ammo.applyBulletHits(&world.map, &world.grid, &leader, enemies, false);
         ammo.addGrenade(7.5f, 5.5f, 7.5f, 5.5f, 15.0f);  // 2 from each
-        for (int tick = 0; tick < 20; tick++) {
-            ammo.update(20);
-            blasts();
-        }
+        fly(20);
         soldierHurt[int(d)] = 100.0f - leader.getLife();
         enemyHurt[int(d)] = 100.0f - enemies->getLife();
     }
@@ -125,8 +118,7 @@ TEST_F(Battlefield, RocketOverATreeGoesOffThereAndHurtsOnce) {
     ammo.addRocket(2.5f, 8.5f, 14.5f, 8.5f, 30.0f);
     float wentOffAt = -1.0f;
     for (int tick = 0; tick < 200 && ammo.getRockets(); tick++) {
-        ammo.update(20);
-        blasts();
+        fly(1);
         if (wentOffAt < 0 && ammo.getRockets() && ammo.getRockets()->getState() != cRocket::FLYING)
             wentOffAt = ammo.getRockets()->getX();
     }

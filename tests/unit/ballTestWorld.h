@@ -6,15 +6,17 @@
 #include "weapons/cBullet.h"
 #include "weapons/cGrenade.h"
 #include "weapons/cRocket.h"
+#include "world/cColision.h"
 #include "world/cMap.h"
 
 #include <initializer_list>
 #include <utility>
 
-// A w x h map of plain ground with the listed cells painted as trees or water.
+// A w x h map of plain ground with the listed cells painted as trees or water, and its cell grid.
 struct testWorld {
     cBitmap bitmap;
     cMap map;
+    cColision grid;
 
     testWorld(int w, int h, std::initializer_list<std::pair<int, int>> trees = {},
               std::initializer_list<std::pair<int, int>> water = {})
@@ -24,6 +26,7 @@ struct testWorld {
         for (auto [c, r] : trees) bitmap.setColor(c, r, 0, 0, 0, 255);
         for (auto [c, r] : water) bitmap.setColor(c, r, 0, 0, 255, 255);
         map.generate(bitmap);
+        grid.resize(w, h);
     }
 };
 

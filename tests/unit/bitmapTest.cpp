@@ -1,6 +1,4 @@
-// cBitmap: the file round trip and the layouts other editors write, refused files and
-// their reasons, and the pixel operations the textures and minimap use; the PNG writer of
-// screenshots, and loaders refused the memory a file's counts ask for.
+// cBitmap files and pixel operations, the PNG writer, and loaders refused the memory a file's counts ask for.
 #include "assets/cBitmap.h"
 #include "assets/cMesh.h"
 #include "assets/cTexture.h"
@@ -228,11 +226,13 @@ TEST(Bitmap, SizesStayAtLeastOneEmptiedBitmapsIgnoreEveryOperationAndColourKeysM
     a.setColor(0, 0, 1, 1, 1, 1);
     EXPECT_EQ(a.getBitmapS(), nullptr);
     EXPECT_EQ(a.getWidth(), 0);
-    // Colour keys match exactly, and setColor ignores coordinates outside the picture.
-    cBitmap b(3, 1);
+    // Colour keys match exactly, and setColor ignores coordinates outside the picture: one
+    // past the row's end would land on the next row's first pixel.
+    cBitmap b(3, 2);
     for (int x : {0, 2}) b.setColor(x, 0, 255, 0, 255, 255);
     b.setColor(1, 0, 255, 0, 254, 255);
-    for (auto [x, y] : {std::pair{-1, 0}, {3, 0}, {0, 1}}) b.setColor(x, y, 1, 1, 1, 1);
+    for (auto [x, y] : {std::pair{-1, 0}, {3, 0}, {0, 2}}) b.setColor(x, y, 1, 1, 1, 1);
+    EXPECT_EQ(b.getBitmapS()[3], sRGBA(0, 0, 0, 255));
     b.setAlpha(255, 0, 255, 0);
     b.setColorWhereAlpha(9, 8, 7, 0);
     EXPECT_EQ(b.getBitmapS()[0], sRGBA(9, 8, 7, 0));
@@ -246,6 +246,7 @@ TEST(Bitmap, KeyingClearsMagentaAndTheEdgeFillGrowsOnePixelAPass) {
     for (int y = 0; y < 12; ++y)
         for (int x = 0; x < 12; ++x) b.setColor(x, y, 255, 0, 255, 17);
     b.setColor(2, 2, 255, 127, 63, 17);  // one short of a multiple of eight: sums that start at 1 show
+    b.setColor(8, 10, 255, 127, 63, 17);  // beside the bottom border
     cTexture::keyBitmap(b);
     auto at = [&](int x, int y) { return b.getBitmapS()[12 * y + x]; };
     EXPECT_EQ(at(2, 2), sRGBA(255, 127, 63, 255));  // what is not magenta turns opaque
@@ -253,7 +254,7 @@ TEST(Bitmap, KeyingClearsMagentaAndTheEdgeFillGrowsOnePixelAPass) {
     EXPECT_EQ(at(3, 2), sRGBA(31, 15, 7, 31));
     EXPECT_GT(at(5, 2).a, 0);   // three passes reach three pixels away,
     EXPECT_EQ(at(6, 2).a, 0);   // and no further: each pass reads the one before
-    EXPECT_EQ(at(0, 2).a, 0);   // the border is never filled
+    EXPECT_EQ(at(0, 2).a + at(8, 11).a, 0);   // the borders are never filled
 }
 
 TEST(Bitmap, SwapTurnsRowsAndStretchTakesNearestPixels) {

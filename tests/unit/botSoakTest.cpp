@@ -1,5 +1,4 @@
-// Soak: the bot plays a shipped level through a hundred restarts and a dozen new games, god mode off and on,
-// and the heap stays flat.
+// Soak: the bot plays a shipped level through many restarts and new games, and the heap stays flat.
 #include "bots/cBot.h"
 #include "level/cLevel.h"
 

@@ -1,9 +1,6 @@
-// The headless bot and the player-like bot on small hand-made maps: they win, get round woods, launch only
-// at groups, and order nothing outside play; the player-like bot counts only what the view shows
-// and launches only at groups of three.
+// The headless bot and the player-like bot on small hand-made maps: winning, launching, and ordering only in play.
 #include "bots/cBot.h"
 #include "bots/cPlayerBot.h"
-#include "level/iLevelLog.h"
 #include "ballTestWorld.h"
 #include "levelTestMaps.h"
 
@@ -84,15 +81,11 @@ TEST_F(BotTest, GroundOrdersActOnlyWhilePlayingTheBotHaltsInReachAndStopsAtTheTi
     EXPECT_EQ(std::pair(squad->isMoving(), squad->isShooting()), std::pair(false, false));
     EXPECT_EQ(std::pair(squad->getRocketsCount(), listLength(level.getAmmo().getRockets())), std::pair(rockets, 0));
     // Nor does the player-like bot give an order there.
-    struct : iLevelLog {
-        int inputs = 0;
-        void input(const sLevelInput&) override { inputs++; }
-        void ticked(cLevel&, int) override {}
-    } log;
+    sLevelLogged log;
     level.setLog(&log);
     cPlayerBot(1).think(level);
     level.setLog(nullptr);
-    EXPECT_EQ(log.inputs, 0);
+    EXPECT_EQ(log.aims + log.kinds.size(), 0u);
 
     startPlay();
     level.orderMove(30, 30);

@@ -1,5 +1,4 @@
-// The view: the camera's glide and a pan under a turn; the view volume box test, where what lies
-// wholly outside goes and everything touching it stays.
+// The view: the camera's glide, a pan under a turn, and the view volume box test.
 #include "shell/cCamera.h"
 #include "shell/globals.h"
 #include "world/cFrustum.h"

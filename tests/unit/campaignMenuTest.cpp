@@ -1,5 +1,4 @@
-// The campaign menu: its pages and keys, Continue after a win, settings saved as they
-// change, the Score! table, and the pointer on the same rows as the drawing.
+// The campaign menu: pages and keys, Continue, settings saved as they change, scores, pointer rows.
 #include "assetsTestFiles.h"
 #include "campaign/cCampaignStore.h"
 #include "shell/cCommandLine.h"
@@ -8,21 +7,12 @@
 #include <GL/freeglut.h>
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <sstream>
 
 namespace {
 
 using assetsTest::ScratchDir;
 using eChoice = cCampaignMenu::eChoice;
 using ePage = cCampaignMenu::ePage;
-
-std::string readFile(const std::string& path) {
-    std::ifstream in(path);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
 
 struct CampaignMenuTest : ::testing::Test {
     ScratchDir scratch;
@@ -86,7 +76,7 @@ TEST_F(CampaignMenuTest, SettingsChangeWithArrowsAndClicksAndAreSavedAtOnce) {
     menu.onSpecial(GLUT_KEY_RIGHT);
     menu.onSpecial(GLUT_KEY_RIGHT);
     EXPECT_EQ(store.getSettings().volume, 0);
-    const std::string text = readFile(scratch.file("config/settings.toml"));
+    const std::string text = assetsTest::fileBytes(scratch.file("config/settings.toml"));
     EXPECT_NE(text.find("difficulty = \"recruit\""), std::string::npos) << text;
     EXPECT_NE(text.find("volume = 0"), std::string::npos) << text;
 

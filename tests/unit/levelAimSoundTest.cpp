@@ -1,22 +1,11 @@
-// The level's aim following the pointer and the gliding camera without a frame drawn, and
-// the sounds its orders and ticks ask the game for.
+// The level's aim under the pointer and a gliding camera, and the sounds its orders and ticks ask for.
 #include <cmath>
 #include <utility>
 #include <vector>
 
 #include "levelTestMaps.h"
-#include "level/iLevelLog.h"
 
 namespace {
-// Counts the aims a recording would get.
-class AimLog : public iLevelLog {
-public:
-    void input(const sLevelInput& in) override {
-        if (in.kind == sLevelInput::aim) aims++;
-    }
-    void ticked(cLevel&, int) override {}
-    int aims = 0;
-};
 
 // Whether the standing leader faces (x, y), within a degree.
 bool facing(cLevel& level, std::pair<float, float> p) {
@@ -38,7 +27,7 @@ using LevelAimTest = LevelTest;
 TEST_F(LevelAimTest, TheAimFollowsAGlidingCameraUnderAStillPointerAndRecordsOnlyChanges) {
     build({{4, 4, kSquadMark}, {40, 40, kEnemyMark}});
     level.onReshape(800, 600);
-    AimLog log;
+    sLevelLogged log;
     level.setLog(&log);
     level.onPassiveMotion(0, 500, 200, 0, 0);
     EXPECT_EQ(log.aims, 1);
@@ -66,7 +55,7 @@ TEST_F(LevelAimTest, TheAimFollowsAGlidingCameraUnderAStillPointerAndRecordsOnly
 TEST_F(LevelAimTest, ALevelWithoutAPointerKeepsTheAimItIsGiven) {
     // Bots and replays aim by hand; a glide must not pull the aim to a pointer that is not there.
     build({{4, 4, kSquadMark}, {40, 40, kEnemyMark}});
-    AimLog log;
+    sLevelLogged log;
     level.setLog(&log);
     level.aimAt(20, 5);
     level.orderMove(30, 30);

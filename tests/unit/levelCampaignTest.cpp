@@ -1,7 +1,5 @@
-// The campaign's own ways of playing a level: a camera that follows the leader, a wheel that
-// zooms, a launch chord that leaves the squad where it stands; none of them without the campaign.
+// The campaign's own ways of playing a level: following camera, wheel zoom, a launch chord that halts the squad.
 #include "ballTestWorld.h"
-#include "level/iLevelLog.h"
 #include "levelTestMaps.h"
 
 #include <tuple>
@@ -25,9 +23,6 @@ protected:
     std::pair<float, float> overLeader() const {
         const cPlayerBall* lead = level.getSquad();
         return {24 - lead->getX(), 24 - lead->getY()};
-    }
-    void play(int ms) {
-        for (; ms > 0; ms -= cLevel::stepMs) level.update(cLevel::stepMs);
     }
 };
 }  // namespace
@@ -59,23 +54,13 @@ TEST_F(LevelCampaignTest, TheCameraFollowsTheLeaderInTheCampaignAndGlidesToTheOr
     }
 }
 
-namespace {
-struct sInputs : iLevelLog {
-    std::vector<sLevelInput::eKind> kinds;
-    void input(const sLevelInput& in) override {
-        if (in.kind != sLevelInput::aim) kinds.push_back(in.kind);
-    }
-    void ticked(cLevel&, int) override {}
-};
-}  // namespace
-
 TEST_F(LevelCampaignTest, ALaunchChordLeavesTheSquadWhereItStandsAndItsReleaseOrdersNothing) {
     for (bool inCampaign : {false, true}) {
         SCOPED_TRACE(inCampaign);
         if (inCampaign)
             campaign();
         build(kOpenField);
-        sInputs log;
+        sLevelLogged log;
         level.setLog(&log);
         cPlayerBall* lead = level.getSquad();
         const auto [x0, y0] = std::pair(lead->getX(), lead->getY());

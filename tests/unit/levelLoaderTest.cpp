@@ -1,5 +1,4 @@
-// Level list: name order, the dot rule, exhaustion and wrap-around, over-long names, reset, reload
-// and a missing folder.
+// Level list: name order, the dot rule, wrap-around, over-long names, reset, reload and a missing folder.
 #include "levelTestMaps.h"
 #include "world/cLevelLoader.h"
 

@@ -1,5 +1,4 @@
-// The campaign's record of what a fight did for the drawing: tree puffs, hit flashes and falls,
-// each gone after its time; nothing of it without the campaign.
+// The campaign's record of tree puffs, hit flashes and falls, each gone after its time.
 #include "levelTestMaps.h"
 #include "units/cBall.h"
 
@@ -14,13 +13,9 @@ std::vector<sMapMark> wallMap() {
     return marks;
 }
 
-class LevelShowTest : public LevelTest {
-protected:
-    void play(int ms) {
-        for (; ms > 0; ms -= cLevel::stepMs) level.update(cLevel::stepMs);
-    }
-};
 }  // namespace
+
+using LevelShowTest = LevelTest;
 
 TEST_F(LevelShowTest, TreeHitsHitsAndFallsAreRecordedInTheCampaignAloneAndExpire) {
     for (bool inCampaign : {false, true}) {

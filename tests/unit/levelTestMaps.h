@@ -11,6 +11,7 @@
 #include "assetsTestFiles.h"
 #include "assets/cBitmap.h"
 #include "level/cLevel.h"
+#include "level/iLevelLog.h"
 
 struct sMapMark {
     int x, y;
@@ -20,6 +21,15 @@ struct sMapMark {
 inline const sRGBA kEnemyMark(255, 0, 0, 255);
 inline const sRGBA kSquadMark(0, 255, 0, 255);
 inline const sRGBA kTreeMark(0, 0, 0, 255);
+
+// What a recording is handed: how many aims, the kind of every other input, and each tick's length.
+struct sLevelLogged : iLevelLog {
+    int aims = 0;
+    std::vector<sLevelInput::eKind> kinds;
+    std::vector<int> frames;
+    void input(const sLevelInput& in) override { in.kind == sLevelInput::aim ? void(aims++) : kinds.push_back(in.kind); }
+    void ticked(cLevel&, int ms) override { frames.push_back(ms); }
+};
 
 class LevelFolderTest : public ::testing::Test {
 protected:
@@ -60,6 +70,9 @@ protected:
         ASSERT_EQ(level.getState(), cLevel::statePlaying);
         for (int left = settleMs; left > 0; left -= cLevel::maxFrameMs)
             level.update(std::min(left, cLevel::maxFrameMs));
+    }
+    void play(int ms) {
+        for (; ms > 0; ms -= cLevel::stepMs) level.update(cLevel::stepMs);
     }
     cLevel level{1};
 };

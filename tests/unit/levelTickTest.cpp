@@ -1,6 +1,4 @@
-// Level build, tick and controls on small maps: markers, the state hash, winning, failing, fallen order, restart, god mode,
-// keys acting on release, clicks only in play, the two-button chord, weapon boxes, developer keys, and the
-// level's two random streams kept apart.
+// Level build, tick and controls on small maps, and the level's two random streams kept apart.
 #include <climits>
 #include <cmath>
 #include <cstdint>
@@ -11,7 +9,6 @@
 #include "levelTestMaps.h"
 #include "assets/cMeshCont.h"
 #include "bots/cPlayerBot.h"
-#include "level/iLevelLog.h"
 #include "level/replay/levelStateHash.h"
 
 namespace {
@@ -154,11 +151,7 @@ TEST_F(LevelTickTest, GodModeLetsEnemyFireAndBlastsThroughTheSquad) {
 
 TEST_F(LevelTickTest, FramesPlayWholeStepsCarryTheRestAndStopAtTheFirstAnswer) {
     build({{3, 3, kSquadMark}, {12, 12, kEnemyMark}}, 16, 16, false);
-    struct : iLevelLog {
-        std::vector<int> frames;
-        void input(const sLevelInput&) override {}
-        void ticked(cLevel&, int ms) override { frames.push_back(ms); }
-    } log;
+    sLevelLogged log;
     level.setLog(&log);
     // 7 + 7 + 7 is four steps; a lost remainder would make it three. A frame under one
     // step plays nothing, and the next one plays the step it completes.
@@ -367,11 +360,7 @@ TEST(LevelStreams, ALevelWithModelsPlaysTheSameTicksToTheSameHashesAsOneWithout)
         cRunState run;
         cLevel level(9);
         ASSERT_TRUE(level.setMapName("09-marshland.bmp"));
-        sLevelStart how;
-        how.seed = 4;
-        how.run = &run;
-        how.meshes = withModels != 0 ? &meshes : nullptr;
-        ASSERT_TRUE(level.start(how));
+        ASSERT_TRUE(level.start({.meshes = withModels != 0 ? &meshes : nullptr, .seed = 4, .run = &run}));
         sTickHashes log;
         level.setLog(&log);
         level.setGodMode(false);

@@ -1,6 +1,4 @@
-// Terrain generation: kinds, heights, the water depression, winter, the minimap picture and refusals;
-// and the minimap bookkeeping of the view context: the clean copy, the per-frame reset and the
-// 64 x 64 resample.
+// Terrain generation (kinds, heights, water, winter, minimap, refusals) and the view context's minimap bookkeeping.
 #include <gtest/gtest.h>
 
 #include <cstdlib>

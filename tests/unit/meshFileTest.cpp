@@ -1,6 +1,4 @@
-// The binary mesh file, real ASE files from other exporters read fresh or from the copy kept
-// in memory between opens, and the mesh container: progress lines, missing files and levels
-// kept apart.
+// The binary mesh file, real ASE files read fresh or from the kept copy, and the mesh container.
 #include "assets/cASELoader.h"
 #include "assets/cMesh.h"
 #include "assets/cMeshCont.h"

@@ -1,6 +1,4 @@
-// ASE files: the tokenizer (node words, numbers, face lines, strings, object search and object
-// bounds), and meshes from ASE objects: geometry, optional parts, animation keys and baking,
-// frame choice, faults.
+// ASE files: the tokenizer, and meshes built from ASE objects (geometry, optional parts, animation, faults).
 #include "assets/cASELoader.h"
 #include "assets/cMesh.h"
 

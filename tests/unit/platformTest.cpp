@@ -1,7 +1,4 @@
-// Folders the game looks in: the content folder, where F12 puts its screenshots, and a directory
-// listing that answers a read error in the middle of a folder as a failure, not as a shorter list.
-// cFrameTimer: each tick gets the time since the last one, and F5's full power mode keeps
-// exactly one timer chain however often it is toggled.
+// Folders the game looks in (content, screenshots), directory listing read errors, and the frame timer's chain.
 #include "platform/cFrameTimer.h"
 #include "platform/contentFolder.h"
 #include "platform/dirListing.h"

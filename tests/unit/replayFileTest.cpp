@@ -1,5 +1,4 @@
-// Recordings: a bot game written and read back replays in step, again after other levels; a file cut
-// short replays to its cut; damaged files and other versions are refused; a changed input goes out of step.
+// Recordings: written and read back they replay in step; cut, damaged and changed ones are handled.
 #include "bots/cBot.h"
 #include "level/cLevel.h"
 #include "level/replay/cLevelReplay.h"
@@ -11,9 +10,6 @@
 #include "shell/cGame.h"
 
 #include "assetsTestFiles.h"
-
-#include <fstream>
-#include <iterator>
 
 namespace {
 
@@ -30,16 +26,13 @@ protected:
         sPlayRules rules;
         rules.difficulty = difficulty;
         level.setPlayRules(rules);
-        sLevelStart how;
-        how.seed = 5;
-        how.recorder = &recorder;
-        EXPECT_TRUE(level.start(how));
+        EXPECT_TRUE(level.start({.seed = 5, .recorder = &recorder}));
         level.setGodMode(false);
         result = cBot().play(level, 20000);
         endHash = levelStateHash(level);
         recorder.finish();
-        std::ifstream in("game.orbrec", std::ios::binary);
-        return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+        const std::string bytes = assetsTest::fileBytes("game.orbrec");
+        return {bytes.begin(), bytes.end()};
     }
 
     // Replays every level (on run when given, as the game does); answers the last step and
@@ -50,11 +43,7 @@ protected:
         for (const sReplayLevel& l : rec.levels) {
             cLevel level(l.number);
             level.setMapName(l.mapName.substr(5).c_str());
-            sLevelStart how;
-            how.seed = l.seed;
-            how.run = run;
-            how.restore = &l.run;
-            level.start(how);
+            level.start({.seed = l.seed, .run = run, .restore = &l.run});
             cLevelReplay feed;
             feed.start(l, level);
             // Every recorded tick is one 5 ms step; none is left to wait for at the end.
@@ -91,10 +80,7 @@ TEST_F(ReplayFileTest, ABotGameReplaysInStepEvenAfterOtherLevelsAnotherSeedGoesO
     for (int round = 0; round < 2; round++) {
         cLevel other(2);
         other.setMapName("01-field.bmp");
-        sLevelStart how;
-        how.seed = 77;
-        how.run = &run;
-        ASSERT_TRUE(other.start(how));
+        ASSERT_TRUE(other.start({.seed = 77, .run = &run}));
         for (int i = 0; i < 3000; i++) other.update(cLevel::stepMs);
         EXPECT_NE(run, played.levels[0].run);
         replayedHash = 0;
@@ -151,9 +137,7 @@ TEST_F(ReplayFileTest, TheRecordedDifficultyIsRestored) {
     EXPECT_EQ(replayedHash, endHash);
     cLevel level(1);
     level.setMapName("01-field.bmp");
-    sLevelStart how;
-    how.restore = &played.levels[0].run;
-    ASSERT_TRUE(level.start(how));
+    ASSERT_TRUE(level.start({.restore = &played.levels[0].run}));
     EXPECT_EQ(level.getPlayRules().difficulty, eDifficulty::recruit);
     EXPECT_EQ(level.getAmmo().getSquadDamageScale(), squadDamageScale(eDifficulty::recruit));
 }
@@ -168,11 +152,7 @@ TEST_F(ReplayFileTest, CarriedAmmunitionIsNoShotAndALaunchIsOne) {
     sReplayLevel rec;
     for (sLevelInput in : {sLevelInput{sLevelInput::grenades, 99}, {sLevelInput::rockets, 99}})
         rec.events.push_back({sReplayEvent::input, in});
-    sReplayEvent intro;
-    intro.type = sReplayEvent::ticks;
-    intro.ms = 50;
-    intro.count = 1;
-    rec.events.push_back(intro);
+    rec.events.push_back({.type = sReplayEvent::ticks, .in = {}, .ms = 50, .count = 1});
     rec.events.push_back({sReplayEvent::input, {sLevelInput::launch, 0, 14, 10}});
     cLevelReplay feed;
     feed.start(rec, level);

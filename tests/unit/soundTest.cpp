@@ -1,5 +1,4 @@
-// Sound effects: one progress line per effect, three copies played in turn, bad indices and
-// files, a machine with no sound device, and a played effect that really reaches the output.
+// Sound effects: progress lines, copies played in turn, bad input, no device, and output really reached.
 #include "assets/cSound.h"
 
 #include "assetsTestFiles.h"

@@ -1,8 +1,6 @@
-// Soldiers and enemies. The squad: the file's list handling, firing, facing, leadership hand-over, celebrating,
-// sensing. Enemies: list handling, the decision window, firing intervals, wandering, and the dead.
+// Soldiers and enemies: list handling, firing, facing, leadership, walking round trees, celebrating, sensing.
 #include "units/cEnemy.h"
 #include "units/cPlayerBall.h"
-#include "world/cColision.h"
 #include "world/cGameSetup.h"
 
 #include "ballTestWorld.h"
@@ -89,8 +87,6 @@ TEST(Squad, WalkingFileLooksAheadStandingFileAtThePoint) {
 
 TEST(Squad, DyingLeaderHandsOverThenSinksAndHoldsNoCell) {
     testWorld w(40, 40);
-    cColision grid;
-    grid.resize(40, 40);
     probeSoldier lead(true), next(false, 9, 10.5f);
     lead.insert(&next);
     lead.setRockets(5);
@@ -105,14 +101,12 @@ TEST(Squad, DyingLeaderHandsOverThenSinksAndHoldsNoCell) {
     lead.setNext(nullptr);
     lead.tick(1001, w);
     EXPECT_EQ(lead.getDeadState(), 2);
-    lead.tick(20, w, nullptr, nullptr, &grid);
-    EXPECT_EQ(grid.getObject(10, 10), 0);
+    lead.tick(20, w, nullptr, nullptr, &w.grid);
+    EXPECT_EQ(w.grid.getObject(10, 10), 0);
 }
 
 TEST(Squad, TreesAndTheEdgeStopAWalk) {
     testWorld w(40, 40, {{13, 10}});
-    cColision grid;
-    grid.resize(40, 40);
     // Into a tree: stops in the cell before it, holding that cell. On the first
     // column (outside) the first step puts it on the target; off the map, it ends inside.
     const struct { float x0, x1, minX, maxX; int ticks; } cases[] = {
@@ -120,13 +114,13 @@ TEST(Squad, TreesAndTheEdgeStopAWalk) {
     for (const auto& c : cases) {
         probeSoldier s(true, c.x0, 10.5f);
         s.moveTo(c.x1, 10.5f);
-        for (int t = 0; t < c.ticks; t++) s.tick(5, w, nullptr, nullptr, &grid);
+        for (int t = 0; t < c.ticks; t++) s.tick(5, w, nullptr, nullptr, &w.grid);
         EXPECT_GE(s.getX(), c.minX) << c.x0;
         EXPECT_LE(s.getX(), c.maxX) << c.x0;
         EXPECT_FALSE(s.isMoving()) << c.x0;
         EXPECT_EQ(s.getTargetX(), s.getX());
     }
-    EXPECT_NE(grid.getObject(12, 10), 0);
+    EXPECT_NE(w.grid.getObject(12, 10), 0);
 }
 
 // Walks a leader from (x0, y0) towards (intoX, intoY) until the trees stop him; where he stands then.
@@ -358,16 +352,14 @@ TEST(Enemy, AnIdlerWandersAtMostFiveUnitsEachWay) {
 
 TEST(Enemy, DeadEnemyStandsStillAndHoldsNoCell) {
     testWorld w(60, 60);
-    cColision grid;
-    grid.resize(60, 60);
     probeEnemy e;
-    e.update(5, &w.map, nullptr, &grid);
-    EXPECT_EQ(grid.getObject(20, 20), e.getID());
-    grid.clear();
+    e.update(5, &w.map, nullptr, &w.grid);
+    EXPECT_EQ(w.grid.getObject(20, 20), e.getID());
+    w.grid.clear();
     e.hurt(100.0f);
     e.moveTo(40, 40);
-    e.update(500, &w.map, nullptr, &grid);
-    EXPECT_EQ(grid.getObject(20, 20), 0);
+    e.update(500, &w.map, nullptr, &w.grid);
+    EXPECT_EQ(w.grid.getObject(20, 20), 0);
     EXPECT_EQ(e.getX(), 20.5f);
     EXPECT_EQ(e.getDeadState(), 1);
 }
@@ -380,8 +372,9 @@ TEST(SquadColours, ColourBlindMetersDifferInBlue) {
     cGameSetup gs;
     cPlayerBall soldier(true, &gs);
     cEnemy enemy(nullptr, &gs);
-    EXPECT_FLOAT_EQ(soldier.lifeBarColour()[1], 0.7f);
-    EXPECT_FLOAT_EQ(enemy.lifeBarColour()[0], 0.7f);
+    const auto rgb = [](const float* c) { return std::vector<float>(c, c + 3); };
+    EXPECT_EQ(rgb(soldier.lifeBarColour()), (std::vector<float>{0, 0.7f, 0}));
+    EXPECT_EQ(rgb(enemy.lifeBarColour()), (std::vector<float>{0.7f, 0, 0}));
     gs.colourBlind = true;
     const float* s = soldier.lifeBarColour();
     const float* e = enemy.lifeBarColour();

@@ -1,5 +1,4 @@
-// Corpus replay without libFuzzer: feeds every file named on the command line, or found in a
-// folder named there, to a fuzz target once, so any compiler can check the committed corpora.
+// Corpus replay without libFuzzer: feeds each named file, or each file in a named folder, to a target once.
 #include <algorithm>
 #include <cstdint>
 #include <cstdio>
