@@ -112,28 +112,31 @@ TEST_F(Terrain, TreesAreBuiltWhenDrawnCulledToTheViewAndFollowRebuildsAndRelease
     m.releaseGL();
 }
 
-TEST_F(Terrain, WaterCoversTheCellsWithEveryCornerWetWithinTheView) {
+TEST_F(Terrain, WaterCoversTheCellsWithEveryCornerWetAndLeavesOutTilesOutOfView) {
+    // Two ponds of 4 x 4 cells, in tiles far apart.
     cBitmap bmp;
-    paintMap(bmp, 6, 6);
+    paintMap(bmp, 40, 40);
     for (int r = 1; r <= 4; ++r)
-        for (int c = 1; c <= 4; ++c) bmp.getBitmapS()[r * 6 + c] = sRGBA(0, 0, 255, 255);
+        for (int c = 1; c <= 4; ++c)
+            for (int at : {r * 40 + c, (r + 24) * 40 + c + 24}) bmp.getBitmapS()[at] = sRGBA(0, 0, 255, 255);
     cMap m;
     ASSERT_TRUE(m.init(bmp));
     m.update(10);
-    const auto water = [&](const cPoint* view) { return polygonsDrawn(m, [&] { m.renderWater(view); }); };
+    const auto water = [&](double seen) {
+        return polygonsDrawn(m, [&] {
+            projectOrtho(-1.0, seen, -1.0, seen, -10.0, 10.0);
+            m.renderWater();
+        });
+    };
     glEnable(GL_LIGHTING);
-    const int perCell = water(nullptr) / 16;  // quads may reach feedback split in two
+    const int perCell = water(41.0) / 32;  // quads may reach feedback split in two
     ASSERT_GE(perCell, 1);
+    EXPECT_EQ(water(41.0), 32 * perCell);
     EXPECT_FALSE(glIsEnabled(GL_LIGHTING));
     EXPECT_FALSE(glIsEnabled(GL_BLEND));
-    const cPoint low[2] = {cPoint(-5.0, -5.0), cPoint(1.5, 1.5)};  // rows and columns 0 and 1
-    EXPECT_EQ(water(low), 1 * perCell);
-    const cPoint high[2] = {cPoint(3.2, 3.2), cPoint(100.0, 100.0)};  // 3 to the last
-    EXPECT_EQ(water(high), 4 * perCell);
-    const cPoint beyond[2] = {cPoint(1e30, -1e30), cPoint(-1e30, 1e30)};
-    EXPECT_EQ(water(beyond), 0);
+    EXPECT_EQ(water(10.0), 16 * perCell) << "the far pond's tile is out of view";
     m.setShowWater(false);
-    EXPECT_EQ(water(nullptr), 0) << "hidden water draws nothing";
+    EXPECT_EQ(water(41.0), 0) << "hidden water draws nothing";
 }
 
 TEST_F(Terrain, EveryTreeCellShowsAForestFloorThatStandsOutFromOpenGroundInSummerAndWinter) {
