@@ -99,6 +99,9 @@ void cTreeBatch::render(const float* stemColour, const float* topColour, const c
         glEnableClientState(GL_NORMAL_ARRAY);
         glNormalPointer(GL_FLOAT, 0, reinterpret_cast<const void*>(normalBase));
     }
+    // The tree models are closed and wound the same way: their back faces are always hidden
+    // behind their front ones, and culling them spares the renderer half the trees' triangles.
+    glEnable(GL_CULL_FACE);
     glMaterialfv(GL_FRONT_AND_BACK, GL_AMBIENT, stemColour);
     drawRuns(kStem, indexBase);
     glMaterialfv(GL_FRONT_AND_BACK, GL_AMBIENT, topColour);
@@ -113,6 +116,7 @@ void cTreeBatch::render(const float* stemColour, const float* topColour, const c
     drawSingleParts(kStem);
     glMaterialfv(GL_FRONT_AND_BACK, GL_AMBIENT, topColour);
     drawSingleParts(kTop);
+    glDisable(GL_CULL_FACE);
 }
 
 void cTreeBatch::drawSingleParts(int part) {
