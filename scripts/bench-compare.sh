@@ -47,8 +47,9 @@ fi
 echo "bench-compare.sh: building $oldrev (${sha:0:12}) and this tree, $type ..." >&2
 [ -f "$old/build/CMakeCache.txt" ] ||
   CCACHE_BASEDIR=$old/src cmake -S "$old/src" -B "$old/build" -G Ninja -DCMAKE_BUILD_TYPE="$type" >/dev/null
-CCACHE_BASEDIR=$old/src cmake --build "$old/build" -j2 --target orbix-tal orbix-bench >/dev/null
-CCACHE_BASEDIR=$root cmake --build "$new" -j2 --target orbix-tal orbix-bench >/dev/null
+# The game finds its maps and models beside itself, so the content is built too.
+CCACHE_BASEDIR=$old/src cmake --build "$old/build" -j2 --target orbix-tal orbix-bench content >/dev/null
+CCACHE_BASEDIR=$root cmake --build "$new" -j2 --target orbix-tal orbix-bench content >/dev/null
 
 out=$(mktemp -d "${TMPDIR:-/tmp}/orbix-compare.XXXXXX")
 . "$root/scripts/lib/xvfb.sh"
