@@ -94,8 +94,9 @@ for run in $(seq "$runs"); do
   for build in old new; do
     dir=$old/build
     [ $build = new ] && dir=$new
-    "${as_player[@]}" "$dir/bin/orbix-bench" --benchmark_filter='^BM_Frame/' --benchmark_format=json \
-      --benchmark_min_time="${ORBIX_BENCH_MIN_TIME:-1.0}" >"$out/frame-$build-$run.json" 2>/dev/null ||
+    # Into a file of its own: the loaders' messages share standard output.
+    "${as_player[@]}" "$dir/bin/orbix-bench" --benchmark_filter='^BM_Frame/' --benchmark_out="$out/frame-$build-$run.json" \
+      --benchmark_out_format=json --benchmark_min_time="${ORBIX_BENCH_MIN_TIME:-1.0}" >/dev/null 2>&1 ||
       echo "bench-compare.sh: BM_Frame failed in the $build build" >&2
   done
 done
