@@ -97,7 +97,7 @@ void BM_MapDrawFrame(benchmark::State& state) {
     const cPoint view[2] = {cPoint(side / 4.0, side / 4.0), cPoint(side / 4.0 + 60.0, side / 4.0 + 40.0)};
     for (auto _ : state) {
         map.renderTerrain(view);
-        map.renderWater(view);
+        map.renderWater();
         glFinish();
     }
     map.releaseGL();

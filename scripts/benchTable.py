@@ -35,15 +35,23 @@ def skipped(run):
 
 
 def timedemos(folder):
-    """Per level: the timedemo line of its bot recording (timedemo.txt: NAME then the game's line)."""
+    """Per level and view: the timedemo line of its bot recording (timedemo.txt: NAME VIEW
+    then the game's line)."""
     found = {}
     path = os.path.join(folder, "timedemo.txt")
     if os.path.exists(path):
         with open(path) as f:
             for line in f:
                 name, _, rest = line.strip().partition(" ")
-                found[name] = rest
+                view, _, rest = rest.partition(" ")
+                found.setdefault(name, {})[view] = rest
     return found
+
+
+def demoFps(line):
+    """The fps of a timedemo line ('N frames, S seconds, F fps'), or n/a."""
+    parts = (line or "").split(", ")
+    return parts[-1] if len(parts) == 3 and parts[-1].endswith(" fps") else "n/a"
 
 
 def main():
@@ -94,11 +102,11 @@ def main():
                 "%.0f fps with view culling ('m')" % cull["fps"] if cull else "")
         demo = demos.get(base(level))
         if demo:
-            parts = demo.split(", ")
-            fps = parts[-1] if len(parts) == 3 else "n/a"
-            label = "  timedemo of its bot recording, in the window" if full or cull else \
-                "timedemo %s, bot recording, in the window" % base(level)
-            row(label, fps, demo)
+            label = "  timedemo of its bot recording, default / wide view" if full or cull else \
+                "timedemo %s, bot recording, default / wide view" % base(level)
+            views = ("default", "wide")
+            failed = ["%s: %s" % (v, demo.get(v, "not run")) for v in views if demoFps(demo.get(v)) == "n/a"]
+            row(label, " / ".join(demoFps(demo.get(v)) for v in views), "; ".join(failed))
     for level in levels:
         r = get("BM_BotGame/%s" % level)
         if r:

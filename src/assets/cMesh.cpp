@@ -1,6 +1,7 @@
 // Mesh storage, frame choice, animation baking, the binary mesh file and the summary.
 #include "assets/cMesh.h"
 
+#include "assets/closedSurface.h"
 #include "assets/fileAlloc.h"
 
 #include <algorithm>
@@ -127,6 +128,7 @@ void cMesh::dispose()
     std::vector<float>().swap(normals);
     std::vector<sAnimation>().swap(frames);
     numVertices = numFaces = numFrames = 0;
+    closed = false;
     loopFirst = loopLast = 0;
     currentFrame = 0;
 }
@@ -279,6 +281,7 @@ bool cMesh::loadFromBinFile(const char* path)
     }
     std::memcpy(name, fileName, static_cast<size_t>(nameLen) + 1);
     std::memcpy(pos, filePos, sizeof pos);
+    closed = isClosedSurface(faces.data(), numFaces);
     return true;
 }
 

@@ -70,6 +70,9 @@ public:
     bool isEmpty() const { return faces.empty(); }
     bool hasNormals() const { return !normals.empty(); }
     bool hasTexCoords() const { return !texCoords.empty(); }
+    // A loaded model that is a closed surface wound outwards (assets/closedSurface.h): its
+    // back faces never show, so drawing culls them.
+    bool isClosed() const { return closed; }
     // Node position in game units.
     sVector getPos() const { return sVector(pos[0], pos[1], pos[2]); }
     const float* getVertices() const { return vertices.data(); }
@@ -94,6 +97,7 @@ private:
     std::vector<float> vertices;   // numVertices x 3, game units
     int numVertices = 0;
     std::vector<float> faces;      // numFaces x 3 corners x 3, copied from vertices
+    bool closed = false;           // set by the loaders
     int numFaces = 0;
     std::vector<float> texCoords;  // numFaces x 3 x (u, v, w), or empty
     std::vector<float> normals;    // numFaces x 3 x 3, or empty

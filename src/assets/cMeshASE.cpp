@@ -1,6 +1,7 @@
 // Building a mesh from one object of an ASE file.
 #include "assets/cASELoader.h"
 #include "assets/cMesh.h"
+#include "assets/closedSurface.h"
 #include "assets/fileAlloc.h"
 
 #include <algorithm>
@@ -149,6 +150,7 @@ bool cMesh::loadFromASE(const char* path, unsigned char index, const char* objec
         loopFirst = std::min(defaultLoopFirst, loopLast);
         countTransf();
     }
+    closed = isClosedSurface(faces.data(), numFaces);
     return true;
 }
 

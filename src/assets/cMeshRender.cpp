@@ -43,7 +43,9 @@ void cMesh::draw(int frame, bool twoUnits)
         glTexCoordPointer(3, GL_FLOAT, 0, texCoords.data());
     }
 
+    if (closed) glEnable(GL_CULL_FACE);
     glDrawArrays(GL_TRIANGLES, 0, numFaces * 3);
+    if (closed) glDisable(GL_CULL_FACE);
 
     if (!texCoords.empty()) {
         if (twoUnits) {

@@ -47,10 +47,13 @@ bool cLevel::start(const sLevelStart& how) {
         runState->difficulty = rules.difficulty;
     rules.difficulty = runState->difficulty;
     seed(how.seed);
+    wideView = how.wideView;
     // The recording takes the seed and the run state before the build draws from them.
     if (how.recorder != nullptr)
         how.recorder->levelStarting(*this, how.seed);
     const bool built = init();
+    if (wideView)
+        camera.zoomOutFully();
     if (how.recorder != nullptr)
         how.recorder->levelStarted(*this);
     setConsole(how.console);

@@ -40,6 +40,9 @@ struct sLevelStart {
     const cRunState* restore = nullptr;
     cRecorder* recorder = nullptr;  // not owned; null records nothing
     cConsole* console = nullptr;    // not owned
+    // The camera as far out as it goes, following the squad: what the player sees at its
+    // widest, for timing a replay. Only the view changes, never the game.
+    bool wideView = false;
 };
 
 class cLevel : public cGameSetup {
@@ -212,6 +215,7 @@ private:
     cMap map;
     bool godMode = false;
     cCamera camera;
+    bool wideView = false;  // see sLevelStart
     cKeys keys;
     int winWidth = 800, winHeight = 600;   // pixels
     int mouseX = 0, mouseY = 0;            // window pixels, origin top-left

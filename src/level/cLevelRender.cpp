@@ -92,7 +92,7 @@ void cLevel::render() {
         enemies->render(view);
     if (squad != nullptr)
         squad->render();
-    map.renderWater(view);
+    map.renderWater();
     renderShow();
 }
 

@@ -42,9 +42,12 @@ int cLevel::tick(int ms) {
     if (levelState == stateInactive)
         return inactiveAnswer;
     levelTime += ms;
-    if (cameraFollowsLeader() && squad != nullptr)
+    if ((cameraFollowsLeader() || wideView) && squad != nullptr)
         camera.translateTo(map.getX() / 2 - squad->getX(), map.getY() / 2 - squad->getY());
     camera.update(ms);
+    // A restart resets the camera; the wide view stays wide.
+    if (wideView)
+        camera.zoomOutFully();
     map.update(ms);
 
     switch (levelState) {

@@ -24,6 +24,8 @@ public:
     void rotZ(float degrees);
     // Adds to z and clamps it to [zMin, zMax].
     void zoom(int amount);
+    // To zMin: the whole field, or most of it, in view.
+    void zoomOutFully() { z = zMin; }
     // Glides at a constant speed towards the target; ms is the elapsed time.
     void update(int ms);
     // Multiplies the current matrix by the view transform (cCameraRender.cpp).

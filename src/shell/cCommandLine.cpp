@@ -38,6 +38,8 @@ const char* cCommandLine::helpText() {
            "  --play FILE       show a recorded session at its recorded speed (ESC stops)\n"
            "  --timedemo FILE   replay a recording as fast as possible, one frame per tick,\n"
            "                    print 'N frames, S seconds, F fps' and exit\n"
+           "  --view VIEW       with --timedemo: 'wide' watches the squad from as far out as\n"
+           "                    the camera goes, 'default' from where a level starts\n"
            "X options passed to GLUT: -display DISPLAY, -geometry WxH+X+Y (no effect: the\n"
            "window's size and place are fixed), -direct, -indirect, -iconic, -gldebug, -sync\n"
            "F12 in the game saves a screenshot into the pictures folder.\n";
@@ -63,7 +65,7 @@ cCommandLine::eAction cCommandLine::parse(int argc, char** argv) {
     glutArgs.assign(1, argc > 0 ? argv[0] : const_cast<char*>("orbix-tal"));
     std::error_code ec;
     startFolder = std::filesystem::current_path(ec).string();
-    bool levelGiven = false;
+    bool levelGiven = false, viewGiven = false;
     for (int i = 1; i < argc; ++i) {
         const char* arg = argv[i];
         const char* value = i + 1 < argc ? argv[i + 1] : nullptr;
@@ -99,6 +101,14 @@ cCommandLine::eAction cCommandLine::parse(int argc, char** argv) {
             ok = takePath(arg, value, playFile);
         } else if (std::strcmp(arg, "--timedemo") == 0) {
             ok = takePath(arg, value, timedemoFile);
+        } else if (std::strcmp(arg, "--view") == 0) {
+            const bool known = value && (std::strcmp(value, "wide") == 0 || std::strcmp(value, "default") == 0);
+            if (!known || viewGiven) {
+                error = viewGiven ? "--view given twice" : "--view needs 'wide' or 'default'";
+                return wrong;
+            }
+            wideView = std::strcmp(value, "wide") == 0;
+            viewGiven = true;
         } else {
             error = std::string("unknown option '") + arg + "' (try --help)";
             return wrong;
@@ -110,6 +120,11 @@ cCommandLine::eAction cCommandLine::parse(int argc, char** argv) {
     const int replays = int(!playFile.empty()) + int(!timedemoFile.empty());
     if (replays > 1 || (replays == 1 && (!recordFile.empty() || levelGiven || campaign))) {
         error = "--play and --timedemo go alone, without --record, --level, --campaign or each other";
+        return wrong;
+    }
+    // Only the timedemo's camera is not the player's to steer.
+    if (viewGiven && timedemoFile.empty()) {
+        error = "--view goes only with --timedemo";
         return wrong;
     }
     return run;

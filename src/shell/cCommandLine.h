@@ -24,6 +24,8 @@ public:
     const std::string& getRecordFile() const { return recordFile; }
     const std::string& getPlayFile() const { return playFile; }
     const std::string& getTimedemoFile() const { return timedemoFile; }
+    // --view wide: the timedemo watches from as far out as the camera goes.
+    bool isWideView() const { return wideView; }
     // argv[0] and the X options for glutInit, in their order; pointers into argv.
     std::vector<char*>& getGlutArgs() { return glutArgs; }
     // --campaign: the player's game, with a menu that waits, settings, progress and scores.
@@ -37,6 +39,7 @@ private:
     std::string error;
     int startLevel = 1;
     bool campaign = false;
+    bool wideView = false;
     std::string recordFile, playFile, timedemoFile;
     std::vector<char*> glutArgs;
     std::string startFolder;

@@ -101,8 +101,9 @@ public:
     bool skipToLevel(int n);
     int levelCount() const { return levelLoader.getCount(); }
     // Plays the recording back instead of taking the player's input: at its recorded
-    // speed, or one recorded tick per update with timedemo. Not owned.
-    void startReplay(const sReplay* recording, bool timedemo);
+    // speed, or one recorded tick per update with timedemo, seen from as far out as the
+    // camera goes with wideView. Not owned.
+    void startReplay(const sReplay* recording, bool timedemo, bool wideView = false);
     bool isReplaying() const { return replay != nullptr; }
     // The recording is played out, stopped with ESC, or went out of step.
     bool isReplayOver() const { return replayOver; }
@@ -186,6 +187,7 @@ private:
     cRecorder* recorder = nullptr;    // not owned; null unless recording
     const sReplay* replay = nullptr;  // not owned; null unless playing back
     bool timedemo = false;
+    bool replayWide = false;
     size_t replayNext = 0;            // index of the next recorded level to start
     bool replayLevelOn = false;       // a recorded level is being fed
     bool replayOver = false;

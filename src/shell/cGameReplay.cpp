@@ -17,9 +17,10 @@ bool cGame::skipToLevel(int n) {
     return true;
 }
 
-void cGame::startReplay(const sReplay* recording, bool demo) {
+void cGame::startReplay(const sReplay* recording, bool demo, bool wideView) {
     replay = recording;
     timedemo = demo;
+    replayWide = wideView;
     replayNext = 0;
     replayLevelOn = false;
     replayOver = false;
@@ -51,6 +52,7 @@ bool cGame::startReplayLevel() {
     how.run = &runState;
     how.restore = &rec.run;
     how.console = console;
+    how.wideView = replayWide;
     // A map that cannot be built leaves the level inactive, as it was while recording.
     level->start(how);
     state = kLevel;

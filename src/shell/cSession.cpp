@@ -65,7 +65,7 @@ int cSession::attach(cGame& game) {
     if (recorder.isOpen())
         game.setRecorder(&recorder);
     if (!line.getPlayFile().empty() || isTimedemo())
-        game.startReplay(&recording, isTimedemo());
+        game.startReplay(&recording, isTimedemo(), line.isWideView());
     return -1;
 }
 

@@ -53,6 +53,7 @@ void cMap::dispose() {
     trees.reset();
     treeCount = 0;
     treeBatch.clear();
+    water.clear();
 }
 
 bool cMap::resize(int w, int h) {
@@ -152,7 +153,9 @@ void cMap::generate(cBitmap& map) {
         refusal = "there is not enough memory for a map of " + std::to_string(w) + " x " + std::to_string(h) + " pixels";
         dispose();
         width = height = 0;
+        return;
     }
+    water.build(width, height, waterLevel.get(), shade.get());
 }
 
 bool cMap::listWetVertices() {

@@ -8,6 +8,7 @@
 #include "shell/globals.h"
 #include "world/cRandomStream.h"
 #include "world/cTreeBatch.h"
+#include "world/cWaterMesh.h"
 #include "world/terrainKinds.h"
 
 class cBitmap;
@@ -81,7 +82,8 @@ public:
 
     // Drawing. view is null (everything) or two points: low corner, high corner.
     void renderTerrain(const cPoint* view);
-    void renderWater(const cPoint* view) const;
+    // The water in view, translucent: drawn after everything it may cover.
+    void renderWater();
     // Frees the ground's display lists and the trees' buffers; needs the context they were
     // built in. The next renderTerrain builds them again.
     void releaseGL();
@@ -148,6 +150,7 @@ private:
     std::unique_ptr<sTree[]> trees;
     int treeCount = 0;
     cTreeBatch treeBatch;      // the trees merged for drawing
+    cWaterMesh water;          // the wet cells in tiles, for drawing
     bool winter = false;
     std::string refusal;  // why the last generate failed; empty after a success
 

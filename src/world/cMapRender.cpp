@@ -7,17 +7,6 @@
 #include "world/cFrustum.h"
 #include "world/cMap.h"
 
-namespace {
-
-// First and one-past-last cell of a view range along one axis, clamped to 0..size.
-void cellRange(double low, double high, int size, int& first, int& end) {
-    first = low >= 0.0 ? static_cast<int>(std::min(low, static_cast<double>(size))) : 0;
-    const double last = std::min(high + 1.0, static_cast<double>(size));
-    end = last > 0.0 ? static_cast<int>(last) : 0;
-}
-
-}  // namespace
-
 void cMap::releaseGL() {
     releaseGround();
     treeBatch.releaseGL();
@@ -96,32 +85,12 @@ void cMap::renderTerrain(const cPoint* view) {
     glPopMatrix();
 }
 
-void cMap::renderWater(const cPoint* view) const {
+void cMap::renderWater() {
     if (!waterLevel || !shade || !showWater) return;
     glDisable(GL_LIGHTING);
     glEnable(GL_BLEND);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-
-    int r0 = 0, r1 = height, c0 = 0, c1 = width;
-    if (view) {
-        cellRange(view[0].y, view[1].y, height, r0, r1);
-        cellRange(view[0].x, view[1].x, width, c0, c1);
-    }
-    for (int r = r0; r < r1; ++r) {
-        for (int c = c0; c < c1; ++c) {
-            const int corners[4][2] = {{c, r}, {c + 1, r}, {c + 1, r + 1}, {c, r + 1}};
-            bool wet = true;
-            for (const auto& v : corners) wet = wet && waterLevel[vertexIndex(v[0], v[1])] <= 50.0f;
-            if (!wet) continue;
-            glBegin(GL_QUADS);
-            for (const auto& v : corners) {
-                const int i = vertexIndex(v[0], v[1]);
-                glNormal3f(0.0f, 0.0f, -waterLevel[i]);
-                glColor4f(0.2f, 0.2f, shade[i], 0.8f);
-                glVertex3f(static_cast<float>(v[0]), static_cast<float>(v[1]), waterLevel[i]);
-            }
-            glEnd();
-        }
-    }
+    // Tiles out of view are left out whatever the view box says: they would only be clipped.
+    water.render(waterLevel.get(), cFrustum::current());
     glDisable(GL_BLEND);
 }

@@ -58,6 +58,7 @@ void cTreeBatch::clear() {
     runs.clear();
     meshes = nullptr;
     for (auto& kind : single) kind[0] = kind[1] = false;
+    closed[0] = closed[1] = false;
 }
 
 int cTreeBatch::triangleCount(int part) const {
@@ -81,6 +82,13 @@ void cTreeBatch::build(const sTree* trees, int count, cMeshCont& models) {
             if (merges(part)) reduce(part, shapes[k][p]);
             single[k][p] = !part.isEmpty() && !merges(part);
         }
+    for (int p = 0; p < 2; ++p) {
+        closed[p] = true;
+        for (int k = 0; k < cMeshCont::numTreeKinds; ++k) {
+            const cMesh& part = models.trees[k][p];
+            closed[p] = closed[p] && (part.isEmpty() || part.isClosed());
+        }
+    }
 
     std::vector<std::pair<std::pair<int, int>, int>> order;
     order.reserve(static_cast<size_t>(count));

@@ -25,6 +25,9 @@ public:
     void build(const sTree* trees, int count, cMeshCont& meshes);
     // True when a part is merged into the arrays rather than drawn on its own.
     static bool merges(const cMesh& part);
+    // True when every kind's model of the part (kStem or kTop) is a closed surface, so its
+    // back faces are culled: they never show, and the renderer is spared half its triangles.
+    bool cullsBackFaces(int part) const { return closed[part]; }
     void clear();
 
     // Draws the stems in stemColour, then the tops in topColour (the merged parts, then
@@ -77,6 +80,8 @@ private:
     void drawRuns(int part, std::uintptr_t indexBase);
     // The parts left out of the arrays, one mesh at a time at each tree of the runs.
     void drawSingleParts(int part);
+    // Face culling on for a closed part, off for any other.
+    void cullBackFaces(int part) const;
 
     std::vector<float> positions;  // x, y, z per vertex, world units
     std::vector<float> normals;    // per vertex
@@ -89,6 +94,7 @@ private:
     std::vector<sRun> runs;  // this frame's trees to draw, reused between frames
     cMeshCont* meshes = nullptr;  // not owned; the models of the parts drawn on their own
     bool single[3][2] = {};       // by kind and part: drawn on its own
+    bool closed[2] = {};          // by part: see cullsBackFaces
     unsigned buffers[2] = {0, 0};  // GL vertex (positions, then normals) and index buffers
     bool uploaded = false;         // the buffers hold the arrays as they are now
 };

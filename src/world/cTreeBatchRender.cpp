@@ -100,8 +100,10 @@ void cTreeBatch::render(const float* stemColour, const float* topColour, const c
         glNormalPointer(GL_FLOAT, 0, reinterpret_cast<const void*>(normalBase));
     }
     glMaterialfv(GL_FRONT_AND_BACK, GL_AMBIENT, stemColour);
+    cullBackFaces(kStem);
     drawRuns(kStem, indexBase);
     glMaterialfv(GL_FRONT_AND_BACK, GL_AMBIENT, topColour);
+    cullBackFaces(kTop);
     drawRuns(kTop, indexBase);
     if (!normals.empty()) glDisableClientState(GL_NORMAL_ARRAY);
     glDisableClientState(GL_VERTEX_ARRAY);
@@ -109,10 +111,17 @@ void cTreeBatch::render(const float* stemColour, const float* topColour, const c
         glBindBuffer(GL_ARRAY_BUFFER, 0);
         glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, 0);
     }
+    glDisable(GL_CULL_FACE);
+    // A part drawn mesh by mesh culls its back faces by itself when it is closed.
     glMaterialfv(GL_FRONT_AND_BACK, GL_AMBIENT, stemColour);
     drawSingleParts(kStem);
     glMaterialfv(GL_FRONT_AND_BACK, GL_AMBIENT, topColour);
     drawSingleParts(kTop);
+}
+
+void cTreeBatch::cullBackFaces(int part) const {
+    if (closed[part]) glEnable(GL_CULL_FACE);
+    else glDisable(GL_CULL_FACE);
 }
 
 void cTreeBatch::drawSingleParts(int part) {

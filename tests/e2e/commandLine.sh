@@ -11,12 +11,12 @@ bin=$(cd "${1:?usage: commandLine.sh BIN_DIR}" && pwd)
 [ -d "$bin/graphics" ] || { echo "content not built yet"; exit 0; }
 
 help=$(env -u DISPLAY "$bin/orbix-tal" --help) || fail "--help failed"
-for option in --help --version --level --record --play --timedemo -display -geometry -direct -indirect -iconic -gldebug -sync; do
+for option in --help --version --level --record --play --timedemo --view -display -geometry -direct -indirect -iconic -gldebug -sync; do
   grep -q -- "$option" <<<"$help" || fail "--help does not list $option"
 done
 env -u DISPLAY "$bin/orbix-tal" --version | grep -Eq '^Orbix-TAL [0-9.]+$' || fail "--version"
 
-for line in "--frobnicate" "--level 0" "--level" "-display" "--play a --record b"; do
+for line in "--frobnicate" "--level 0" "--level" "-display" "--play a --record b" "--view wide" "--timedemo a --view far"; do
   status=0
   # shellcheck disable=SC2086
   env -u DISPLAY "$bin/orbix-tal" $line >/dev/null 2>"$E2E_WORK/err" || status=$?

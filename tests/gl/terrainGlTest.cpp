@@ -81,6 +81,16 @@ TEST_F(Terrain, TreesAreBuiltWhenDrawnCulledToTheViewAndFollowRebuildsAndRelease
     ASSERT_GT(many, 40);
     EXPECT_EQ(m.getTreeBatch().getVertexBuffer(), 0u) << "building a map needs no GL";
     EXPECT_EQ(terrainPolygons(m), ground + many * kPerTree) << "every tree shows its stem and its top";
+    EXPECT_FALSE(glIsEnabled(GL_CULL_FACE)) << "the trees' face culling ends with them";
+    // These trees are open squares: seen from below their backs show, so none is culled.
+    ASSERT_FALSE(m.getTreeBatch().cullsBackFaces(cTreeBatch::kStem) || m.getTreeBatch().cullsBackFaces(cTreeBatch::kTop));
+    EXPECT_EQ(polygonsDrawn(m,
+                            [&] {
+                                glTranslatef(0, m.getY(), 0);
+                                glRotatef(180, 1, 0, 0);
+                                m.renderTerrain(nullptr);
+                            }),
+              ground + many * kPerTree);
     EXPECT_NE(meshes.trees[0][1].getCurrentFrame(), frame) << "the animated top is drawn through its frames";
     const unsigned list = m.getGroundList(), buffer = m.getTreeBatch().getVertexBuffer();
     EXPECT_TRUE(glIsList(list));
@@ -107,27 +117,30 @@ TEST_F(Terrain, TreesAreBuiltWhenDrawnCulledToTheViewAndFollowRebuildsAndRelease
     m.releaseGL();
 }
 
-TEST_F(Terrain, WaterCoversTheCellsWithEveryCornerWetWithinTheView) {
+TEST_F(Terrain, WaterCoversTheCellsWithEveryCornerWetAndLeavesOutTilesOutOfView) {
+    // Two ponds of 4 x 4 cells, in tiles far apart.
     cBitmap bmp;
-    fillGround(bmp, 6, 6);
+    fillGround(bmp, 40, 40);
     paintRect(bmp, 1, 1, 4, 4, kWaterPx);
+    paintRect(bmp, 25, 25, 28, 28, kWaterPx);
     cMap m;
     ASSERT_TRUE(m.init(bmp));
     m.update(10);
-    const auto water = [&](const cPoint* view) { return polygonsDrawn(m, [&] { m.renderWater(view); }); };
+    const auto water = [&](double seen) {
+        return polygonsDrawn(m, [&] {
+            projectOrtho(-1.0, seen, -1.0, seen, -10.0, 10.0);
+            m.renderWater();
+        });
+    };
     glEnable(GL_LIGHTING);
-    const int perCell = water(nullptr) / 16;  // quads may reach feedback split in two
+    const int perCell = water(41.0) / 32;  // quads may reach feedback split in two
     ASSERT_GE(perCell, 1);
+    EXPECT_EQ(water(41.0), 32 * perCell);
     EXPECT_FALSE(glIsEnabled(GL_LIGHTING));
     EXPECT_FALSE(glIsEnabled(GL_BLEND));
-    const cPoint low[2] = {cPoint(-5.0, -5.0), cPoint(1.5, 1.5)};  // rows and columns 0 and 1
-    EXPECT_EQ(water(low), 1 * perCell);
-    const cPoint high[2] = {cPoint(3.2, 3.2), cPoint(100.0, 100.0)};  // 3 to the last
-    EXPECT_EQ(water(high), 4 * perCell);
-    const cPoint beyond[2] = {cPoint(1e30, -1e30), cPoint(-1e30, 1e30)};
-    EXPECT_EQ(water(beyond), 0);
+    EXPECT_EQ(water(10.0), 16 * perCell) << "the far pond's tile is out of view";
     m.setShowWater(false);
-    EXPECT_EQ(water(nullptr), 0) << "hidden water draws nothing";
+    EXPECT_EQ(water(41.0), 0) << "hidden water draws nothing";
 }
 
 TEST_F(Terrain, EveryTreeCellShowsAForestFloorThatStandsOutFromOpenGroundInSummerAndWinter) {

@@ -56,4 +56,40 @@ TEST(CommandLine, AnswersEachLineWithItsActionPassesXOptionsOnAndResolvesPaths) 
     EXPECT_EQ(line.getStartFolder(), std::filesystem::current_path().string());
 }
 
+TEST(CommandLine, TakesAViewOnlyForTheTimedemoAndOnlyByAKnownName) {
+    const struct {
+        std::vector<std::string> args;
+        bool wide;
+    } accepted[] = {
+        {{"--timedemo", "a", "--view", "wide"}, true},
+        {{"--view", "wide", "--timedemo", "a"}, true},
+        {{"--timedemo", "a", "--view", "default"}, false},
+        {{"--timedemo", "a"}, false},
+    };
+    for (const auto& c : accepted) {
+        cCommandLine line;
+        EXPECT_EQ(parse(line, c.args), cCommandLine::run) << ::testing::PrintToString(c.args);
+        EXPECT_EQ(line.isWideView(), c.wide) << ::testing::PrintToString(c.args);
+    }
+    // The player's own game and a shown recording keep the camera in the player's hands.
+    const std::vector<std::string> refused[] = {
+        {"--view", "wide"},
+        {"--view", "default"},
+        {"--play", "a", "--view", "wide"},
+        {"--record", "a", "--view", "wide"},
+        {"--campaign", "--view", "wide"},
+        // Names the option does not know, a missing one, and a second view.
+        {"--timedemo", "a", "--view", "far"},
+        {"--timedemo", "a", "--view", "Wide"},
+        {"--timedemo", "a", "--view", ""},
+        {"--timedemo", "a", "--view"},
+        {"--timedemo", "a", "--view", "wide", "--view", "default"},
+    };
+    for (const auto& args : refused) {
+        cCommandLine line;
+        EXPECT_EQ(parse(line, args), cCommandLine::wrong) << ::testing::PrintToString(args);
+        EXPECT_NE(line.getError().find("--view"), std::string::npos) << line.getError();
+    }
+}
+
 }  // namespace

@@ -1,5 +1,6 @@
 // The campaign's own ways of playing a level: following camera, wheel zoom, a launch chord that halts the squad.
 #include "ballTestWorld.h"
+#include "level/replay/levelStateHash.h"
 #include "levelTestMaps.h"
 
 #include <tuple>
@@ -96,4 +97,37 @@ TEST_F(LevelCampaignTest, ALaunchChordLeavesTheSquadWhereItStandsAndItsReleaseOr
         }
         level.setLog(nullptr);
     }
+}
+
+TEST_F(LevelCampaignTest, TheWideViewWatchesTheLeaderFromAfarThroughARestartAndChangesNothingInTheGame) {
+    writeMap("m.bmp", 48, 48, kOpenField);
+    uint64_t hashes[2] = {};
+    for (bool wide : {false, true}) {
+        SCOPED_TRACE(wide);
+        cLevel l{1};
+        ASSERT_TRUE(l.setMapName("m.bmp"));
+        sLevelStart how;
+        how.seed = 7;
+        how.wideView = wide;
+        ASSERT_TRUE(l.start(how));
+        const float farthest = [] {
+            cCamera c;
+            c.zoom(-100000);
+            return c.getZ();
+        }();
+        EXPECT_EQ(l.getCamera().getZ() == farthest, wide) << "from the first frame";
+        l.orderMove(30, 12);
+        for (int ms = 0; ms < 3000; ms += cLevel::stepMs) l.update(cLevel::stepMs);
+        if (wide) {
+            const cPlayerBall* lead = l.getSquad();
+            EXPECT_NEAR(l.getCamera().getXTarget(), 24 - lead->getX(), 0.05f);
+            EXPECT_NEAR(l.getCamera().getYTarget(), 24 - lead->getY(), 0.05f);
+        }
+        hashes[wide] = levelStateHash(l);
+        l.restart();
+        l.update(cLevel::stepMs);
+        EXPECT_EQ(l.getCamera().getZ() == farthest, wide) << "after a restart";
+        EXPECT_FLOAT_EQ(l.getCamera().getAngleX(), cCamera().getAngleX()) << "tilted as usual";
+    }
+    EXPECT_EQ(hashes[0], hashes[1]);
 }

@@ -138,3 +138,30 @@ TEST(MapTree, AboutOneTreeCellInFourGetsATreeShiftedByItsStemPivot) {
     }
     for (int k = 0; k < 3; ++k) EXPECT_GT(kinds[k], 0) << k;
 }
+
+TEST(TreeBatch, CullsBackFacesOnlyOfPartsEveryKindOfWhichIsClosed) {
+    // The test squares are open: nothing may be culled.
+    assetsTest::ScratchDir dir;
+    cMeshCont squares;
+    loadModels(squares, dir, true);
+    const sTree trees[] = {{0, 1.0f, 1.0f}, {1, 9.5f, 20.0f}, {2, 30.0f, 2.0f}};
+    cTreeBatch batch;
+    batch.build(trees, 3, squares);
+    EXPECT_FALSE(batch.cullsBackFaces(cTreeBatch::kStem) || batch.cullsBackFaces(cTreeBatch::kTop));
+    // The shipped trees: closed tops, stems open at both ends.
+    const std::string shipped = ORBIX_BIN_DIR "/models/trees.ASE";
+    if (!std::ifstream(shipped)) GTEST_SKIP() << "no content beside the programs";
+    cMeshCont real;
+    for (int k = 0; k < cMeshCont::numTreeKinds; ++k)
+        for (int p = 0; p < 2; ++p) {
+            const std::string name = "Tree" + std::to_string(k + 1) + (p == 0 ? "Stem" : "Top");
+            ASSERT_TRUE(real.trees[k][p].loadFromASE(shipped.c_str(), 0, name.c_str())) << name;
+        }
+    batch.build(trees, 3, real);
+    EXPECT_FALSE(batch.cullsBackFaces(cTreeBatch::kStem));
+    EXPECT_TRUE(batch.cullsBackFaces(cTreeBatch::kTop));
+    // One open top among the kinds keeps every top whole.
+    ASSERT_TRUE(real.trees[1][1].loadFromASE(dir.file("trees.ASE").c_str(), 0, "Tree2Top"));
+    batch.build(trees, 3, real);
+    EXPECT_FALSE(batch.cullsBackFaces(cTreeBatch::kTop));
+}
