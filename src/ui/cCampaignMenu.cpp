@@ -4,6 +4,8 @@
 #include <GL/freeglut.h>
 
 #include <algorithm>
+#include <iterator>
+#include <utility>
 #include <cstdio>
 
 namespace {
@@ -209,29 +211,18 @@ cCampaignMenu::sAnswer cCampaignMenu::change(int row, int step) {
         s.volume = s.volume + 10 * step > 100 ? 0 : (s.volume + 10 * step < 0 ? 100 : s.volume + 10 * step);
         s.volume = std::clamp(s.volume / 10 * 10, 0, 100);
         break;
-    case setMute:
-        s.mute = !s.mute;
-        break;
-    case setFullscreen:
-        s.fullscreen = !s.fullscreen;
-        break;
-    case setMouseLock:
-        s.mouseLock = !s.mouseLock;
-        break;
-    case setFps:
-        s.fpsCounter = !s.fpsCounter;
-        break;
-    case setMinimap:
-        s.minimap = !s.minimap;
-        break;
     case setCamera:
         s.camera = s.camera == cSettings::eCamera::follow ? cSettings::eCamera::classic : cSettings::eCamera::follow;
         break;
-    case setColourBlind:
-        s.colourBlind = !s.colourBlind;
-        break;
-    default:
-        return {};
+    default: {
+        // The on/off rows: either step flips them.
+        static const std::pair<int, bool cSettings::*> flips[] = {
+            {setMute, &cSettings::mute},     {setFullscreen, &cSettings::fullscreen}, {setMouseLock, &cSettings::mouseLock},
+            {setFps, &cSettings::fpsCounter}, {setMinimap, &cSettings::minimap},      {setColourBlind, &cSettings::colourBlind}};
+        const auto flip = std::find_if(std::begin(flips), std::end(flips), [row](const auto& f) { return f.first == row; });
+        if (flip == std::end(flips)) return {};
+        s.*(flip->second) = !(s.*(flip->second));
+    }
     }
     store.saveSettings();
     return {eChoice::settingsChanged, 0};
