@@ -1,4 +1,4 @@
-// Frames per second of every shipped level at 800 x 600, culling on and off, drawn as fast as possible;
+// Frames per second of every shipped level at 800 x 600, culling on and off and zoomed out, drawn as fast as possible;
 // the CPU column counts every thread of the process, the GL driver's own included.
 #include <GL/freeglut.h>
 #include <GL/glu.h>
@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <string>
 #include <system_error>
+#include <utility>
 #include <vector>
 
 #include "assets/cMeshCont.h"
@@ -97,7 +98,11 @@ void drawFrame(cLevel& level, sFrameRig& r, int ms) {
     glutSwapBuffers();
 }
 
-void BM_Frame(benchmark::State& state, int index, bool cull) {
+// The views a frame is timed in: the default camera with the field-of-view culling on or
+// off, and the camera as far out as it goes (culling on), where the whole field shows.
+enum class eView { cull, all, wide };
+
+void BM_Frame(benchmark::State& state, int index, eView view) {
     sFrameRig& r = rig();
     cLevel* level = r.open() ? r.levels.getLevel(index) : nullptr;
     if (level == nullptr) {
@@ -106,8 +111,11 @@ void BM_Frame(benchmark::State& state, int index, bool cull) {
     }
     std::error_code ec;
     std::filesystem::current_path(ORBIX_BIN_DIR, ec);
-    level->setCont(&r.textures, &r.meshes);
-    if (!level->init()) {
+    sLevelStart how;
+    how.textures = &r.textures;
+    how.meshes = &r.meshes;
+    how.wideView = view == eView::wide;
+    if (!level->start(how)) {
         std::filesystem::current_path(r.home, ec);
         state.SkipWithError("the level cannot be built");
         return;
@@ -115,7 +123,7 @@ void BM_Frame(benchmark::State& state, int index, bool cull) {
     glViewport(0, 0, kWidth, kHeight);
     level->onReshape(kWidth, kHeight);
     level->onPassiveMotion(0, 400, 300, 0, 0);
-    if (level->getFov() != cull)
+    if (level->getFov() != (view != eView::all))
         level->onKeyboardUp('m');
     drawFrame(*level, r, 60);  // ends the intro
     for (auto _ : state)
@@ -127,7 +135,7 @@ void BM_Frame(benchmark::State& state, int index, bool cull) {
     std::filesystem::current_path(r.home, ec);
 }
 
-// One cull and one full benchmark per shipped map, registered at start-up from
+// A cull, a full and a wide benchmark per shipped map, registered at start-up from
 // the content folder beside the programs; the window opens only when one runs.
 const bool registered = [] {
     std::error_code ec;
@@ -137,9 +145,8 @@ const bool registered = [] {
             maps.push_back(entry.path().filename().string());
     std::sort(maps.begin(), maps.end());
     for (size_t i = 0; i < maps.size(); i++)
-        for (bool cull : {true, false})
-            benchmark::RegisterBenchmark(("BM_Frame/" + maps[i] + (cull ? "/cull" : "/all")).c_str(), BM_Frame,
-                                         static_cast<int>(i), cull)
+        for (const auto& [view, label] : {std::pair{eView::cull, "/cull"}, {eView::all, "/all"}, {eView::wide, "/wide"}})
+            benchmark::RegisterBenchmark(("BM_Frame/" + maps[i] + label).c_str(), BM_Frame, static_cast<int>(i), view)
                 ->Unit(benchmark::kMillisecond)
                 ->MinTime(2.0)
                 ->MeasureProcessCPUTime()

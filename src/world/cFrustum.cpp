@@ -2,8 +2,9 @@
 #include "world/cFrustum.h"
 
 #include <cmath>
+#include <limits>
 
-cFrustum::cFrustum(const float* projection, const float* modelView) {
+cFrustum::cFrustum(const float* projection, const float* modelView, int viewportHeight) {
     float row[4][4];  // rows of projection x model-view
     for (int i = 0; i < 4; ++i)
         for (int j = 0; j < 4; ++j) {
@@ -15,6 +16,19 @@ cFrustum::cFrustum(const float* projection, const float* modelView) {
             plane[axis * 2][j] = row[3][j] + row[axis][j];
             plane[axis * 2 + 1][j] = row[3][j] - row[axis][j];
         }
+    // The eye looks down its -z axis; a perspective projection scales y by cot(fov / 2).
+    for (int j = 0; j < 4; ++j) depth[j] = -modelView[j * 4 + 2];
+    unitPixels = projection[5] * 0.5f * static_cast<float>(viewportHeight);
+}
+
+float cFrustum::pixelsPerUnit(const float* low, const float* high) const {
+    const float x = depth[0] >= 0.0f ? low[0] : high[0];
+    const float y = depth[1] >= 0.0f ? low[1] : high[1];
+    const float z = depth[2] >= 0.0f ? low[2] : high[2];
+    const float nearest = depth[0] * x + depth[1] * y + depth[2] * z + depth[3];
+    // Written so that a NaN gives full detail too.
+    if (!(nearest > 1e-3f) || !(unitPixels > 0.0f)) return std::numeric_limits<float>::infinity();
+    return unitPixels / nearest;
 }
 
 bool cFrustum::outside(const float* low, const float* high) const {

@@ -40,6 +40,9 @@ public:
 
     // Cells per side of a ground tile: the unit the view volume test keeps or leaves out.
     static constexpr int kGroundTile = 16;
+    // The ground is drawn in squares of two cells a side when a cell spans fewer pixels
+    // than this everywhere in view: smaller triangles than that only cost time.
+    static constexpr float kFarGroundPixelsPerUnit = 5.0f;
 
     cMap();
     ~cMap();
@@ -87,8 +90,8 @@ public:
     // Frees the ground's display lists and the trees' buffers; needs the context they were
     // built in. The next renderTerrain builds them again.
     void releaseGL();
-    // First of the ground's display lists, one per square tile of kGroundTile cells;
-    // 0 until the first renderTerrain after a build.
+    // First of the ground's display lists, one per square tile of kGroundTile cells, then
+    // as many for the far ground; 0 until the first renderTerrain after a build.
     unsigned getGroundList() const { return terrainList; }
 
     // Read-only views of the model, for drawing, the level and tests.
@@ -119,6 +122,13 @@ private:
     void mergeTrees();
     void paintMiniMap(int cell, const float* colour);
     void compileGround();
+    // Compiles one tile's cells [c0, c1) x [r0, r1) into a display list, as made or, far,
+    // in squares of two cells over the far heights.
+    void compileGroundTile(unsigned list, int c0, int c1, int r0, int r1, bool far);
+    // One quad of step x step cells from cell (c, r), in that cell's colour; inside glBegin.
+    void emitGroundQuad(int c, int r, int step, bool far);
+    // Height of a vertex in the far ground.
+    float farVertexHeight(int vx, int vy) const;
     // Diffuse colour of the ground of a cell of that kind in this map's season; its
     // ambient colour is the season's for every cell.
     const float* groundDiffuse(int kind) const;

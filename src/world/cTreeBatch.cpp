@@ -8,16 +8,12 @@
 
 #include "assets/cMeshCont.h"
 #include "world/cMap.h"
+#include "world/shapeCoarsen.h"
 
 namespace {
 
 // A model part reduced to distinct (position, normal) corners and the triangles over them.
-struct sShape {
-    std::vector<float> positions, normals;
-    std::vector<unsigned> indices;
-};
-
-void reduce(const cMesh& mesh, sShape& out) {
+void reduce(const cMesh& mesh, sIndexedShape& out) {
     const int corners = mesh.isEmpty() ? 0 : mesh.getNumFaces() * 3;
     const float* pos = mesh.getFaces();
     const float* nor = mesh.hasNormals() ? mesh.getNormals() : nullptr;
@@ -49,21 +45,23 @@ void cTreeBatch::clear() {
     positions.clear();
     normals.clear();
     indices.clear();
-    for (int p = 0; p < 2; ++p) {
-        indexStart[p].clear();
-        vertexStart[p].clear();
-    }
+    for (int level = 0; level < 2; ++level)
+        for (int p = 0; p < 2; ++p) {
+            indexStart[level][p].clear();
+            vertexStart[level][p].clear();
+        }
     places.clear();
     tiles.clear();
-    runs.clear();
+    runs[kNear].clear();
+    runs[kFar].clear();
     meshes = nullptr;
     for (auto& kind : single) kind[0] = kind[1] = false;
     closed[0] = closed[1] = false;
 }
 
-int cTreeBatch::triangleCount(int part) const {
+int cTreeBatch::triangleCount(int part, int level) const {
     if (places.empty()) return 0;
-    return static_cast<int>(indexStart[part].back() - indexStart[part].front()) / 3;
+    return static_cast<int>(indexStart[level][part].back() - indexStart[level][part].front()) / 3;
 }
 
 bool cTreeBatch::merges(const cMesh& part) {
@@ -75,11 +73,12 @@ void cTreeBatch::build(const sTree* trees, int count, cMeshCont& models) {
     if (!trees || count <= 0) return;
 
     meshes = &models;
-    sShape shapes[cMeshCont::numTreeKinds][2];
+    sIndexedShape shapes[2][cMeshCont::numTreeKinds][2];
     for (int k = 0; k < cMeshCont::numTreeKinds; ++k)
         for (int p = 0; p < 2; ++p) {
             const cMesh& part = models.trees[k][p];
-            if (merges(part)) reduce(part, shapes[k][p]);
+            if (merges(part)) reduce(part, shapes[kNear][k][p]);
+            shapes[kFar][k][p] = coarsenShape(shapes[kNear][k][p], kFarCells);
             single[k][p] = !part.isEmpty() && !merges(part);
         }
     for (int p = 0; p < 2; ++p) {
@@ -102,24 +101,25 @@ void cTreeBatch::build(const sTree* trees, int count, cMeshCont& models) {
     places.reserve(order.size());
     for (const auto& o : order) places.push_back({trees[o.second].x, trees[o.second].y, trees[o.second].kind});
 
-    for (int p = 0; p < 2; ++p) {
-        indexStart[p].push_back(static_cast<unsigned>(indices.size()));
-        vertexStart[p].push_back(static_cast<unsigned>(positions.size() / 3));
-        for (const auto& o : order) {
-            const sTree& t = trees[o.second];
-            const sShape& s = shapes[t.kind][p];
-            const unsigned base = static_cast<unsigned>(positions.size() / 3);
-            for (size_t v = 0; v < s.positions.size(); v += 3) {
-                positions.push_back(s.positions[v] + t.x);
-                positions.push_back(s.positions[v + 1] + t.y);
-                positions.push_back(s.positions[v + 2]);
+    for (int level = 0; level < 2; ++level)
+        for (int p = 0; p < 2; ++p) {
+            indexStart[level][p].push_back(static_cast<unsigned>(indices.size()));
+            vertexStart[level][p].push_back(static_cast<unsigned>(positions.size() / 3));
+            for (const auto& o : order) {
+                const sTree& t = trees[o.second];
+                const sIndexedShape& s = shapes[level][t.kind][p];
+                const unsigned base = static_cast<unsigned>(positions.size() / 3);
+                for (size_t v = 0; v < s.positions.size(); v += 3) {
+                    positions.push_back(s.positions[v] + t.x);
+                    positions.push_back(s.positions[v + 1] + t.y);
+                    positions.push_back(s.positions[v + 2]);
+                }
+                normals.insert(normals.end(), s.normals.begin(), s.normals.end());
+                for (unsigned i : s.indices) indices.push_back(base + i);
+                indexStart[level][p].push_back(static_cast<unsigned>(indices.size()));
+                vertexStart[level][p].push_back(static_cast<unsigned>(positions.size() / 3));
             }
-            normals.insert(normals.end(), s.normals.begin(), s.normals.end());
-            for (unsigned i : s.indices) indices.push_back(base + i);
-            indexStart[p].push_back(static_cast<unsigned>(indices.size()));
-            vertexStart[p].push_back(static_cast<unsigned>(positions.size() / 3));
         }
-    }
 
     for (size_t i = 0; i < order.size();) {
         size_t end = i;
@@ -139,8 +139,9 @@ void cTreeBatch::build(const sTree* trees, int count, cMeshCont& models) {
                 }
             };
             for (int p = 0; p < 2; ++p) {
-                for (unsigned v = vertexStart[p][t]; v < vertexStart[p][t + 1]; ++v)
-                    grow(positions[v * 3], positions[v * 3 + 1], positions[v * 3 + 2]);
+                for (int level = 0; level < 2; ++level)
+                    for (unsigned v = vertexStart[level][p][t]; v < vertexStart[level][p][t + 1]; ++v)
+                        grow(positions[v * 3], positions[v * 3 + 1], positions[v * 3 + 2]);
                 // A part drawn on its own counts with its still pose.
                 if (!single[places[t].kind][p]) continue;
                 const cMesh& part = models.trees[places[t].kind][p];

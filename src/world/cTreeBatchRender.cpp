@@ -1,4 +1,4 @@
-// Drawing the merged trees: a view volume test per tile, then one call per run of neighbouring trees.
+// Drawing the merged trees: a view volume and distance test per tile, then one call per run of neighbouring trees.
 #define GL_GLEXT_PROTOTYPES
 #include <GL/gl.h>
 #include <GL/glext.h>
@@ -49,38 +49,42 @@ void cTreeBatch::upload() {
     glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, 0);
 }
 
-void cTreeBatch::addRun(int first, int end) {
-    if (!runs.empty() && runs.back().end == first)
-        runs.back().end = end;
+void cTreeBatch::addRun(int level, int first, int end) {
+    std::vector<sRun>& list = runs[level];
+    if (!list.empty() && list.back().end == first)
+        list.back().end = end;
     else
-        runs.push_back({first, end});
+        list.push_back({first, end});
 }
 
 void cTreeBatch::drawRuns(int part, std::uintptr_t indexBase) {
-    for (const sRun& r : runs) {
-        const unsigned first = indexStart[part][r.first];
-        const unsigned count = indexStart[part][r.end] - first;
-        if (count == 0) continue;
-        glDrawRangeElements(GL_TRIANGLES, vertexStart[part][r.first], vertexStart[part][r.end] - 1,
-                            static_cast<GLsizei>(count), GL_UNSIGNED_INT,
-                            reinterpret_cast<const void*>(indexBase + first * sizeof(unsigned)));
-    }
+    for (int level = 0; level < 2; ++level)
+        for (const sRun& r : runs[level]) {
+            const unsigned first = indexStart[level][part][r.first];
+            const unsigned count = indexStart[level][part][r.end] - first;
+            if (count == 0) continue;
+            glDrawRangeElements(GL_TRIANGLES, vertexStart[level][part][r.first], vertexStart[level][part][r.end] - 1,
+                                static_cast<GLsizei>(count), GL_UNSIGNED_INT,
+                                reinterpret_cast<const void*>(indexBase + first * sizeof(unsigned)));
+        }
 }
 
 void cTreeBatch::render(const float* stemColour, const float* topColour, const cPoint* view) {
     if (places.empty()) return;
     const cFrustum frustum = cFrustum::current();
-    runs.clear();
+    runs[kNear].clear();
+    runs[kFar].clear();
     for (const sTile& t : tiles) {
         if (frustum.outside(t.low, t.high)) continue;
+        const int level = frustum.pixelsPerUnit(t.low, t.high) < kFarPixelsPerUnit ? kFar : kNear;
         if (!view || (inBox(t.placeLow[0], t.placeLow[1], view) && inBox(t.placeHigh[0], t.placeHigh[1], view))) {
-            addRun(t.firstTree, t.endTree);
+            addRun(level, t.firstTree, t.endTree);
             continue;
         }
         for (int i = t.firstTree; i < t.endTree; ++i)
-            if (inBox(places[i].x, places[i].y, view)) addRun(i, i + 1);
+            if (inBox(places[i].x, places[i].y, view)) addRun(level, i, i + 1);
     }
-    if (runs.empty()) return;
+    if (runs[kNear].empty() && runs[kFar].empty()) return;
 
     if (!positions.empty() && !uploaded) upload();
     // With buffers bound the pointers are offsets into them.
@@ -126,13 +130,14 @@ void cTreeBatch::cullBackFaces(int part) const {
 
 void cTreeBatch::drawSingleParts(int part) {
     if (!meshes) return;
-    for (const sRun& r : runs)
-        for (int i = r.first; i < r.end; ++i) {
-            const sPlace& p = places[i];
-            if (!single[p.kind][part]) continue;
-            glPushMatrix();
-            glTranslatef(p.x, p.y, 0);
-            meshes->trees[p.kind][part].render(-1);
-            glPopMatrix();
-        }
+    for (const auto& list : runs)
+        for (const sRun& r : list)
+            for (int i = r.first; i < r.end; ++i) {
+                const sPlace& p = places[i];
+                if (!single[p.kind][part]) continue;
+                glPushMatrix();
+                glTranslatef(p.x, p.y, 0);
+                meshes->trees[p.kind][part].render(-1);
+                glPopMatrix();
+            }
 }

@@ -1,4 +1,4 @@
-// Terrain drawing counted through feedback mode (ground list, tree buffers, culling) and the forest floor in pixels.
+// Terrain drawing counted through feedback mode (ground lists near and far, tree buffers, culling) and the forest floor and far ground in pixels.
 #define GL_GLEXT_PROTOTYPES
 #include "glTestSupport.h"
 
@@ -25,9 +25,8 @@ using namespace maptest;
 
 namespace {
 
-// The polygons draw() sends down the pipeline under a projection that shows the whole map.
-int polygonsDrawn(const cMap& m, const std::function<void()>& draw) {
-    projectOrtho(-1.0, m.getX() + 1.0, -1.0, m.getY() + 1.0, -10.0, 10.0);
+// The polygons draw() sends down the pipeline under the current matrices.
+int polygonsFed(const std::function<void()>& draw) {
     std::vector<GLfloat> buffer(1 << 18);
     glFeedbackBuffer(static_cast<GLsizei>(buffer.size()), GL_3D, buffer.data());
     glRenderMode(GL_FEEDBACK);
@@ -40,6 +39,12 @@ int polygonsDrawn(const cMap& m, const std::function<void()>& draw) {
             i += 1 + static_cast<int>(buffer[i + 1]) * 3;
         }
     return polygons;
+}
+
+// The polygons draw() sends down the pipeline under a projection that shows the whole map.
+int polygonsDrawn(const cMap& m, const std::function<void()>& draw) {
+    projectOrtho(-1.0, m.getX() + 1.0, -1.0, m.getY() + 1.0, -10.0, 10.0);
+    return polygonsFed(draw);
 }
 
 int terrainPolygons(cMap& m, const cPoint* view = nullptr) {
@@ -193,4 +198,55 @@ TEST_F(Terrain, EveryTreeCellShowsAForestFloorThatStandsOutFromOpenGroundInSumme
         }
         m.releaseGL();
     }
+}
+
+TEST_F(Terrain, FromFarAwayTheGroundIsDrawnInSquaresOfFourCellsWithoutCracks) {
+    // Rows of trees along columns 1, 5, 9, 13 and 17: every other column of squares mixes two kinds.
+    cBitmap bmp;
+    fillGround(bmp, 20, 20);
+    for (int c = 1; c < 20; c += 4) paintRect(bmp, c, 0, c, 19, kTreePx);
+    cMap m;
+    ASSERT_TRUE(m.init(bmp));
+    // The game's projection, the map seen slanted from the given distance: at 165 a cell
+    // spans under five pixels everywhere, at 40 well over.
+    const auto look = [&](float distance) {
+        glMatrixMode(GL_PROJECTION);
+        glLoadIdentity();
+        gluPerspective(45.0, 800.0 / 600.0, 1.0, 1000.0);
+        glMatrixMode(GL_MODELVIEW);
+        glLoadIdentity();
+        glTranslatef(0, 0, -distance);
+        glRotatef(-60, 1, 0, 0);
+        glTranslatef(-10, -10, 0);
+    };
+    look(40);
+    m.renderTerrain(nullptr);  // compiles the lists outside feedback mode
+    const int near = polygonsFed([&] { m.renderTerrain(nullptr); });
+    const int perQuad = near / 400;  // a renderer may feed a quad back as two triangles
+    EXPECT_EQ(near, perQuad * 400);
+    look(165);
+    EXPECT_EQ(polygonsFed([&] { m.renderTerrain(nullptr); }), perQuad * (50 + 50 * 4))
+        << "mixed squares keep their four cells";
+
+    // No background shows through anywhere inside the field, though the heights are rough.
+    glClearColor(1, 0, 1, 1);
+    glClear(GL_COLOR_BUFFER_BIT);
+    m.renderTerrain(nullptr);
+    GLdouble model[16], projection[16];
+    GLint viewport[4];
+    glGetDoublev(GL_MODELVIEW_MATRIX, model);
+    glGetDoublev(GL_PROJECTION_MATRIX, projection);
+    glGetIntegerv(GL_VIEWPORT, viewport);
+    std::vector<unsigned char> frame(800 * 600 * 4);
+    glReadPixels(0, 0, 800, 600, GL_RGBA, GL_UNSIGNED_BYTE, frame.data());
+    int holes = 0;
+    for (double y = 1.0; y <= 19.0; y += 0.05)
+        for (double x = 1.0; x <= 19.0; x += 0.05) {
+            GLdouble wx = 0, wy = 0, wz = 0;
+            gluProject(x, y, m.getHeight(static_cast<float>(x), static_cast<float>(y)), model, projection, viewport,
+                       &wx, &wy, &wz);
+            const unsigned char* p = &frame[(static_cast<size_t>(wy) * 800 + static_cast<size_t>(wx)) * 4];
+            if (p[0] == 255 && p[1] == 0 && p[2] == 255) ++holes;
+        }
+    EXPECT_EQ(holes, 0);
 }

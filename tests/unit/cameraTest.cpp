@@ -56,6 +56,25 @@ TEST(Frustum, DropsOnlyBoxesWhollyBeyondAPlaneOfTheView) {
     for (const auto& c : cases) EXPECT_EQ(c.f.outside(c.low, c.high), c.outside) << c.low[0] << "," << c.low[1];
 }
 
+TEST(Frustum, PixelsPerUnitAreMeasuredAtTheBoxCornerNearestTheEye) {
+    // A 90 degree view (y scaled by 1) over 600 pixels: a unit at distance d spans 300 / d
+    // pixels. The eye is moved 10 back along z, so a box at z -90..0 is 10 away at its nearest.
+    const float projection[16] = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, -1, -1, 0, 0, -2, 0};
+    const float back[16] = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, -10, 1};
+    const float identity[16] = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1};
+    const cFrustum view(projection, back, 600), sizeless(projection, back);
+    const float nearLow[3] = {-5, -5, -90}, nearHigh[3] = {5, 5, 0};
+    EXPECT_FLOAT_EQ(view.pixelsPerUnit(nearLow, nearHigh), 30.0f);
+    const float farLow[3] = {0, 0, -200}, farHigh[3] = {1, 1, -140};
+    EXPECT_FLOAT_EQ(view.pixelsPerUnit(farLow, farHigh), 2.0f);
+    // Reaching the eye's plane, or with no viewport, full detail is the only safe answer.
+    const float aroundLow[3] = {-1, -1, -20}, aroundHigh[3] = {1, 1, 12}, behind[3] = {1, 1, 30};
+    EXPECT_TRUE(std::isinf(view.pixelsPerUnit(aroundLow, aroundHigh)));
+    EXPECT_TRUE(std::isinf(view.pixelsPerUnit(aroundHigh, behind)));
+    EXPECT_TRUE(std::isinf(sizeless.pixelsPerUnit(farLow, farHigh)));
+    EXPECT_TRUE(std::isinf(cFrustum(projection, identity, 600).pixelsPerUnit(nearLow, nearHigh)));
+}
+
 TEST(Camera, GroundPointCentresOnTheTargetAndKeepsTheFallbackAboveTheHorizon) {
     // However it is zoomed, tilted (short of the horizon) and turned, the centre pixel
     // sees the point the camera was sent over: the map's (10, 20) on a 64 x 48 map.

@@ -54,7 +54,8 @@ TEST(TreeBatch, EveryTreeDrawsItsOwnModelAtItsPlaceOnce) {
     batch.build(trees, n, meshes);
     batch.build(trees, n, meshes);
     ASSERT_EQ(batch.treeCount(), n);
-    EXPECT_EQ(batch.vertexCount(), n * (4 + 6));
+    // Near: four stem and six top corners; far: the top's corners merge by place.
+    EXPECT_EQ(batch.vertexCount(), n * (4 + 6 + 4 + 4));
 
     const auto &pos = batch.getPositions(), &nor = batch.getNormals();
     const auto& idx = batch.getIndices();
@@ -78,6 +79,18 @@ TEST(TreeBatch, EveryTreeDrawsItsOwnModelAtItsPlaceOnce) {
                     EXPECT_EQ(nor[v * 3 + a], mesh.getNormals()[c * 3 + a]);
                 }
             }
+            // The far model stands at the same place, over the same square.
+            const int farBegin = batch.indexBegin(part, b, cTreeBatch::kFar);
+            ASSERT_EQ(batch.indexEnd(part, b, cTreeBatch::kFar) - farBegin, 6);
+            std::set<std::pair<float, float>> nearCorners, farCorners;
+            for (int c = 0; c < 6; ++c) {
+                const unsigned nv = idx[static_cast<size_t>(batch.indexBegin(part, b) + c)];
+                const unsigned fv = idx[static_cast<size_t>(farBegin + c)];
+                ASSERT_LT(fv * 3 + 2, pos.size());
+                nearCorners.insert({pos[nv * 3], pos[nv * 3 + 1]});
+                farCorners.insert({pos[fv * 3], pos[fv * 3 + 1]});
+            }
+            EXPECT_EQ(farCorners, nearCorners);
         }
     }
 }
