@@ -12,9 +12,6 @@
 #include "../unit/assetsTestFiles.h"
 
 #include <GL/glu.h>
-
-#include <cmath>
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <memory>

@@ -67,10 +67,8 @@ protected:
     }
 };
 
-// Reference pictures: the window's 800 x 600 frame, shrunk to 200 x 150, compared with a PNG
-// in reference/. They hold only for the renderer that drew them (reference/renderer.txt).
-// Fails, naming the frame drawn now, saved in the build folder, when more than a few pixels of the
-// back buffer differ from reference/NAME.png by more than a few levels. Under another renderer
-// it compares nothing and marks the test skipped, saying why. ORBIX_UPDATE_REFERENCES=1 draws
-// the pictures anew.
+// Fails, naming the frame drawn now (saved in the build folder), when more than a few pixels of the
+// window's frame, shrunk to 200 x 150, differ by more than a few levels from reference/NAME.png. The
+// pictures hold only for the renderer that drew them (reference/renderer.txt): under another one it
+// marks the test skipped, saying why. ORBIX_UPDATE_REFERENCES=1 draws them anew.
 void expectFrameLooksLike(const std::string& name);

@@ -10,8 +10,6 @@
 #include <iterator>
 #include <string>
 #include <utility>
-#include <vector>
-
 #include <unistd.h>
 
 namespace assetsTest {

@@ -7,8 +7,6 @@
 #include <gtest/gtest.h>
 
 #include <malloc.h>
-
-#include <cstdlib>
 #include <filesystem>
 
 #ifdef __SANITIZE_ADDRESS__

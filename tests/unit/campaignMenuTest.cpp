@@ -26,8 +26,7 @@ struct CampaignMenuTest : ::testing::Test {
 TEST_F(CampaignMenuTest, NewGameContinueAndChooseStartTheLevelsThePlayerReached) {
     // New Game is the first row and starts level 1; Continue without progress does too.
     cCampaignMenu::sAnswer a = menu.onKey(13);
-    EXPECT_EQ(a.choice, eChoice::play);
-    EXPECT_EQ(a.level, 0);
+    EXPECT_EQ(std::pair(a.choice, a.level), std::pair(eChoice::play, 0));
     menu.onSpecial(GLUT_KEY_DOWN);
     EXPECT_EQ(menu.onKey(13).level, 0);
 
@@ -38,8 +37,7 @@ TEST_F(CampaignMenuTest, NewGameContinueAndChooseStartTheLevelsThePlayerReached)
     store.getProgress().setLast(d, "02-b.bmp");
     EXPECT_EQ(menu.rows()[1], "Continue  (level 2)");
     a = menu.onKey(13);
-    EXPECT_EQ(a.choice, eChoice::play);
-    EXPECT_EQ(a.level, 1);
+    EXPECT_EQ(std::pair(a.choice, a.level), std::pair(eChoice::play, 1));
 
     // Choose level lists the reached levels and Back; Esc goes back to the top, where
     // Up from the first row wraps to Quit and Esc quits.
@@ -57,9 +55,7 @@ TEST_F(CampaignMenuTest, NewGameContinueAndChooseStartTheLevelsThePlayerReached)
 }
 
 TEST_F(CampaignMenuTest, SettingsChangeWithArrowsAndClicksAndAreSavedAtOnce) {
-    menu.onSpecial(GLUT_KEY_DOWN);
-    menu.onSpecial(GLUT_KEY_DOWN);
-    menu.onSpecial(GLUT_KEY_DOWN);
+    for (int i = 0; i < 3; i++) menu.onSpecial(GLUT_KEY_DOWN);
     menu.onKey(13);
     ASSERT_EQ(menu.getPage(), ePage::settings);
     EXPECT_EQ(menu.rows()[0], "Difficulty: Regular");
@@ -71,10 +67,7 @@ TEST_F(CampaignMenuTest, SettingsChangeWithArrowsAndClicksAndAreSavedAtOnce) {
     menu.onSpecial(GLUT_KEY_DOWN);
     menu.onSpecial(GLUT_KEY_LEFT);
     EXPECT_EQ(store.getSettings().volume, 70);
-    menu.onSpecial(GLUT_KEY_RIGHT);
-    menu.onSpecial(GLUT_KEY_RIGHT);
-    menu.onSpecial(GLUT_KEY_RIGHT);
-    menu.onSpecial(GLUT_KEY_RIGHT);
+    for (int i = 0; i < 4; i++) menu.onSpecial(GLUT_KEY_RIGHT);
     EXPECT_EQ(store.getSettings().volume, 0);
     const std::string text = assetsTest::fileBytes(scratch.file("config/settings.toml"));
     EXPECT_NE(text.find("difficulty = \"recruit\""), std::string::npos) << text;

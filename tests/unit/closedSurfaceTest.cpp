@@ -38,9 +38,7 @@ TEST(ClosedSurface, OnlyAWhollyClosedOutwardWoundSurfaceMayHaveItsBackFacesCulle
     open.resize(open.size() - 9);
     EXPECT_FALSE(closed(open)) << "a face missing: the inside shows through the hole";
     std::vector<float> flipped = tetrahedron();
-    std::swap(flipped[0], flipped[3]);
-    std::swap(flipped[1], flipped[4]);
-    std::swap(flipped[2], flipped[5]);
+    for (int c = 0; c < 3; ++c) std::swap(flipped[c], flipped[3 + c]);
     EXPECT_FALSE(closed(flipped)) << "one face wound the other way";
     std::vector<float> inside = tetrahedron();
     for (size_t f = 0; f < inside.size(); f += 9)

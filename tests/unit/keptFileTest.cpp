@@ -63,12 +63,9 @@ TEST(KeptFile, FoldersFollowTheXdgRulesAndIgnoreRelativeValues) {
     EXPECT_EQ(keptFolderFrom(nullptr, "home/p", ".config"), "");
     EXPECT_EQ(keptFolderFrom("", nullptr, ".config"), "");
 
-    const cEnvVar home("HOME", "/home/p");
-    {
-        const cEnvVar config("XDG_CONFIG_HOME", "/elsewhere"), data("XDG_DATA_HOME", "./data");
-        EXPECT_EQ(keptConfigFolder(), "/elsewhere/orbix-tal");
-        EXPECT_EQ(keptDataFolder(), "/home/p/.local/share/orbix-tal");
-    }
+    const cEnvVar home("HOME", "/home/p"), config("XDG_CONFIG_HOME", "/elsewhere"), data("XDG_DATA_HOME", "./data");
+    EXPECT_EQ(keptConfigFolder(), "/elsewhere/orbix-tal");
+    EXPECT_EQ(keptDataFolder(), "/home/p/.local/share/orbix-tal");
 }
 
 TEST(KeptFile, WritesWholeIntoNewPrivateFoldersAndReadsUnderItsLimit) {

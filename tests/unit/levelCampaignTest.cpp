@@ -2,8 +2,6 @@
 #include "ballTestWorld.h"
 #include "level/replay/levelStateHash.h"
 #include "levelTestMaps.h"
-
-#include <tuple>
 #include <vector>
 
 namespace {

@@ -1,8 +1,5 @@
 // HUD widget arithmetic: panel counts and life bars, the frame counter's windows, the ground marker.
 #include <gtest/gtest.h>
-
-#include <string>
-
 #include "ui/DrawPlayer.h"
 #include "ui/cFPS.h"
 #include "ui/cUI.h"

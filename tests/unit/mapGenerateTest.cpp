@@ -1,8 +1,5 @@
 // Terrain generation (kinds, heights, water, winter, minimap, refusals) and the view context's minimap bookkeeping.
 #include <gtest/gtest.h>
-
-#include <cstdlib>
-
 #include "mapTestUtil.h"
 #include "world/cGameSetup.h"
 #include "world/cLevelRules.h"

@@ -1,9 +1,5 @@
 // Small map pictures for the terrain tests.
 #pragma once
-
-#include <initializer_list>
-#include <utility>
-
 #include "assets/cBitmap.h"
 
 namespace maptest {

@@ -16,7 +16,7 @@ namespace {
 class ReplayFileTest : public LevelFolderTest {
 protected:
     // Records the bot on a small map with an enemy in sight; answers the file's bytes.
-    std::vector<uint8_t> recordBotGame(eDifficulty difficulty = eDifficulty::veteran) {
+    std::vector<uint8_t> recordBotGame(eDifficulty difficulty) {
         writeMap("01-field.bmp", 40, 40, {{10, 10, kSquadMark}, {22, 18, kEnemyMark}, {25, 12, kEnemyMark}});
         cRecorder recorder;
         std::string error;
@@ -62,12 +62,14 @@ protected:
     uint64_t endHash = 0, replayedHash = 0;
 };
 
+// Recorded at a difficulty other than the replaying level's own, which the replay must restore.
 TEST_F(ReplayFileTest, ABotGameReplaysInStepEvenAfterOtherLevelsAnotherSeedGoesOutOfStepAndACutFileReplaysToItsCut) {
-    const std::vector<uint8_t> good = recordBotGame();
+    const std::vector<uint8_t> good = recordBotGame(eDifficulty::recruit);
     sReplay played;
     std::string why;
     ASSERT_EQ(cReplayReader::parse(good.data(), good.size(), played, why), cReplayReader::whole) << why;
     ASSERT_EQ(played.levels.size(), 1u);  // its map name, seed and end are what the replay below runs on
+    EXPECT_EQ(played.levels[0].run.difficulty, eDifficulty::recruit);
     // Fixed 5 ms ticks between orders fold into runs: far fewer records than ticks.
     EXPECT_LT(played.levels[0].events.size() * 4, size_t(played.levels[0].ticks));
 
@@ -75,6 +77,11 @@ TEST_F(ReplayFileTest, ABotGameReplaysInStepEvenAfterOtherLevelsAnotherSeedGoesO
     EXPECT_EQ(replay(played, ticks), cLevelReplay::finished);
     EXPECT_EQ(ticks, result.timeMs / cLevel::stepMs);
     EXPECT_EQ(replayedHash, endHash);
+    cLevel restored(1);
+    restored.setMapName("01-field.bmp");
+    ASSERT_TRUE(restored.start({.restore = &played.levels[0].run}));
+    EXPECT_EQ(restored.getPlayRules().difficulty, eDifficulty::recruit);
+    EXPECT_EQ(restored.getAmmo().getSquadDamageScale(), squadDamageScale(eDifficulty::recruit));
     // The program's run state moves on with every level; each replay restores the recorded one.
     cRunState run;
     for (int round = 0; round < 2; round++) {
@@ -123,23 +130,6 @@ TEST_F(ReplayFileTest, ABotGameReplaysInStepEvenAfterOtherLevelsAnotherSeedGoesO
         EXPECT_NE(message.find(c.says), std::string::npos) << c.at << ": " << message;
         EXPECT_TRUE(rec.levels.empty());
     }
-}
-
-// The difficulty a level was recorded at is played back, whatever the replaying level was set to.
-TEST_F(ReplayFileTest, TheRecordedDifficultyIsRestored) {
-    const std::vector<uint8_t> bytes = recordBotGame(eDifficulty::recruit);
-    sReplay played;
-    std::string why;
-    ASSERT_EQ(cReplayReader::parse(bytes.data(), bytes.size(), played, why), cReplayReader::whole) << why;
-    EXPECT_EQ(played.levels[0].run.difficulty, eDifficulty::recruit);
-    int64_t ticks;
-    EXPECT_EQ(replay(played, ticks), cLevelReplay::finished);
-    EXPECT_EQ(replayedHash, endHash);
-    cLevel level(1);
-    level.setMapName("01-field.bmp");
-    ASSERT_TRUE(level.start({.restore = &played.levels[0].run}));
-    EXPECT_EQ(level.getPlayRules().difficulty, eDifficulty::recruit);
-    EXPECT_EQ(level.getAmmo().getSquadDamageScale(), squadDamageScale(eDifficulty::recruit));
 }
 
 // A level after one that launched nothing is handed 99 of each, one fewer than its squad

@@ -1,5 +1,4 @@
-// The water made ready for drawing: which cells it covers, how they fall into tiles, and
-// that every quad stands on its own cell's corners.
+// The water made ready for drawing: the cells it covers, its tiles, and each quad on its own cell's corners.
 #include <gtest/gtest.h>
 
 #include <set>
