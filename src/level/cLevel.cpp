@@ -68,8 +68,6 @@ void cLevel::seed(uint32_t s) {
 
 bool cLevel::init() {
     godMode = true;
-    walkBefore = {};
-    chordHeld = false;
     dispose();
     camera.reset();
     soundEvents.clear();
@@ -113,10 +111,7 @@ bool cLevel::init() {
     camera.translateTo(map.getX() / 2 - sx, map.getY() / 2 - sy);
     ui.init();
     glPending = true;
-    show.clear();
-    levelTime = 0;
-    carriedMs = 0;
-    levelState = stateIntro;
+    beginIntro();
     return true;
 }
 
@@ -205,6 +200,10 @@ void cLevel::restart() {
     camera.reset();
     if (squad != nullptr)
         camera.translateTo(map.getX() / 2 - squad->getX(), map.getY() / 2 - squad->getY());
+    beginIntro();
+}
+
+void cLevel::beginIntro() {
     walkBefore = {};
     chordHeld = false;
     show.clear();

@@ -172,6 +172,8 @@ public:
 
 private:
     int tick(int ms);
+    // The clock, the orders in flight and the messages start over, at the intro.
+    void beginIntro();
     // In the campaign, unless the classic camera is chosen, the view keeps the leader
     // centred instead of gliding to each order.
     bool cameraFollowsLeader() const { return rules.campaign && !rules.classicCamera; }
