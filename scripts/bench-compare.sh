@@ -3,7 +3,7 @@
 # builds OLDREV from git into its own folder under /tmp with this build's type and flags,
 # then plays each level's bot recording (bench/recordings, this tree's) in both builds in
 # turn, old then new, in the default view and the wide one (an old build without --view
-# gets 'n/a'), and runs both builds' synthetic frame (BM_Frame) the same way. The games
+# gets 'n/a'), and runs both builds' synthetic frame (BM_Frame) the same way, level by level. The games
 # run as a player starts them: no malloc settings in their environment.
 # usage: scripts/bench-compare.sh OLDREV [--runs N] [--levels 'NAME ...'] [--views 'default wide']
 #   --runs N   each figure is the median of N runs (default 1; old and new alternate)
@@ -90,14 +90,21 @@ for rec in "$root"/bench/recordings/*.orbrec; do
   done
 done
 echo "bench-compare.sh: BM_Frame ..." >&2
-for run in $(seq "$runs"); do
-  for build in old new; do
-    dir=$old/build
-    [ $build = new ] && dir=$new
-    # Into a file of its own: the loaders' messages share standard output.
-    "${as_player[@]}" "$dir/bin/orbix-bench" --benchmark_filter='^BM_Frame/' --benchmark_out="$out/frame-$build-$run.json" \
-      --benchmark_out_format=json --benchmark_min_time="${ORBIX_BENCH_MIN_TIME:-1.0}" >/dev/null 2>&1 ||
-      echo "bench-compare.sh: BM_Frame failed in the $build build" >&2
+# Level by level, old then new, as the timedemos: this machine's speed drifts over minutes,
+# and one build's whole series after the other's would measure the drift.
+for rec in "$root"/bench/recordings/*.orbrec; do
+  name=$(basename "$rec" .orbrec)
+  [ -z "$levels" ] || [[ " $levels " == *" $name "* ]] || continue
+  for run in $(seq "$runs"); do
+    for build in old new; do
+      dir=$old/build
+      [ $build = new ] && dir=$new
+      # Into a file of its own: the loaders' messages share standard output.
+      "${as_player[@]}" "$dir/bin/orbix-bench" --benchmark_filter="^BM_Frame/$name\\.bmp/" \
+        --benchmark_out="$out/frame-$build-$run-$name.json" --benchmark_out_format=json \
+        --benchmark_min_time="${ORBIX_BENCH_MIN_TIME:-1.0}" >/dev/null 2>&1 ||
+        echo "bench-compare.sh: BM_Frame of $name failed in the $build build" >&2
+    done
   done
 done
 echo "bench-compare.sh: machine load after: $(uptime)" >&2
