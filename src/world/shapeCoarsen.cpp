@@ -2,7 +2,9 @@
 #include "world/shapeCoarsen.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
+#include <set>
 #include <unordered_map>
 
 sIndexedShape coarsenShape(const sIndexedShape& shape, int cells) {
@@ -71,11 +73,16 @@ sIndexedShape coarsenShape(const sIndexedShape& shape, int cells) {
             n[2] = 1.0f;
         }
     }
+    // Clustering folds neighbouring triangles onto each other: a copy with the same corners
+    // in the same turn covers the same pixels again, so only the first is kept.
+    std::set<std::array<unsigned, 3>> kept;
     for (size_t i = 0; i + 2 < shape.indices.size(); i += 3) {
         if (shape.indices[i] >= count || shape.indices[i + 1] >= count || shape.indices[i + 2] >= count) continue;
-        const unsigned a = slot[shape.indices[i]], b = slot[shape.indices[i + 1]], c = slot[shape.indices[i + 2]];
-        if (a == b || b == c || a == c) continue;
-        out.indices.insert(out.indices.end(), {a, b, c});
+        std::array<unsigned, 3> t = {slot[shape.indices[i]], slot[shape.indices[i + 1]], slot[shape.indices[i + 2]]};
+        if (t[0] == t[1] || t[1] == t[2] || t[0] == t[2]) continue;
+        std::array<unsigned, 3> turn = t;
+        std::rotate(turn.begin(), std::min_element(turn.begin(), turn.end()), turn.end());
+        if (kept.insert(turn).second) out.indices.insert(out.indices.end(), t.begin(), t.end());
     }
     return out;
 }

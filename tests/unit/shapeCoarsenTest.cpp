@@ -1,4 +1,4 @@
-// Coarsened models for far trees: fewer triangles, the same size, the same winding, never a crash.
+// Coarsened models for far trees: fewer triangles, the same size, the same winding, no copies, never a crash.
 #include "world/shapeCoarsen.h"
 
 #include <gtest/gtest.h>
@@ -84,6 +84,9 @@ TEST(ShapeCoarsen, OddShapesGiveWhatTheyCanAndNeverCrash) {
     EXPECT_TRUE(same.normals.empty());
     EXPECT_EQ(same.indices, (std::vector<unsigned>{0, 1, 2, 0, 2, 3})) << "corners in cells of their own stay";
     EXPECT_TRUE(coarsenShape(flat, 0).indices.empty());
+    // A triangle again in the same turn is drawn once; turned over, it is another face.
+    const sIndexedShape twice{{0, 0, 0, 1, 0, 0, 0, 1, 0}, {}, {0, 1, 2, 1, 2, 0, 2, 1, 0}};
+    EXPECT_EQ(coarsenShape(twice, 3).indices, (std::vector<unsigned>{0, 1, 2, 2, 1, 0}));
     // Normals that cancel (a two-sided sliver) light the corner from above.
     sIndexedShape sliver{{0, 0, 0, 0.1f, 0, 0, 4, 0, 0}, {0, 1, 0, 0, -1, 0, 0, 1, 0}, {0, 1, 2}};
     const sIndexedShape merged = coarsenShape(sliver, 2);
