@@ -21,7 +21,7 @@ public:
     static constexpr int kNear = 0;
     static constexpr int kFar = 1;
     // A tile is drawn far when a world unit spans fewer pixels than this at its nearest point.
-    static constexpr float kFarPixelsPerUnit = 8.0f;
+    static constexpr float kFarPixelsPerUnit = 6.0f;
     // Grid cells per side that coarsen a model for the far level.
     static constexpr int kFarCells = 2;
 
