@@ -156,6 +156,7 @@ private:
         float low[3], high[3];
     };
     std::vector<sGroundTile> groundTiles;
+    std::vector<unsigned> visibleTiles;  // this frame's tiles in view, reused between frames
     bool groundDirty = false;   // the list no longer matches the heights
     std::unique_ptr<sTree[]> trees;
     int treeCount = 0;

@@ -119,13 +119,15 @@ void cMap::renderTerrain(const cPoint* view) {
     // tile in view is far, since a far tile beside a near one would open cracks between them.
     const cFrustum frustum = cFrustum::current();
     bool far = true;
-    for (const sGroundTile& t : groundTiles)
-        if (!frustum.outside(t.low, t.high) && !(frustum.pixelsPerUnit(t.low, t.high) < kFarGroundPixelsPerUnit))
-            far = false;
+    visibleTiles.clear();
+    for (size_t i = 0; i < groundTiles.size(); ++i) {
+        const sGroundTile& t = groundTiles[i];
+        if (frustum.outside(t.low, t.high)) continue;
+        visibleTiles.push_back(static_cast<unsigned>(i));
+        far = far && frustum.pixelsPerUnit(t.low, t.high) < kFarGroundPixelsPerUnit;
+    }
     const unsigned first = terrainList + (far ? static_cast<unsigned>(groundTiles.size()) : 0u);
-    for (size_t i = 0; i < groundTiles.size(); ++i)
-        if (!frustum.outside(groundTiles[i].low, groundTiles[i].high))
-            glCallList(first + static_cast<unsigned>(i));
+    for (unsigned i : visibleTiles) glCallList(first + i);
     glDisable(GL_COLOR_MATERIAL);
     // Whatever is drawn lit after the ground finds the material it always had.
     glMaterialfv(GL_FRONT_AND_BACK, GL_DIFFUSE, openDiffuse);
