@@ -106,8 +106,7 @@ TEST(ContentMaps, EveryLevelIsNamedInPlayOrderAndPlayable) {
         const std::string& n = names[i];
         char number[24];
         std::snprintf(number, sizeof number, "%02zu-", i + 1);
-        EXPECT_EQ(n.substr(0, 3), number) << n;
-        EXPECT_EQ(n.substr(n.size() - 4), ".bmp") << n;
+        EXPECT_EQ(std::pair(n.substr(0, 3), n.substr(n.size() - 4)), std::pair(std::string(number), std::string(".bmp")));
         cBitmap m;
         ASSERT_TRUE(m.loadFromFile((kDir / "maps" / n).string())) << n;
         const int w = m.getWidth(), h = m.getHeight();

@@ -20,14 +20,11 @@ using LevelShowTest = LevelTest;
 TEST_F(LevelShowTest, TreeHitsHitsAndFallsAreRecordedInTheCampaignAloneAndExpire) {
     for (bool inCampaign : {false, true}) {
         SCOPED_TRACE(inCampaign);
-        sPlayRules rules;
-        rules.campaign = inCampaign;
-        level.setPlayRules(rules);
+        level.setPlayRules({.campaign = inCampaign});
         build(wallMap());
         level.setGodMode(false);  // a new level starts in god mode
         const cLevelShow& show = level.getShow();
         cPlayerBall* lead = level.getSquad();
-        ASSERT_NE(lead, nullptr);
 
         // A squad bullet eastwards (50 units a second) stops on the wall, where it enters column 20.
         level.getAmmo().addBullet(lead->getX() + 2, lead->getY(), 0, 50.0f, 0);
@@ -58,7 +55,6 @@ TEST_F(LevelShowTest, TreeHitsHitsAndFallsAreRecordedInTheCampaignAloneAndExpire
 
         // A soldier killed falls at the next tick, with his name and place.
         cPlayerBall* victim = lead->getNext();
-        ASSERT_NE(victim, nullptr);
         const std::string victimName = victim->getName();
         static_cast<cBall*>(victim)->hurt(1000.0f);
         play(cLevel::stepMs);
@@ -70,8 +66,7 @@ TEST_F(LevelShowTest, TreeHitsHitsAndFallsAreRecordedInTheCampaignAloneAndExpire
             EXPECT_TRUE(show.getFalls().empty());
         }
         play(static_cast<int>(cLevelShow::markMs) + 100);
-        EXPECT_TRUE(show.getFalls().empty());
-        EXPECT_TRUE(show.getHits().empty());
+        EXPECT_TRUE(show.getFalls().empty() && show.getHits().empty());
     }
 }
 
@@ -79,15 +74,11 @@ TEST(LevelShow, AHitAgainRestartsTheFlashAndEachKindKeepsItsOwnTime) {
     cLevelShow show;
     show.addHit("Ann", 0);
     show.addHit("Ann", 100);
-    EXPECT_EQ(show.getHits().size(), 1u);
-    EXPECT_TRUE(show.isFlashing("Ann", 200));
-    EXPECT_FALSE(show.isFlashing("Bob", 200));
+    EXPECT_EQ(std::tuple(show.getHits().size(), show.isFlashing("Ann", 200), show.isFlashing("Bob", 200)), std::tuple(1u, true, false));
     show.addPuff(1, 2, 100);
     show.addFall("Bob", 3, 4, 100);
     show.expire(100 + cLevelShow::puffMs);
-    EXPECT_TRUE(show.getPuffs().empty());
-    EXPECT_TRUE(show.getHits().empty());
-    EXPECT_EQ(show.getFalls().size(), 1u);
+    EXPECT_EQ(std::tuple(show.getPuffs().size(), show.getHits().size(), show.getFalls().size()), std::tuple(0u, 0u, 1u));
     show.expire(100 + cLevelShow::markMs);
     EXPECT_TRUE(show.getFalls().empty());
 }

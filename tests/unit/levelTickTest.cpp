@@ -59,9 +59,7 @@ TEST_F(LevelTickTest, IntroHoldsTheWorldUntilFiftyMillisecondsCountsGoToTheLeade
     for (int i = 0; i < 9; i++) EXPECT_EQ(level.update(5), 0);
     level.pause(true); // no pausing the intro
     EXPECT_EQ(level.getState(), cLevel::stateIntro);
-    EXPECT_EQ(level.update(5), 0);
-    EXPECT_EQ(level.getState(), cLevel::statePlaying);
-    EXPECT_EQ(level.update(10), 0);
+    EXPECT_EQ((std::tuple{level.update(5), level.getState(), level.update(10)}), std::tuple(0, int(cLevel::statePlaying), 0));
     // A stall plays one longest frame, and the rest of it is dropped, not carried.
     level.pause(true);
     for (int i = 0; i < 3; i++) level.update(INT_MAX);
@@ -82,8 +80,7 @@ TEST_F(LevelTickTest, MapWithoutEnemiesIsWonAtOnceAndEnterAdvancesOnce) {
     level.update(INT_MAX / 2);
     EXPECT_NEAR(level.getCamera().getAngleZ() - before, -35.0 * cLevel::maxFrameMs / 1000.0, 1e-3);
     level.onKeyboardUp(13);
-    EXPECT_EQ(level.update(5), 1);
-    EXPECT_EQ(level.update(5), 1);
+    EXPECT_EQ((std::pair{level.update(5), level.update(5)}), std::pair(1, 1));
     level.onKeyboardUp(13);
     EXPECT_EQ(level.getState(), cLevel::stateAdvancing);
 }
@@ -105,18 +102,14 @@ TEST_F(LevelTickTest, FallenAreCollectedInOrderOfDeathRestartBringsThemBackAndAW
     level.update(cLevel::stepMs);
     EXPECT_EQ(level.getState(), cLevel::stateFailed);
     EXPECT_EQ(soldiers(level.getFallen()), (std::vector<cPlayerBall*>{s[2], s[0], s[1], s[3]}));
-    EXPECT_EQ(level.update(100), 0);
-    EXPECT_EQ(level.getState(), cLevel::stateFailed);
+    EXPECT_EQ((std::pair{level.update(100), level.getState()}), std::pair(0, int(cLevel::stateFailed)));
 
     level.getEnemies()->cBall::hurt(30);
     level.onKeyboardUp(13);
-    EXPECT_EQ(level.getState(), cLevel::stateIntro);
-    EXPECT_EQ(level.getLevelTime(), 0);
+    EXPECT_EQ(std::pair(level.getState(), level.getLevelTime()), std::pair(int(cLevel::stateIntro), int64_t(0)));
     EXPECT_EQ(soldiers(level.getSquad()), (std::vector<cPlayerBall*>{s[2], s[0], s[1], s[3]})); // none left fallen
-    EXPECT_FLOAT_EQ(squadLife(level), 400);
-    EXPECT_TRUE(s[2]->isLeader());
-    EXPECT_EQ(std::pair(s[2]->getGrenadesCount(), s[2]->getRocketsCount()), std::pair(7, 8));
-    EXPECT_FLOAT_EQ(level.getEnemies()->getLife(), 100);
+    EXPECT_EQ(std::tuple(squadLife(level), s[2]->isLeader(), s[2]->getGrenadesCount(), s[2]->getRocketsCount(), level.getEnemies()->getLife()),
+              std::tuple(400.0f, true, 7, 8, 100.0f));
 
     // A win in the same tick overrides the failure, and stays.
     startPlay();
@@ -139,8 +132,7 @@ TEST_F(LevelTickTest, GodModeLetsEnemyFireAndBlastsThroughTheSquad) {
     EXPECT_TRUE(level.getAmmo().getBullets() != nullptr && level.getAmmo().getBullets()->isAlive());
     level.getAmmo().addGrenade(10.5f, 10.5f, 10.5f, 10.5f, 15);
     level.update(cLevel::stepMs);
-    EXPECT_FLOAT_EQ(squadLife(level), 400);
-    EXPECT_FLOAT_EQ(level.getEnemies()->getLife(), 50);
+    EXPECT_EQ(std::pair(squadLife(level), level.getEnemies()->getLife()), std::pair(400.0f, 50.0f));
 
     level.setGodMode(false);
     level.getAmmo().dispose();
@@ -155,12 +147,10 @@ TEST_F(LevelTickTest, FramesPlayWholeStepsCarryTheRestAndStopAtTheFirstAnswer) {
     level.setLog(&log);
     // 7 + 7 + 7 is four steps; a lost remainder would make it three. A frame under one
     // step plays nothing, and the next one plays the step it completes.
-    for (int i = 0; i < 3; i++) level.update(7);
-    EXPECT_EQ(level.getLevelTime(), 20);
-    level.update(3);
-    EXPECT_EQ(level.getLevelTime(), 20);
-    level.update(1);
-    EXPECT_EQ(level.getLevelTime(), 25);
+    for (auto [ms, time] : {std::pair{7, 5}, {7, 10}, {7, 20}, {3, 20}, {1, 25}}) {
+        level.update(ms);
+        EXPECT_EQ(level.getLevelTime(), time) << ms;
+    }
     EXPECT_EQ(log.frames, (std::vector<int>{7, 7, 7, 3, 1})); // the frames as given, for a replay
     level.setLog(nullptr);
     level.update(30);
@@ -168,8 +158,7 @@ TEST_F(LevelTickTest, FramesPlayWholeStepsCarryTheRestAndStopAtTheFirstAnswer) {
     // The enemy dies inside a long frame: the win stays, and Enter's answer comes from the
     // first step of the next long frame, which plays no further.
     level.getEnemies()->cBall::hurt(500);
-    EXPECT_EQ(level.update(200), cLevel::answerStay);
-    EXPECT_EQ(level.getState(), cLevel::stateWon);
+    EXPECT_EQ((std::pair{level.update(200), level.getState()}), std::pair(int(cLevel::answerStay), int(cLevel::stateWon)));
     level.onKeyboardUp(13);
     const int64_t before = level.getLevelTime();
     EXPECT_EQ(level.update(200), cLevel::answerNext);
@@ -192,10 +181,8 @@ TEST_F(LevelTickTest, NoBulletOrRocketCrossesAOneCellHedgeAtAnyFrameLength) {
     };
     // True when a tree cell lies within a hair of (x, y): where a projectile entering one stops.
     const auto treeTouches = [this](float x, float y) {
-        for (float ox : {-0.01f, 0.01f})
-            for (float oy : {-0.01f, 0.01f})
-                if (level.getMap().getTerrain(x + ox, y + oy) == cMap::kTree) return true;
-        return false;
+        const auto tree = [&](float ox, float oy) { return level.getMap().getTerrain(x + ox, y + oy) == cMap::kTree; };
+        return tree(-0.01f, -0.01f) || tree(-0.01f, 0.01f) || tree(0.01f, -0.01f) || tree(0.01f, 0.01f);
     };
     for (const auto& shot : shots) {
         std::vector<sMapMark> marks{{2, 29, kSquadMark}}; // no enemy: the level is won and nobody else shoots
@@ -227,9 +214,7 @@ TEST_F(LevelTickTest, NoBulletOrRocketCrossesAOneCellHedgeAtAnyFrameLength) {
                         }
                     }
                 }
-                if (!rocket) {
-                    EXPECT_LT(played, 400) << "stopped by the hedge, not by its range";
-                }
+                if (!rocket) { EXPECT_LT(played, 400) << "stopped by the hedge, not by its range"; }
                 EXPECT_EQ(blastSeen, rocket);
             }
         }
@@ -255,17 +240,17 @@ TEST_F(LevelTickTest, MissingMapLeavesTheLevelInactiveButNotATrap) {
 
 TEST_F(LevelTickTest, WeaponBoxesAnswerOnlyWhilePlayingAndKeysActOnReleaseOnly) {
     build(kField, 32, 32, false);
-    level.onMouseClick(1, 20, 40);
-    EXPECT_TRUE(level.isRocketSelected());
+    // Clicks on the grenade box (x 20) and the rocket box (x 60): answers the selection after.
+    const auto click = [&](int x) {
+        level.onMouseClick(1, x, 40);
+        level.onMouseClick(0, x, 40);
+        return level.isRocketSelected();
+    };
+    EXPECT_TRUE(click(20));
     startPlay();
-    level.onMouseClick(1, 20, 40);
-    EXPECT_FALSE(level.isRocketSelected());
-    level.onMouseClick(0, 20, 40);
-    level.onMouseClick(1, 60, 40);
-    EXPECT_TRUE(level.isRocketSelected());
+    EXPECT_EQ((std::pair{click(20), click(60)}), std::pair(false, true));
     level.onKeyboardUp('p');
-    level.onMouseClick(1, 20, 40);
-    EXPECT_TRUE(level.isRocketSelected());
+    EXPECT_TRUE(click(20));
     level.onKeyboardUp('p');
     const struct { int x, y, hit; } boxes[] = {{48, 30, cUI::hitGrenade}, {49, 30, cUI::hitNothing}, {6, 29, cUI::hitNothing},
                                                {52, 60, cUI::hitRocket}, {52, 61, cUI::hitNothing}, {95, 40, cUI::hitNothing}};

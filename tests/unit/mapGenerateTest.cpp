@@ -57,8 +57,7 @@ TEST(MapGenerate, KindsFollowTheExactColoursAndWinterOnlyTheTopLeftPixel) {
     paint(bmp, 0, 2, kWhitePx);  // index width * (height - 1)
     paint(bmp, 0, 0, kTreePx);
     ASSERT_TRUE(m.init(bmp));
-    EXPECT_TRUE(m.isWinter());
-    EXPECT_EQ(m.getTerrain(0.5f, 2.5f), cMap::kGround);
+    EXPECT_EQ(std::pair(m.isWinter(), m.getTerrain(0.5f, 2.5f)), std::pair(true, int(cMap::kGround)));
     const sRGBA* snow = gs.miniMap.getBitmapS();
     EXPECT_EQ(snow[0], sRGBA(58, 167, 31, 255));  // trees keep their colour, the ground turns to snow
     for (int i = 1; i < 12; ++i) EXPECT_EQ(snow[i], sRGBA(232, 232, 255, 255)) << i;
@@ -112,8 +111,7 @@ TEST(MapGenerate, RefusesOversizedMapsAndEmptiesTheModel) {
     fillGround(bmp, cMap::kMaxSide + 1, 2);
     EXPECT_FALSE(m.init(bmp));
     EXPECT_EQ(m.getRefusal(), "the map is 1025 x 2 pixels; a side must be 1 to 1024");
-    EXPECT_FALSE(m.isGenerated());
-    EXPECT_EQ(m.getTreeCount(), 0);
+    EXPECT_EQ(std::pair(m.isGenerated(), m.getTreeCount()), std::pair(false, 0));
     m.update(10);  // nothing to animate, nothing to touch
 
     cBitmap empty;
@@ -128,13 +126,9 @@ TEST(MapGenerate, RefusesOversizedMapsAndEmptiesTheModel) {
     EXPECT_TRUE(m.init(bmp));
     fillGround(bmp, 3, 5);
     ASSERT_TRUE(m.init(bmp));
-    EXPECT_EQ(m.getTerrain(2.5f, 4.5f), cMap::kGround);
-    EXPECT_EQ(m.getTerrain(3.5f, 4.5f), cMap::kOutside);
+    EXPECT_EQ(std::pair(m.getTerrain(2.5f, 4.5f), m.getTerrain(3.5f, 4.5f)), std::pair(int(cMap::kGround), int(cMap::kOutside)));
 
-    EXPECT_TRUE(m.resize(0, -3));
-    EXPECT_EQ(m.getY(), 1.0f);
-    EXPECT_FALSE(m.resize(1 << 30, 1 << 30));
-    EXPECT_FALSE(m.isGenerated());
+    EXPECT_EQ((std::tuple{m.resize(0, -3), m.getY(), m.resize(1 << 30, 1 << 30), m.isGenerated()}), std::tuple(true, 1.0f, false, false));
     m.dispose();  // the destructor disposes once more
 }
 

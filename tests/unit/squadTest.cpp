@@ -9,7 +9,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdlib>
 #include <filesystem>
 #include <string>
 #include <utility>
@@ -40,9 +39,7 @@ TEST(Squad, AddRemoveInsertAndHurtById) {
     lead.removeSoldier();
     EXPECT_EQ(listLength(&lead), 3);
     cPlayerBall* third = s->getNext();
-    EXPECT_FALSE(lead.hurt(-5, 50));
-    EXPECT_TRUE(lead.hurt(third->getID(), 30));
-    EXPECT_FLOAT_EQ(third->getLife(), 70.0f);
+    EXPECT_EQ((std::tuple{lead.hurt(-5, 50), lead.hurt(third->getID(), 30), third->getLife()}), std::tuple(false, true, 70.0f));
     lead.insert(third); // already in the file: no loop made
     EXPECT_EQ(listLength(&lead), 3);
     for (int i = 0; i < 3; i++) lead.removeSoldier(); // a file of one stays
@@ -77,9 +74,8 @@ TEST(Squad, WalkingFileLooksAheadStandingFileAtThePoint) {
     lead.moveTo(10, 0);
     lead.setMoving(true);
     lead.rotateTo(10, 20);
-    EXPECT_FLOAT_EQ(lead.getAngle(), -90.0f); // its own goal
-    EXPECT_FLOAT_EQ(a.getAngle(), 0.0f);      // the leader
-    EXPECT_FLOAT_EQ(b.getAngle(), 90.0f);     // the one in front
+    // The leader its own goal, a the leader, b the one in front.
+    EXPECT_EQ(std::tuple(lead.getAngle(), a.getAngle(), b.getAngle()), std::tuple(-90.0f, 0.0f, 90.0f));
     lead.shoot(0, 0); // firing while walking faces the point again
     lead.rotateTo(10, 20);
     EXPECT_FLOAT_EQ(b.getAngle(), atPoint);
@@ -94,9 +90,8 @@ TEST(Squad, DyingLeaderHandsOverThenSinksAndHoldsNoCell) {
     const float ground = w.map.getHeight(10.5f, 10.5f);
     lead.hurt(150.0f);
     lead.tick(1000, w);
-    EXPECT_EQ(std::pair(lead.isLeader(), next.isLeader()), std::pair(false, true));
-    EXPECT_EQ(std::pair(next.getRocketsCount(), next.getGrenadesCount()), std::pair(5, 3));
-    EXPECT_EQ(lead.getDeadState(), 1);
+    EXPECT_EQ(std::tuple(lead.isLeader(), next.isLeader(), next.getRocketsCount(), next.getGrenadesCount(), lead.getDeadState()),
+              std::tuple(false, true, 5, 3, 1));
     EXPECT_NEAR(lead.z, ground - 1.5f, 1e-4);
     lead.setNext(nullptr);
     lead.tick(1001, w);
@@ -115,10 +110,8 @@ TEST(Squad, TreesAndTheEdgeStopAWalk) {
         probeSoldier s(true, c.x0, 10.5f);
         s.moveTo(c.x1, 10.5f);
         for (int t = 0; t < c.ticks; t++) s.tick(5, w, nullptr, nullptr, &w.grid);
-        EXPECT_GE(s.getX(), c.minX) << c.x0;
-        EXPECT_LE(s.getX(), c.maxX) << c.x0;
-        EXPECT_FALSE(s.isMoving()) << c.x0;
-        EXPECT_EQ(s.getTargetX(), s.getX());
+        EXPECT_TRUE(s.getX() >= c.minX && s.getX() <= c.maxX) << c.x0 << " ends at " << s.getX();
+        EXPECT_EQ(std::pair(s.isMoving(), s.getTargetX()), std::pair(false, s.getX())) << c.x0;
     }
     EXPECT_NE(w.grid.getObject(12, 10), 0);
 }
@@ -156,17 +149,14 @@ TEST(Squad, StepsOntoTreesSlideAlongThemSoNoOrderAwayIsLost) {
             if (c >= 20 || r >= 20) w.bitmap.setColor(c, r, 0, 0, 0, 255);
     w.map.generate(w.bitmap);
     const auto corner = pressInto(w.map, 15.5f, 15.5f, 22, 22);
-    EXPECT_GT(corner.first, 19.9f);
-    EXPECT_GT(corner.second, 19.9f);
+    EXPECT_GT(std::min(corner.first, corner.second), 19.9f);
     expectEveryOrderAwayMoves(w.map, corner, 120);
 
     // A target behind a straight edge: he slides along it towards the target and stops
     // once it lies straight ahead in the trees, instead of treading on the spot.
     // The trees are met at y 17.17.
     const auto atEdge = pressInto(w.map, 12.5f, 15.5f, 26, 18.5f);
-    EXPECT_GT(atEdge.first, 19.9f);
-    EXPECT_GT(atEdge.second, 17.6f);
-    EXPECT_LT(atEdge.second, 18.5f);
+    EXPECT_TRUE(atEdge.first > 19.9f && atEdge.second > 17.6f && atEdge.second < 18.5f) << atEdge.first << "," << atEdge.second;
 
     // The file follows its leader out of the corner.
     probeSoldier lead(true, 15.5f, 15.5f);
@@ -191,12 +181,10 @@ TEST(Squad, OnFirstSnowALeaderInAWoodsStepIsNeverTrapped) {
     map.generate(bitmap);
     // The east side of the wood left of the start climbs in steps: cells (18, 34) and
     // (19, 35) are trees, (19, 34) between them is not.
-    ASSERT_EQ(map.getTerrain(18.5f, 34.5f), cMap::kTree);
-    ASSERT_EQ(map.getTerrain(19.5f, 35.5f), cMap::kTree);
-    ASSERT_EQ(map.getTerrain(19.5f, 34.5f), cMap::kGround);
+    ASSERT_EQ(std::tuple(map.getTerrain(18.5f, 34.5f), map.getTerrain(19.5f, 35.5f), map.getTerrain(19.5f, 34.5f)),
+              std::tuple(cMap::kTree, cMap::kTree, cMap::kGround));
     const auto corner = pressInto(map, 21.5f, 31.5f, 18.5f, 35.5f);
-    EXPECT_LT(corner.first, 19.1f);
-    EXPECT_GT(corner.second, 34.9f);
+    EXPECT_TRUE(corner.first < 19.1f && corner.second > 34.9f) << corner.first << "," << corner.second;
     expectEveryOrderAwayMoves(map, corner, 210);
 }
 
@@ -236,8 +224,7 @@ TEST(Squad, CelebratingSquadHopsKeepsItsFacesMovingAndItsDeadSink) {
     for (int i = 0; i < 3; i++) s.removeSoldier();
     s.hurt(200.0f); // a late grenade
     for (int t = 0; t < 500; t++) s.tick(5, w, &ammo);
-    EXPECT_EQ(s.getDeadState(), 2);
-    EXPECT_FLOAT_EQ(s.z, ground);
+    EXPECT_EQ(std::pair(s.getDeadState(), s.z), std::pair(2, ground));
 }
 
 TEST(Squad, OnlyTheLeaderIsSeenWithinTwentyUnits) {
@@ -251,8 +238,7 @@ TEST(Squad, OnlyTheLeaderIsSeenWithinTwentyUnits) {
     EXPECT_FALSE(enemies.isPlayerClose());
     probeSoldier lead(true);
     lead.tick(5, w, nullptr, &enemies);
-    EXPECT_TRUE(enemies.isPlayerClose());
-    EXPECT_FALSE(enemies.getNext()->isPlayerClose());
+    EXPECT_EQ(std::pair(enemies.isPlayerClose(), enemies.getNext()->isPlayerClose()), std::pair(true, false));
 }
 
 struct probeEnemy : cEnemy {
@@ -273,14 +259,11 @@ TEST(Enemy, ListHandlingAndLongListsThatNeitherOverflowTheStackNorLeak) {
     cEnemy* b = a.getNext();
     a.addEnemy(7, 8); // goes between a and b
     EXPECT_EQ(a.getNext()->getNext(), b);
-    EXPECT_TRUE(a.hurt(b->getID(), 25));
-    EXPECT_FLOAT_EQ(b->getLife(), 75.0f);
-    EXPECT_FALSE(a.hurt(-1, 25));
+    EXPECT_EQ((std::tuple{a.hurt(b->getID(), 25), b->getLife(), a.hurt(-1, 25)}), std::tuple(true, 75.0f, false));
     a.setPlayerClose(true, true);
     EXPECT_TRUE(b->isPlayerClose());
     a.removeLastEnemy();
-    EXPECT_EQ(listLength(&a), 2);
-    EXPECT_EQ(a.getNext()->getX(), 7.0f);
+    EXPECT_EQ(std::pair(listLength(&a), a.getNext()->getX()), std::pair(2, 7.0f));
     a.removeLastEnemy();
     a.removeLastEnemy(); // a list of one stays
     EXPECT_EQ(listLength(&a), 1);
@@ -359,9 +342,7 @@ TEST(Enemy, DeadEnemyStandsStillAndHoldsNoCell) {
     e.hurt(100.0f);
     e.moveTo(40, 40);
     e.update(500, &w.map, nullptr, &w.grid);
-    EXPECT_EQ(w.grid.getObject(20, 20), 0);
-    EXPECT_EQ(e.getX(), 20.5f);
-    EXPECT_EQ(e.getDeadState(), 1);
+    EXPECT_EQ(std::tuple(w.grid.getObject(20, 20), e.getX(), e.getDeadState()), std::tuple(0, 20.5f, 1));
 }
 
 } // namespace
