@@ -1,8 +1,16 @@
-// The headless bot and the player-like bot on small hand-made maps: winning, launching, and ordering only in play.
+// The headless bot and the player-like bot on small hand-made maps: winning, launching, and ordering only in play;
+// and a soak: the bot plays a shipped level through many restarts and new games, and the heap stays flat.
 #include "bots/cBot.h"
 #include "bots/cPlayerBot.h"
 #include "ballTestWorld.h"
 #include "levelTestMaps.h"
+
+#include <malloc.h>
+
+#ifdef __SANITIZE_ADDRESS__
+// From the sanitizer runtime (GCC ships no header for it): its heap is not glibc's.
+extern "C" size_t __sanitizer_get_current_allocated_bytes();
+#endif
 
 namespace {
 class BotTest : public LevelTest {
@@ -124,4 +132,30 @@ TEST_F(BotTest, PlayerBotLaunchesOnlyAtGroupsOfThree) {
         cPlayerBot(1).think(level);
         EXPECT_EQ(level.getSquad()->getRocketsCount(), rockets - (group >= 3 ? 1 : 0)) << group << " enemies";
     }
+}
+
+TEST(BotSoak, HeapStaysFlatAcrossAHundredRestarts) {
+    const char* map = "01-first-steps.bmp";
+    if (!std::filesystem::exists(std::string(ORBIX_BIN_DIR "/maps/") + map)) GTEST_SKIP() << "no first map beside the programs";
+    const auto liveHeapBytes = [] {
+#ifdef __SANITIZE_ADDRESS__
+        return __sanitizer_get_current_allocated_bytes();
+#else
+        return mallinfo2().uordblks + mallinfo2().hblkhd; // small blocks and the large ones mapped on their own
+#endif
+    };
+    assetsTest::WorkingDir beside(ORBIX_BIN_DIR);
+    cLevel level(1);
+    ASSERT_TRUE(level.setMapName(map));
+    level.seed(5);
+    size_t heap[2] = {}; // after the second new game, and after the twelfth
+    for (int round = 0; round <= 110; round++) {
+        // A new game now and then rebuilds everything from the map.
+        if (round % 10 == 0) { ASSERT_TRUE(level.init()); } else { level.restart(); }
+        if (round == 10 || round == 110) heap[round / 100] = liveHeapBytes();
+        level.setGodMode(round % 2 == 0);
+        cBot().play(level, 1500);
+    }
+    // Anything that leaks per restart or per new game shows up a hundredfold here.
+    EXPECT_LT(heap[1], heap[0] + 64 * 1024) << "heap grew from " << heap[0] << " to " << heap[1] << " bytes";
 }

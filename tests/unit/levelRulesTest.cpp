@@ -1,15 +1,11 @@
 // The level rules: the content generator and orbix-tool map both refuse a map that breaks one, naming it.
 #include "../../tools/content/src/cMapPlan.h"
-#include "assets/cBitmap.h"
+#include "levelTestMaps.h"
 
-#include <gtest/gtest.h>
 #include <sys/wait.h>
-#include <unistd.h>
 
 #include <cstdio>
-#include <filesystem>
 #include <functional>
-#include <string>
 
 namespace {
 
@@ -63,57 +59,43 @@ const sRuleCase kCases[] = {
 
 class LevelRules : public ::testing::TestWithParam<sRuleCase> {};
 
-TEST_P(LevelRules, GeneratorAndToolNameTheBrokenRule) {
+// The tool runs the same check on the map it reads: its reading, its exit status and the rule's
+// name in its report are the tool test's below, and the planner's picture reading back into the
+// planned cells is the terrain kinds test's.
+TEST_P(LevelRules, GeneratorNamesTheBrokenRule) {
     const sRuleCase& c = GetParam();
-    const cMapPlan m = plan(c);
-    const std::string why = m.problems();
+    const std::string why = plan(c).problems();
     // A fine map has no problems; a broken one's first problem names the rule.
     const std::string want = c.rule ? std::string(c.rule) + ": " : "";
     EXPECT_EQ(c.rule ? why.substr(0, want.size()) : why, want) << why;
-
-    if (!std::filesystem::exists(ORBIX_BIN_DIR "/orbix-tool"))
-        GTEST_SKIP() << "orbix-tool is not built";
-    const std::string file = (std::filesystem::temp_directory_path() /
-                              ("orbix-rules-" + std::to_string(getpid()) + "-" + c.name + ".bmp")).string();
-    ASSERT_TRUE(m.picture().save(file));
-    std::string err;
-    const int status = runTool(file, err);
-    std::filesystem::remove(file);
-    EXPECT_EQ(status, c.rule == nullptr ? 0 : 1) << err;
-    if (c.rule != nullptr) { EXPECT_NE(err.find(std::string(": ") + c.rule + ": "), std::string::npos) << err; }
 }
 
 INSTANTIATE_TEST_SUITE_P(Maps, LevelRules, ::testing::ValuesIn(kCases),
                          [](const auto& info) { return std::string(info.param.name); });
 
+using LevelRulesTool = LevelFolderTest;
+
 // Places as an image editor shows them (y from the top), slips of the brush, two starts and a
 // wide map, told on both streams alike.
-TEST(LevelRulesTool, TellsPlacesFromTheTopNearColoursStartsAndShape) {
+TEST_F(LevelRulesTool, TellsPlacesFromTheTopNearColoursStartsAndShape) {
     if (!std::filesystem::exists(ORBIX_BIN_DIR "/orbix-tool"))
         GTEST_SKIP() << "orbix-tool is not built";
-    const std::string file = (std::filesystem::temp_directory_path() /
-                              ("orbix-rules-" + std::to_string(getpid()) + "-tool.bmp")).string();
-    // The map's rows count from the bottom: row r is image row h - 1 - r.
-    const auto run = [&](int w, const std::function<void(cBitmap&)>& paint, std::string& out, std::string& err) {
-        cBitmap map(w, 40);
-        for (int y = 0; y < 40; y++)
-            for (int x = 0; x < w; x++) map.setColor(x, y, 120, 160, 80, 255);
-        map.setColor(20, 8, 0, 255, 0, 255);  // the start, image row 31
-        map.setColor(20, 30, 255, 0, 0, 255); // an enemy, image row 9
-        paint(map);
-        EXPECT_TRUE(map.saveToFile(file));
-        runTool(file, out, true);
-        return runTool(file, err);
-    };
     std::string out, err;
+    // The map's rows count from the bottom: row r is image row h - 1 - r. The start stands
+    // at image row 31, an enemy at row 9.
+    const auto run = [&](int w, std::vector<sMapMark> marks) {
+        marks.insert(marks.end(), {{20, 8, kSquadMark}, {20, 30, kEnemyMark}});
+        writeMap("m.bmp", w, 40, marks);
+        runTool("maps/m.bmp", out, true);
+        return runTool("maps/m.bmp", err);
+    };
 
-    // A soft-brush blot of near-black: no trees, but named with its count and its top-left pixel.
-    EXPECT_EQ(run(40, [](cBitmap& m) {
-        for (int y = 30; y <= 32; y++)
-            for (int x = 5; x <= 7; x++) m.setColor(x, y, 20, 30 + x, 10, 255);
-        m.setColor(30, 30, 0, 0, 215, 255);   // near the water's blue
-        m.setColor(31, 30, 60, 60, 60, 255);  // too far from black
-    }, out, err), 0) << err;
+    // A soft-brush blot of near-black: no trees, but named with its count and its top-left pixel;
+    // one pixel near the water's blue, one too far from black.
+    std::vector<sMapMark> blot{{30, 30, sRGBA(0, 0, 215, 255)}, {31, 30, sRGBA(60, 60, 60, 255)}};
+    for (int y = 30; y <= 32; y++)
+        for (int x = 5; x <= 7; x++) blot.push_back({x, y, sRGBA(20, 30 + x, 10, 255)});
+    EXPECT_EQ(run(40, blot), 0) << err;
     EXPECT_NE(out.find("start: 20,31\n"), std::string::npos) << out;
     EXPECT_NE(out.find("trees: 0.0%"), std::string::npos) << out;
     EXPECT_NE(err.find("warning: near colour: 9 pixels within 40 of trees (0,0,0) in every channel but not exactly it, "
@@ -123,17 +105,16 @@ TEST(LevelRulesTool, TellsPlacesFromTheTopNearColoursStartsAndShape) {
     EXPECT_EQ(err.find("square"), std::string::npos) << err;
 
     // Two starts: the same words on both streams, and which one the game takes.
-    EXPECT_EQ(run(40, [](cBitmap& m) { m.setColor(10, 8, 0, 255, 0, 255); }, out, err), 1);
+    EXPECT_EQ(run(40, {{10, 8, kSquadMark}}), 1);
     const std::string two = "2 markers at 10,31 and 20,31 (the game uses 20,31)";
     EXPECT_NE(out.find("start: " + two + "\n"), std::string::npos) << out;
     EXPECT_NE(err.find("one start: " + two + "; there must be exactly one"), std::string::npos) << err;
 
     // A rule break's place is counted from the top too; a 90 x 40 map is squashed on the minimap.
-    EXPECT_EQ(run(90, [](cBitmap& m) { m.setColor(60, 25, 0, 0, 0, 255); }, out, err), 1);
+    EXPECT_EQ(run(90, {{60, 25, kTreeMark}}), 1);
     EXPECT_NE(err.find("no lone trees: at 60,14: "), std::string::npos) << err;
     EXPECT_NE(err.find("warning: not square: 90 x 40 cells"), std::string::npos) << err;
     EXPECT_EQ(err.find("near colour"), std::string::npos) << err;
-    std::filesystem::remove(file);
 }
 
 }  // namespace

@@ -1,15 +1,33 @@
-// Terrain point queries, vertex normals and the rolling water surface.
+// Terrain point queries, vertex normals and the rolling water surface; the water made ready for drawing
+// (the cells it covers, its tiles, each quad on its own cell's corners); the unit cell grid's bounds,
+// last writer, clearing and freeing.
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <limits>
+#include <set>
+#include <vector>
 
 #include "mapTestUtil.h"
+#include "world/cColision.h"
 #include "world/cMap.h"
+#include "world/cWaterMesh.h"
 
 using namespace maptest;
 
 namespace {
+
+// A width x height map, dry everywhere but at the wet vertices given as (x, y).
+struct sLevels {
+    int width, height;
+    std::vector<float> level, shade;
+    sLevels(int w, int h) : width(w), height(h), level(size_t(w + 1) * (h + 1), 100.0f), shade(level.size(), 0.5f) {}
+    unsigned at(int x, int y) const { return unsigned(y * (width + 1) + x); }
+    void wetCells(int c0, int r0, int c1, int r1) {  // cells c0..c1-1, r0..r1-1
+        for (int y = r0; y <= r1; ++y)
+            for (int x = c0; x <= c1; ++x) level[at(x, y)] = -0.2f;
+    }
+};
 
 
 float cornerMean(const cMap& m, int c, int r, bool water) {
@@ -84,4 +102,66 @@ TEST_F(MapQuery, WavePhaseAdvancesOneRadianASecondEvenAfterYearsOfPlay) {
     map.update(5);
     EXPECT_NEAR(phaseDiff(map.getWaveAngle(), late), 0.005f, 1e-4f);
     EXPECT_TRUE(map.getWaveAngle() >= 0.0f && map.getWaveAngle() < 2.0f * float(M_PI)) << map.getWaveAngle();
+}
+
+TEST(WaterMesh, CoversEveryCellWithFourWetCornersOnceEachInTilesOnItsOwnCorners) {
+    // 40 x 20: tiles of 16 cut it into 3 x 2, the last ones partial.
+    sLevels m(40, 20);
+    m.wetCells(14, 2, 18, 4);   // 4 x 2 cells across the first two tiles' border
+    m.wetCells(35, 17, 40, 20); // 5 x 3 cells in the last, partial tile, up to the map's edge
+    m.level[m.at(2, 2)] = m.level[m.at(3, 2)] = m.level[m.at(2, 3)] = cWaterMesh::kWetAt;  // exactly at the mark: wet
+    m.level[m.at(3, 3)] = cWaterMesh::kWetAt;
+    m.level[m.at(8, 8)] = m.level[m.at(9, 8)] = m.level[m.at(8, 9)] = -0.2f;  // three wet corners are not enough
+    m.level[m.at(9, 9)] = cWaterMesh::kWetAt + 0.01f;
+    cWaterMesh w;
+    w.build(m.width, m.height, m.level.data(), m.shade.data());
+    EXPECT_EQ(w.quadCount(), 8u + 15u + 1u);
+    EXPECT_EQ(w.tileCount(), 3u) << "tiles without water are left out";
+    // The 4 x 2 pond shares 5 x 3 corners, the 5 x 3 one 6 x 4, the lone cell 4.
+    EXPECT_EQ(w.vertexCount(), 15u + 24u + 4u) << "a corner is stored once, whichever tile uses it";
+    std::set<std::pair<int, int>> cells;
+    for (size_t q = 0; q < w.quadCount(); ++q) {
+        unsigned corners[4];
+        w.quadCorners(q, corners);
+        const int c = int(corners[0] % 41), r = int(corners[0] / 41);
+        EXPECT_EQ(std::vector<unsigned>(corners, corners + 4),
+                  (std::vector<unsigned>{m.at(c, r), m.at(c + 1, r), m.at(c + 1, r + 1), m.at(c, r + 1)}))
+            << "quad " << q << " runs round its cell";
+        EXPECT_TRUE(cells.insert({c, r}).second) << "cell " << c << "," << r << " drawn twice";
+    }
+    EXPECT_TRUE(cells.count({2, 2}) && cells.count({14, 2}) && cells.count({17, 3}) && cells.count({39, 19}));
+    EXPECT_FALSE(cells.count({8, 8}));
+
+    // A dry map, a rebuild and nonsense leave nothing behind from before.
+    sLevels dry(20, 20);
+    w.build(dry.width, dry.height, dry.level.data(), dry.shade.data());
+    EXPECT_EQ(w.quadCount() + w.tileCount() + w.vertexCount(), 0u);
+    w.build(m.width, m.height, m.level.data(), m.shade.data());
+    w.build(0, 5, m.level.data(), m.shade.data());
+    EXPECT_EQ(w.quadCount() + w.tileCount() + w.vertexCount(), 0u);
+    w.build(m.width, m.height, nullptr, m.shade.data());
+    EXPECT_EQ(w.quadCount(), 0u);
+}
+
+TEST(Colision, KeepsTheLastWriterInsideAndAnswersMinusOneOutside) {
+    cColision c;
+    c.resize(4, 3);
+    for (auto [x, y] : {std::pair{-1, 0}, {4, 0}, {0, -1}, {0, 3}, {-100000, 100000}}) {
+        c.putObject(x, y, 7, 0);
+        EXPECT_EQ(c.getObject(x, y), -1) << x << "," << y;
+    }
+    c.putObject(1, 1, 7, 2); // any radius but 0 changes nothing
+    EXPECT_EQ(c.getObject(1, 1), 0);
+    // Every corner holds its own writer's id (a wrong row or column stride shows here).
+    for (auto [x, y, id] : {std::tuple{3, 2, 5}, {3, 2, 9}, {0, 2, 1}, {3, 0, 4}})
+        c.putObject(x, y, id, 0);
+    for (auto [x, y, id] : {std::tuple{3, 2, 9}, {0, 2, 1}, {3, 0, 4}, {2, 2, 0}, {0, 0, 0}})
+        EXPECT_EQ(c.getObject(x, y), id) << x << "," << y;
+    c.removeObject(3, 2, 0);
+    EXPECT_EQ(c.getObject(3, 2), 0);
+    c.clear();
+    EXPECT_EQ(c.getObject(0, 2), 0);
+    c.dispose();  // the destructor disposes once more
+    EXPECT_EQ(c.getObject(0, 0), -1);
+    c.putObject(0, 0, 1, 0); // no cells: a harmless no-op
 }

@@ -1,11 +1,14 @@
-// Coarsened models for far trees: fewer triangles, the same size, the same winding, no copies, never a crash.
+// Coarsened models for far trees: fewer triangles, the same size, the same winding, no copies, never a crash;
+// and the closed-surface test that decides which tree parts may have their back faces culled.
 #include "world/shapeCoarsen.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <limits>
 #include <map>
 #include <utility>
+#include <vector>
 
 #include "assets/closedSurface.h"
 
@@ -51,18 +54,30 @@ std::vector<float> corners(const sIndexedShape& s) {
     return c;
 }
 
+// A tetrahedron's faces, each wound counter-clockwise seen from outside.
+std::vector<float> tetrahedron(float shift = 0) {
+    const float v[4][3] = {{shift, 0, 0}, {shift + 1, 0, 0}, {shift, 1, 0}, {shift, 0, 1}};
+    const int faces[4][3] = {{0, 2, 1}, {0, 1, 3}, {0, 3, 2}, {1, 2, 3}};
+    std::vector<float> out;
+    for (const auto& f : faces)
+        for (int k : f) out.insert(out.end(), v[k], v[k] + 3);
+    return out;
+}
+
+bool closed(const std::vector<float>& corners) { return isClosedSurface(corners.data(), int(corners.size() / 9)); }
+
 }  // namespace
 
 TEST(ShapeCoarsen, KeepsAClosedOutwardShapeAtItsSizeOnFarFewerTriangles) {
     const sIndexedShape fine = welded(sphere(12, 16));
-    ASSERT_TRUE(isClosedSurface(corners(fine).data(), int(fine.indices.size() / 3)));
+    ASSERT_TRUE(closed(corners(fine)));
     for (int cells : {2, 3}) {
         const sIndexedShape coarse = coarsenShape(fine, cells);
         const size_t vertices = coarse.positions.size() / 3;
         ASSERT_EQ(coarse.normals.size(), coarse.positions.size());
         EXPECT_LE(vertices, size_t(cells * cells * cells));
         EXPECT_LT(coarse.indices.size() * 4, fine.indices.size()) << cells;
-        EXPECT_TRUE(isClosedSurface(corners(coarse).data(), int(coarse.indices.size() / 3))) << cells;
+        EXPECT_TRUE(closed(corners(coarse))) << cells;
         for (size_t v = 0; v < vertices; ++v) {
             const float* p = &coarse.positions[v * 3];
             const float* n = &coarse.normals[v * 3];
@@ -93,4 +108,32 @@ TEST(ShapeCoarsen, OddShapesGiveWhatTheyCanAndNeverCrash) {
     for (float v : merged.normals) EXPECT_FALSE(std::isnan(v));
     EXPECT_TRUE(merged.indices.empty()) << "two corners in one cell leave no triangle";
     EXPECT_EQ(std::vector<float>(merged.normals.begin(), merged.normals.begin() + 3), (std::vector<float>{0, 0, 1}));
+}
+
+TEST(ClosedSurface, OnlyAWhollyClosedOutwardWoundSurfaceMayHaveItsBackFacesCulled) {
+    EXPECT_TRUE(closed(tetrahedron()));
+    std::vector<float> two = tetrahedron();
+    const std::vector<float> other = tetrahedron(5);
+    two.insert(two.end(), other.begin(), other.end());
+    EXPECT_TRUE(closed(two)) << "two separate closed bodies";
+
+    std::vector<float> open = tetrahedron();
+    open.resize(open.size() - 9);
+    EXPECT_FALSE(closed(open)) << "a face missing: the inside shows through the hole";
+    std::vector<float> flipped = tetrahedron();
+    for (int c = 0; c < 3; ++c) std::swap(flipped[c], flipped[3 + c]);
+    EXPECT_FALSE(closed(flipped)) << "one face wound the other way";
+    std::vector<float> inside = tetrahedron();
+    for (size_t f = 0; f < inside.size(); f += 9)
+        for (int c = 0; c < 3; ++c) std::swap(inside[f + 3 + c], inside[f + 6 + c]);
+    EXPECT_FALSE(closed(inside)) << "every face turned inwards";
+    // Two triangles back to back close on each other but enclose nothing.
+    const std::vector<float> sheet = {0, 0, 0, 1, 0, 0, 0, 1, 0, 0, 0, 0, 0, 1, 0, 1, 0, 0};
+    EXPECT_FALSE(closed(sheet));
+
+    EXPECT_FALSE(isClosedSurface(nullptr, 4));
+    EXPECT_FALSE(isClosedSurface(tetrahedron().data(), 0));
+    std::vector<float> nan = tetrahedron();
+    nan[0] = std::numeric_limits<float>::quiet_NaN();
+    EXPECT_FALSE(closed(nan)) << "a broken corner matches none of its neighbours";
 }
