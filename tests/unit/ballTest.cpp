@@ -14,15 +14,8 @@ namespace {
 
 // Opens the protected state that these tests set up and inspect.
 struct probeBall : cBall {
-    using cBall::advanceFlash;
-    using cBall::animFrame;
-    using cBall::clock;
-    using cBall::markMiniMap;
-    using cBall::moveAngle;
-    using cBall::nextRandomMood;
-    using cBall::terrainKind;
-    using cBall::x;
-    using cBall::y;
+    using cBall::advanceFlash, cBall::animFrame, cBall::clock, cBall::markMiniMap, cBall::moveAngle;
+    using cBall::nextRandomMood, cBall::terrainKind, cBall::x, cBall::y;
 
     probeBall() {
         groundSpeed = 4.0f;

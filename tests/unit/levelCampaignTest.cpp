@@ -95,17 +95,16 @@ TEST_F(LevelCampaignTest, ALaunchChordLeavesTheSquadWhereItStandsAndItsReleaseOr
         if (inCampaign) {
             EXPECT_EQ(log.kinds, (std::vector{sLevelInput::move, sLevelInput::withdrawMove, sLevelInput::launch}));
             play(500);
-            EXPECT_NEAR(lead->getX(), x0, 0.5f);
-            EXPECT_NEAR(lead->getY(), y0, 0.5f);
+            EXPECT_LT(std::hypot(lead->getX() - x0, lead->getY() - y0), 0.5f);
             // Right first: its fire stops at the launch, and releasing right walks nowhere.
-            level.onMouseClick(4, 700, 100);
-            EXPECT_TRUE(lead->isShooting());
-            level.onMouseClick(5, 700, 100);
-            EXPECT_FALSE(lead->isShooting());
+            const auto shootsAfter = [&](int buttons) {
+                level.onMouseClick(buttons, 700, 100);
+                return lead->isShooting();
+            };
+            EXPECT_EQ((std::pair{shootsAfter(4), shootsAfter(5)}), std::pair(true, false));
             level.onMouseClick(1, 700, 100);
             level.onMouseClick(0, 700, 100);
-            EXPECT_FALSE(lead->isMoving());
-            EXPECT_EQ(listLength(level.getAmmo().getRockets()), 2);
+            EXPECT_EQ(std::pair(lead->isMoving(), listLength(level.getAmmo().getRockets())), std::pair(false, 2));
             // A second button long after a walk order launches on the walk.
             level.onMouseClick(1, 700, 100);
             play(300);

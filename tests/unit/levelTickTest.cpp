@@ -272,8 +272,7 @@ TEST_F(LevelTickTest, WeaponBoxesAnswerOnlyWhilePlayingAndKeysActOnReleaseOnly) 
         EXPECT_EQ(level.getState(), state) << key;
     }
     level.onKeyboardUp(27);
-    EXPECT_EQ(level.getState(), cLevel::stateLeaving);
-    EXPECT_EQ(level.update(5), 2);
+    EXPECT_EQ((std::pair{level.getState(), level.update(5)}), std::pair(int(cLevel::stateLeaving), 2));
 }
 
 TEST_F(LevelTickTest, SecondButtonOfAChordFiresOneProjectileDeveloperKeysAddAndRemoveUnitsAndTheCameraKeyKeepsTheView) {
@@ -296,8 +295,7 @@ TEST_F(LevelTickTest, SecondButtonOfAChordFiresOneProjectileDeveloperKeysAddAndR
     EXPECT_EQ(listLength(level.getAmmo().getGrenades()), 1);
 
     for (int key : {'a', 's', 's', 'k', 'k'}) level.onKeyboardUp(key);
-    EXPECT_EQ(listLength(level.getSquad()), 3);
-    EXPECT_FLOAT_EQ(level.getEnemies()->getLife(), 30);
+    EXPECT_EQ(std::pair(listLength(level.getSquad()), level.getEnemies()->getLife()), std::pair(3, 30.0f));
     level.onKeyboardUp('w');
     EXPECT_EQ(level.getEnemies(), nullptr);
     level.onKeyboardUp('w');
@@ -379,9 +377,7 @@ using LevelLoaderTest = LevelFolderTest;
 
 TEST_F(LevelLoaderTest, LevelsComeInNameOrderSkippingDotEntriesAndOverlongNamesAndReloadAfresh) {
     cLevelLoader loader;
-    ASSERT_TRUE(loader.loadLevels());
-    EXPECT_EQ(loader.getCount(), 0);
-    EXPECT_EQ(loader.nextLevel(), nullptr);
+    EXPECT_EQ((std::tuple{loader.loadLevels(), loader.getCount(), loader.nextLevel()}), std::tuple(true, 0, nullptr));
     for (const std::string& name : {std::string("b.bmp"), std::string("a.bmp"), std::string(".old.bmp"),
                                     std::string(251, 'z'), std::string(250, 'y')})
         assetsTest::writeFile("maps/" + name, "x");
@@ -390,25 +386,19 @@ TEST_F(LevelLoaderTest, LevelsComeInNameOrderSkippingDotEntriesAndOverlongNamesA
     ASSERT_TRUE(loader.loadLevels());
     ASSERT_EQ(loader.getCount(), 4);
     cLevel* first = loader.nextLevel();
-    EXPECT_STREQ(first->getMapName(), "maps/a.bmp");
-    EXPECT_EQ(first->getLevelNumber(), 1);
-    EXPECT_STREQ(loader.nextLevel()->getMapName(), "maps/b.bmp");
+    EXPECT_EQ(std::pair(std::string(first->getMapName()), first->getLevelNumber()), std::pair(std::string("maps/a.bmp"), 1));
     // A folder is a level too: the bitmap test refuses a folder as a picture, and the replay test plays a
     // level that could not be built.
-    EXPECT_STREQ(loader.nextLevel()->getMapName(), "maps/c-dir");
-    EXPECT_EQ(loader.nextLevel()->getMapName(), "maps/" + std::string(250, 'y'));
-    EXPECT_EQ(loader.nextLevel(), nullptr);
-    EXPECT_EQ(loader.nextLevel(), first);
+    for (const std::string& name : {std::string("b.bmp"), std::string("c-dir"), std::string(250, 'y')})
+        EXPECT_EQ(loader.nextLevel()->getMapName(), "maps/" + name);
+    EXPECT_EQ((std::pair{loader.nextLevel(), loader.nextLevel()}), std::pair(static_cast<cLevel*>(nullptr), first));
     loader.nextLevel();
     loader.resetLevels();
     EXPECT_EQ(loader.nextLevel(), first);
     loader.disposeLevels();
     EXPECT_EQ(loader.getCount(), 0);
     // Loading again rebuilds the list instead of leaking the old one.
-    ASSERT_TRUE(loader.loadLevels());
-    ASSERT_TRUE(loader.loadLevels());
-    EXPECT_EQ(loader.getCount(), 4);
+    EXPECT_EQ((std::tuple{loader.loadLevels(), loader.loadLevels(), loader.getCount()}), std::tuple(true, true, 4));
     std::filesystem::remove_all("maps");
-    EXPECT_FALSE(loader.loadLevels());
-    EXPECT_EQ(loader.getCount(), 0);
+    EXPECT_EQ((std::pair{loader.loadLevels(), loader.getCount()}), std::pair(false, 0));
 }

@@ -181,10 +181,11 @@ TEST(TerrainKinds, OnePlannedPictureGivesTheSameKindsMarkersAndWinterEverywhere)
     plan.enemy(18, 11);
     plan.setWinter(true);
     assetsTest::ScratchDir scratch;
-    const std::string path = (scratch.path / "plan.bmp").string();
-    ASSERT_TRUE(plan.picture().save(path));
+    assetsTest::WorkingDir inside{scratch.path};
+    std::filesystem::create_directories("maps");
+    ASSERT_TRUE(plan.picture().save("maps/plan.bmp"));
     cBitmap picture(0, 0);
-    ASSERT_TRUE(picture.loadFromFile(path));
+    ASSERT_TRUE(picture.loadFromFile("maps/plan.bmp"));
 
     std::srand(5);
     cMap map;
@@ -200,14 +201,10 @@ TEST(TerrainKinds, OnePlannedPictureGivesTheSameKindsMarkersAndWinterEverywhere)
         EXPECT_DOUBLE_EQ(rules.share(kind), cells / (24.0 * 16.0)) << int(kind);
         EXPECT_DOUBLE_EQ(planned.share(kind), rules.share(kind)) << int(kind);
     }
-    EXPECT_EQ(map.getTerrain(-1, 3), cellKind::outside);
-    EXPECT_TRUE(map.isWinter() && rules.isWinter());
-    EXPECT_EQ(std::tuple(rules.startX(), rules.startY(), rules.enemyCount()), std::tuple(6, 11, 1));
+    EXPECT_EQ(std::tuple(map.getTerrain(-1, 3), map.isWinter(), rules.isWinter(), rules.startX(), rules.startY(), rules.enemyCount()),
+              std::tuple(int(cellKind::outside), true, true, 6, 11, 1));
 
     // The level finds the markers the rules counted, on the cells the planner put them.
-    assetsTest::WorkingDir inside{scratch.path};
-    std::filesystem::create_directories("maps");
-    std::filesystem::rename("plan.bmp", "maps/plan.bmp");
     cLevel level(1);
     level.setMapName("plan.bmp");
     ASSERT_TRUE(level.init());

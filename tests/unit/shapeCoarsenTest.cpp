@@ -112,8 +112,7 @@ TEST(ShapeCoarsen, OddShapesGiveWhatTheyCanAndNeverCrash) {
 
 TEST(ClosedSurface, OnlyAWhollyClosedOutwardWoundSurfaceMayHaveItsBackFacesCulled) {
     EXPECT_TRUE(closed(tetrahedron()));
-    std::vector<float> two = tetrahedron();
-    const std::vector<float> other = tetrahedron(5);
+    std::vector<float> two = tetrahedron(), other = tetrahedron(5);
     two.insert(two.end(), other.begin(), other.end());
     EXPECT_TRUE(closed(two)) << "two separate closed bodies";
 
@@ -131,8 +130,7 @@ TEST(ClosedSurface, OnlyAWhollyClosedOutwardWoundSurfaceMayHaveItsBackFacesCulle
     const std::vector<float> sheet = {0, 0, 0, 1, 0, 0, 0, 1, 0, 0, 0, 0, 0, 1, 0, 1, 0, 0};
     EXPECT_FALSE(closed(sheet));
 
-    EXPECT_FALSE(isClosedSurface(nullptr, 4));
-    EXPECT_FALSE(isClosedSurface(tetrahedron().data(), 0));
+    EXPECT_FALSE(isClosedSurface(nullptr, 4) || isClosedSurface(tetrahedron().data(), 0));
     std::vector<float> nan = tetrahedron();
     nan[0] = std::numeric_limits<float>::quiet_NaN();
     EXPECT_FALSE(closed(nan)) << "a broken corner matches none of its neighbours";

@@ -17,10 +17,7 @@
 namespace {
 
 struct probeSoldier : cPlayerBall {
-    using cPlayerBall::clock;
-    using cPlayerBall::fireInterval;
-    using cPlayerBall::jumpSpeed;
-    using cPlayerBall::z;
+    using cPlayerBall::clock, cPlayerBall::fireInterval, cPlayerBall::jumpSpeed, cPlayerBall::z;
 
     explicit probeSoldier(bool leader, float px = 10.5f, float py = 10.5f) : cPlayerBall(leader) {
         setWalkCycle(20, 99);
@@ -242,9 +239,7 @@ TEST(Squad, OnlyTheLeaderIsSeenWithinTwentyUnits) {
 }
 
 struct probeEnemy : cEnemy {
-    using cEnemy::behaviour;
-    using cEnemy::clock;
-    using cEnemy::fireInterval;
+    using cEnemy::behaviour, cEnemy::clock, cEnemy::fireInterval;
 
     explicit probeEnemy(float px = 20.5f, float py = 20.5f) : cEnemy(nullptr) {
         setWalkCycle(20, 99);
