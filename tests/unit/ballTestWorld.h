@@ -21,8 +21,7 @@ struct testWorld {
     testWorld(int w, int h, std::initializer_list<std::pair<int, int>> trees = {},
               std::initializer_list<std::pair<int, int>> water = {})
         : bitmap(w, h) {
-        for (int r = 0; r < h; r++)
-            for (int c = 0; c < w; c++) bitmap.setColor(c, r, 128, 128, 128, 255);
+        for (int i = 0; i < w * h; i++) bitmap.setColor(i % w, i / w, 128, 128, 128, 255);
         for (auto [c, r] : trees) bitmap.setColor(c, r, 0, 0, 0, 255);
         for (auto [c, r] : water) bitmap.setColor(c, r, 0, 0, 255, 255);
         map.generate(bitmap);

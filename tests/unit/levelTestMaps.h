@@ -33,15 +33,11 @@ struct sLevelLogged : iLevelLog {
 
 class LevelFolderTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        std::filesystem::create_directories(dir / "maps");
-    }
+    void SetUp() override { std::filesystem::create_directories(dir / "maps"); }
     // A w x h map of plain ground with the given marks, saved as maps/name.
     void writeMap(const std::string& name, int w, int h, const std::vector<sMapMark>& marks) {
         cBitmap map(w, h);
-        for (int y = 0; y < h; y++)
-            for (int x = 0; x < w; x++)
-                map.setColor(x, y, 120, 160, 80, 255);
+        for (int i = 0; i < w * h; i++) map.setColor(i % w, i / w, 120, 160, 80, 255);
         for (const sMapMark& m : marks)
             map.setColor(m.x, m.y, m.colour.r, m.colour.g, m.colour.b, 255);
         ASSERT_TRUE(map.saveToFile("maps/" + name));

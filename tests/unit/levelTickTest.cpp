@@ -298,9 +298,7 @@ TEST_F(LevelTickTest, SecondButtonOfAChordFiresOneProjectileDeveloperKeysAddAndR
     EXPECT_EQ(std::pair(listLength(level.getSquad()), level.getEnemies()->getLife()), std::pair(3, 30.0f));
     level.onKeyboardUp('w');
     EXPECT_EQ(level.getEnemies(), nullptr);
-    level.onKeyboardUp('w');
-    level.onKeyboardUp('q'); // onto an empty list, then behind the one there
-    level.onKeyboardUp('q');
+    for (int key : {'w', 'q', 'q'}) level.onKeyboardUp(key); // none to remove; onto an empty list, then behind the one there
     EXPECT_EQ(listLength(level.getEnemies()), 2);
 
     // The camera key glides back over the leader and keeps the view.
@@ -344,8 +342,7 @@ TEST(LevelStreams, ALevelWithModelsPlaysTheSameTicksToTheSameHashesAsOneWithout)
     for (int withModels = 0; withModels < 2; withModels++) {
         cRunState run;
         cLevel level(9);
-        ASSERT_TRUE(level.setMapName("09-marshland.bmp"));
-        ASSERT_TRUE(level.start({.meshes = withModels != 0 ? &meshes : nullptr, .seed = 4, .run = &run}));
+        ASSERT_TRUE(level.setMapName("09-marshland.bmp") && level.start({.meshes = withModels != 0 ? &meshes : nullptr, .seed = 4, .run = &run}));
         sTickHashes log;
         level.setLog(&log);
         level.setGodMode(false);
