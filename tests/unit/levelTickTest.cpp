@@ -231,8 +231,7 @@ TEST_F(LevelTickTest, MissingMapLeavesTheLevelInactiveButNotATrap) {
               "cLevel: cannot play the map \"maps/nothing.bmp\": the file cannot be opened (No such file or directory).\n");
     EXPECT_EQ(level.getState(), cLevel::stateInactive);
     // Play keys and clicks do nothing; Enter skips the level, ESC goes to the menu.
-    const std::pair<int, int> keys[] = {{'q', cLevel::answerInactive}, {13, cLevel::answerSkip}, {27, cLevel::answerMenu}};
-    for (auto [key, answer] : keys) {
+    for (auto [key, answer] : {std::pair<int, int>{'q', cLevel::answerInactive}, {13, cLevel::answerSkip}, {27, cLevel::answerMenu}}) {
         level.onMouseClick(5, 100, 100);
         level.onKeyboardUp(key);
         EXPECT_EQ(level.update(20), answer) << key;
@@ -263,11 +262,10 @@ TEST_F(LevelTickTest, WeaponBoxesAnswerOnlyWhilePlayingAndKeysActOnReleaseOnly) 
     level.onKeyboardUp('t');
     EXPECT_FALSE(level.isRocketSelected());
     // Pause on release of p; ESC and Enter do nothing while paused or playing.
-    const std::pair<int, int> releases[] = {{'p', cLevel::statePaused}, {27, cLevel::statePaused},
-                                            {'p', cLevel::statePlaying}, {13, cLevel::statePlaying}};
     level.onKeyboard('p');
     EXPECT_EQ(level.getState(), cLevel::statePlaying);
-    for (auto [key, state] : releases) {
+    for (auto [key, state] : {std::pair<int, int>{'p', cLevel::statePaused}, {27, cLevel::statePaused},
+                              {'p', cLevel::statePlaying}, {13, cLevel::statePlaying}}) {
         level.onKeyboardUp(key);
         EXPECT_EQ(level.getState(), state) << key;
     }

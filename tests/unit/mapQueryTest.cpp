@@ -65,9 +65,8 @@ TEST_F(MapQuery, CellLookupAtTheEdgesAndOddCoordinates) {
         int kind = -1;
         float h = -1.0f;
         map.getTerrainInfo(c.x, c.y, kind, h);
-        EXPECT_EQ(kind, c.kind) << c.x << "," << c.y;
-        EXPECT_EQ(map.getTerrain(c.x, c.y), c.kind) << c.x << "," << c.y;
-        EXPECT_EQ(h, c.kind == cMap::kOutside ? 0.0f : map.getHeight(c.x, c.y)) << c.x << "," << c.y;
+        EXPECT_EQ(std::tuple(kind, map.getTerrain(c.x, c.y), h),
+                  std::tuple(c.kind, c.kind, c.kind == cMap::kOutside ? 0.0f : map.getHeight(c.x, c.y))) << c.x << "," << c.y;
     }
 }
 
