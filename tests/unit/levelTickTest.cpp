@@ -34,9 +34,9 @@ TEST_F(LevelTickTest, BuildPlacesSquadOnLastGreenAndEnemiesOnRedAndTheStateHashS
     build({{3, 4, kSquadMark}, {10, 2, kSquadMark}, {1, 1, kEnemyMark}, {5, 1, kEnemyMark}, {7, 8, kEnemyMark}}, 20, 10, false);
     cPlayerBall* lead = level.getSquad();
     cEnemy* e = level.getEnemies();
-    EXPECT_EQ(std::pair(listLength(lead), listLength(e)), std::pair(4, 3));
-    EXPECT_EQ(std::tuple(lead->getX(), lead->getY(), e->getX(), e->getY()), std::tuple(3.0f, 4.0f, 1.0f, 1.0f));
-    EXPECT_EQ(std::pair(level.getGrenadesCount(), level.getRocketsCount()), std::pair(99, 99)); // what a restart hands out
+    // 99 grenades and rockets: what a restart hands out.
+    EXPECT_EQ(std::tuple(listLength(lead), listLength(e), lead->getX(), lead->getY(), e->getX(), e->getY(), level.getGrenadesCount(),
+                         level.getRocketsCount()), std::tuple(4, 3, 3.0f, 4.0f, 1.0f, 1.0f, 99, 99));
     // A replay checkpoint sees one soldier start firing, and an enemy or a grenade one unit further in x.
     const uint64_t still = levelStateHash(level);
     lead->shoot(0, 0);
@@ -74,9 +74,8 @@ TEST_F(LevelTickTest, MapWithoutEnemiesIsWonAtOnceAndEnterAdvancesOnce) {
     build({{3, 3, kSquadMark}}, 16, 16);
     level.getSquad()->setGrenades(5);
     level.getSquad()->setRockets(6);
-    EXPECT_EQ(level.update(5), 0);
-    EXPECT_EQ(level.getState(), cLevel::stateWon);
-    EXPECT_EQ(std::pair(level.getGrenadesCount(), level.getRocketsCount()), std::pair(5, 6));
+    EXPECT_EQ((std::tuple{level.update(5), level.getState(), level.getGrenadesCount(), level.getRocketsCount()}),
+              std::tuple(0, int(cLevel::stateWon), 5, 6));
     // The winners' spin turns the camera one way, however long the frame.
     const float before = level.getCamera().getAngleZ();
     level.update(INT_MAX / 2);
@@ -97,13 +96,11 @@ TEST_F(LevelTickTest, FallenAreCollectedInOrderOfDeathRestartBringsThemBackAndAW
         s[dies]->cBall::hurt(500);
         level.update(cLevel::stepMs);
     }
-    EXPECT_EQ(soldiers(level.getSquad()), (std::vector<cPlayerBall*>{s[1], s[3]}));
-    EXPECT_EQ(level.getState(), cLevel::statePlaying);
+    EXPECT_EQ(std::pair(soldiers(level.getSquad()), level.getState()), std::pair(std::vector<cPlayerBall*>{s[1], s[3]}, int(cLevel::statePlaying)));
     s[1]->cBall::hurt(500);
     s[3]->cBall::hurt(500);
     level.update(cLevel::stepMs);
-    EXPECT_EQ(level.getState(), cLevel::stateFailed);
-    EXPECT_EQ(soldiers(level.getFallen()), (std::vector<cPlayerBall*>{s[2], s[0], s[1], s[3]}));
+    EXPECT_EQ(std::pair(level.getState(), soldiers(level.getFallen())), std::pair(int(cLevel::stateFailed), std::vector<cPlayerBall*>{s[2], s[0], s[1], s[3]}));
     EXPECT_EQ((std::pair{level.update(100), level.getState()}), std::pair(0, int(cLevel::stateFailed)));
 
     level.getEnemies()->cBall::hurt(30);
@@ -163,8 +160,7 @@ TEST_F(LevelTickTest, FramesPlayWholeStepsCarryTheRestAndStopAtTheFirstAnswer) {
     EXPECT_EQ((std::pair{level.update(200), level.getState()}), std::pair(int(cLevel::answerStay), int(cLevel::stateWon)));
     level.onKeyboardUp(13);
     const int64_t before = level.getLevelTime();
-    EXPECT_EQ(level.update(200), cLevel::answerNext);
-    EXPECT_EQ(level.getLevelTime(), before + cLevel::stepMs);
+    EXPECT_EQ((std::pair{level.update(200), level.getLevelTime()}), std::pair(int(cLevel::answerNext), before + cLevel::stepMs));
 }
 
 // The hedge's cells: a column, or the diagonal cells (c, c) that meet only at their corners.
@@ -196,10 +192,8 @@ TEST_F(LevelTickTest, NoBulletOrRocketCrossesAOneCellHedgeAtAnyFrameLength) {
                 SCOPED_TRACE(testing::Message() << shot.what << (rocket ? ", rocket" : ", bullet") << ", frames of " << frame);
                 cAmmo& ammo = level.getAmmo();
                 ammo.dispose();
-                if (rocket)
-                    ammo.addRocket(shot.x, shot.y, shot.x + 8 * shot.dx, shot.y + 8 * shot.dy, cRocket::kSpeed);
-                else
-                    ammo.addBullet(shot.x, shot.y, std::atan2(shot.dy, shot.dx) * 180.0f / float(M_PI), cAmmo::kBulletSpeed, 0);
+                rocket ? ammo.addRocket(shot.x, shot.y, shot.x + 8 * shot.dx, shot.y + 8 * shot.dy, cRocket::kSpeed)
+                       : ammo.addBullet(shot.x, shot.y, std::atan2(shot.dy, shot.dx) * 180.0f / float(M_PI), cAmmo::kBulletSpeed, 0);
                 // Unhindered, a bullet flies 450 ms and a rocket 400 ms; the hedge is 4 to 6 units off.
                 bool blastSeen = false;
                 int played = 0;

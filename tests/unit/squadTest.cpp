@@ -352,8 +352,6 @@ TEST(SquadColours, ColourBlindMetersDifferInBlue) {
     EXPECT_EQ(rgb(soldier.lifeBarColour()), (std::vector<float>{0, 0.7f, 0}));
     EXPECT_EQ(rgb(enemy.lifeBarColour()), (std::vector<float>{0.7f, 0, 0}));
     gs.colourBlind = true;
-    const float* s = soldier.lifeBarColour();
-    const float* e = enemy.lifeBarColour();
-    EXPECT_GT(s[2] - e[2], 0.5f);
-    EXPECT_GT(e[0] - s[0], 0.5f);
+    const float *s = soldier.lifeBarColour(), *e = enemy.lifeBarColour();
+    EXPECT_TRUE(s[2] - e[2] > 0.5f && e[0] - s[0] > 0.5f) << "soldier " << s[0] << "," << s[2] << ", enemy " << e[0] << "," << e[2];
 }

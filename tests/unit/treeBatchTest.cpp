@@ -164,8 +164,7 @@ TEST(TreeBatch, CullsBackFacesOnlyOfPartsEveryKindOfWhichIsClosed) {
     const sTree trees[] = {{0, 1.0f, 1.0f}, {1, 9.5f, 20.0f}, {2, 30.0f, 2.0f}};
     cTreeBatch batch;
     batch.build(trees, 3, real);
-    EXPECT_FALSE(batch.cullsBackFaces(cTreeBatch::kStem));
-    EXPECT_TRUE(batch.cullsBackFaces(cTreeBatch::kTop));
+    EXPECT_EQ(std::pair(batch.cullsBackFaces(cTreeBatch::kStem), batch.cullsBackFaces(cTreeBatch::kTop)), std::pair(false, true));
     // One open top among the kinds keeps every top whole.
     assetsTest::ScratchDir dir;
     cMeshCont squares;
