@@ -81,11 +81,7 @@ TEST(MapGenerate, KindsFollowTheExactColoursAndWinterOnlyTheTopLeftPixel) {
 
 TEST(MapGenerate, WaterWetsItsCornersAndSinksOnlyVerticesWithNoGroundBeside) {
     // (w, h, water rectangle, vertices that sink, vertices that get a water level)
-    const struct {
-        int w, h, c0, r0, c1, r1;
-        bool (*sunk)(int vx, int vy);
-        bool (*wet)(int vx, int vy);
-    } cases[] = {
+    const struct { int w, h, c0, r0, c1, r1; bool (*sunk)(int vx, int vy); bool (*wet)(int vx, int vy); } cases[] = {
         // One pixel: its four corners are wet, nothing sinks.
         {5, 5, 2, 2, 2, 2, [](int, int) { return false; }, [](int x, int y) { return x >= 2 && x <= 3 && y >= 2 && y <= 3; }},
         // The far corner: (3,3) inside, (4,3) and (3,4) on edges, (4,4) the corner.
@@ -103,9 +99,8 @@ TEST(MapGenerate, WaterWetsItsCornersAndSinksOnlyVerticesWithNoGroundBeside) {
         ASSERT_TRUE(m.init(bmp));
         for (int vy = 0; vy <= c.h; ++vy)
             for (int vx = 0; vx <= c.w; ++vx) {
-                EXPECT_EQ(isSunk(m, vx, vy), c.sunk(vx, vy)) << c.w << ": " << vx << "," << vy;
-                EXPECT_EQ(isLand(m, vx, vy), !c.sunk(vx, vy)) << c.w << ": " << vx << "," << vy;
-                EXPECT_EQ(m.getWaterLevel(vx, vy), c.wet(vx, vy) ? 0.0f : cMap::kNoWater) << c.w << ": " << vx << "," << vy;
+                EXPECT_EQ(std::tuple(isSunk(m, vx, vy), isLand(m, vx, vy), m.getWaterLevel(vx, vy)),
+                          std::tuple(c.sunk(vx, vy), !c.sunk(vx, vy), c.wet(vx, vy) ? 0.0f : cMap::kNoWater)) << c.w << ": " << vx << "," << vy;
             }
     }
 }
@@ -157,13 +152,11 @@ TEST(GameSetup, ResetRestoresTheSavedTerrainAndShrinkKeepsEveryNthPixel) {
         gs.miniMap.setColor(33, 41, 255, 0, 0, 255);  // an odd mark falls between the kept pixels of the larger map
         cBitmap small(0, 0);
         gs.shrinkMiniMap(small);
-        ASSERT_EQ(small.getWidth() * 100 + small.getHeight(), 6464);
-        EXPECT_EQ(gs.miniMap.getWidth(), side);
-        const int step = side / 64;
+        ASSERT_EQ(std::pair(small.getWidth() * 100 + small.getHeight(), gs.miniMap.getWidth()), std::pair(6464, side));
         for (int y = 0; y < 64; ++y)
             for (int x = 0; x < 64; ++x) {
                 const bool mark = side == 64 && x == 33 && y == 41;
-                ASSERT_EQ(pixel(small, x, y), mark ? sRGBA(255, 0, 0, 255) : sRGBA(step * x, step * y, 7, 255)) << side;
+                ASSERT_EQ(pixel(small, x, y), mark ? sRGBA(255, 0, 0, 255) : sRGBA(side / 64 * x, side / 64 * y, 7, 255)) << side;
             }
     }
 }

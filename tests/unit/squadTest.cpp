@@ -107,8 +107,8 @@ TEST(Squad, TreesAndTheEdgeStopAWalk) {
         probeSoldier s(true, c.x0, 10.5f);
         s.moveTo(c.x1, 10.5f);
         for (int t = 0; t < c.ticks; t++) s.tick(5, w, nullptr, nullptr, &w.grid);
-        EXPECT_TRUE(s.getX() >= c.minX && s.getX() <= c.maxX) << c.x0 << " ends at " << s.getX();
-        EXPECT_EQ(std::pair(s.isMoving(), s.getTargetX()), std::pair(false, s.getX())) << c.x0;
+        EXPECT_EQ(std::tuple(s.getX() >= c.minX && s.getX() <= c.maxX, s.isMoving(), s.getTargetX()), std::tuple(true, false, s.getX()))
+            << c.x0 << " ends at " << s.getX();
     }
     EXPECT_NE(w.grid.getObject(12, 10), 0);
 }
@@ -262,8 +262,7 @@ TEST(Enemy, ListHandlingAndLongListsThatNeitherOverflowTheStackNorLeak) {
     a.removeLastEnemy();
     a.removeLastEnemy(); // a list of one stays
     EXPECT_EQ(listLength(&a), 1);
-    a.dispose();
-    a.dispose();
+    a.dispose(); // the destructor disposes once more
     EXPECT_EQ(a.getNext(), nullptr);
     for (int i = 0; i < 200000; i++) a.addEnemy(1.5f, 1.5f); // freed by the destructor
     a.update(5, nullptr, nullptr, nullptr);
