@@ -14,16 +14,11 @@
 #include <vector>
 
 namespace {
-constexpr int kSide = 16;
-
 // A 16 x 16 field of open ground with a tree at (7, 7) and one at (6, 8);
 // a two-man squad and a two-man enemy list.
 class Battlefield : public ::testing::Test {
 protected:
-    void SetUp() override {
-        leader.setNext(&follower);
-        enemies = new cEnemy(new cEnemy(nullptr));
-    }
+    Battlefield() { leader.setNext(&follower); }
     void TearDown() override {
         leader.setNext(nullptr);
         delete enemies;
@@ -46,11 +41,11 @@ protected:
         }
     }
 
-    testWorld world{kSide, kSide, {{7, 7}, {6, 8}}};
+    testWorld world{16, 16, {{7, 7}, {6, 8}}};
     cAmmo ammo;
     cPlayerBall leader{true};
     cPlayerBall follower{false};
-    cEnemy* enemies = nullptr;  // owned head
+    cEnemy* enemies = new cEnemy(new cEnemy(nullptr));  // owned head
 };
 }  // namespace
 

@@ -50,8 +50,7 @@ std::pair<float, float> groundUnder(cLevel& level, int x, int y) {
 
 TEST_F(LevelCampaignTest, TheCameraFollowsTheLeaderInTheCampaignAndGlidesToTheOrderOtherwise) {
     for (int mode = 0; mode < 3; mode++) {  // the game as it is, the campaign, the campaign's classic camera
-        if (mode > 0)
-            campaign(mode == 2);
+        if (mode > 0) campaign(mode == 2);
         build(kOpenField);
         level.orderMove(30, 12);
         play(3000);
@@ -76,8 +75,7 @@ TEST_F(LevelCampaignTest, TheCameraFollowsTheLeaderInTheCampaignAndGlidesToTheOr
 TEST_F(LevelCampaignTest, ALaunchChordLeavesTheSquadWhereItStandsAndItsReleaseOrdersNothing) {
     for (bool inCampaign : {false, true}) {
         SCOPED_TRACE(inCampaign);
-        if (inCampaign)
-            campaign();
+        if (inCampaign) campaign();
         build(kOpenField);
         sLevelLogged log;
         level.setLog(&log);
@@ -117,16 +115,14 @@ TEST_F(LevelCampaignTest, ALaunchChordLeavesTheSquadWhereItStandsAndItsReleaseOr
 
 TEST_F(LevelCampaignTest, TheWideViewWatchesTheLeaderFromAfarThroughARestartAndChangesNothingInTheGame) {
     writeMap("m.bmp", 48, 48, kOpenField);
+    cCamera farthestAway;
+    farthestAway.zoom(-100000);
+    const float farthest = farthestAway.getZ();
     uint64_t hashes[2] = {};
     for (bool wide : {false, true}) {
         SCOPED_TRACE(wide);
         cLevel l{1};
         ASSERT_TRUE(l.setMapName("m.bmp") && l.start({.seed = 7, .wideView = wide}));
-        const float farthest = [] {
-            cCamera c;
-            c.zoom(-100000);
-            return c.getZ();
-        }();
         EXPECT_EQ(l.getCamera().getZ() == farthest, wide) << "from the first frame";
         l.orderMove(30, 12);
         for (int ms = 0; ms < 3000; ms += cLevel::stepMs) l.update(cLevel::stepMs);

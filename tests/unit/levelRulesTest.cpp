@@ -74,8 +74,7 @@ using LevelRulesTool = LevelFolderTest;
 // Places as an image editor shows them (y from the top), slips of the brush, two starts and a
 // wide map, told on both streams alike.
 TEST_F(LevelRulesTool, TellsPlacesFromTheTopNearColoursStartsAndShape) {
-    if (!std::filesystem::exists(ORBIX_BIN_DIR "/orbix-tool"))
-        GTEST_SKIP() << "orbix-tool is not built";
+    if (!std::filesystem::exists(ORBIX_BIN_DIR "/orbix-tool")) GTEST_SKIP() << "orbix-tool is not built";
     std::string out, err;
     // The map's rows count from the bottom: row r is image row h - 1 - r. The start stands
     // at image row 31, an enemy at row 9.

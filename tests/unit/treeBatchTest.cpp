@@ -57,11 +57,10 @@ TEST(TreeBatch, EveryTreeDrawsItsOwnModelAtItsPlaceOnce) {
     // Building twice must replace, not add to, the first result.
     batch.build(trees, n, meshes);
     batch.build(trees, n, meshes);
-    ASSERT_EQ(batch.treeCount(), n);
-    // Near: four stem and six top corners; far: the top's corners merge by place.
-    EXPECT_EQ(batch.vertexCount(), n * (4 + 6 + 4 + 4));
-    // The squares are open: nothing may be culled.
-    EXPECT_FALSE(batch.cullsBackFaces(cTreeBatch::kStem) || batch.cullsBackFaces(cTreeBatch::kTop));
+    // Near: four stem and six top corners; far: the top's corners merge by place. The squares
+    // are open: nothing may be culled.
+    ASSERT_EQ(std::tuple(batch.treeCount(), batch.vertexCount(), batch.cullsBackFaces(cTreeBatch::kStem) || batch.cullsBackFaces(cTreeBatch::kTop)),
+              std::tuple(n, n * (4 + 6 + 4 + 4), false));
 
     const auto &pos = batch.getPositions(), &nor = batch.getNormals();
     const auto& idx = batch.getIndices();
