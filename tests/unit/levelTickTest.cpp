@@ -267,7 +267,7 @@ TEST_F(LevelTickTest, WeaponBoxesAnswerOnlyWhilePlayingAndKeysActOnReleaseOnly) 
     EXPECT_EQ((std::pair{level.getState(), level.update(5)}), std::pair(int(cLevel::stateLeaving), 2));
 }
 
-TEST_F(LevelTickTest, SecondButtonOfAChordFiresOneProjectileDeveloperKeysAddAndRemoveUnitsAndTheCameraKeyKeepsTheView) {
+TEST_F(LevelTickTest, SecondButtonOfAChordFiresOneProjectileDeveloperKeysAddAndRemoveUnitsTheCameraKeyKeepsTheViewAndDrawingOnlyDrawsLeaveTheGameStream) {
     build(kField, 32, 32);
     const int rockets = level.getSquad()->getRocketsCount();
     level.onMouseClick(4, 300, 300);
@@ -306,10 +306,20 @@ TEST_F(LevelTickTest, SecondButtonOfAChordFiresOneProjectileDeveloperKeysAddAndR
     const auto view = std::tuple(camera.getZ(), camera.getAngleX(), camera.getAngleZ());
     level.onKeyboard('c');
     level.onKeyboardUp('c');
-    const cPlayerBall* lead = level.getSquad();
+    cPlayerBall* lead = level.getSquad();
     EXPECT_EQ(std::pair(camera.getXTarget(), camera.getYTarget()), std::pair(16 - lead->getX(), 16 - lead->getY()));
     EXPECT_NE(camera.getX(), camera.getXTarget()) << "glides, not jumps";
     EXPECT_EQ(std::tuple(camera.getZ(), camera.getAngleX(), camera.getAngleZ()), view) << "zoom, tilt and turn kept";
+
+    // Blinks and moods draw from the looks stream alone.
+    const cRandomStream game = level.gameRandom, looks = level.looksRandom;
+    lead->setMood(3, 0);          // a cry of random length
+    lead->cBall::update(600000);  // blinks and a random mood
+    EXPECT_EQ(level.gameRandom.next(), cRandomStream(game).next());
+    EXPECT_NE(level.looksRandom.next(), cRandomStream(looks).next()) << "the looks drew from their own stream";
+    // The two streams of one seed never run in step.
+    level.seed(9);
+    EXPECT_NE(level.gameRandom.next(), level.looksRandom.next());
 }
 
 namespace {
@@ -346,20 +356,6 @@ TEST(LevelStreams, ALevelWithModelsPlaysTheSameTicksToTheSameHashesAsOneWithout)
     EXPECT_EQ(played[0], played[1]);
     EXPECT_EQ(std::tuple(results[0].outcome, results[0].timeMs, results[0].shots),
               std::tuple(results[1].outcome, results[1].timeMs, results[1].shots));
-}
-
-TEST_F(LevelTickTest, DrawingOnlyDrawsLeaveTheGameStreamWhereItWas) {
-    level.seed(9);
-    build(kField, 32, 32);
-    const cRandomStream game = level.gameRandom, looks = level.looksRandom;
-    cPlayerBall* lead = level.getSquad();
-    lead->setMood(3, 0);          // a cry of random length
-    lead->cBall::update(600000);  // blinks and a random mood
-    EXPECT_EQ(level.gameRandom.next(), cRandomStream(game).next());
-    EXPECT_NE(level.looksRandom.next(), cRandomStream(looks).next()) << "the looks drew from their own stream";
-    // The two streams of one seed never run in step.
-    level.seed(9);
-    EXPECT_NE(level.gameRandom.next(), level.looksRandom.next());
 }
 
 using LevelLoaderTest = LevelFolderTest;
