@@ -8,7 +8,7 @@
 #include <cmath>
 #include <utility>
 
-TEST(Camera, GlidesAtConstantSpeedAndSnapsOnArrival) {
+TEST(Camera, GlidesAtConstantSpeedSnapsOnArrivalAndPansAlongTheTurn) {
     cCamera c;
     c.translateTo(30, 40); // 50 units away
     c.update(1000); // 8 units
@@ -16,10 +16,9 @@ TEST(Camera, GlidesAtConstantSpeedAndSnapsOnArrival) {
     c.update(100000);
     c.update(0); // already there: stays exactly
     EXPECT_EQ(std::pair(c.getX(), c.getY()), std::pair(30.0f, 40.0f));
-}
 
-TEST(Camera, PanFollowsTheTurnAndIsNotUndone) {
-    cCamera c;
+    // A pan follows the turn and is not undone.
+    c.reset();
     c.translate(1, 0);
     c.translate(0, 1);
     c.update(1000);
@@ -32,7 +31,7 @@ TEST(Camera, PanFollowsTheTurnAndIsNotUndone) {
     EXPECT_EQ(std::pair(c.getAngleZRad(), c.getXTarget()), std::pair(0.0f, 0.0f));
 }
 
-TEST(Frustum, DropsOnlyBoxesWhollyBeyondAPlaneOfTheView) {
+TEST(Frustum, DropsOnlyBoxesWhollyBeyondAPlaneOfTheViewAndMeasuresPixelsPerUnitNearestTheEye) {
     // Column-major: the identity's view volume is the cube -1..1; the second view
     // moves everything 10 along x and halves x, so it sees world x -12..-8.
     const float identity[16] = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1};
@@ -52,14 +51,11 @@ TEST(Frustum, DropsOnlyBoxesWhollyBeyondAPlaneOfTheView) {
         {shifted, {-14, 0, 0}, {-12.5f, 0.5f, 0.5f}, true},
     };
     for (const auto& c : cases) EXPECT_EQ(c.f.outside(c.low, c.high), c.outside) << c.low[0] << "," << c.low[1];
-}
 
-TEST(Frustum, PixelsPerUnitAreMeasuredAtTheBoxCornerNearestTheEye) {
-    // A 90 degree view (y scaled by 1) over 600 pixels: a unit at distance d spans 300 / d
+    // Pixels per unit are measured at the box corner nearest the eye. A 90 degree view (y scaled by 1) over 600 pixels: a unit at distance d spans 300 / d
     // pixels. The eye is moved 10 back along z, so a box at z -90..0 is 10 away at its nearest.
     const float projection[16] = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, -1, -1, 0, 0, -2, 0};
     const float back[16] = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, -10, 1};
-    const float identity[16] = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1};
     const cFrustum view(projection, back, 600), sizeless(projection, back);
     const float nearLow[3] = {-5, -5, -90}, nearHigh[3] = {5, 5, 0};
     EXPECT_FLOAT_EQ(view.pixelsPerUnit(nearLow, nearHigh), 30.0f);
