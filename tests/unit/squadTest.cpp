@@ -28,7 +28,7 @@ struct probeSoldier : cPlayerBall {
     }
 };
 
-TEST(Squad, AddRemoveInsertAndHurtById) {
+TEST(Squad, AddRemoveInsertHurtByIdAndFacing) {
     probeSoldier lead(true, 10, 10);
     for (int i = 0; i < 3; i++) lead.addSoldier();
     cPlayerBall* s = lead.getNext();
@@ -41,6 +41,23 @@ TEST(Squad, AddRemoveInsertAndHurtById) {
     EXPECT_EQ(listLength(&lead), 3);
     for (int i = 0; i < 3; i++) lead.removeSoldier(); // a file of one stays
     EXPECT_EQ(listLength(&lead), 1);
+
+    // A walking file looks ahead, a standing one at the point.
+    probeSoldier a(false, 8, 10), b(false, 8, 8);
+    lead.insert(&a);
+    lead.insert(&b);
+    const float atPoint = float(std::atan2(12.0, 2.0) * 180 / M_PI);
+    lead.rotateTo(10, 20);
+    EXPECT_FLOAT_EQ(lead.getAngle(), 90.0f);
+    EXPECT_FLOAT_EQ(b.getAngle(), atPoint);
+    lead.moveTo(10, 0);
+    lead.setMoving(true);
+    lead.rotateTo(10, 20);
+    // The leader its own goal, a the leader, b the one in front.
+    EXPECT_EQ(std::tuple(lead.getAngle(), a.getAngle(), b.getAngle()), std::tuple(-90.0f, 0.0f, 90.0f));
+    lead.shoot(0, 0); // firing while walking faces the point again
+    lead.rotateTo(10, 20);
+    EXPECT_FLOAT_EQ(b.getAngle(), atPoint);
 }
 
 TEST(Squad, HoldingFireShootsAtOnceThenEveryInterval) {
@@ -58,24 +75,6 @@ TEST(Squad, HoldingFireShootsAtOnceThenEveryInterval) {
         if (countBullets(ammo, 0) > before) shotTicks.push_back(t);
     }
     EXPECT_EQ(shotTicks, (std::vector<int>{1, 9, 17}));
-}
-
-TEST(Squad, WalkingFileLooksAheadStandingFileAtThePoint) {
-    probeSoldier lead(true, 10, 10), a(false, 8, 10), b(false, 8, 8);
-    lead.insert(&a);
-    lead.insert(&b);
-    const float atPoint = float(std::atan2(12.0, 2.0) * 180 / M_PI);
-    lead.rotateTo(10, 20);
-    EXPECT_FLOAT_EQ(lead.getAngle(), 90.0f);
-    EXPECT_FLOAT_EQ(b.getAngle(), atPoint);
-    lead.moveTo(10, 0);
-    lead.setMoving(true);
-    lead.rotateTo(10, 20);
-    // The leader its own goal, a the leader, b the one in front.
-    EXPECT_EQ(std::tuple(lead.getAngle(), a.getAngle(), b.getAngle()), std::tuple(-90.0f, 0.0f, 90.0f));
-    lead.shoot(0, 0); // firing while walking faces the point again
-    lead.rotateTo(10, 20);
-    EXPECT_FLOAT_EQ(b.getAngle(), atPoint);
 }
 
 TEST(Squad, DyingLeaderHandsOverThenSinksAndHoldsNoCell) {
