@@ -75,8 +75,10 @@ TEST_F(Battlefield, BlastHurtsEveryoneWithinThreeUnitsOnce) {
     enemies->getNext()->move(8.0f, 4.99f);
     ammo.addGrenade(8.0f, 8.0f, 8.0f, 8.0f, 15.0f);
     fly(20);  // landing, blast, the whole fireball
-    EXPECT_EQ(std::tuple(ammo.getGrenades(), leader.getLife(), follower.getLife(), enemies->getLife(), enemies->getNext()->getLife()),
-              std::tuple(nullptr, 100.0f - cAmmo::kBlastDamageToSoldier, 100.0f, 100.0f - cAmmo::kBlastDamageToEnemy, 100.0f));
+    EXPECT_EQ(std::tuple(ammo.getGrenades(), leader.getLife(), follower.getLife(), enemies->getLife(),
+                         enemies->getNext()->getLife()),
+              std::tuple(nullptr, 100.0f - cAmmo::kBlastDamageToSoldier, 100.0f, 100.0f - cAmmo::kBlastDamageToEnemy,
+                         100.0f));
 }
 
 // The easier steps soften what a soldier suffers, bullet and blast alike, and never what an enemy does.
@@ -98,8 +100,10 @@ TEST_F(Battlefield, DifficultySoftensHitsOnSoldiersOnly) {
     }
     const int veteran = int(eDifficulty::veteran);
     EXPECT_FLOAT_EQ(soldierHurt[veteran], cAmmo::kEnemyBulletDamage + cAmmo::kBlastDamageToSoldier);
-    EXPECT_TRUE(0 < soldierHurt[int(eDifficulty::recruit)] && soldierHurt[int(eDifficulty::recruit)] < soldierHurt[int(eDifficulty::regular)] &&
-                soldierHurt[int(eDifficulty::regular)] < soldierHurt[veteran]) << soldierHurt[0] << " " << soldierHurt[1] << " " << soldierHurt[2];
+    EXPECT_TRUE(0 < soldierHurt[int(eDifficulty::recruit)] &&
+                soldierHurt[int(eDifficulty::recruit)] < soldierHurt[int(eDifficulty::regular)] &&
+                soldierHurt[int(eDifficulty::regular)] < soldierHurt[veteran])
+        << soldierHurt[0] << " " << soldierHurt[1] << " " << soldierHurt[2];
     for (float hurt : enemyHurt) EXPECT_FLOAT_EQ(hurt, cAmmo::kSquadBulletDamage + cAmmo::kBlastDamageToEnemy);
 }
 
@@ -114,7 +118,8 @@ TEST_F(Battlefield, RocketOverATreeGoesOffThereAndHurtsOnce) {
             wentOffAt = ammo.getRockets()->getX();
     }
     EXPECT_TRUE(wentOffAt >= 6.0f && wentOffAt < 7.0f) << wentOffAt;
-    EXPECT_EQ(std::tuple(ammo.getRockets(), enemies->getLife(), enemies->getNext()->getLife()), std::tuple(nullptr, 50.0f, 100.0f));
+    EXPECT_EQ(std::tuple(ammo.getRockets(), enemies->getLife(), enemies->getNext()->getLife()),
+              std::tuple(nullptr, 50.0f, 100.0f));
 }
 
 // A grenade or rocket that goes off at the end of its flight asks once for the explosion (7).
@@ -200,9 +205,11 @@ TEST(Grenade, LandsOnItsTargetOrTwentyUnitsAlongTheLineThenBurnsSixTicks) {
     cGrenade own(4.0f, 7.0f, 4.0f, 7.0f, 15.0f, new cGrenade(4.0f, 7.0f, 4.0f, 7.0f, 15.0f, nullptr));
     own.update(20);
     own.update(20);
-    EXPECT_EQ(std::tuple(own.getState(), own.getNext() != nullptr, own.getX()), std::tuple(int(cGrenade::BLAST_PENDING), true, 4.0f));
+    EXPECT_EQ(std::tuple(own.getState(), own.getNext() != nullptr, own.getX()),
+              std::tuple(int(cGrenade::BLAST_PENDING), true, 4.0f));
     own.explode();
     std::vector<int> seen;
     for (; own.getState() == cGrenade::EXPLODING; own.update(20)) seen.push_back(own.getTimer());
-    EXPECT_EQ(std::pair(seen, own.getState()), std::pair(std::vector<int>{0, 20, 40, 60, 80, 100}, int(cGrenade::FINISHED)));
+    EXPECT_EQ(std::pair(seen, own.getState()),
+              std::pair(std::vector<int>{0, 20, 40, 60, 80, 100}, int(cGrenade::FINISHED)));
 }

@@ -34,7 +34,9 @@ TEST_F(BotTest, WinsAnOpenFieldAndBehindATreeWallAndAccountsForIt) {
         const sBotResult r = cBot().play(level, 120000);
         // A fresh level starts in god mode: no soldier lost.
         // At least four shots an enemy: 100 life at 25 a bullet.
-        EXPECT_EQ(std::tuple(r.outcome, r.enemiesKilled, r.soldiersLost, r.shots >= 4 * enemies), std::tuple(int(cBot::won), enemies, 0, true)) << r.shots;
+        EXPECT_EQ(std::tuple(r.outcome, r.enemiesKilled, r.soldiersLost, r.shots >= 4 * enemies),
+                  std::tuple(int(cBot::won), enemies, 0, true))
+            << r.shots;
     }
 }
 
@@ -42,9 +44,16 @@ TEST_F(BotTest, LaunchesAtGroupsOnlyAndNotNearItsOwnSquadOrIntoTrees) {
     // (map, where the second enemy is moved to along x after the build or 0 to leave it,
     // rockets it spends on its first two thoughts): two enemies six apart get none; a group
     // right next to the squad would blast our own file, one behind a tree wall only the trees.
-    const struct { std::vector<sMapMark> marks; float secondX; int spent; } cases[] = {
+    const struct {
+        std::vector<sMapMark> marks;
+        float secondX;
+        int spent;
+    } cases[] = {
         {{{6, 6, kSquadMark}, {30, 30, kEnemyMark}, {36, 30, kEnemyMark}}, 0, 0},
-        {withWall({{6, 6, kSquadMark}, {9, 6, kEnemyMark}, {10, 7, kEnemyMark}, {6, 30, kEnemyMark}, {7, 30, kEnemyMark}}, 20, 20), 0, 0},
+        {withWall(
+             {{6, 6, kSquadMark}, {9, 6, kEnemyMark}, {10, 7, kEnemyMark}, {6, 30, kEnemyMark}, {7, 30, kEnemyMark}},
+             20, 20),
+         0, 0},
         // Two exactly a group's reach apart (one and a half blast radii) get one, then a pause.
         {{{6, 6, kSquadMark}, {30, 30, kEnemyMark}, {34, 30, kEnemyMark}}, 30 + cAmmo::kBlastRadius * 1.5f, 1},
     };
@@ -55,7 +64,8 @@ TEST_F(BotTest, LaunchesAtGroupsOnlyAndNotNearItsOwnSquadOrIntoTrees) {
         cBot fresh;
         fresh.think(level);
         fresh.think(level);
-        EXPECT_EQ(std::pair(level.getSquad()->getRocketsCount(), listLength(level.getAmmo().getRockets())), std::pair(rockets - spent, spent));
+        EXPECT_EQ(std::pair(level.getSquad()->getRocketsCount(), listLength(level.getAmmo().getRockets())),
+                  std::pair(rockets - spent, spent));
     }
 }
 
@@ -65,7 +75,8 @@ TEST_F(BotTest, ThrowsGrenadesOverTreesOnceTheRocketsAreGone) {
     startPlay();
     const int grenades = level.getSquad()->getGrenadesCount();
     bot.think(level);
-    EXPECT_EQ(std::pair(level.getSquad()->getGrenadesCount(), listLength(level.getAmmo().getGrenades())), std::pair(grenades - 1, 1));
+    EXPECT_EQ(std::pair(level.getSquad()->getGrenadesCount(), listLength(level.getAmmo().getGrenades())),
+              std::pair(grenades - 1, 1));
 }
 
 TEST_F(BotTest, GroundOrdersActOnlyWhilePlayingTheBotHaltsInReachAndStopsAtTheTimeCapOrANeverBuiltLevel) {
@@ -136,7 +147,8 @@ TEST_F(BotTest, PlayerBotLaunchesOnlyAtGroupsOfThree) {
 
 TEST(BotSoak, HeapStaysFlatAcrossAHundredRestarts) {
     const char* map = "01-first-steps.bmp";
-    if (!std::filesystem::exists(std::string(ORBIX_BIN_DIR "/maps/") + map)) GTEST_SKIP() << "no first map beside the programs";
+    if (!std::filesystem::exists(std::string(ORBIX_BIN_DIR "/maps/") + map))
+        GTEST_SKIP() << "no first map beside the programs";
     const auto liveHeapBytes = [] {
 #ifdef __SANITIZE_ADDRESS__
         return __sanitizer_get_current_allocated_bytes();

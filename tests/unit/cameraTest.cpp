@@ -52,8 +52,9 @@ TEST(Frustum, DropsOnlyBoxesWhollyBeyondAPlaneOfTheViewAndMeasuresPixelsPerUnitN
     };
     for (const auto& c : cases) EXPECT_EQ(c.f.outside(c.low, c.high), c.outside) << c.low[0] << "," << c.low[1];
 
-    // Pixels per unit are measured at the box corner nearest the eye. A 90 degree view (y scaled by 1) over 600 pixels: a unit at distance d spans 300 / d
-    // pixels. The eye is moved 10 back along z, so a box at z -90..0 is 10 away at its nearest.
+    // Pixels per unit are measured at the box corner nearest the eye. A 90 degree view (y scaled by 1) over 600 pixels:
+    // a unit at distance d spans 300 / d pixels. The eye is moved 10 back along z, so a box at z -90..0 is 10 away at
+    // its nearest.
     const float projection[16] = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, -1, -1, 0, 0, -2, 0};
     const float back[16] = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, -10, 1};
     const cFrustum view(projection, back, 600), sizeless(projection, back);

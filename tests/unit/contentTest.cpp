@@ -86,7 +86,8 @@ TEST(ContentPictures, FacesArePowersOfTwoAndShowTheBallAtTheirEdges) {
             // The head clamps its texture coordinates to the edges, so an opaque edge pixel
             // would smear over the whole back of the ball.
             for (int k = 0; k < w * h; k++)
-                ASSERT_TRUE(b.getBitmapS()[k] == sRGBA(255, 0, 255, 255) || (k % w && k % w != w - 1 && k / w && k / w != h - 1))
+                ASSERT_TRUE(b.getBitmapS()[k] == sRGBA(255, 0, 255, 255) ||
+                            (k % w && k % w != w - 1 && k / w && k / w != h - 1))
                     << n << " edge pixel " << k;
         }
     }
@@ -104,7 +105,8 @@ TEST(ContentMaps, EveryLevelIsNamedInPlayOrderAndPlayable) {
         const std::string& n = names[i];
         char number[24];
         std::snprintf(number, sizeof number, "%02zu-", i + 1);
-        EXPECT_EQ(std::pair(n.substr(0, 3), n.substr(n.size() - 4)), std::pair(std::string(number), std::string(".bmp")));
+        EXPECT_EQ(std::pair(n.substr(0, 3), n.substr(n.size() - 4)),
+                  std::pair(std::string(number), std::string(".bmp")));
         cBitmap m;
         ASSERT_TRUE(m.loadFromFile((kDir / "maps" / n).string())) << n;
         const int w = m.getWidth(), h = m.getHeight();

@@ -16,7 +16,9 @@ const std::vector<sMapMark> kOpenField{{6, 6, kSquadMark}, {44, 44, kEnemyMark}}
 
 class LevelCampaignTest : public LevelTest {
 protected:
-    void campaign(bool classicCamera = false) { level.setPlayRules({.campaign = true, .classicCamera = classicCamera}); }
+    void campaign(bool classicCamera = false) {
+        level.setPlayRules({.campaign = true, .classicCamera = classicCamera});
+    }
     std::pair<float, float> cameraTarget() const {
         return {level.getCamera().getXTarget(), level.getCamera().getYTarget()};
     }
@@ -58,7 +60,9 @@ TEST_F(LevelCampaignTest, TheCameraFollowsTheLeaderInTheCampaignAndGlidesToTheOr
         if (mode == 1) {
             // The leader walks at half the camera's speed: the view stays on him (the
             // target is taken before his step, so it trails him by one).
-            EXPECT_LT(std::hypot(cameraTarget().first - overLeader().first, cameraTarget().second - overLeader().second), 0.05f);
+            EXPECT_LT(
+                std::hypot(cameraTarget().first - overLeader().first, cameraTarget().second - overLeader().second),
+                0.05f);
             EXPECT_LT(std::hypot(camera.getX() - overLeader().first, camera.getY() - overLeader().second), 0.1f);
         } else {
             EXPECT_EQ(cameraTarget(), std::pair(24.0f - 30, 24.0f - 12)) << mode;
@@ -85,7 +89,8 @@ TEST_F(LevelCampaignTest, ALaunchChordLeavesTheSquadWhereItStandsAndItsReleaseOr
         level.onMouseClick(1, 700, 100);
         level.update(100);
         level.onMouseClick(5, 700, 100);
-        EXPECT_EQ(std::pair(listLength(level.getAmmo().getRockets()), lead->isMoving()), std::pair(1, !inCampaign)) << "the walk is taken back";
+        EXPECT_EQ(std::pair(listLength(level.getAmmo().getRockets()), lead->isMoving()), std::pair(1, !inCampaign))
+            << "the walk is taken back";
         level.onMouseClick(4, 700, 100);  // releasing left: today a fire order
         EXPECT_EQ(lead->isShooting(), !inCampaign);
         level.onMouseClick(0, 700, 100);
@@ -128,7 +133,9 @@ TEST_F(LevelCampaignTest, TheWideViewWatchesTheLeaderFromAfarThroughARestartAndC
         for (int ms = 0; ms < 3000; ms += cLevel::stepMs) l.update(cLevel::stepMs);
         if (wide) {
             const cPlayerBall* lead = l.getSquad();
-            EXPECT_LT(std::hypot(l.getCamera().getXTarget() - 24 + lead->getX(), l.getCamera().getYTarget() - 24 + lead->getY()), 0.05f);
+            EXPECT_LT(std::hypot(l.getCamera().getXTarget() - 24 + lead->getX(),
+                                 l.getCamera().getYTarget() - 24 + lead->getY()),
+                      0.05f);
         }
         hashes[wide] = levelStateHash(l);
         l.restart();
@@ -153,7 +160,8 @@ TEST_F(LevelCampaignTest, TreeHitsHitsAndFallsAreRecordedInTheCampaignAloneAndEx
         play(400);
         ASSERT_EQ(show.getPuffs().size(), inCampaign ? 1u : 0u);
         if (inCampaign) {
-            EXPECT_TRUE(std::fabs(show.getPuffs()[0].x - 20.0f) < 0.01f && std::fabs(show.getPuffs()[0].y - lead->getY()) < 0.5f);
+            EXPECT_TRUE(std::fabs(show.getPuffs()[0].x - 20.0f) < 0.01f &&
+                        std::fabs(show.getPuffs()[0].y - lead->getY()) < 0.5f);
         }
         play(static_cast<int>(cLevelShow::puffMs) + 100);
         EXPECT_TRUE(show.getPuffs().empty());
@@ -179,7 +187,9 @@ TEST_F(LevelCampaignTest, TreeHitsHitsAndFallsAreRecordedInTheCampaignAloneAndEx
         static_cast<cBall*>(victim)->hurt(1000.0f);
         play(cLevel::stepMs);
         ASSERT_EQ(show.getFalls().size(), inCampaign ? 1u : 0u);
-        if (inCampaign) { EXPECT_EQ(std::pair(show.getFalls()[0].name, show.getFalls()[0].x), std::pair(victimName, victim->getX())); }
+        if (inCampaign) {
+            EXPECT_EQ(std::pair(show.getFalls()[0].name, show.getFalls()[0].x), std::pair(victimName, victim->getX()));
+        }
         play(static_cast<int>(cLevelShow::markMs) + 100);
         EXPECT_TRUE(show.getFalls().empty() && show.getHits().empty());
     }
@@ -189,11 +199,13 @@ TEST(LevelShow, AHitAgainRestartsTheFlashAndEachKindKeepsItsOwnTime) {
     cLevelShow show;
     show.addHit("Ann", 0);
     show.addHit("Ann", 100);
-    EXPECT_EQ(std::tuple(show.getHits().size(), show.isFlashing("Ann", 200), show.isFlashing("Bob", 200)), std::tuple(1u, true, false));
+    EXPECT_EQ(std::tuple(show.getHits().size(), show.isFlashing("Ann", 200), show.isFlashing("Bob", 200)),
+              std::tuple(1u, true, false));
     show.addPuff(1, 2, 100);
     show.addFall("Bob", 3, 4, 100);
     show.expire(100 + cLevelShow::puffMs);
-    EXPECT_EQ(std::tuple(show.getPuffs().size(), show.getHits().size(), show.getFalls().size()), std::tuple(0u, 0u, 1u));
+    EXPECT_EQ(std::tuple(show.getPuffs().size(), show.getHits().size(), show.getFalls().size()),
+              std::tuple(0u, 0u, 1u));
 }
 
 TEST_F(LevelCampaignTest, TheAimFollowsAGlidingCameraUnderAStillPointerAndRecordsOnlyChanges) {

@@ -106,7 +106,8 @@ TEST_F(LevelRulesTool, TellsPlacesFromTheTopNearColoursStartsAndShape) {
 
     // A rule break's place is counted from the top too; a 90 x 40 map is squashed on the minimap.
     EXPECT_EQ(run(90, {{60, 25, kTreeMark}}), 1);
-    EXPECT_TRUE(err.find("no lone trees: at 60,14: ") != std::string::npos && err.find("warning: not square: 90 x 40 cells") != std::string::npos)
+    EXPECT_TRUE(err.find("no lone trees: at 60,14: ") != std::string::npos &&
+                err.find("warning: not square: 90 x 40 cells") != std::string::npos)
         << err;
     EXPECT_EQ(err.find("near colour"), std::string::npos) << err;
 }

@@ -27,7 +27,9 @@ struct sLevelLogged : iLevelLog {
     int aims = 0;
     std::vector<sLevelInput::eKind> kinds;
     std::vector<int> frames;
-    void input(const sLevelInput& in) override { in.kind == sLevelInput::aim ? void(aims++) : kinds.push_back(in.kind); }
+    void input(const sLevelInput& in) override {
+        in.kind == sLevelInput::aim ? void(aims++) : kinds.push_back(in.kind);
+    }
     void ticked(cLevel&, int ms) override { frames.push_back(ms); }
 };
 

@@ -31,12 +31,14 @@ const std::vector<sMapMark> kField{{4, 4, kSquadMark}, {28, 28, kEnemyMark}};
 using LevelTickTest = LevelTest;
 
 TEST_F(LevelTickTest, BuildPlacesSquadOnLastGreenAndEnemiesOnRedAndTheStateHashSeesEachUnit) {
-    build({{3, 4, kSquadMark}, {10, 2, kSquadMark}, {1, 1, kEnemyMark}, {5, 1, kEnemyMark}, {7, 8, kEnemyMark}}, 20, 10, false);
+    build({{3, 4, kSquadMark}, {10, 2, kSquadMark}, {1, 1, kEnemyMark}, {5, 1, kEnemyMark}, {7, 8, kEnemyMark}}, 20, 10,
+          false);
     cPlayerBall* lead = level.getSquad();
     cEnemy* e = level.getEnemies();
     // 99 grenades and rockets: what a restart hands out.
-    EXPECT_EQ(std::tuple(listLength(lead), listLength(e), lead->getX(), lead->getY(), e->getX(), e->getY(), level.getGrenadesCount(),
-                         level.getRocketsCount()), std::tuple(4, 3, 3.0f, 4.0f, 1.0f, 1.0f, 99, 99));
+    EXPECT_EQ(std::tuple(listLength(lead), listLength(e), lead->getX(), lead->getY(), e->getX(), e->getY(),
+                         level.getGrenadesCount(), level.getRocketsCount()),
+              std::tuple(4, 3, 3.0f, 4.0f, 1.0f, 1.0f, 99, 99));
     // A replay checkpoint sees one soldier start firing, and an enemy or a grenade one unit further in x.
     const uint64_t still = levelStateHash(level);
     lead->shoot(0, 0);
@@ -61,7 +63,8 @@ TEST_F(LevelTickTest, IntroHoldsTheWorldUntilFiftyMillisecondsCountsGoToTheLeade
     for (int i = 0; i < 9; i++) EXPECT_EQ(level.update(5), 0);
     level.pause(true); // no pausing the intro
     EXPECT_EQ(level.getState(), cLevel::stateIntro);
-    EXPECT_EQ((std::tuple{level.update(5), level.getState(), level.update(10)}), std::tuple(0, int(cLevel::statePlaying), 0));
+    EXPECT_EQ((std::tuple{level.update(5), level.getState(), level.update(10)}),
+              std::tuple(0, int(cLevel::statePlaying), 0));
     // A stall plays one longest frame, and the rest of it is dropped, not carried.
     level.pause(true);
     for (int i = 0; i < 3; i++) level.update(INT_MAX);
@@ -96,18 +99,21 @@ TEST_F(LevelTickTest, FallenAreCollectedInOrderOfDeathRestartBringsThemBackAndAW
         s[dies]->cBall::hurt(500);
         level.update(cLevel::stepMs);
     }
-    EXPECT_EQ(std::pair(soldiers(level.getSquad()), level.getState()), std::pair(std::vector<cPlayerBall*>{s[1], s[3]}, int(cLevel::statePlaying)));
+    EXPECT_EQ(std::pair(soldiers(level.getSquad()), level.getState()),
+              std::pair(std::vector<cPlayerBall*>{s[1], s[3]}, int(cLevel::statePlaying)));
     s[1]->cBall::hurt(500);
     s[3]->cBall::hurt(500);
     level.update(cLevel::stepMs);
-    EXPECT_EQ(std::pair(level.getState(), soldiers(level.getFallen())), std::pair(int(cLevel::stateFailed), std::vector<cPlayerBall*>{s[2], s[0], s[1], s[3]}));
+    EXPECT_EQ(std::pair(level.getState(), soldiers(level.getFallen())),
+              std::pair(int(cLevel::stateFailed), std::vector<cPlayerBall*>{s[2], s[0], s[1], s[3]}));
     EXPECT_EQ((std::pair{level.update(100), level.getState()}), std::pair(0, int(cLevel::stateFailed)));
 
     level.getEnemies()->cBall::hurt(30);
     level.onKeyboardUp(13);
     EXPECT_EQ(std::pair(level.getState(), level.getLevelTime()), std::pair(int(cLevel::stateIntro), int64_t(0)));
     EXPECT_EQ(soldiers(level.getSquad()), (std::vector<cPlayerBall*>{s[2], s[0], s[1], s[3]})); // none left fallen
-    EXPECT_EQ(std::tuple(squadLife(level), s[2]->isLeader(), s[2]->getGrenadesCount(), s[2]->getRocketsCount(), level.getEnemies()->getLife()),
+    EXPECT_EQ(std::tuple(squadLife(level), s[2]->isLeader(), s[2]->getGrenadesCount(), s[2]->getRocketsCount(),
+                         level.getEnemies()->getLife()),
               std::tuple(400.0f, true, 7, 8, 100.0f));
 
     // A win in the same tick overrides the failure, and stays.
@@ -157,10 +163,12 @@ TEST_F(LevelTickTest, FramesPlayWholeStepsCarryTheRestAndStopAtTheFirstAnswer) {
     // The enemy dies inside a long frame: the win stays, and Enter's answer comes from the
     // first step of the next long frame, which plays no further.
     level.getEnemies()->cBall::hurt(500);
-    EXPECT_EQ((std::pair{level.update(200), level.getState()}), std::pair(int(cLevel::answerStay), int(cLevel::stateWon)));
+    EXPECT_EQ((std::pair{level.update(200), level.getState()}),
+              std::pair(int(cLevel::answerStay), int(cLevel::stateWon)));
     level.onKeyboardUp(13);
     const int64_t before = level.getLevelTime();
-    EXPECT_EQ((std::pair{level.update(200), level.getLevelTime()}), std::pair(int(cLevel::answerNext), before + cLevel::stepMs));
+    EXPECT_EQ((std::pair{level.update(200), level.getLevelTime()}),
+              std::pair(int(cLevel::answerNext), before + cLevel::stepMs));
 }
 
 // The hedge's cells: a column, or the diagonal cells (c, c) that meet only at their corners.
@@ -189,15 +197,18 @@ TEST_F(LevelTickTest, NoBulletOrRocketCrossesAOneCellHedgeAtAnyFrameLength) {
         build(marks, side, side);
         for (int frame : {5, 20, 50, 100}) {
             for (bool rocket : {false, true}) {
-                SCOPED_TRACE(testing::Message() << shot.what << (rocket ? ", rocket" : ", bullet") << ", frames of " << frame);
+                SCOPED_TRACE(testing::Message()
+                             << shot.what << (rocket ? ", rocket" : ", bullet") << ", frames of " << frame);
                 cAmmo& ammo = level.getAmmo();
                 ammo.dispose();
                 rocket ? ammo.addRocket(shot.x, shot.y, shot.x + 8 * shot.dx, shot.y + 8 * shot.dy, cRocket::kSpeed)
-                       : ammo.addBullet(shot.x, shot.y, std::atan2(shot.dy, shot.dx) * 180.0f / float(M_PI), cAmmo::kBulletSpeed, 0);
+                       : ammo.addBullet(shot.x, shot.y, std::atan2(shot.dy, shot.dx) * 180.0f / float(M_PI),
+                                        cAmmo::kBulletSpeed, 0);
                 // Unhindered, a bullet flies 450 ms and a rocket 400 ms; the hedge is 4 to 6 units off.
                 bool blastSeen = false;
                 int played = 0;
-                for (; played < 600 && (ammo.getBullets() != nullptr || ammo.getRockets() != nullptr); played += frame) {
+                for (; played < 600 && (ammo.getBullets() != nullptr || ammo.getRockets() != nullptr);
+                     played += frame) {
                     level.update(frame);
                     if (const cBullet* b = ammo.getBullets(); b != nullptr && b->isAlive()) {
                         EXPECT_LE(beyond(shot.hedge, b->getX(), b->getY()), 0.0f);
@@ -221,11 +232,13 @@ TEST_F(LevelTickTest, MissingMapLeavesTheLevelInactiveButNotATrap) {
     level.setMapName("nothing.bmp");
     testing::internal::CaptureStderr();
     EXPECT_FALSE(level.init());
-    EXPECT_EQ(testing::internal::GetCapturedStderr(),
-              "cLevel: cannot play the map \"maps/nothing.bmp\": the file cannot be opened (No such file or directory).\n");
+    EXPECT_EQ(
+        testing::internal::GetCapturedStderr(),
+        "cLevel: cannot play the map \"maps/nothing.bmp\": the file cannot be opened (No such file or directory).\n");
     EXPECT_EQ(level.getState(), cLevel::stateInactive);
     // Play keys and clicks do nothing; Enter skips the level, ESC goes to the menu.
-    for (auto [key, answer] : {std::pair<int, int>{'q', cLevel::answerInactive}, {13, cLevel::answerSkip}, {27, cLevel::answerMenu}}) {
+    for (auto [key, answer] :
+         {std::pair<int, int>{'q', cLevel::answerInactive}, {13, cLevel::answerSkip}, {27, cLevel::answerMenu}}) {
         level.onMouseClick(5, 100, 100);
         level.onKeyboardUp(key);
         EXPECT_EQ(level.update(20), answer) << key;
@@ -247,8 +260,10 @@ TEST_F(LevelTickTest, WeaponBoxesAnswerOnlyWhilePlayingAndKeysActOnReleaseOnly) 
     level.onKeyboardUp('p');
     EXPECT_TRUE(click(20));
     level.onKeyboardUp('p');
-    const struct { int x, y, hit; } boxes[] = {{48, 30, cUI::hitGrenade}, {49, 30, cUI::hitNothing}, {6, 29, cUI::hitNothing},
-                                               {52, 60, cUI::hitRocket}, {52, 61, cUI::hitNothing}, {95, 40, cUI::hitNothing}};
+    const struct {
+        int x, y, hit;
+    } boxes[] = {{48, 30, cUI::hitGrenade}, {49, 30, cUI::hitNothing}, {6, 29, cUI::hitNothing},
+                 {52, 60, cUI::hitRocket},  {52, 61, cUI::hitNothing}, {95, 40, cUI::hitNothing}};
     for (auto b : boxes) EXPECT_EQ(cUI::testMouseHit(b.x, b.y), b.hit) << b.x << "," << b.y;
 
     level.onKeyboard('t');
@@ -267,7 +282,7 @@ TEST_F(LevelTickTest, WeaponBoxesAnswerOnlyWhilePlayingAndKeysActOnReleaseOnly) 
     EXPECT_EQ((std::pair{level.getState(), level.update(5)}), std::pair(int(cLevel::stateLeaving), 2));
 }
 
-TEST_F(LevelTickTest, SecondButtonOfAChordFiresOneProjectileDeveloperKeysAddAndRemoveUnitsTheCameraKeyKeepsTheViewAndDrawingOnlyDrawsLeaveTheGameStream) {
+TEST_F(LevelTickTest, SecondButtonOfAChordFiresOneProjectileDeveloperKeysAddAndRemoveUnitsAndTheCameraKeyKeepsTheView) {
     build(kField, 32, 32);
     const int rockets = level.getSquad()->getRocketsCount();
     level.onMouseClick(4, 300, 300);
@@ -275,12 +290,14 @@ TEST_F(LevelTickTest, SecondButtonOfAChordFiresOneProjectileDeveloperKeysAddAndR
     level.onMouseMotion(5, 310, 300, 10, 0);
     level.onMouseClick(4, 300, 300);
     level.onMouseClick(0, 300, 300);
-    EXPECT_EQ(std::pair(listLength(level.getAmmo().getRockets()), level.getSquad()->getRocketsCount()), std::pair(1, rockets - 1));
+    EXPECT_EQ(std::pair(listLength(level.getAmmo().getRockets()), level.getSquad()->getRocketsCount()),
+              std::pair(1, rockets - 1));
 
     level.onKeyboardUp('t');
     const int grenades = level.getSquad()->getGrenadesCount();
     for (int button : {1, 5, 1}) level.onMouseClick(button, 300, 300);
-    EXPECT_EQ(std::pair(listLength(level.getAmmo().getGrenades()), level.getSquad()->getGrenadesCount()), std::pair(1, grenades - 1));
+    EXPECT_EQ(std::pair(listLength(level.getAmmo().getGrenades()), level.getSquad()->getGrenadesCount()),
+              std::pair(1, grenades - 1));
     // An empty pouch fires nothing.
     level.getSquad()->setGrenades(0);
     level.onMouseClick(5, 300, 300);
@@ -290,7 +307,8 @@ TEST_F(LevelTickTest, SecondButtonOfAChordFiresOneProjectileDeveloperKeysAddAndR
     EXPECT_EQ(std::pair(listLength(level.getSquad()), level.getEnemies()->getLife()), std::pair(3, 30.0f));
     level.onKeyboardUp('w');
     EXPECT_EQ(level.getEnemies(), nullptr);
-    for (int key : {'w', 'q', 'q'}) level.onKeyboardUp(key); // none to remove; onto an empty list, then behind the one there
+    for (int key : {'w', 'q', 'q'})
+        level.onKeyboardUp(key);  // none to remove; onto an empty list, then behind the one there
     EXPECT_EQ(listLength(level.getEnemies()), 2);
 
     // The camera key glides back over the leader and keeps the view.
@@ -310,9 +328,12 @@ TEST_F(LevelTickTest, SecondButtonOfAChordFiresOneProjectileDeveloperKeysAddAndR
     EXPECT_EQ(std::pair(camera.getXTarget(), camera.getYTarget()), std::pair(16 - lead->getX(), 16 - lead->getY()));
     EXPECT_NE(camera.getX(), camera.getXTarget()) << "glides, not jumps";
     EXPECT_EQ(std::tuple(camera.getZ(), camera.getAngleX(), camera.getAngleZ()), view) << "zoom, tilt and turn kept";
+}
 
-    // Blinks and moods draw from the looks stream alone.
+TEST_F(LevelTickTest, DrawingOnlyDrawsLeaveTheGameStreamWhereItWas) {
+    build(kField, 32, 32);
     const cRandomStream game = level.gameRandom, looks = level.looksRandom;
+    cPlayerBall* lead = level.getSquad();
     lead->setMood(3, 0);          // a cry of random length
     lead->cBall::update(600000);  // blinks and a random mood
     EXPECT_EQ(level.gameRandom.next(), cRandomStream(game).next());
@@ -344,7 +365,8 @@ TEST(LevelStreams, ALevelWithModelsPlaysTheSameTicksToTheSameHashesAsOneWithout)
     for (int withModels = 0; withModels < 2; withModels++) {
         cRunState run;
         cLevel level(9);
-        ASSERT_TRUE(level.setMapName("09-marshland.bmp") && level.start({.meshes = withModels != 0 ? &meshes : nullptr, .seed = 4, .run = &run}));
+        ASSERT_TRUE(level.setMapName("09-marshland.bmp") &&
+                    level.start({.meshes = withModels != 0 ? &meshes : nullptr, .seed = 4, .run = &run}));
         sTickHashes log;
         level.setLog(&log);
         level.setGodMode(false);
@@ -371,7 +393,8 @@ TEST_F(LevelLoaderTest, LevelsComeInNameOrderSkippingDotEntriesAndOverlongNamesA
     ASSERT_TRUE(loader.loadLevels());
     ASSERT_EQ(loader.getCount(), 4);
     cLevel* first = loader.nextLevel();
-    EXPECT_EQ(std::pair(std::string(first->getMapName()), first->getLevelNumber()), std::pair(std::string("maps/a.bmp"), 1));
+    EXPECT_EQ(std::pair(std::string(first->getMapName()), first->getLevelNumber()),
+              std::pair(std::string("maps/a.bmp"), 1));
     // A folder is a level too: the bitmap test refuses a folder as a picture, and the replay test plays a
     // level that could not be built.
     for (const std::string& name : {std::string("b.bmp"), std::string("c-dir"), std::string(250, 'y')})

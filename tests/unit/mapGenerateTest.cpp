@@ -1,5 +1,6 @@
 // Terrain generation (kinds, heights, water, winter, minimap, refusals), the view context's minimap bookkeeping,
-// and the terrain table: the map planner's picture reads back into the same kinds in the map, the level and the level rules.
+// and the terrain table: the map planner's picture reads back into the same kinds in the map, the level and the level
+// rules.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -81,11 +82,17 @@ TEST(MapGenerate, KindsFollowTheExactColoursAndWinterOnlyTheTopLeftPixel) {
 
 TEST(MapGenerate, WaterWetsItsCornersAndSinksOnlyVerticesWithNoGroundBeside) {
     // (w, h, water rectangle, vertices that sink, vertices that get a water level)
-    const struct { int w, h, c0, r0, c1, r1; bool (*sunk)(int vx, int vy); bool (*wet)(int vx, int vy); } cases[] = {
+    const struct {
+        int w, h, c0, r0, c1, r1;
+        bool (*sunk)(int vx, int vy);
+        bool (*wet)(int vx, int vy);
+    } cases[] = {
         // One pixel: its four corners are wet, nothing sinks.
-        {5, 5, 2, 2, 2, 2, [](int, int) { return false; }, [](int x, int y) { return x >= 2 && x <= 3 && y >= 2 && y <= 3; }},
+        {5, 5, 2, 2, 2, 2, [](int, int) { return false; },
+         [](int x, int y) { return x >= 2 && x <= 3 && y >= 2 && y <= 3; }},
         // The far corner: (3,3) inside, (4,3) and (3,4) on edges, (4,4) the corner.
-        {4, 4, 2, 2, 3, 3, [](int x, int y) { return x >= 3 && y >= 3; }, [](int x, int y) { return x >= 2 && y >= 2; }},
+        {4, 4, 2, 2, 3, 3, [](int x, int y) { return x >= 3 && y >= 3; },
+         [](int x, int y) { return x >= 2 && y >= 2; }},
         // The whole bottom row: its low border sinks, row 1 also touches ground.
         {3, 3, 0, 0, 2, 0, [](int, int y) { return y == 0; }, [](int, int y) { return y <= 1; }},
         // All water.
@@ -100,7 +107,8 @@ TEST(MapGenerate, WaterWetsItsCornersAndSinksOnlyVerticesWithNoGroundBeside) {
         for (int vy = 0; vy <= c.h; ++vy)
             for (int vx = 0; vx <= c.w; ++vx) {
                 EXPECT_EQ(std::tuple(isSunk(m, vx, vy), isLand(m, vx, vy), m.getWaterLevel(vx, vy)),
-                          std::tuple(c.sunk(vx, vy), !c.sunk(vx, vy), c.wet(vx, vy) ? 0.0f : cMap::kNoWater)) << c.w << ": " << vx << "," << vy;
+                          std::tuple(c.sunk(vx, vy), !c.sunk(vx, vy), c.wet(vx, vy) ? 0.0f : cMap::kNoWater))
+                    << c.w << ": " << vx << "," << vy;
             }
     }
 }
@@ -127,9 +135,11 @@ TEST(MapGenerate, RefusesOversizedMapsAndEmptiesTheModel) {
     fillGround(bmp, cMap::kMaxSide, 1);
     EXPECT_TRUE(m.init(bmp));
     fillGround(bmp, 3, 5);
-    EXPECT_EQ((std::tuple{m.init(bmp), m.getTerrain(2.5f, 4.5f), m.getTerrain(3.5f, 4.5f)}), std::tuple(true, int(cMap::kGround), int(cMap::kOutside)));
+    EXPECT_EQ((std::tuple{m.init(bmp), m.getTerrain(2.5f, 4.5f), m.getTerrain(3.5f, 4.5f)}),
+              std::tuple(true, int(cMap::kGround), int(cMap::kOutside)));
 
-    EXPECT_EQ((std::tuple{m.resize(0, -3), m.getY(), m.resize(1 << 30, 1 << 30), m.isGenerated()}), std::tuple(true, 1.0f, false, false));
+    EXPECT_EQ((std::tuple{m.resize(0, -3), m.getY(), m.resize(1 << 30, 1 << 30), m.isGenerated()}),
+              std::tuple(true, 1.0f, false, false));
     m.dispose();  // the destructor disposes once more
 }
 
@@ -156,7 +166,9 @@ TEST(GameSetup, ResetRestoresTheSavedTerrainAndShrinkKeepsEveryNthPixel) {
         for (int y = 0; y < 64; ++y)
             for (int x = 0; x < 64; ++x) {
                 const bool mark = side == 64 && x == 33 && y == 41;
-                ASSERT_EQ(pixel(small, x, y), mark ? sRGBA(255, 0, 0, 255) : sRGBA(side / 64 * x, side / 64 * y, 7, 255)) << side;
+                ASSERT_EQ(pixel(small, x, y),
+                          mark ? sRGBA(255, 0, 0, 255) : sRGBA(side / 64 * x, side / 64 * y, 7, 255))
+                    << side;
             }
     }
 }
@@ -190,7 +202,8 @@ TEST(TerrainKinds, OnePlannedPictureGivesTheSameKindsMarkersAndWinterEverywhere)
         EXPECT_DOUBLE_EQ(rules.share(kind), cells / (24.0 * 16.0)) << int(kind);
         EXPECT_DOUBLE_EQ(planned.share(kind), rules.share(kind)) << int(kind);
     }
-    EXPECT_EQ(std::tuple(map.getTerrain(-1, 3), map.isWinter(), rules.isWinter(), rules.startX(), rules.startY(), rules.enemyCount()),
+    EXPECT_EQ(std::tuple(map.getTerrain(-1, 3), map.isWinter(), rules.isWinter(), rules.startX(), rules.startY(),
+                         rules.enemyCount()),
               std::tuple(int(cellKind::outside), true, true, 6, 11, 1));
 
     // The level finds the markers the rules counted, on the cells the planner put them.

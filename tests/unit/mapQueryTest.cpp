@@ -66,7 +66,8 @@ TEST_F(MapQuery, CellLookupAtTheEdgesAndOddCoordinates) {
         float h = -1.0f;
         map.getTerrainInfo(c.x, c.y, kind, h);
         EXPECT_EQ(std::tuple(kind, map.getTerrain(c.x, c.y), h),
-                  std::tuple(c.kind, c.kind, c.kind == cMap::kOutside ? 0.0f : map.getHeight(c.x, c.y))) << c.x << "," << c.y;
+                  std::tuple(c.kind, c.kind, c.kind == cMap::kOutside ? 0.0f : map.getHeight(c.x, c.y)))
+            << c.x << "," << c.y;
     }
 }
 
@@ -127,7 +128,8 @@ TEST(WaterMesh, CoversEveryCellWithFourWetCornersOnceEachInTilesOnItsOwnCorners)
             << "quad " << q << " runs round its cell";
         EXPECT_TRUE(cells.insert({c, r}).second) << "cell " << c << "," << r << " drawn twice";
     }
-    EXPECT_TRUE(cells.count({2, 2}) && cells.count({14, 2}) && cells.count({17, 3}) && cells.count({39, 19}) && !cells.count({8, 8}));
+    EXPECT_TRUE(cells.count({2, 2}) && cells.count({14, 2}) && cells.count({17, 3}) && cells.count({39, 19}) &&
+                !cells.count({8, 8}));
 
     // A dry map, a rebuild and nonsense leave nothing behind from before.
     sLevels dry(20, 20);

@@ -36,7 +36,8 @@ TEST(Squad, AddRemoveInsertHurtByIdAndFacing) {
     lead.removeSoldier();
     EXPECT_EQ(listLength(&lead), 3);
     cPlayerBall* third = s->getNext();
-    EXPECT_EQ((std::tuple{lead.hurt(-5, 50), lead.hurt(third->getID(), 30), third->getLife()}), std::tuple(false, true, 70.0f));
+    EXPECT_EQ((std::tuple{lead.hurt(-5, 50), lead.hurt(third->getID(), 30), third->getLife()}),
+              std::tuple(false, true, 70.0f));
     lead.insert(third); // already in the file: no loop made
     EXPECT_EQ(listLength(&lead), 3);
     for (int i = 0; i < 3; i++) lead.removeSoldier(); // a file of one stays
@@ -86,7 +87,8 @@ TEST(Squad, DyingLeaderHandsOverThenSinksAndHoldsNoCell) {
     const float ground = w.map.getHeight(10.5f, 10.5f);
     lead.hurt(150.0f);
     lead.tick(1000, w);
-    EXPECT_EQ(std::tuple(lead.isLeader(), next.isLeader(), next.getRocketsCount(), next.getGrenadesCount(), lead.getDeadState()),
+    EXPECT_EQ(std::tuple(lead.isLeader(), next.isLeader(), next.getRocketsCount(), next.getGrenadesCount(),
+                         lead.getDeadState()),
               std::tuple(false, true, 5, 3, 1));
     EXPECT_NEAR(lead.z, ground - 1.5f, 1e-4);
     lead.setNext(nullptr);
@@ -106,7 +108,8 @@ TEST(Squad, TreesAndTheEdgeStopAWalk) {
         probeSoldier s(true, c.x0, 10.5f);
         s.moveTo(c.x1, 10.5f);
         for (int t = 0; t < c.ticks; t++) s.tick(5, w, nullptr, nullptr, &w.grid);
-        EXPECT_EQ(std::tuple(s.getX() >= c.minX && s.getX() <= c.maxX, s.isMoving(), s.getTargetX()), std::tuple(true, false, s.getX()))
+        EXPECT_EQ(std::tuple(s.getX() >= c.minX && s.getX() <= c.maxX, s.isMoving(), s.getTargetX()),
+                  std::tuple(true, false, s.getX()))
             << c.x0 << " ends at " << s.getX();
     }
     EXPECT_NE(w.grid.getObject(12, 10), 0);
@@ -152,7 +155,8 @@ TEST(Squad, StepsOntoTreesSlideAlongThemSoNoOrderAwayIsLost) {
     // once it lies straight ahead in the trees, instead of treading on the spot.
     // The trees are met at y 17.17.
     const auto atEdge = pressInto(w.map, 12.5f, 15.5f, 26, 18.5f);
-    EXPECT_TRUE(atEdge.first > 19.9f && atEdge.second > 17.6f && atEdge.second < 18.5f) << atEdge.first << "," << atEdge.second;
+    EXPECT_TRUE(atEdge.first > 19.9f && atEdge.second > 17.6f && atEdge.second < 18.5f)
+        << atEdge.first << "," << atEdge.second;
 
     // The file follows its leader out of the corner.
     probeSoldier lead(true, 15.5f, 15.5f);
@@ -351,5 +355,6 @@ TEST(SquadColours, ColourBlindMetersDifferInBlue) {
     EXPECT_EQ(rgb(enemy.lifeBarColour()), (std::vector<float>{0.7f, 0, 0}));
     gs.colourBlind = true;
     const float *s = soldier.lifeBarColour(), *e = enemy.lifeBarColour();
-    EXPECT_TRUE(s[2] - e[2] > 0.5f && e[0] - s[0] > 0.5f) << "soldier " << s[0] << "," << s[2] << ", enemy " << e[0] << "," << e[2];
+    EXPECT_TRUE(s[2] - e[2] > 0.5f && e[0] - s[0] > 0.5f)
+        << "soldier " << s[0] << "," << s[2] << ", enemy " << e[0] << "," << e[2];
 }

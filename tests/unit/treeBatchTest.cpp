@@ -59,7 +59,8 @@ TEST(TreeBatch, EveryTreeDrawsItsOwnModelAtItsPlaceOnce) {
     batch.build(trees, n, meshes);
     // Near: four stem and six top corners; far: the top's corners merge by place. The squares
     // are open: nothing may be culled.
-    ASSERT_EQ(std::tuple(batch.treeCount(), batch.vertexCount(), batch.cullsBackFaces(cTreeBatch::kStem) || batch.cullsBackFaces(cTreeBatch::kTop)),
+    ASSERT_EQ(std::tuple(batch.treeCount(), batch.vertexCount(),
+                         batch.cullsBackFaces(cTreeBatch::kStem) || batch.cullsBackFaces(cTreeBatch::kTop)),
               std::tuple(n, n * (4 + 6 + 4 + 4), false));
 
     const auto &pos = batch.getPositions(), &nor = batch.getNormals();
@@ -110,7 +111,8 @@ TEST(TreeBatch, OddTreesAndModelsDrawNothingWrongAndNeverCrash) {
     EXPECT_EQ(batch.treeCount(), 3) << "kinds outside the three models are left out";
     // Tops without normals are drawn mesh by mesh; the merged stems keep theirs.
     EXPECT_EQ(batch.getNormals().size(), batch.getPositions().size());
-    EXPECT_EQ(std::pair(batch.triangleCount(cTreeBatch::kStem), batch.triangleCount(cTreeBatch::kTop)), std::pair(6, 0));
+    EXPECT_EQ(std::pair(batch.triangleCount(cTreeBatch::kStem), batch.triangleCount(cTreeBatch::kTop)),
+              std::pair(6, 0));
 
     cMeshCont empty;
     batch.build(trees, 5, empty);
@@ -163,7 +165,8 @@ TEST(TreeBatch, CullsBackFacesOnlyOfPartsEveryKindOfWhichIsClosed) {
     const sTree trees[] = {{0, 1.0f, 1.0f}, {1, 9.5f, 20.0f}, {2, 30.0f, 2.0f}};
     cTreeBatch batch;
     batch.build(trees, 3, real);
-    EXPECT_EQ(std::pair(batch.cullsBackFaces(cTreeBatch::kStem), batch.cullsBackFaces(cTreeBatch::kTop)), std::pair(false, true));
+    EXPECT_EQ(std::pair(batch.cullsBackFaces(cTreeBatch::kStem), batch.cullsBackFaces(cTreeBatch::kTop)),
+              std::pair(false, true));
     // One open top among the kinds keeps every top whole.
     assetsTest::ScratchDir dir;
     cMeshCont squares;
