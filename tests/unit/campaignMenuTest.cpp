@@ -1,7 +1,6 @@
 // The campaign menu: pages and keys, Continue, settings saved as they change, scores, pointer rows.
 #include "assetsTestFiles.h"
 #include "campaign/cCampaignStore.h"
-#include "shell/cCommandLine.h"
 #include "ui/cCampaignMenu.h"
 
 #include <GL/freeglut.h>
@@ -95,17 +94,6 @@ TEST_F(CampaignMenuTest, ScoreTableShowsEachLevelsBestsForTheCurrentDifficulty) 
     EXPECT_NE(lines[2].find("2026-12-08"), std::string::npos) << lines[2];
     // Another difficulty's score, or one made on another map, is not this one.
     EXPECT_EQ(lines[3].find("0:01"), std::string::npos) << lines[3];
-}
-
-TEST(CommandLineCampaign, CampaignGoesWithTheGameButNotWithAReplay) {
-    char prog[] = "orbix-tal", campaign[] = "--campaign", play[] = "--play", file[] = "x.orbrec";
-    char* plain[] = {prog, campaign};
-    cCommandLine line;
-    EXPECT_EQ(line.parse(2, plain), cCommandLine::run);
-    EXPECT_TRUE(line.isCampaign());
-    char* replay[] = {prog, campaign, play, file};
-    EXPECT_EQ(line.parse(4, replay), cCommandLine::wrong);
-    EXPECT_NE(std::string(cCommandLine::helpText()).find("--campaign"), std::string::npos);
 }
 
 }  // namespace

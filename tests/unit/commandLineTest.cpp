@@ -23,18 +23,12 @@ TEST(CommandLine, AnswersEachLineWithItsActionPassesXOptionsOnAndResolvesPaths) 
         std::vector<std::string> args;
         cCommandLine::eAction action;
     } cases[] = {
-        {{}, cCommandLine::run},
-        {{"--help"}, cCommandLine::showHelp},
-        {{"-display", ":5", "--version"}, cCommandLine::showVersion},
-        {{"--frobnicate"}, cCommandLine::wrong},
-        {{"-display"}, cCommandLine::wrong},
-        {{"--level", "0"}, cCommandLine::wrong},
-        {{"--level", "2x"}, cCommandLine::wrong},
-        {{"--record"}, cCommandLine::wrong},
-        {{"--play", "a", "--record", "b"}, cCommandLine::wrong},
-        {{"--play", "a", "--timedemo", "b"}, cCommandLine::wrong},
-        {{"--timedemo", "a", "--level", "2"}, cCommandLine::wrong},
-        {{"--record", "a", "--record", "b"}, cCommandLine::wrong},
+        {{}, cCommandLine::run}, {{"--help"}, cCommandLine::showHelp}, {{"--campaign"}, cCommandLine::run},
+        {{"-display", ":5", "--version"}, cCommandLine::showVersion}, {{"--frobnicate"}, cCommandLine::wrong},
+        {{"-display"}, cCommandLine::wrong}, {{"--level", "0"}, cCommandLine::wrong}, {{"--level", "2x"}, cCommandLine::wrong},
+        {{"--record"}, cCommandLine::wrong}, {{"--play", "a", "--record", "b"}, cCommandLine::wrong},
+        {{"--play", "a", "--timedemo", "b"}, cCommandLine::wrong}, {{"--timedemo", "a", "--level", "2"}, cCommandLine::wrong},
+        {{"--record", "a", "--record", "b"}, cCommandLine::wrong}, {{"--campaign", "--play", "x.orbrec"}, cCommandLine::wrong},
     };
     for (const auto& c : cases) {
         cCommandLine line;
@@ -42,7 +36,9 @@ TEST(CommandLine, AnswersEachLineWithItsActionPassesXOptionsOnAndResolvesPaths) 
         EXPECT_EQ(parse(line, c.args), c.action) << joined;
         const std::string& error = line.getError();  // a refusal says what is wrong, on one line
         EXPECT_TRUE(c.action != cCommandLine::wrong || (!error.empty() && error.find('\n') == std::string::npos)) << joined;
+        EXPECT_TRUE(c.action != cCommandLine::run || line.isCampaign() == (c.args == std::vector<std::string>{"--campaign"})) << joined;
     }
+    EXPECT_NE(std::string(cCommandLine::helpText()).find("--campaign"), std::string::npos);
     // A whole line: X options go to GLUT with their values, paths are resolved.
     cCommandLine line;
     ASSERT_EQ(parse(line, {"-geometry", "--level", "-sync", "--level", "4", "--record", "rec/a.orbrec"}),
@@ -61,10 +57,8 @@ TEST(CommandLine, TakesAViewOnlyForTheTimedemoAndOnlyByAKnownName) {
         std::vector<std::string> args;
         bool wide;
     } accepted[] = {
-        {{"--timedemo", "a", "--view", "wide"}, true},
-        {{"--view", "wide", "--timedemo", "a"}, true},
-        {{"--timedemo", "a", "--view", "default"}, false},
-        {{"--timedemo", "a"}, false},
+        {{"--timedemo", "a", "--view", "wide"}, true}, {{"--view", "wide", "--timedemo", "a"}, true},
+        {{"--timedemo", "a", "--view", "default"}, false}, {{"--timedemo", "a"}, false},
     };
     for (const auto& c : accepted) {
         cCommandLine line;
@@ -73,17 +67,11 @@ TEST(CommandLine, TakesAViewOnlyForTheTimedemoAndOnlyByAKnownName) {
     }
     // The player's own game and a shown recording keep the camera in the player's hands.
     const std::vector<std::string> refused[] = {
-        {"--view", "wide"},
-        {"--view", "default"},
-        {"--play", "a", "--view", "wide"},
-        {"--record", "a", "--view", "wide"},
+        {"--view", "wide"}, {"--view", "default"}, {"--play", "a", "--view", "wide"}, {"--record", "a", "--view", "wide"},
         {"--campaign", "--view", "wide"},
         // Names the option does not know, a missing one, and a second view.
-        {"--timedemo", "a", "--view", "far"},
-        {"--timedemo", "a", "--view", "Wide"},
-        {"--timedemo", "a", "--view", ""},
-        {"--timedemo", "a", "--view"},
-        {"--timedemo", "a", "--view", "wide", "--view", "default"},
+        {"--timedemo", "a", "--view", "far"}, {"--timedemo", "a", "--view", "Wide"}, {"--timedemo", "a", "--view", ""},
+        {"--timedemo", "a", "--view"}, {"--timedemo", "a", "--view", "wide", "--view", "default"},
     };
     for (const auto& args : refused) {
         cCommandLine line;

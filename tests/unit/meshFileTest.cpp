@@ -21,15 +21,13 @@ namespace {
 class MeshFile : public ::testing::Test {
 protected:
     // Box: two faces, node at (0.5, 0.25, 2), saved to box.bin; answers the file's bytes.
-    std::string saveBox(const std::string& optional)
-    {
+    std::string saveBox(const std::string& optional) {
         writeFile(dir.file("box.ase"), scene() + square("Box", optional, {50, 25, 200}));
         EXPECT_TRUE(box.loadFromASE(dir.file("box.ase").c_str(), 0, "Box"));
         EXPECT_TRUE(box.saveToBinFile(dir.file("box.bin").c_str()));
         return fileBytes(dir.file("box.bin"));
     }
-    bool loadBin(const std::string& bytes)
-    {
+    bool loadBin(const std::string& bytes) {
         writeFile(dir.file("back.bin"), bytes);
         return back.loadFromBinFile(dir.file("back.bin").c_str());
     }
@@ -40,22 +38,19 @@ protected:
 std::vector<float> floats(const float* p, size_t n) { return p ? std::vector<float>(p, p + n) : std::vector<float>(); }
 
 // Everything the game draws from a mesh; the frames only when asked.
-std::vector<std::vector<float>> drawn(const cMesh& m, bool withFrames = true)
-{
+std::vector<std::vector<float>> drawn(const cMesh& m, bool withFrames = true) {
     const size_t corners = static_cast<size_t>(m.getNumFaces()) * 9;
     std::vector<std::vector<float>> parts = {{float(m.getNumFaces()), m.getPos().x, m.getPos().y, m.getPos().z},
                                              floats(m.getFaces(), corners),
                                              floats(m.getNormals(), m.hasNormals() ? corners : 0),
                                              floats(m.getTexCoords(), m.hasTexCoords() ? corners : 0)};
-    for (int f = 0; withFrames && f < m.getNumFrames(); ++f)
-        parts.push_back(floats(m.getFrames()[f].matrix, 16));
+    for (int f = 0; withFrames && f < m.getNumFrames(); ++f) parts.push_back(floats(m.getFrames()[f].matrix, 16));
     return parts;
 }
 
 } // namespace
 
-TEST_F(MeshFile, HasTheExactSizeReadsBackWithoutAnimationAndRefusesBrokenFiles)
-{
+TEST_F(MeshFile, HasTheExactSizeReadsBackWithoutAnimationAndRefusesBrokenFiles) {
     const std::string normals = saveBox(normalParts({{{{0, 0, 1}, {0, 1, 0}, {1, 0, 0}}}, {{{0, 0, 1}, {0, 0, 1}, {0, 0, 1}}}}) +
                                         animation("Box", {{0, {1, 2, 3}}}, {}));
     ASSERT_EQ(normals.size(), 4u + 12 + 1 + 1 + 4 + 72 + 72);
@@ -87,38 +82,32 @@ TEST_F(MeshFile, HasTheExactSizeReadsBackWithoutAnimationAndRefusesBrokenFiles)
         {18, std::string("\x01\x00\x00\x00", 4)},  // fewer faces than the file holds
         {0, std::string(200, 'N')},               // a name with no terminator within 36 bytes
     };
-    for (const auto& [at, with] : patches)
-        EXPECT_FALSE(loadBin(std::string(good).replace(at, with.size(), with))) << at;
+    for (const auto& [at, with] : patches) EXPECT_FALSE(loadBin(std::string(good).replace(at, with.size(), with))) << at;
 }
 
 // The real-world files have lain untouched long enough to be kept in memory; their copies are brand new and are not.
-TEST(MeshRealFiles, LoadAsFromAFreshCopyOrAreRefused)
-{
+TEST(MeshRealFiles, LoadAsFromAFreshCopyOrAreRefused) {
     std::filesystem::path root = ORBIX_TESTDATA_DIR "/ase";
-    if (!std::filesystem::is_directory(root))
-        GTEST_SKIP() << "no test data at " << root;
+    if (!std::filesystem::is_directory(root)) GTEST_SKIP() << "no test data at " << root;
     ScratchDir dir;
     const std::string copy = dir.file("copy.ase");
     int files = 0, loaded = 0;
     std::map<std::string, int> loadedPerFile;
     for (const auto& entry : std::filesystem::recursive_directory_iterator(root)) {
         std::string ext = entry.path().extension().string(), path = entry.path().string();
-        if (ext != ".ase" && ext != ".ASE")
-            continue;
+        if (ext != ".ase" && ext != ".ASE") continue;
         ++files;
         std::filesystem::copy_file(path, copy, std::filesystem::copy_options::overwrite_existing);
         for (size_t i = 0; i <= 12; ++i) {
             cMesh m, fresh;
             const bool ok = m.loadFromASE(path.c_str(), static_cast<unsigned char>(i), nullptr);
             ASSERT_EQ(fresh.loadFromASE(copy.c_str(), static_cast<unsigned char>(i), nullptr), ok) << path << " " << i;
-            if (!ok)
-                continue;
+            if (!ok) continue;
             ++loaded;
             ++loadedPerFile[entry.path().filename().string()];
             EXPECT_EQ(drawn(m), drawn(fresh)) << path << " object " << i;
             for (int f = 0; f < m.getNumFrames(); ++f)
-                for (float v : m.getFrames()[f].matrix)
-                    ASSERT_TRUE(std::isfinite(v)) << path << " frame " << f;
+                for (float v : m.getFrames()[f].matrix) ASSERT_TRUE(std::isfinite(v)) << path << " frame " << f;
         }
     }
     cASELoader::forgetKeptFile();
@@ -135,8 +124,7 @@ TEST(MeshRealFiles, LoadAsFromAFreshCopyOrAreRefused)
     EXPECT_NE(std::memcmp(cube.getFrames()[0].matrix, cube.getFrames()[150].matrix, 64), 0);
 }
 
-TEST(MeshRealFiles, AKeptFileRewrittenInPlaceIsReadAgain)
-{
+TEST(MeshRealFiles, AKeptFileRewrittenInPlaceIsReadAgain) {
     ScratchDir dir;
     const std::string path = dir.file("m.ase");
     cASELoader ase;
@@ -149,8 +137,7 @@ TEST(MeshRealFiles, AKeptFileRewrittenInPlaceIsReadAgain)
     EXPECT_TRUE(ase.findObject("bb"));
 }
 
-TEST(MeshCont, LoadsEveryModelAndAMissingLevelFileFailsOnlyItsParts)
-{
+TEST(MeshCont, LoadsEveryModelAndAMissingLevelFileFailsOnlyItsParts) {
     const char* const objects[] = {"BallHead",  "BallLeftHand", "BallRightHand", "BallPistol",
                                    "BallLFoot", "BallRFoot",    "BallBazookaOn", "BallBazookaOff"};
     const char* const lodFiles[] = {"models/ball.ASE", "models/ball_L2.ASE", "models/ball_L4.ASE", "models/ball_L8.ASE"};
@@ -180,8 +167,7 @@ TEST(MeshCont, LoadsEveryModelAndAMissingLevelFileFailsOnlyItsParts)
     const std::regex failed("FAILED");
     EXPECT_EQ(std::distance(std::sregex_iterator(log.begin(), log.end(), failed), std::sregex_iterator()), 8) << log;
     // The same object name in two level files gives meshes from each file.
-    for (int lod = 0; lod < 3; ++lod)
-        EXPECT_FLOAT_EQ(cont.ball[cMeshCont::rightFoot][lod].getPos().x, static_cast<float>(lod));
+    for (int lod = 0; lod < 3; ++lod) EXPECT_FLOAT_EQ(cont.ball[cMeshCont::rightFoot][lod].getPos().x, static_cast<float>(lod));
     EXPECT_TRUE(cont.ball[cMeshCont::head][3].isEmpty());
     // Only the animated head has the walk cycle.
     EXPECT_EQ(cont.ball[cMeshCont::head][0].getNumFrames(), 101);

@@ -19,14 +19,12 @@ namespace {
 // The tokenizer tests open a loader on a text; the mesh tests load a mesh from one.
 class AseText : public ::testing::Test {
 protected:
-    cASELoader& on(const std::string& text)
-    {
+    cASELoader& on(const std::string& text) {
         writeFile(dir.file("t.ase"), text);
         EXPECT_TRUE(ase.openFile(dir.file("t.ase").c_str()));
         return ase;
     }
-    bool load(const std::string& text, const char* name = nullptr, unsigned char index = 0)
-    {
+    bool load(const std::string& text, const char* name = nullptr, unsigned char index = 0) {
         writeFile(dir.file("m.ase"), text);
         return mesh.loadFromASE(dir.file("m.ase").c_str(), index, name);
     }
@@ -35,10 +33,8 @@ protected:
     cMesh mesh;
 };
 
-void expectNear(V3 a, V3 b)
-{
-    for (int i = 0; i < 3; ++i)
-        EXPECT_NEAR(a[i], b[i], 1e-4) << "component " << i;
+void expectNear(V3 a, V3 b) {
+    for (int i = 0; i < 3; ++i) EXPECT_NEAR(a[i], b[i], 1e-4) << "component " << i;
 }
 
 // The second face's nine numbers.
@@ -50,8 +46,7 @@ const std::string texAndNormals =
 
 } // namespace
 
-TEST_F(AseText, BuildsCornersTextureCoordinatesAndNormalsAndFindsObjectsByIndex)
-{
+TEST_F(AseText, BuildsCornersTextureCoordinatesAndNormalsAndFindsObjectsByIndex) {
     ASSERT_TRUE(load(scene() + square("Other") + square("Box", texAndNormals, {100, 200, 300}), "Box"));
     ASSERT_EQ(mesh.getNumVertices(), 4);
     ASSERT_EQ(mesh.getNumFaces(), 2);
@@ -72,8 +67,7 @@ TEST_F(AseText, BuildsCornersTextureCoordinatesAndNormalsAndFindsObjectsByIndex)
     EXPECT_FALSE(load(text, "Third"));
 }
 
-TEST_F(AseText, EveryFrameTakesTheFirstKeyAtOrAfterItAndPickedFramesStayInside)
-{
+TEST_F(AseText, EveryFrameTakesTheFirstKeyAtOrAfterItAndPickedFramesStayInside) {
     const std::vector<PosKey> sparse = {{0, {100, 0, 0}}, {160 * 10, {200, 0, 0}}, {160 * 50, {300, 0, 0}}};
     // A square that moves by the keys.
     auto moving = [](const std::string& name, const std::vector<PosKey>& keys) {
@@ -82,15 +76,13 @@ TEST_F(AseText, EveryFrameTakesTheFirstKeyAtOrAfterItAndPickedFramesStayInside)
     ASSERT_TRUE(load(scene() + moving("Sparse", sparse)));
     ASSERT_EQ(mesh.getNumFrames(), 101);
     const sAnimation* f = mesh.getFrames();
-    for (auto [frame, x] : {std::pair{0, 1}, {1, 2}, {10, 2}, {11, 3}, {100, 3}})
-        EXPECT_FLOAT_EQ(f[frame].pos[0], x) << frame;
+    for (auto [frame, x] : {std::pair{0, 1}, {1, 2}, {10, 2}, {11, 3}, {100, 3}}) EXPECT_FLOAT_EQ(f[frame].pos[0], x) << frame;
     EXPECT_EQ(mesh.getLoopFirst(), 20);
     EXPECT_EQ(mesh.getLoopLast(), 99);
     // The self-running loop and requested frames stay inside the frames.
     auto animated = [&](int last) { return scene(0, last) + moving("A", {{0, {0, 0, 0}}}); };
     ASSERT_TRUE(load(animated(100)));
-    for (int call = 0; call < 100; ++call)
-        ASSERT_EQ(mesh.pickFrame(-1), call);
+    for (int call = 0; call < 100; ++call) ASSERT_EQ(mesh.pickFrame(-1), call);
     EXPECT_EQ(mesh.pickFrame(-1), 20);  // the 101st call
     EXPECT_EQ(mesh.pickFrame(100), 100);
     EXPECT_EQ(mesh.pickFrame(101), 100);
@@ -99,13 +91,11 @@ TEST_F(AseText, EveryFrameTakesTheFirstKeyAtOrAfterItAndPickedFramesStayInside)
     for (auto [last, loopFirst] : {std::pair{29, 20}, {4, 4}}) {
         ASSERT_TRUE(load(animated(last)));
         EXPECT_EQ(std::pair(mesh.getLoopFirst(), mesh.getLoopLast()), std::pair(loopFirst, last));
-        for (int call = 0; call < 500; ++call)
-            ASSERT_LE(mesh.pickFrame(-1), last);
+        for (int call = 0; call < 500; ++call) ASSERT_LE(mesh.pickFrame(-1), last);
     }
 }
 
-TEST_F(AseText, BakedMatricesChainRotationKeysAndUndoTheNodeTransform)
-{
+TEST_F(AseText, BakedMatricesChainRotationKeysAndUndoTheNodeTransform) {
     // Node at (1, 2, 0) turned 90 degrees about z; frame 0 turns 30 degrees, frame 1 another 15.
     std::string body = nodeTm("Spin", {100, 200, 0}, {0, 0, 1}, float(M_PI / 2)) + meshBlock(squareVerts(), squareFaces()) +
                        animation("Spin", {{0, {500, 0, 0}}, {160, {600, 700, 0}}},
@@ -125,8 +115,7 @@ TEST_F(AseText, BakedMatricesChainRotationKeysAndUndoTheNodeTransform)
     expectNear(applyMatrix(f[2].matrix, v.data()), {6 - 0.707107f, 7 + 3.535534f, 7});
 }
 
-TEST_F(AseText, TrustedCountsAreRefusedAndAnObjectNeverTakesEntriesFromItsNeighbours)
-{
+TEST_F(AseText, TrustedCountsAreRefusedAndAnObjectNeverTakesEntriesFromItsNeighbours) {
     auto withMesh = [](const std::string& meshText) { return scene() + geomObject("M", nodeTm("M") + meshText); };
     // A corner past the vertex list, a negative one, absurd and negative counts, a scene of a
     // billion frames, and ticks of no length.
@@ -161,8 +150,7 @@ TEST_F(AseText, TrustedCountsAreRefusedAndAnObjectNeverTakesEntriesFromItsNeighb
     EXPECT_TRUE(mesh.hasNormals());
 }
 
-TEST_F(AseText, ReadsVertexFaceAndMatrixLinesSkippingUnknownNodes)
-{
+TEST_F(AseText, ReadsVertexFaceAndMatrixLinesSkippingUnknownNodes) {
     on("*MATERIAL_REF 0\n\t*MESH_VERTEX\t12\t1.0\t2.0\t3.0\n"
        "*MESH_FACE    3:    A:    0 B:    2 C:    1 AB:    1 BC:    1 CA:    0\t *MESH_SMOOTHING 1 \t*MESH_MTLID 0\n"
        "*MESH_FACE 4 A: 5 B: 6 C: 7\n"
@@ -185,8 +173,7 @@ TEST_F(AseText, ReadsVertexFaceAndMatrixLinesSkippingUnknownNodes)
     EXPECT_EQ(ase.getNode(), cASELoader::endOfFile);
 }
 
-TEST_F(AseText, FindObjectFindsByExactNameAndSearchesStopAtTheEndOfTheObject)
-{
+TEST_F(AseText, FindObjectFindsByExactNameAndSearchesStopAtTheEndOfTheObject) {
     on(scene() + square("Tree1Stem") + square("Tree1Top") + square("Tree2Stem") + square("Tree2Top"));
     while (ase.getNode() != cASELoader::endOfFile) {
     }
@@ -216,8 +203,7 @@ TEST_F(AseText, FindObjectFindsByExactNameAndSearchesStopAtTheEndOfTheObject)
     EXPECT_FALSE(ase.searchNode(cASELoader::NODE_NAME) && ase.getString(name, sizeof name));
 }
 
-TEST_F(AseText, OverlongWordsCannotOverflowAndNumbersReadAsAStreamReadsThem)
-{
+TEST_F(AseText, OverlongWordsCannotOverflowAndNumbersReadAsAStreamReadsThem) {
     const std::string longWord(5000, 'W'), longName(5000, 'n');
     on("*" + longWord + " 1\n*NODE_NAME \"" + longName + "\"\n*NODE_NAME \"open\n*NODE_NAME \"x\"\n");
     ASSERT_EQ(ase.getNode(), cASELoader::NODE_NAME);
@@ -251,8 +237,7 @@ TEST_F(AseText, OverlongWordsCannotOverflowAndNumbersReadAsAStreamReadsThem)
     EXPECT_FALSE(ase.getInt(a));
 }
 
-TEST_F(AseText, MissingNodesFilesAndFoldersLeaveTheStreamFailedUntilAMarkIsRestored)
-{
+TEST_F(AseText, MissingNodesFilesAndFoldersLeaveTheStreamFailedUntilAMarkIsRestored) {
     on("*SCENE {\n\t*SCENE_LASTFRAME 100\n}\n");
     EXPECT_FALSE(ase.searchNode(cASELoader::SCENE_FIRSTFRAME));
     EXPECT_FALSE(ase.opened());
