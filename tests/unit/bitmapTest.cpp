@@ -155,9 +155,7 @@ TEST_F(BitmapFile, PngReadsBackTheSamePixelsTopRowFirstAndBadInputIsRefused) {
 
     const std::string bad = dir.file("bad.png");
     const std::vector<uint8_t> sixPixels(18, 200);
-    EXPECT_FALSE(writePng(bad, 3, 3, sixPixels));
-    EXPECT_FALSE(writePng(bad, 0, 6, {}));
-    EXPECT_FALSE(writePng(bad, -2, -3, sixPixels));
+    EXPECT_FALSE(writePng(bad, 3, 3, sixPixels) || writePng(bad, 0, 6, {}) || writePng(bad, -2, -3, sixPixels));
     EXPECT_FALSE(fs::exists(bad));
     EXPECT_FALSE(writePng(dir.file("no/such/folder.png"), 3, 2, sixPixels));
     failNextClose = true;  // the last bytes may reach the disk only when the file is closed
@@ -176,13 +174,11 @@ TEST_F(BitmapFile, RefusedMemoryIsAFailureNotAnException) {
     fileAlloc::setLimit(3 << 20);
     cMesh mesh;
     EXPECT_FALSE(mesh.loadFromASE(dir.file("big.ASE").c_str(), 0, nullptr));
-    EXPECT_TRUE(mesh.isEmpty());
-    EXPECT_EQ(mesh.getLoadError(), "not enough memory for the vertex and face counts");
+    EXPECT_EQ(std::pair(mesh.isEmpty(), mesh.getLoadError()), std::pair(true, std::string("not enough memory for the vertex and face counts")));
     cBitmap bitmap(2, 3);
     std::string why;
     EXPECT_FALSE(bitmap.loadFromFile(dir.file("big.bmp"), why));
-    EXPECT_EQ(why, "there is not enough memory for it");
-    EXPECT_EQ(bitmap.getWidth(), 2);
+    EXPECT_EQ(std::pair(why, bitmap.getWidth()), std::pair(std::string("there is not enough memory for it"), 2));
     fileAlloc::setLimit(std::numeric_limits<size_t>::max());
 }
 
@@ -224,8 +220,7 @@ TEST(Bitmap, SizesStayAtLeastOneEmptiedBitmapsIgnoreEveryOperationAndColourKeysM
     a.stretch(4);
     a.setAlpha(0);
     a.setColor(0, 0, 1, 1, 1, 1);
-    EXPECT_EQ(a.getBitmapS(), nullptr);
-    EXPECT_EQ(a.getWidth(), 0);
+    EXPECT_TRUE(a.getBitmapS() == nullptr && a.getWidth() == 0);
     // Colour keys match exactly, and setColor ignores coordinates outside the picture: one
     // past the row's end would land on the next row's first pixel.
     cBitmap b(3, 2);
@@ -235,9 +230,8 @@ TEST(Bitmap, SizesStayAtLeastOneEmptiedBitmapsIgnoreEveryOperationAndColourKeysM
     EXPECT_EQ(b.getBitmapS()[3], sRGBA(0, 0, 0, 255));
     b.setAlpha(255, 0, 255, 0);
     b.setColorWhereAlpha(9, 8, 7, 0);
-    EXPECT_EQ(b.getBitmapS()[0], sRGBA(9, 8, 7, 0));
-    EXPECT_EQ(b.getBitmapS()[1], sRGBA(255, 0, 254, 255));
-    EXPECT_EQ(b.getBitmapS()[2], sRGBA(9, 8, 7, 0));
+    EXPECT_EQ(std::vector<sRGBA>(b.getBitmapS(), b.getBitmapS() + 3),
+              (std::vector<sRGBA>{sRGBA(9, 8, 7, 0), sRGBA(255, 0, 254, 255), sRGBA(9, 8, 7, 0)}));
 }
 
 // cTexture's keying: magenta turns clear and the edge fill grows a fringe one pixel a pass into it.

@@ -32,8 +32,7 @@ TEST_F(MenuTest, SlideTimingAndTheStartMessage) {
     menu.update(0);
     EXPECT_TRUE(owner.messages.empty());
     menu.update(5);
-    EXPECT_EQ(menu.getState(), cMenu::HIDDEN);
-    EXPECT_EQ(owner.messages, std::vector<int>{0});
+    EXPECT_EQ(std::pair(menu.getState(), owner.messages), std::pair(int(cMenu::HIDDEN), std::vector<int>{0}));
     // Only a first tick that carries the anchor past the centre brings it in to stay.
     menu.show();
     menu.update(INT_MAX);
@@ -43,8 +42,7 @@ TEST_F(MenuTest, SlideTimingAndTheStartMessage) {
     menu.resize(1024, 768);
     EXPECT_EQ(menu.getX(), -150);
     menu.update(5);
-    EXPECT_EQ(menu.getX(), 512);
-    EXPECT_EQ(owner.messages.size(), 1u);
+    EXPECT_EQ(std::pair(menu.getX(), owner.messages.size()), std::pair(512, size_t(1)));
 }
 
 TEST_F(MenuTest, HitBoxesAreNestedBandsAroundTheAnchorOnlyWhenShownAndClicksActOnTheBoxUnderThem) {

@@ -23,9 +23,7 @@ protected:
         EXPECT_TRUE(recorder.open("game.orbrec", "test", 800, 600, error)) << error;
         cLevel level(1);
         level.setMapName("01-field.bmp");
-        sPlayRules rules;
-        rules.difficulty = difficulty;
-        level.setPlayRules(rules);
+        level.setPlayRules({.difficulty = difficulty});
         EXPECT_TRUE(level.start({.seed = 5, .recorder = &recorder}));
         level.setGodMode(false);
         result = cBot().play(level, 20000);
@@ -75,8 +73,7 @@ TEST_F(ReplayFileTest, ABotGameReplaysInStepEvenAfterOtherLevelsAnotherSeedGoesO
 
     int64_t ticks;
     EXPECT_EQ(replay(played, ticks), cLevelReplay::finished);
-    EXPECT_EQ(ticks, result.timeMs / cLevel::stepMs);
-    EXPECT_EQ(replayedHash, endHash);
+    EXPECT_EQ(std::pair(ticks, replayedHash), std::pair(int64_t(result.timeMs / cLevel::stepMs), endHash));
     cLevel restored(1);
     restored.setMapName("01-field.bmp");
     ASSERT_TRUE(restored.start({.restore = &played.levels[0].run}));
@@ -177,8 +174,7 @@ TEST(ReplayWriter, EachRecordReachesTheDiskAndReadsBack) {
         ASSERT_EQ(cReplayReader::parse(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size(), rec, message),
                   cReplayReader::cutShort) << message;
         ASSERT_EQ(rec.levels.size(), 1u) << number;
-        EXPECT_EQ(rec.levels[0].number, number);
-        EXPECT_EQ(rec.levels[0].mapName, mapName.substr(0, 255));
+        EXPECT_EQ(std::pair(rec.levels[0].number, rec.levels[0].mapName), std::pair(number, mapName.substr(0, 255)));
         EXPECT_TRUE(rec.levels[0].run == run) << number;
     }
     // A tick that ran backwards is kept as 0 ms, and the first checkpoint falls a whole second into
