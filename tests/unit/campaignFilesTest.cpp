@@ -51,13 +51,9 @@ void expectDamageSetAside(const T& good) {
     const std::string text = good.toText();
     const char binary[] = "\x7f" "ELF\0\x02\x01\x01\0\0\0\xff\xfe";
     const std::string damaged[] = {
-        "this is not TOML at all\n",
-        text.substr(0, text.find_last_of("\"'")),  // truncated inside a string
-        "",
-        text + "# " + std::string(cKeptFile::kMaxBytes, 'x') + "\n",
-        std::string(binary, sizeof binary - 1),
-        "format = 2\n",
-        "format = \"1\"\n",
+        "this is not TOML at all\n", "", text.substr(0, text.find_last_of("\"'")),  // the last: truncated inside a string
+        text + "# " + std::string(cKeptFile::kMaxBytes, 'x') + "\n", std::string(binary, sizeof binary - 1),
+        "format = 2\n", "format = \"1\"\n",
     };
     for (const std::string& bytes : damaged) {
         const ScratchDir scratch;

@@ -47,8 +47,7 @@ TEST_F(OrbixTool, BmpAndAseSummariseAFileOrSayWhyNotOnOneLine) {
         {"bmp ok.bmp", "5x3\n", ""},
         {"ase m.ase", "-----------------------\n name: First\n vertices: 4\n faces: 2\n\n", ""},
         {"ase m.ase Second", "-----------------------\n name: Second\n vertices: 4\n faces: 2\n\n", ""},
-        {"bmp junk.bmp", "", "not an uncompressed 24-bit BMP"},
-        {"ase m.ase Third", "", "no object of that name"},
+        {"bmp junk.bmp", "", "not an uncompressed 24-bit BMP"}, {"ase m.ase Third", "", "no object of that name"},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(run(c.args), c.err.empty() ? 0 : 1) << c.args;
