@@ -15,8 +15,9 @@ namespace {
 
 class ReplayFileTest : public LevelFolderTest {
 protected:
-    // Records the bot on a small map with an enemy in sight; answers the file's bytes.
-    std::vector<uint8_t> recordBotGame(eDifficulty difficulty) {
+    // Records the bot on a small map with an enemy in sight, at a difficulty other than the
+    // replaying level's own, which the replay must restore; answers the file's bytes.
+    std::vector<uint8_t> recordBotGame(eDifficulty difficulty = eDifficulty::recruit) {
         writeMap("01-field.bmp", 40, 40, {{10, 10, kSquadMark}, {22, 18, kEnemyMark}, {25, 12, kEnemyMark}});
         cRecorder recorder;
         std::string error;
@@ -50,8 +51,7 @@ protected:
             if (step == cLevelReplay::finished) { EXPECT_EQ(ms, -1); }
             ticks = feed.getTick();
             replayedHash = levelStateHash(level);
-            if (step == cLevelReplay::outOfStep)
-                break;
+            if (step == cLevelReplay::outOfStep) break;
         }
         return step;
     }
@@ -60,9 +60,8 @@ protected:
     uint64_t endHash = 0, replayedHash = 0;
 };
 
-// Recorded at a difficulty other than the replaying level's own, which the replay must restore.
 TEST_F(ReplayFileTest, ABotGameReplaysInStepEvenAfterOtherLevelsAnotherSeedGoesOutOfStepAndACutFileReplaysToItsCut) {
-    const std::vector<uint8_t> good = recordBotGame(eDifficulty::recruit);
+    const std::vector<uint8_t> good = recordBotGame();
     sReplay played;
     std::string why;
     ASSERT_EQ(cReplayReader::parse(good.data(), good.size(), played, why), cReplayReader::whole) << why;
