@@ -50,18 +50,7 @@ void expectSamePicture(const cBitmap& a, const cBitmap& b, const std::string& wh
 bool failNextClose = false;
 
 struct BitmapFile : ::testing::Test {
-    // The bytes b saves, left in saved.bmp.
-    std::string saved(const cBitmap& b) {
-        EXPECT_TRUE(b.saveToFile(dir.file("saved.bmp")));
-        return fileBytes(dir.file("saved.bmp"));
-    }
-    // Loads bytes, written as a file, into b.
-    bool load(cBitmap& b, const std::string& bytes, std::string& why) {
-        writeFile(dir.file("load.bmp"), bytes);
-        return b.loadFromFile(dir.file("load.bmp"), why);
-    }
     assetsTest::ScratchDir dir;
-    std::string why;
 };
 
 }  // namespace
@@ -81,29 +70,33 @@ TEST_F(BitmapFile, RoundTripsEveryRowPaddingAndTheLayoutsOfOtherEditors) {
     for (int w = 1; w <= 5; w++) {
         cBitmap out(w, 3), in;
         fillPattern(out);
-        const std::string bytes = saved(out);
+        ASSERT_TRUE(out.saveToFile(dir.file("pad.bmp")));
+        const std::string bytes = fileBytes(dir.file("pad.bmp"));
         EXPECT_EQ(bytes.size(), size_t(54 + (3 * w + 3) / 4 * 4 * 3)) << "width " << w;
         EXPECT_EQ(bytes[54], char(out.getBitmapS()[0].b)) << "row 0 first, blue-green-red";
-        ASSERT_TRUE(in.loadFromFile(dir.file("saved.bmp")));
+        ASSERT_TRUE(in.loadFromFile(dir.file("pad.bmp")));
         expectSamePicture(out, in, "width " + std::to_string(w));
     }
     cBitmap src(5, 4);
     fillPattern(src);
-    const std::string plain = saved(src);
+    ASSERT_TRUE(src.saveToFile(dir.file("plain.bmp")));
+    const std::string plain = fileBytes(dir.file("plain.bmp"));
     // Negative height: rows stored top first.
     std::string topDown = plain.substr(0, 54);
     put32(topDown, 22, uint32_t(-4));
     for (size_t row = 0; row < 4; row++) topDown += plain.substr(54 + (3 - row) * 16, 16);
     for (const auto& [what, bytes] : {std::pair<const char*, std::string>{"top-down rows", topDown},
                                       {"last row's padding missing", plain.substr(0, plain.size() - 1)}}) {
+        writeFile(dir.file("other.bmp"), bytes);
         cBitmap b;
-        ASSERT_TRUE(load(b, bytes, why)) << what << ": " << why;
+        ASSERT_TRUE(b.loadFromFile(dir.file("other.bmp"))) << what;
         expectSamePicture(src, b, what);
     }
 }
 
 TEST_F(BitmapFile, RefusedFilesSayWhyAndLeaveTheBitmapUntouched) {
-    const std::string good = saved(cBitmap(3, 2));
+    ASSERT_TRUE(cBitmap(3, 2).saveToFile(dir.file("good.bmp")));
+    const std::string good = fileBytes(dir.file("good.bmp"));
     const struct {
         size_t at;  // offset of a 32-bit field to change, or 0 to change nothing
         uint32_t value;
@@ -123,9 +116,11 @@ TEST_F(BitmapFile, RefusedFilesSayWhyAndLeaveTheBitmapUntouched) {
         std::string bytes = good;
         if (c.at) put32(bytes, c.at, c.value);
         if (c.keep) bytes.resize(c.keep);
+        writeFile(dir.file("bad.bmp"), bytes);
         cBitmap b(2, 2);
         b.setColor(1, 1, 10, 20, 30, 40);
-        EXPECT_FALSE(load(b, bytes, why)) << c.why;
+        std::string why;
+        EXPECT_FALSE(b.loadFromFile(dir.file("bad.bmp"), why)) << c.why;
         EXPECT_EQ(why, c.why);
         EXPECT_EQ(b.getBitmapS()[3], sRGBA(10, 20, 30, 40)) << c.why;
     }
@@ -177,6 +172,7 @@ TEST_F(BitmapFile, RefusedMemoryIsAFailureNotAnException) {
     EXPECT_FALSE(mesh.loadFromASE(dir.file("big.ASE").c_str(), 0, nullptr));
     EXPECT_EQ(std::pair(mesh.isEmpty(), mesh.getLoadError()), std::pair(true, std::string("not enough memory for the vertex and face counts")));
     cBitmap bitmap(2, 3);
+    std::string why;
     EXPECT_FALSE(bitmap.loadFromFile(dir.file("big.bmp"), why));
     EXPECT_EQ(std::pair(why, bitmap.getWidth()), std::pair(std::string("there is not enough memory for it"), 2));
     fileAlloc::setLimit(std::numeric_limits<size_t>::max());
