@@ -33,15 +33,12 @@ std::vector<std::string> entries(const fs::path& folder) {
 }
 
 // Sets an environment variable for this process only, putting the old value back at the end.
-class cEnvVar {
-public:
+struct cEnvVar {
     cEnvVar(const char* name, const char* value) : name(name) {
         if (const char* old = std::getenv(name)) before = old;
         value ? ::setenv(name, value, 1) : ::unsetenv(name);
     }
     ~cEnvVar() { before ? ::setenv(name, before->c_str(), 1) : ::unsetenv(name); }
-
-private:
     const char* name;
     std::optional<std::string> before;
 };
@@ -57,15 +54,13 @@ pid_t spawn(const std::function<void()>& body) {
     return pid;
 }
 
-
 // Loads a kept file of type T from folder, expecting no complaint, and returns it.
 template <class T>
 T loadedClean(const std::string& folder) {
     T loaded;
     const sKeptLoad load = loaded.load(folder);
-    EXPECT_TRUE(load.setAside.empty()) << load.setAside;
-    EXPECT_TRUE(load.warnings.empty()) << load.warnings.front();
-    EXPECT_FALSE(load.fresh);
+    EXPECT_TRUE(load.setAside.empty() && load.warnings.empty() && !load.fresh)
+        << load.setAside << (load.warnings.empty() ? "" : load.warnings.front());
     return loaded;
 }
 
@@ -104,9 +99,7 @@ void expectDamageSetAside(const T& good) {
         const sKeptLoad load = loaded.load(scratch.path.string());
         const std::string bad = scratch.file(std::string(T::kFileName) + ".bad");
         SCOPED_TRACE(bytes.substr(0, 40));
-        EXPECT_EQ(loaded, T{});
-        EXPECT_TRUE(load.fresh);
-        EXPECT_TRUE(load.warnings.empty());
+        EXPECT_TRUE(loaded == T{} && load.fresh && load.warnings.empty());
         EXPECT_NE(load.setAside.find("set aside as " + bad), std::string::npos) << load.setAside;
         EXPECT_EQ(fileBytes(bad), bytes);
         EXPECT_FALSE(fs::exists(scratch.file(T::kFileName)));
@@ -138,15 +131,14 @@ TEST(CampaignFiles, AWrongSettingOrATypoResetsThatKeyAlone) {
                                              "fullscreen = true\ncamera = 3\nminimap = true\nvolum = 50\nfps_counter = 1\n",
                                              warnings);
     EXPECT_EQ(settings, (cSettings{.fullscreen = true, .minimap = true}));
-    const std::vector<std::string> said = {
+    EXPECT_EQ(warnings, (std::vector<std::string>{
         "settings.toml: unknown key 'volum' ignored",
         "settings.toml: camera = 3 is not \"follow\" or \"classic\"; using \"follow\"",
         "settings.toml: difficulty = 'hard' is not \"recruit\", \"regular\" or \"veteran\"; using \"regular\"",
         "settings.toml: fps_counter = 1 is not true or false; using true",
         "settings.toml: mute = 'yes' is not true or false; using false",
         "settings.toml: volume = 150 is not a whole number from 0 to 100; using 80",
-    };
-    EXPECT_EQ(warnings, said);
+    }));
 
     // A key the file lacks is its default, without a warning.
     EXPECT_EQ(fromText<cSettings>("format = 1\nvolume = 7\n", warnings), cSettings{.volume = 7});
@@ -175,13 +167,12 @@ TEST(CampaignFiles, ProgressKeepsLevelsByMapNamePerDifficulty) {
         progress.markWon(eDifficulty::veteran, bad);
         progress.setLast(eDifficulty::veteran, bad);
     }
-    EXPECT_TRUE(progress.getReached(eDifficulty::veteran).empty());
-    EXPECT_TRUE(progress.getLast(eDifficulty::veteran).empty());
+    EXPECT_TRUE(progress.getReached(eDifficulty::veteran).empty() && progress.getLast(eDifficulty::veteran).empty());
     EXPECT_EQ(progress.getReached(eDifficulty::regular),
               (std::vector<std::string>{"01-first-steps.bmp", "02 \"quoted\" café.bmp"}));
-    EXPECT_TRUE(progress.isWon(eDifficulty::regular, "01-first-steps.bmp"));
-    EXPECT_FALSE(progress.isWon(eDifficulty::regular, "02 \"quoted\" café.bmp"));
-    EXPECT_TRUE(progress.isReached(eDifficulty::recruit, "03.bmp"));
+    EXPECT_EQ(std::tuple(progress.isWon(eDifficulty::regular, "01-first-steps.bmp"),
+                         progress.isWon(eDifficulty::regular, "02 \"quoted\" café.bmp"), progress.isReached(eDifficulty::recruit, "03.bmp")),
+              std::tuple(true, false, true));
 
     const ScratchDir scratch;
     EXPECT_EQ(roundTrip(progress, scratch.path.string()), progress);
@@ -195,8 +186,7 @@ TEST(CampaignFiles, ProgressKeepsLevelsByMapNamePerDifficulty) {
                             warnings);
     EXPECT_EQ(edited.getReached(eDifficulty::regular), (std::vector<std::string>{"a.bmp", "b.bmp"}));
     EXPECT_EQ(edited.getWon(eDifficulty::regular), std::vector<std::string>{"b.bmp"});
-    EXPECT_TRUE(edited.getLast(eDifficulty::regular).empty());
-    EXPECT_TRUE(edited.getReached(eDifficulty::veteran).empty());
+    EXPECT_TRUE(edited.getLast(eDifficulty::regular).empty() && edited.getReached(eDifficulty::veteran).empty());
     EXPECT_EQ(warnings.size(), 6u);
 }
 
@@ -218,8 +208,7 @@ TEST(CampaignFiles, ScoresAreKeptPerMapHashWithTheirDates) {
     ASSERT_NE(scores.find(eDifficulty::regular, map, hash), nullptr);
     EXPECT_EQ(*scores.find(eDifficulty::regular, map, hash), (cScores::sRecord{80000, "2026-12-04", 0, "2026-12-05"}));
     // Another map under the same name, or another difficulty, starts without a score.
-    EXPECT_EQ(scores.find(eDifficulty::regular, map, hash ^ 1), nullptr);
-    EXPECT_EQ(scores.find(eDifficulty::veteran, map, hash), nullptr);
+    EXPECT_TRUE(scores.find(eDifficulty::regular, map, hash ^ 1) == nullptr && scores.find(eDifficulty::veteran, map, hash) == nullptr);
     EXPECT_EQ(scores.recordWin(eDifficulty::regular, map, 0, 120000, 5, "2026-12-07").time, true);
 
     const ScratchDir scratch;
@@ -240,9 +229,9 @@ TEST(CampaignFiles, ScoresAreKeptPerMapHashWithTheirDates) {
                                              "[veteran]\n\"b.bmp\" = 3\n",
                                              warnings);
     ASSERT_NE(edited.find(eDifficulty::regular, "a.bmp", 0xff), nullptr);
-    EXPECT_EQ(edited.find(eDifficulty::regular, "a.bmp", 0xff)->bestTimeMs, 5);
-    EXPECT_EQ(edited.find(eDifficulty::regular, "a.bmp", 0xfe), nullptr);
-    EXPECT_EQ(warnings.size(), 3u);
+    EXPECT_EQ(std::tuple(edited.find(eDifficulty::regular, "a.bmp", 0xff)->bestTimeMs,
+                         edited.find(eDifficulty::regular, "a.bmp", 0xfe) == nullptr, warnings.size()),
+              std::tuple(int64_t(5), true, size_t(3)));
 }
 
 TEST(CampaignFiles, StoreWritesEveryFileAtFirstStartAndSaysOnceThatItCannotSave) {
