@@ -100,8 +100,7 @@ TEST_F(AseText, EveryFrameTakesTheFirstKeyAtOrAfterItAndPickedFramesStayInside) 
     auto moving = [](const std::string& name, const std::vector<PosKey>& keys) {
         return geomObject(name, nodeTm(name) + meshBlock(squareVerts(), squareFaces()) + animation(name, keys, {}));
     };
-    ASSERT_TRUE(load(scene() + moving("Sparse", sparse)));
-    ASSERT_EQ(mesh.getNumFrames(), 101);
+    ASSERT_TRUE(load(scene() + moving("Sparse", sparse)) && mesh.getNumFrames() == 101) << mesh.getNumFrames();
     const sAnimation* f = mesh.getFrames();
     for (auto [frame, x] : {std::pair{0, 1}, {1, 2}, {10, 2}, {11, 3}, {100, 3}}) EXPECT_FLOAT_EQ(f[frame].pos[0], x) << frame;
     EXPECT_EQ(std::pair(mesh.getLoopFirst(), mesh.getLoopLast()), std::pair(20, 99));
@@ -128,8 +127,7 @@ TEST_F(AseText, BakedMatricesChainRotationKeysAndUndoTheNodeTransform) {
                                  {{0, {0, 0, 1}, static_cast<float>(M_PI / 6)},
                                   {160, {0, 0, 1}, static_cast<float>(M_PI / 12)},
                                   {320, {0, 0, 0}, 1.0f}});
-    ASSERT_TRUE(load(scene(0, 2) + geomObject("Spin", body)));
-    ASSERT_EQ(mesh.getNumFrames(), 3);
+    ASSERT_TRUE(load(scene(0, 2) + geomObject("Spin", body)) && mesh.getNumFrames() == 3) << mesh.getNumFrames();
     EXPECT_FLOAT_EQ(mesh.getRotAngle(), 90.0f);
     // M(i) v = pos(i) + Rz(90 - sum of the key angles up to i) (v - node pos). (3, 5, 7) less the node
     // is (2, 3, 7): turned 60 degrees its x, y are (-1.598076, 3.232051), turned 45 (-0.707107, 3.535534).
@@ -339,8 +337,7 @@ TEST(MeshRealFiles, LoadAsFromAFreshCopyOrAreRefused) {
     EXPECT_GT(loaded, 20);
     // A long animation track is baked into every frame, and the cube turns.
     cMesh cube;
-    ASSERT_TRUE(cube.loadFromASE((root / "assimp/RotatingCube.ASE").c_str(), 0, nullptr));
-    ASSERT_EQ(cube.getNumFrames(), 301);
+    ASSERT_TRUE(cube.loadFromASE((root / "assimp/RotatingCube.ASE").c_str(), 0, nullptr) && cube.getNumFrames() == 301);
     EXPECT_NE(std::memcmp(cube.getFrames()[0].matrix, cube.getFrames()[150].matrix, 64), 0);
 }
 
@@ -349,12 +346,10 @@ TEST(MeshRealFiles, AKeptFileRewrittenInPlaceIsReadAgain) {
     const std::string path = dir.file("m.ase");
     cASELoader ase;
     writeFile(path, scene() + "*GEOMOBJECT {\n*NODE_NAME \"aa\"\n}\n");
-    ASSERT_TRUE(ase.openFile(path.c_str()));
-    ASSERT_TRUE(ase.findObject("aa"));
+    ASSERT_TRUE(ase.openFile(path.c_str()) && ase.findObject("aa"));
     // Same size, same place, at once: only the bytes differ.
     writeFile(path, scene() + "*GEOMOBJECT {\n*NODE_NAME \"bb\"\n}\n");
-    ASSERT_TRUE(ase.openFile(path.c_str()));
-    EXPECT_TRUE(ase.findObject("bb"));
+    EXPECT_TRUE(ase.openFile(path.c_str()) && ase.findObject("bb"));
 }
 
 TEST(MeshCont, LoadsEveryModelAndAMissingLevelFileFailsOnlyItsParts) {
