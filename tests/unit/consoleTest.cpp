@@ -34,9 +34,7 @@ struct ConsoleTest : ::testing::Test {
 
     void SetUp() override { owner.con = &con; }
 
-    void type(const std::string& text) {
-        for (char c : text) con.parseKey((unsigned char)c);
-    }
+    void type(const std::string& text) { for (char c : text) con.parseKey((unsigned char)c); }
     void enter(const std::string& text) {
         type(text);
         con.parseKey(13);

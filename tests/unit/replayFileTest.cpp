@@ -15,25 +15,6 @@ namespace {
 
 class ReplayFileTest : public LevelFolderTest {
 protected:
-    // Records the bot on a small map with an enemy in sight, at a difficulty other than the
-    // replaying level's own, which the replay must restore; answers the file's bytes.
-    std::vector<uint8_t> recordBotGame(eDifficulty difficulty = eDifficulty::recruit) {
-        writeMap("01-field.bmp", 40, 40, {{10, 10, kSquadMark}, {22, 18, kEnemyMark}, {25, 12, kEnemyMark}});
-        cRecorder recorder;
-        std::string error;
-        EXPECT_TRUE(recorder.open("game.orbrec", "test", 800, 600, error)) << error;
-        cLevel level(1);
-        level.setMapName("01-field.bmp");
-        level.setPlayRules({.difficulty = difficulty});
-        EXPECT_TRUE(level.start({.seed = 5, .recorder = &recorder}));
-        level.setGodMode(false);
-        result = cBot().play(level, 20000);
-        endHash = levelStateHash(level);
-        recorder.finish();
-        const std::string bytes = assetsTest::fileBytes("game.orbrec");
-        return {bytes.begin(), bytes.end()};
-    }
-
     // Replays every level (on run when given, as the game does); answers the last step and
     // leaves the last level's hash.
     cLevelReplay::eStep replay(const sReplay& rec, int64_t& ticks, cRunState* run = nullptr) {
@@ -56,14 +37,27 @@ protected:
         return step;
     }
 
-    sBotResult result;
-    uint64_t endHash = 0, replayedHash = 0;
+    uint64_t replayedHash = 0;
 };
 
 TEST_F(ReplayFileTest, ABotGameReplaysInStepEvenAfterOtherLevelsAnotherSeedGoesOutOfStepAndACutFileReplaysToItsCut) {
-    const std::vector<uint8_t> good = recordBotGame();
-    sReplay played;
+    // The bot on a small map with an enemy in sight, recorded at a difficulty other than the
+    // replaying level's own, which the replay must restore.
+    writeMap("01-field.bmp", 40, 40, {{10, 10, kSquadMark}, {22, 18, kEnemyMark}, {25, 12, kEnemyMark}});
+    cRecorder recorder;
     std::string why;
+    ASSERT_TRUE(recorder.open("game.orbrec", "test", 800, 600, why)) << why;
+    cLevel level(1);
+    level.setMapName("01-field.bmp");
+    level.setPlayRules({.difficulty = eDifficulty::recruit});
+    ASSERT_TRUE(level.start({.seed = 5, .recorder = &recorder}));
+    level.setGodMode(false);
+    const sBotResult result = cBot().play(level, 20000);
+    const uint64_t endHash = levelStateHash(level);
+    recorder.finish();
+    const std::string file = assetsTest::fileBytes("game.orbrec");
+    const std::vector<uint8_t> good(file.begin(), file.end());
+    sReplay played;
     ASSERT_EQ(cReplayReader::parse(good.data(), good.size(), played, why), cReplayReader::whole) << why;
     ASSERT_EQ(played.levels.size(), 1u);  // its map name, seed and end are what the replay below runs on
     EXPECT_EQ(played.levels[0].run.difficulty, eDifficulty::recruit);
