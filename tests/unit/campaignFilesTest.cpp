@@ -331,7 +331,8 @@ TEST(KeptFile, UnwritableFolderFailsWithAReasonAndLeavesNothing) {
     writeFile(scratch.file("home/.local"), "not a folder");
     cSettings settings;
     std::string reason;
-    EXPECT_TRUE(!settings.save(scratch.file("home/.local/share/orbix-tal"), reason) && reason.find("cannot make the folder") != std::string::npos) << reason;
+    EXPECT_TRUE(!settings.save(scratch.file("home/.local/share/orbix-tal"), reason) &&
+                reason.find("cannot make the folder") != std::string::npos) << reason;
 
     const std::string folder = scratch.file("ro");
     ASSERT_TRUE(settings.save(folder, reason)) << reason;

@@ -232,7 +232,8 @@ TEST_F(AseText, OverlongWordsCannotOverflowAndNumbersReadAsAStreamReadsThem) {
     on("*MESH_VERTEX +7 -2.5 .25 1e2 1e-40\n");
     int i, a, b, c;
     float x, y, z, tiny;
-    ASSERT_TRUE(ase.searchNode(cASELoader::MESH_VERTEX) && ase.getInt(i) && ase.getFloat(x) && ase.getFloat(y) && ase.getFloat(z) && ase.getFloat(tiny));
+    ASSERT_TRUE(ase.searchNode(cASELoader::MESH_VERTEX) && ase.getInt(i) && ase.getFloat(x) && ase.getFloat(y) &&
+                ase.getFloat(z) && ase.getFloat(tiny));
     EXPECT_EQ(i * 1000 + x * 100 + y * 4 + z, 7000 - 250 + 1 + 100);
     EXPECT_TRUE(tiny > 0.0f && tiny < 1e-30f);  // too small for a normal float, yet no failure
     // Words that some parsers take for numbers, and numbers out of range.
@@ -385,7 +386,8 @@ TEST(MeshCont, LoadsEveryModelAndAMissingLevelFileFailsOnlyItsParts) {
     for (int lod = 0; lod < 3; ++lod) EXPECT_FLOAT_EQ(cont.ball[cMeshCont::rightFoot][lod].getPos().x, static_cast<float>(lod));
     EXPECT_TRUE(cont.ball[cMeshCont::head][3].isEmpty());
     // Only the animated head has the walk cycle.
-    EXPECT_EQ(std::pair(cont.ball[cMeshCont::head][0].getNumFrames(), cont.ball[cMeshCont::rightFoot][0].getNumFrames()), std::pair(101, 0));
+    EXPECT_EQ(std::pair(cont.ball[cMeshCont::head][0].getNumFrames(), cont.ball[cMeshCont::rightFoot][0].getNumFrames()),
+              std::pair(101, 0));
     EXPECT_STREQ(cont.trees[2][1].getName(), "Tree3Top");
     cont.dispose();  // the destructor disposes once more
     EXPECT_TRUE(cont.ball[cMeshCont::head][0].isEmpty() && cont.flame.isEmpty());
