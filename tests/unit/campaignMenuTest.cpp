@@ -127,7 +127,8 @@ TEST(CommandLine, AnswersEachLineWithItsActionPassesXOptionsOnAndResolvesPaths) 
         EXPECT_EQ(parse(line, c.args), c.action) << joined;
         const std::string& error = line.getError();  // a refusal says what is wrong, on one line
         EXPECT_TRUE(c.action != cCommandLine::wrong || (!error.empty() && error.find('\n') == std::string::npos)) << joined;
-        EXPECT_TRUE(c.action != cCommandLine::run || line.isCampaign() == (c.args == std::vector<std::string>{"--campaign"})) << joined;
+        const bool campaign = c.args == std::vector<std::string>{"--campaign"};
+        EXPECT_TRUE(c.action != cCommandLine::run || line.isCampaign() == campaign) << joined;
     }
     EXPECT_NE(std::string(cCommandLine::helpText()).find("--campaign"), std::string::npos);
     // A whole line: X options go to GLUT with their values, paths are resolved.
