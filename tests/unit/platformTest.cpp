@@ -53,8 +53,7 @@ TEST(ContentFolder, PrefersOverrideThenOwnFolderThenInstalledOne) {
     const fs::path bin = root.path / "bin", share = root.path / "share" / "orbix-tal", other = root.path / "other";
     std::string tried;
 
-    EXPECT_EQ(findContentFolder(bin.string(), nullptr, tried), "");
-    EXPECT_NE(tried.find(share.string()), std::string::npos) << tried;
+    EXPECT_TRUE(findContentFolder(bin.string(), nullptr, tried).empty() && tried.find(share.string()) != std::string::npos) << tried;
 
     fs::create_directories(share / "maps");
     EXPECT_EQ(fs::path(findContentFolder(bin.string(), nullptr, tried)), share);
@@ -64,8 +63,7 @@ TEST(ContentFolder, PrefersOverrideThenOwnFolderThenInstalledOne) {
     EXPECT_EQ(fs::path(findContentFolder(bin.string(), nullptr, tried)), bin);
 
     // The override wins, and an override without maps/ is an error, not a fallback.
-    EXPECT_EQ(findContentFolder(bin.string(), other.string().c_str(), tried), "");
-    EXPECT_EQ(tried, other.string());
+    EXPECT_TRUE(findContentFolder(bin.string(), other.string().c_str(), tried).empty() && tried == other.string()) << tried;
     fs::create_directories(other / "maps");
     EXPECT_EQ(findContentFolder(bin.string(), other.string().c_str(), tried), other.string());
 
