@@ -285,14 +285,12 @@ TEST_F(MeshFile, HasTheExactSizeReadsBackWithoutAnimationAndRefusesBrokenFiles) 
     ASSERT_TRUE(loadBin(tex));
     EXPECT_EQ(drawn(back), drawn(mesh));
 
-    EXPECT_FALSE(cMesh().saveToBinFile(dir.file("empty.bin").c_str()));
-    EXPECT_FALSE(mesh.saveToBinFile(dir.file("no/such/folder/x.bin").c_str()));
+    EXPECT_FALSE(cMesh().saveToBinFile(dir.file("empty.bin").c_str()) || mesh.saveToBinFile(dir.file("no/such/x.bin").c_str()));
     // Short or inconsistent files are refused and leave the mesh empty.
     const std::string good = saveBox(normalParts({{}, {}}));
     // Files cut inside the name, the fixed part, the faces and the normals, and one with a byte too many.
-    for (size_t len : {0, 2, 4, 10, 17, 21, 22, 60, 94, 130, 165}) {
+    for (size_t len : {0, 2, 4, 10, 17, 21, 22, 60, 94, 130, 165})
         ASSERT_TRUE(!loadBin(good.substr(0, len)) && back.isEmpty()) << len;
-    }
     EXPECT_FALSE(loadBin(good + "x"));
     const std::pair<size_t, std::string> patches[] = {
         {16, std::string("\x02", 1)},           // a flag that is neither 0 nor 1
