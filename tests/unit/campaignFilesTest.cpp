@@ -115,8 +115,7 @@ TEST(CampaignFiles, SettingsRoundTripAndFirstStart) {
     const std::string folder = scratch.path.string();
     cSettings settings;
     const sKeptLoad first = settings.load(folder);
-    EXPECT_TRUE(first.fresh && first.setAside.empty() && first.warnings.empty());
-    EXPECT_EQ(settings, cSettings{});
+    EXPECT_TRUE(first.fresh && first.setAside.empty() && first.warnings.empty() && settings == cSettings{});
     EXPECT_EQ(roundTrip(settings, folder), cSettings{});
     settings = {eDifficulty::veteran, 0, true, true, true, false, true, cSettings::eCamera::classic, true};
     EXPECT_EQ(roundTrip(settings, folder), settings);
@@ -171,7 +170,8 @@ TEST(CampaignFiles, ProgressKeepsLevelsByMapNamePerDifficulty) {
     EXPECT_EQ(progress.getReached(eDifficulty::regular),
               (std::vector<std::string>{"01-first-steps.bmp", "02 \"quoted\" café.bmp"}));
     EXPECT_EQ(std::tuple(progress.isWon(eDifficulty::regular, "01-first-steps.bmp"),
-                         progress.isWon(eDifficulty::regular, "02 \"quoted\" café.bmp"), progress.isReached(eDifficulty::recruit, "03.bmp")),
+                         progress.isWon(eDifficulty::regular, "02 \"quoted\" café.bmp"),
+                         progress.isReached(eDifficulty::recruit, "03.bmp")),
               std::tuple(true, false, true));
 
     const ScratchDir scratch;
@@ -184,8 +184,8 @@ TEST(CampaignFiles, ProgressKeepsLevelsByMapNamePerDifficulty) {
                             "[regular]\nreached = [\"a.bmp\", 7, \"x/y.bmp\"]\nwon = [\"b.bmp\"]\nlast = false\n"
                             "[veteran]\nreached = \"a.bmp\"\nwins = []\n",
                             warnings);
-    EXPECT_EQ(edited.getReached(eDifficulty::regular), (std::vector<std::string>{"a.bmp", "b.bmp"}));
-    EXPECT_EQ(edited.getWon(eDifficulty::regular), std::vector<std::string>{"b.bmp"});
+    EXPECT_EQ(std::pair(edited.getReached(eDifficulty::regular), edited.getWon(eDifficulty::regular)),
+              std::pair(std::vector<std::string>{"a.bmp", "b.bmp"}, std::vector<std::string>{"b.bmp"}));
     EXPECT_TRUE(edited.getLast(eDifficulty::regular).empty() && edited.getReached(eDifficulty::veteran).empty());
     EXPECT_EQ(warnings.size(), 6u);
 }
@@ -208,7 +208,8 @@ TEST(CampaignFiles, ScoresAreKeptPerMapHashWithTheirDates) {
     ASSERT_NE(scores.find(eDifficulty::regular, map, hash), nullptr);
     EXPECT_EQ(*scores.find(eDifficulty::regular, map, hash), (cScores::sRecord{80000, "2026-12-04", 0, "2026-12-05"}));
     // Another map under the same name, or another difficulty, starts without a score.
-    EXPECT_TRUE(scores.find(eDifficulty::regular, map, hash ^ 1) == nullptr && scores.find(eDifficulty::veteran, map, hash) == nullptr);
+    EXPECT_TRUE(scores.find(eDifficulty::regular, map, hash ^ 1) == nullptr &&
+                scores.find(eDifficulty::veteran, map, hash) == nullptr);
     EXPECT_EQ(scores.recordWin(eDifficulty::regular, map, 0, 120000, 5, "2026-12-07").time, true);
 
     const ScratchDir scratch;
@@ -315,10 +316,11 @@ TEST(KeptFile, SetAsideReplacesAnOlderBadFileAndSaysWhere) {
     const cKeptFile file(scratch.path.string(), "s.toml");
     writeFile(scratch.file("s.toml.bad"), "older");
     writeFile(file.getPath(), "newer");
-    EXPECT_EQ(file.setAside("is damaged (line 1: nonsense)"), file.getPath() + " is damaged (line 1: nonsense); it was set aside as " + file.getPath() +
-                           ".bad and the game starts from defaults");
-    EXPECT_EQ(fileBytes(scratch.file("s.toml.bad")), "newer");
-    EXPECT_EQ(entries(scratch.path), std::vector<std::string>{"s.toml.bad"});
+    EXPECT_EQ(file.setAside("is damaged (line 1: nonsense)"),
+              file.getPath() + " is damaged (line 1: nonsense); it was set aside as " + file.getPath() +
+                  ".bad and the game starts from defaults");
+    EXPECT_EQ(std::pair(fileBytes(scratch.file("s.toml.bad")), entries(scratch.path)),
+              std::pair(std::string("newer"), std::vector<std::string>{"s.toml.bad"}));
     EXPECT_NE(file.setAside("is gone").find("could not be set aside"), std::string::npos);
 }
 

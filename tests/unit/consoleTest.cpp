@@ -112,8 +112,7 @@ TEST_F(ConsoleTest, CommandLineKeys) {
     std::string typed;
     for (int i = 0; i < 70; ++i) typed += char('A' + i % 26);
     type(typed);
-    EXPECT_EQ(con.getRow(0), typed.substr(0, 65) + typed[69] + " ");
-    EXPECT_EQ(con.getCmdPos(), 66);
+    EXPECT_EQ(std::pair(con.getRow(0), con.getCmdPos()), std::pair(typed.substr(0, 65) + typed[69] + " ", 66));
 }
 
 TEST_F(ConsoleTest, LongTextWrapsAndTheRingDropsTheOldestLine) {

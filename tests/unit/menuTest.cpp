@@ -93,11 +93,9 @@ TEST(LevelHud, CountsShowAFullSquadsHundredAndLifeBarsMarkFallenBelowOnePoint) {
 TEST(LevelHud, FrameCounterDoublesEachHalfSecondWindow) {
     cFPS fps;
     for (int i = 1; i <= 4; i++) fps.count(i * 130);
-    EXPECT_EQ(fps.getFPS(), 8u);
-    EXPECT_FALSE(fps.isGood());
+    EXPECT_EQ(std::pair(fps.getFPS(), fps.isGood()), std::pair(8u, false));
     for (int i = 1; i <= 60; i++) fps.count(520 + i * 500 / 60);
-    EXPECT_EQ(fps.getFPS(), 120u);
-    EXPECT_TRUE(fps.isGood());
+    EXPECT_EQ(std::pair(fps.getFPS(), fps.isGood()), std::pair(120u, true));
 }
 
 TEST(GroundMarker, TurnsForEverWithinOneCircle) {

@@ -70,8 +70,8 @@ TEST_F(ReplayFileTest, ABotGameReplaysInStepEvenAfterOtherLevelsAnotherSeedGoesO
     cLevel restored(1);
     restored.setMapName("01-field.bmp");
     ASSERT_TRUE(restored.start({.restore = &played.levels[0].run}));
-    EXPECT_EQ(restored.getPlayRules().difficulty, eDifficulty::recruit);
-    EXPECT_EQ(restored.getAmmo().getSquadDamageScale(), squadDamageScale(eDifficulty::recruit));
+    EXPECT_EQ(std::pair(restored.getPlayRules().difficulty, restored.getAmmo().getSquadDamageScale()),
+              std::pair(eDifficulty::recruit, squadDamageScale(eDifficulty::recruit)));
     // The program's run state moves on with every level; each replay restores the recorded one.
     cRunState run;
     for (int round = 0; round < 2; round++) {
