@@ -17,8 +17,7 @@ namespace assetsTest {
 // A fresh folder under the system's temporary folder, removed with everything in it at the end.
 class ScratchDir {
 public:
-    ScratchDir()
-    {
+    ScratchDir() {
         static int counter = 0;
         path = std::filesystem::temp_directory_path() /
                ("orbix-assets-" + std::to_string(getpid()) + "-" + std::to_string(counter++));
@@ -41,8 +40,7 @@ struct WorkingDir {
     const std::filesystem::path previous = std::filesystem::current_path();  // taken before the change
 };
 
-inline void writeFile(const std::string& path, const std::string& bytes)
-{
+inline void writeFile(const std::string& path, const std::string& bytes) {
     // A bare name is in the working folder, which exists.
     if (std::filesystem::path(path).has_parent_path())
         std::filesystem::create_directories(std::filesystem::path(path).parent_path());
@@ -50,34 +48,28 @@ inline void writeFile(const std::string& path, const std::string& bytes)
 }
 
 // The whole file, or nothing when it cannot be read.
-inline std::string fileBytes(const std::string& path)
-{
+inline std::string fileBytes(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
 // A point moved by a column-major 4 x 4 matrix, as a baked animation frame moves a corner.
-inline std::array<float, 3> applyMatrix(const float* m, const float* p)
-{
+inline std::array<float, 3> applyMatrix(const float* m, const float* p) {
     std::array<float, 3> r;
-    for (int row = 0; row < 3; ++row)
-        r[row] = m[row] * p[0] + m[4 + row] * p[1] + m[8 + row] * p[2] + m[12 + row];
+    for (int row = 0; row < 3; ++row) r[row] = m[row] * p[0] + m[4 + row] * p[1] + m[8 + row] * p[2] + m[12 + row];
     return r;
 }
 
 // Each (value, byte count) pair little-endian.
-inline std::string le(std::initializer_list<std::pair<uint32_t, int>> fields)
-{
+inline std::string le(std::initializer_list<std::pair<uint32_t, int>> fields) {
     std::string s;
     for (auto [v, bytes] : fields)
-        for (int i = 0; i < bytes; ++i)
-            s += static_cast<char>((v >> (8 * i)) & 0xff);
+        for (int i = 0; i < bytes; ++i) s += static_cast<char>((v >> (8 * i)) & 0xff);
     return s;
 }
 
 // A mono 16-bit PCM sine of the given length, loud enough to be unmistakable in a mix.
-inline std::string sineWav(int milliseconds, double hertz = 440.0, int rate = 22050)
-{
+inline std::string sineWav(int milliseconds, double hertz = 440.0, int rate = 22050) {
     int frames = rate * milliseconds / 1000;
     std::string data;
     for (int i = 0; i < frames; ++i)
@@ -90,8 +82,7 @@ inline std::string sineWav(int milliseconds, double hertz = 440.0, int rate = 22
 
 // A 24-bit bottom-up BMP whose pixel (x, y) has the colour pixelAt(x, y) as {r, g, b}.
 template <class F>
-std::string bmp24(int w, int h, F pixelAt)
-{
+std::string bmp24(int w, int h, F pixelAt) {
     const int pad = (4 - (3 * w) % 4) % 4;
     const auto uw = static_cast<uint32_t>(w), uh = static_cast<uint32_t>(h);
     std::string s = "BM" + le({{54 + (3 * uw + pad) * uh, 4}, {0, 4}, {54, 4}, {40, 4}, {uw, 4}, {uh, 4}, {1, 2}, {24, 2}});

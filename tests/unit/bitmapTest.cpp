@@ -103,18 +103,14 @@ TEST_F(BitmapFile, RefusedFilesSayWhyAndLeaveTheBitmapUntouched) {
         size_t keep;  // bytes of the file kept, 0 for all
         const char* why;  // the reason given, in a level maker's words
     } cases[] = {
-        {1, 'A', 0, "it is not a BMP picture"},
-        {0, 0, 54 + 12 + 5, "the file is cut short"},
+        {1, 'A', 0, "it is not a BMP picture"}, {0, 0, 54 + 12 + 5, "the file is cut short"},
         {28, 0x118, 0, "it has 280 bits per pixel, not 24"},  // the high byte counts
-        {30, 1, 0, "it is compressed; save it uncompressed"},
-        {18, 0, 0, "it has no pixels (0 x 2 pixels)"},
-        {22, 0, 0, "it has no pixels (3 x 0 pixels)"},
+        {30, 1, 0, "it is compressed; save it uncompressed"}, {18, 0, 0, "it has no pixels (0 x 2 pixels)"},
+        {22, 0, 0, "it has no pixels (3 x 0 pixels)"}, {14, 12, 0, "it has an old kind of BMP header"},
         {22, 0x80000000u, 0, "it is too large: 3 x 2147483648 pixels, at most 16384 a side"},
         {18, 16385, 0, "it is too large: 16385 x 2 pixels, at most 16384 a side"},
-        {14, 12, 0, "it has an old kind of BMP header"},
-        {14, 0x7fffffff, 0, "the file is cut short"},
+        {14, 0x7fffffff, 0, "the file is cut short"}, {10, 0xfffffff0u, 0, "the file is cut short"},
         {10, 20, 0, "its pixels are said to start inside its header"},
-        {10, 0xfffffff0u, 0, "the file is cut short"},
     };
     for (const auto& c : cases) {
         std::string bytes = good;
@@ -155,9 +151,7 @@ TEST_F(BitmapFile, PngReadsBackTheSamePixelsTopRowFirstAndBadInputIsRefused) {
 
     const std::string bad = dir.file("bad.png");
     const std::vector<uint8_t> sixPixels(18, 200);
-    EXPECT_FALSE(writePng(bad, 3, 3, sixPixels));
-    EXPECT_FALSE(writePng(bad, 0, 6, {}));
-    EXPECT_FALSE(writePng(bad, -2, -3, sixPixels));
+    EXPECT_FALSE(writePng(bad, 3, 3, sixPixels) || writePng(bad, 0, 6, {}) || writePng(bad, -2, -3, sixPixels));
     EXPECT_FALSE(fs::exists(bad));
     EXPECT_FALSE(writePng(dir.file("no/such/folder.png"), 3, 2, sixPixels));
     failNextClose = true;  // the last bytes may reach the disk only when the file is closed
@@ -181,8 +175,7 @@ TEST_F(BitmapFile, RefusedMemoryIsAFailureNotAnException) {
     cBitmap bitmap(2, 3);
     std::string why;
     EXPECT_FALSE(bitmap.loadFromFile(dir.file("big.bmp"), why));
-    EXPECT_EQ(why, "there is not enough memory for it");
-    EXPECT_EQ(bitmap.getWidth(), 2);
+    EXPECT_EQ(std::pair(why, bitmap.getWidth()), std::pair(std::string("there is not enough memory for it"), 2));
     fileAlloc::setLimit(std::numeric_limits<size_t>::max());
 }
 
@@ -224,8 +217,7 @@ TEST(Bitmap, SizesStayAtLeastOneEmptiedBitmapsIgnoreEveryOperationAndColourKeysM
     a.stretch(4);
     a.setAlpha(0);
     a.setColor(0, 0, 1, 1, 1, 1);
-    EXPECT_EQ(a.getBitmapS(), nullptr);
-    EXPECT_EQ(a.getWidth(), 0);
+    EXPECT_TRUE(a.getBitmapS() == nullptr && a.getWidth() == 0);
     // Colour keys match exactly, and setColor ignores coordinates outside the picture: one
     // past the row's end would land on the next row's first pixel.
     cBitmap b(3, 2);
@@ -235,9 +227,8 @@ TEST(Bitmap, SizesStayAtLeastOneEmptiedBitmapsIgnoreEveryOperationAndColourKeysM
     EXPECT_EQ(b.getBitmapS()[3], sRGBA(0, 0, 0, 255));
     b.setAlpha(255, 0, 255, 0);
     b.setColorWhereAlpha(9, 8, 7, 0);
-    EXPECT_EQ(b.getBitmapS()[0], sRGBA(9, 8, 7, 0));
-    EXPECT_EQ(b.getBitmapS()[1], sRGBA(255, 0, 254, 255));
-    EXPECT_EQ(b.getBitmapS()[2], sRGBA(9, 8, 7, 0));
+    EXPECT_EQ(std::vector<sRGBA>(b.getBitmapS(), b.getBitmapS() + 3),
+              (std::vector<sRGBA>{sRGBA(9, 8, 7, 0), sRGBA(255, 0, 254, 255), sRGBA(9, 8, 7, 0)}));
 }
 
 // cTexture's keying: magenta turns clear and the edge fill grows a fringe one pixel a pass into it.

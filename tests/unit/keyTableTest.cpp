@@ -1,9 +1,10 @@
 // The key table: one row a key that the handlers find, and README.md's and the man page's key tables saying the same.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cctype>
-#include <fstream>
 #include <map>
+#include <regex>
 #include <set>
 #include <string>
 #include <vector>
@@ -13,74 +14,40 @@
 
 namespace {
 
-// Lower case, roff's escapes for '-' and '`' as the characters, font changes and quotes
-// gone, every run of blanks one space: the documents format, the table does not.
-std::string plain(std::string s) {
-    for (const char* drop : {"\\fB", "\\fI", "\\fR", "\\fP", "\""})
-        for (size_t at; (at = s.find(drop)) != std::string::npos;) s.erase(at, std::string(drop).size());
-    for (size_t at; (at = s.find('\\')) != std::string::npos;) s.erase(at, 1);
-    std::string out;
-    for (char c : s) {
-        const bool blank = std::isspace(static_cast<unsigned char>(c)) != 0;
-        if (blank && (out.empty() || out.back() == ' ')) continue;
-        out += blank ? ' ' : static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    }
-    while (!out.empty() && out.back() == ' ') out.pop_back();
-    return out;
-}
-
-std::vector<std::string> lines(const std::string& path) {
-    std::ifstream in(path);
-    EXPECT_TRUE(in.good()) << path;
-    std::vector<std::string> out;
-    for (std::string line; std::getline(in, line);) out.push_back(line);
-    return out;
-}
-
 using tDocKeys = std::vector<std::pair<std::string, std::string>>;  // key name, action
 
-// The "| key | action |" table of README.md's Controls section.
-tDocKeys readmeKeys(const std::vector<std::string>& doc) {
-    tDocKeys keys;
-    bool inControls = false, inTable = false;
-    for (const std::string& line : doc) {
-        if (line.rfind("## ", 0) == 0) inControls = line == "## Controls";
-        if (!inControls) continue;
-        if (line == "| key | action |") inTable = true;
-        else if (inTable && line.rfind("|", 0) != 0) break;
-        else if (inTable && line.rfind("|---", 0) != 0) {
-            const size_t mid = line.find(" | ");
-            keys.push_back({plain(line.substr(1, mid)), plain(line.substr(mid + 3, line.size() - mid - 4))});
-        }
-    }
-    return keys;
+// Lower case, roff's escapes and line breaks gone: the documents format, the table does not.
+std::string plain(std::string s) {
+    std::erase(s, '\\');
+    std::ranges::replace(s, '\n', ' ');
+    for (char& c : s) c = char(std::tolower(static_cast<unsigned char>(c)));
+    return s;
 }
 
-// The tagged paragraphs of the man page's KEYS section: the tag line names the key.
-tDocKeys manKeys(const std::vector<std::string>& doc) {
-    tDocKeys keys;
-    bool inKeys = false, tagNext = false;
-    for (const std::string& line : doc) {
-        if (line.rfind(".SH", 0) == 0) inKeys = line == ".SH KEYS";
-        if (!inKeys) continue;
-        const bool request = line.rfind(".", 0) == 0;
-        // A request line's text is what follows the request's name.
-        const std::string text = request && line.find(' ') != std::string::npos ? line.substr(line.find(' ') + 1)
-                                 : request                                      ? ""
-                                                                                : line;
-        if (line == ".TP") {
-            tagNext = true;
-        } else if (tagNext) {
-            keys.push_back({plain(text), ""});
-            tagNext = false;
-        } else if (line == ".PP") {
-            keys.push_back({"", ""});  // an untagged paragraph belongs to no key
-        } else if (!keys.empty()) {
-            keys.back().second = plain(keys.back().second + " " + text);
-        }
+// A document's text after its first `from`, up to the next `to`.
+std::string between(const std::string& file, const std::string& from, const std::string& to) {
+    const std::string text = assetsTest::fileBytes(ORBIX_SOURCE_DIR "/" + file);
+    const size_t at = text.find(from);
+    EXPECT_NE(at, std::string::npos) << file << " has no " << from;
+    return at == std::string::npos ? "" : text.substr(at + from.size(), text.find(to, at + from.size()) - at - from.size());
+}
+
+// README.md's "| key | action |" table, and the man page's KEYS paragraphs tagged with a key's name in bold.
+std::map<std::string, tDocKeys> documentedKeys() {
+    std::map<std::string, tDocKeys> docs;
+    const std::string table = between("README.md", "| key | action |\n|---|---|\n", "\n\n");
+    const std::regex row(R"(\| (.+?) \| (.+) \|)");
+    for (std::sregex_iterator m(table.begin(), table.end(), row), end; m != end; ++m)
+        docs["README.md"].push_back({plain((*m)[1]), plain((*m)[2])});
+    const std::string keys = between("dist/man/orbix-tal.6", "\n.SH KEYS\n", "\n.SH ");
+    for (size_t at = 0; (at = keys.find(".TP\n", at)) != std::string::npos;) {
+        EXPECT_EQ(keys.substr(at + 4, 3), ".B ") << "each key's tag is its name in bold";
+        const size_t name = at + 7, text = keys.find('\n', name) + 1;
+        // An untagged paragraph (.PP) ends the key's text as the next tag does.
+        at = std::min(keys.find("\n.TP\n", text), keys.find("\n.PP\n", text));
+        docs["orbix-tal.6"].push_back({plain(keys.substr(name, text - 1 - name)), plain(keys.substr(text, at - text))});
     }
-    std::erase_if(keys, [](const auto& k) { return k.first.empty(); });
-    return keys;
+    return docs;
 }
 
 }  // namespace
@@ -108,16 +75,12 @@ TEST(KeyTable, EachKeyHasOneRowThatItsHandlerFindsAndHeldKeysAreCharacters) {
         EXPECT_EQ(row->action, held);
     }
     // A key that is no row's does nothing anywhere, and a function key is no character.
-    EXPECT_EQ(keyTable::find(eKeyOwner::level, 'z'), nullptr);
-    EXPECT_EQ(keyTable::find(eKeyOwner::platform, 12), nullptr);
+    EXPECT_TRUE(keyTable::find(eKeyOwner::level, 'z') == nullptr && keyTable::find(eKeyOwner::platform, 12) == nullptr);
     EXPECT_FALSE(keyTable::is(27, eKeyAction::nextLevel));
 }
 
 TEST(KeyTable, ReadmeAndManPageListTheTableKeysEachWithItsAction) {
-    const std::map<std::string, tDocKeys> docs{
-        {"README.md", readmeKeys(lines(ORBIX_SOURCE_DIR "/README.md"))},
-        {"orbix-tal.6", manKeys(lines(ORBIX_SOURCE_DIR "/dist/man/orbix-tal.6"))},
-    };
+    const std::map<std::string, tDocKeys> docs = documentedKeys();
     std::map<std::string, std::string> table;
     for (const sKeyRow& row : keyTable::rows()) table[plain(row.name)] = plain(row.does);
     for (const auto& [doc, keys] : docs) {

@@ -47,13 +47,12 @@ TEST_F(OrbixTool, BmpAndAseSummariseAFileOrSayWhyNotOnOneLine) {
         {"bmp ok.bmp", "5x3\n", ""},
         {"ase m.ase", "-----------------------\n name: First\n vertices: 4\n faces: 2\n\n", ""},
         {"ase m.ase Second", "-----------------------\n name: Second\n vertices: 4\n faces: 2\n\n", ""},
-        {"bmp junk.bmp", "", "not an uncompressed 24-bit BMP"},
-        {"ase m.ase Third", "", "no object of that name"},
+        {"bmp junk.bmp", "", "not an uncompressed 24-bit BMP"}, {"ase m.ase Third", "", "no object of that name"},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(run(c.args), c.err.empty() ? 0 : 1) << c.args;
-        EXPECT_EQ(out, c.out) << c.args;
-        EXPECT_EQ(std::count(err.begin(), err.end(), '\n'), c.err.empty() ? 0 : 1) << c.args << ": " << err;
+        EXPECT_EQ(std::pair(out, std::count(err.begin(), err.end(), '\n')), std::pair(c.out, c.err.empty() ? 0l : 1l))
+            << c.args << ": " << err;
         EXPECT_NE(err.find(c.err), std::string::npos) << c.args << ": " << err;
     }
     for (const char* args : {"", "bmp", "frobnicate x", "ase a b c"})

@@ -41,12 +41,10 @@ TEST(DirListing, AReadErrorMidwayIsAFailure) {
     ScratchDir dir;
     for (const char* name : {"01.bmp", "02.bmp", "03.bmp", "04.bmp"}) writeFile(dir.file(name), "x");
     std::vector<std::string> names;
-    ASSERT_TRUE(listDirectory(dir.path.c_str(), names));
-    EXPECT_EQ(names.size(), 4u);
+    EXPECT_TRUE(listDirectory(dir.path.c_str(), names) && names.size() == 4u);
     // "." and ".." come first, then two of the maps, then the error.
     entriesBeforeError = 4;
-    EXPECT_FALSE(listDirectory(dir.path.c_str(), names));
-    EXPECT_TRUE(names.empty());
+    EXPECT_TRUE(!listDirectory(dir.path.c_str(), names) && names.empty());
     entriesBeforeError = -1;
 }
 
@@ -55,8 +53,8 @@ TEST(ContentFolder, PrefersOverrideThenOwnFolderThenInstalledOne) {
     const fs::path bin = root.path / "bin", share = root.path / "share" / "orbix-tal", other = root.path / "other";
     std::string tried;
 
-    EXPECT_EQ(findContentFolder(bin.string(), nullptr, tried), "");
-    EXPECT_NE(tried.find(share.string()), std::string::npos) << tried;
+    EXPECT_TRUE(findContentFolder(bin.string(), nullptr, tried).empty() && tried.find(share.string()) != std::string::npos)
+        << tried;
 
     fs::create_directories(share / "maps");
     EXPECT_EQ(fs::path(findContentFolder(bin.string(), nullptr, tried)), share);
@@ -66,8 +64,7 @@ TEST(ContentFolder, PrefersOverrideThenOwnFolderThenInstalledOne) {
     EXPECT_EQ(fs::path(findContentFolder(bin.string(), nullptr, tried)), bin);
 
     // The override wins, and an override without maps/ is an error, not a fallback.
-    EXPECT_EQ(findContentFolder(bin.string(), other.string().c_str(), tried), "");
-    EXPECT_EQ(tried, other.string());
+    EXPECT_TRUE(findContentFolder(bin.string(), other.string().c_str(), tried).empty() && tried == other.string()) << tried;
     fs::create_directories(other / "maps");
     EXPECT_EQ(findContentFolder(bin.string(), other.string().c_str(), tried), other.string());
 
@@ -141,8 +138,7 @@ TEST(FrameTimer, FirstTickGetsTheWholeStartUpTimeAndLaterOnesTheGap) {
     loop.timer.start();
     loop.runUntil(1530);
     ASSERT_GE(loop.updates.size(), 2u);
-    EXPECT_EQ(loop.updates[0], 1520);
-    EXPECT_EQ(loop.updates[1], 5);
+    EXPECT_EQ(std::pair(loop.updates[0], loop.updates[1]), std::pair(1520, 5));
     EXPECT_EQ(loop.redisplays, int(loop.updates.size()));
     // A stall is passed on whole, capped only where an int ends; a clock running backwards gives 0.
     for (auto [now, gap] : {std::pair{100000, 100000 - 1530}, {99000, 0}, {INT_MIN, 0}, {INT_MAX, INT_MAX}}) {
@@ -161,8 +157,7 @@ TEST(FrameTimer, FullPowerEndsTheChainAndTicksEachFrameAndTogglesKeepOneChain) {
     const size_t before = loop.updates.size();
     loop.timer.onFrame(210);
     loop.timer.onFrame(217);
-    ASSERT_EQ(loop.updates.size(), before + 2);
-    EXPECT_EQ(loop.updates.back(), 7);
+    EXPECT_EQ(std::pair(loop.updates.size(), loop.updates.back()), std::pair(before + 2, 7));
     EXPECT_EQ(loop.toggle(), "Leaving Full Power Mode.\n");
     loop.runUntil(300);
     // Two toggles within one interval still leave one chain: one tick every 5 ms, never two.
@@ -170,6 +165,5 @@ TEST(FrameTimer, FullPowerEndsTheChainAndTicksEachFrameAndTogglesKeepOneChain) {
     loop.toggle();
     const size_t chained = loop.updates.size();
     loop.runUntil(1300);
-    EXPECT_EQ(loop.due.size(), 1u);
-    EXPECT_EQ(loop.updates.size() - chained, 200u);
+    EXPECT_EQ(std::pair(loop.due.size(), loop.updates.size() - chained), std::pair(size_t(1), size_t(200)));
 }

@@ -15,26 +15,6 @@ namespace {
 
 class ReplayFileTest : public LevelFolderTest {
 protected:
-    // Records the bot on a small map with an enemy in sight; answers the file's bytes.
-    std::vector<uint8_t> recordBotGame(eDifficulty difficulty) {
-        writeMap("01-field.bmp", 40, 40, {{10, 10, kSquadMark}, {22, 18, kEnemyMark}, {25, 12, kEnemyMark}});
-        cRecorder recorder;
-        std::string error;
-        EXPECT_TRUE(recorder.open("game.orbrec", "test", 800, 600, error)) << error;
-        cLevel level(1);
-        level.setMapName("01-field.bmp");
-        sPlayRules rules;
-        rules.difficulty = difficulty;
-        level.setPlayRules(rules);
-        EXPECT_TRUE(level.start({.seed = 5, .recorder = &recorder}));
-        level.setGodMode(false);
-        result = cBot().play(level, 20000);
-        endHash = levelStateHash(level);
-        recorder.finish();
-        const std::string bytes = assetsTest::fileBytes("game.orbrec");
-        return {bytes.begin(), bytes.end()};
-    }
-
     // Replays every level (on run when given, as the game does); answers the last step and
     // leaves the last level's hash.
     cLevelReplay::eStep replay(const sReplay& rec, int64_t& ticks, cRunState* run = nullptr) {
@@ -52,21 +32,32 @@ protected:
             if (step == cLevelReplay::finished) { EXPECT_EQ(ms, -1); }
             ticks = feed.getTick();
             replayedHash = levelStateHash(level);
-            if (step == cLevelReplay::outOfStep)
-                break;
+            if (step == cLevelReplay::outOfStep) break;
         }
         return step;
     }
 
-    sBotResult result;
-    uint64_t endHash = 0, replayedHash = 0;
+    uint64_t replayedHash = 0;
 };
 
-// Recorded at a difficulty other than the replaying level's own, which the replay must restore.
 TEST_F(ReplayFileTest, ABotGameReplaysInStepEvenAfterOtherLevelsAnotherSeedGoesOutOfStepAndACutFileReplaysToItsCut) {
-    const std::vector<uint8_t> good = recordBotGame(eDifficulty::recruit);
-    sReplay played;
+    // The bot on a small map with an enemy in sight, recorded at a difficulty other than the
+    // replaying level's own, which the replay must restore.
+    writeMap("01-field.bmp", 40, 40, {{10, 10, kSquadMark}, {22, 18, kEnemyMark}, {25, 12, kEnemyMark}});
+    cRecorder recorder;
     std::string why;
+    ASSERT_TRUE(recorder.open("game.orbrec", "test", 800, 600, why)) << why;
+    cLevel level(1);
+    level.setMapName("01-field.bmp");
+    level.setPlayRules({.difficulty = eDifficulty::recruit});
+    ASSERT_TRUE(level.start({.seed = 5, .recorder = &recorder}));
+    level.setGodMode(false);
+    const sBotResult result = cBot().play(level, 20000);
+    const uint64_t endHash = levelStateHash(level);
+    recorder.finish();
+    const std::string file = assetsTest::fileBytes("game.orbrec");
+    const std::vector<uint8_t> good(file.begin(), file.end());
+    sReplay played;
     ASSERT_EQ(cReplayReader::parse(good.data(), good.size(), played, why), cReplayReader::whole) << why;
     ASSERT_EQ(played.levels.size(), 1u);  // its map name, seed and end are what the replay below runs on
     EXPECT_EQ(played.levels[0].run.difficulty, eDifficulty::recruit);
@@ -75,13 +66,12 @@ TEST_F(ReplayFileTest, ABotGameReplaysInStepEvenAfterOtherLevelsAnotherSeedGoesO
 
     int64_t ticks;
     EXPECT_EQ(replay(played, ticks), cLevelReplay::finished);
-    EXPECT_EQ(ticks, result.timeMs / cLevel::stepMs);
-    EXPECT_EQ(replayedHash, endHash);
+    EXPECT_EQ(std::pair(ticks, replayedHash), std::pair(int64_t(result.timeMs / cLevel::stepMs), endHash));
     cLevel restored(1);
     restored.setMapName("01-field.bmp");
     ASSERT_TRUE(restored.start({.restore = &played.levels[0].run}));
-    EXPECT_EQ(restored.getPlayRules().difficulty, eDifficulty::recruit);
-    EXPECT_EQ(restored.getAmmo().getSquadDamageScale(), squadDamageScale(eDifficulty::recruit));
+    EXPECT_EQ(std::pair(restored.getPlayRules().difficulty, restored.getAmmo().getSquadDamageScale()),
+              std::pair(eDifficulty::recruit, squadDamageScale(eDifficulty::recruit)));
     // The program's run state moves on with every level; each replay restores the recorded one.
     cRunState run;
     for (int round = 0; round < 2; round++) {
@@ -174,11 +164,9 @@ TEST(ReplayWriter, EachRecordReachesTheDiskAndReadsBack) {
         const std::string bytes = assetsTest::fileBytes(path);
         sReplay rec;
         std::string message;
-        ASSERT_EQ(cReplayReader::parse(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size(), rec, message),
-                  cReplayReader::cutShort) << message;
-        ASSERT_EQ(rec.levels.size(), 1u) << number;
-        EXPECT_EQ(rec.levels[0].number, number);
-        EXPECT_EQ(rec.levels[0].mapName, mapName.substr(0, 255));
+        ASSERT_TRUE(cReplayReader::parse(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size(), rec, message) ==
+                        cReplayReader::cutShort && rec.levels.size() == 1u) << number << ": " << message;
+        EXPECT_EQ(std::pair(rec.levels[0].number, rec.levels[0].mapName), std::pair(number, mapName.substr(0, 255)));
         EXPECT_TRUE(rec.levels[0].run == run) << number;
     }
     // A tick that ran backwards is kept as 0 ms, and the first checkpoint falls a whole second into

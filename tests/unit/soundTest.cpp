@@ -20,21 +20,17 @@ const char* const effectFiles[] = {"ctsm", "roger", "clear", "laught", "pistol1"
 // Sound tests play to OpenAL's null device: it opens without a sound card and plays to nowhere.
 class Sound : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
+    void SetUp() override {
         setenv("ALSOFT_DRIVERS", "null", 1);
-        for (const char* name : effectFiles)
-            writeFile(dir.file(std::string("sounds/") + name + ".wav"), sineWav(100));
+        for (const char* name : effectFiles) writeFile(dir.file(std::string("sounds/") + name + ".wav"), sineWav(100));
     }
     // Loads the effects and checks the progress lines: FAILED for the ones named.
-    void load(const std::set<std::string>& failed)
-    {
+    void load(const std::set<std::string>& failed) {
         WorkingDir cwd(dir.path);
         ::testing::internal::CaptureStderr();
         snd.load();
         const std::string out = ::testing::internal::GetCapturedStderr();
-        if (!snd.getDevice().isOpen())
-            GTEST_SKIP() << "OpenAL's null device did not open";
+        if (!snd.getDevice().isOpen()) GTEST_SKIP() << "OpenAL's null device did not open";
         std::string expected;
         for (const char* name : effectFiles)
             expected += std::string("Loading sound \"sounds/") + name + ".wav\" .. " + (failed.count(name) ? "FAILED" : "OK") + "\n";
@@ -47,19 +43,15 @@ protected:
 
 } // namespace
 
-TEST_F(Sound, EachPlayTakesTheNextOfThreeCopiesAndBrokenFilesOrBadIndicesPlayNothing)
-{
+TEST_F(Sound, EachPlayTakesTheNextOfThreeCopiesAndBrokenFilesOrBadIndicesPlayNothing) {
     std::filesystem::remove(dir.file("sounds/roger.wav"));
     // A WAV header that promises far more samples than the file has, and plain junk.
     writeFile(dir.file("sounds/clear.wav"), sineWav(50).substr(0, 44));
     writeFile(dir.file("sounds/laught.wav"), std::string(3000, '\x7f'));
     load({"roger", "clear", "laught"});
-    if (IsSkipped())
-        return;
-    for (int n = 0; n < 4; ++n)
-        snd.play(7);
-    for (int bad : {-1, 8, 1000000, 1})
-        snd.play(bad);
+    if (IsSkipped()) return;
+    for (int n = 0; n < 4; ++n) snd.play(7);
+    for (int bad : {-1, 8, 1000000, 1}) snd.play(bad);
     snd.play(4);
     EXPECT_EQ(std::vector<int>({started(7, 0), started(7, 1), started(7, 2), started(6, 0), started(1, 0), started(4, 0)}),
               std::vector<int>({2, 1, 1, 0, 0, 1}));
@@ -71,11 +63,9 @@ TEST_F(Sound, EachPlayTakesTheNextOfThreeCopiesAndBrokenFilesOrBadIndicesPlayNot
 
 // These re-run the test binary for their body, so OpenAL starts there with the configuration
 // the test sets instead of the one this process already read.
-TEST_F(Sound, WithoutAnyDeviceEveryEffectFailsAndTheGameRunsSilent)
-{
+TEST_F(Sound, WithoutAnyDeviceEveryEffectFailsAndTheGameRunsSilent) {
     GTEST_FLAG_SET(death_test_style, "threadsafe");
-    EXPECT_EXIT(
-        {
+    EXPECT_EXIT({
             setenv("ALSOFT_DRIVERS", "no-such-driver", 1);
             WorkingDir cwd(dir.path);
             snd.dispose();  // before any load
@@ -87,8 +77,7 @@ TEST_F(Sound, WithoutAnyDeviceEveryEffectFailsAndTheGameRunsSilent)
         ::testing::ExitedWithCode(0), "(Loading sound \"sounds/[a-z0-9]+\\.wav\" \\.\\. FAILED\n){8}");
 }
 
-TEST(SoundDevice, PlayedEffectReachesTheOutput)
-{
+TEST(SoundDevice, PlayedEffectReachesTheOutput) {
     GTEST_FLAG_SET(death_test_style, "threadsafe");
     // The re-run body must write where this process looks, so the folder is handed down.
     const char* handedDown = std::getenv("ORBIX_SOUND_TEST_DIR");
