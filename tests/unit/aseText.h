@@ -37,9 +37,11 @@ inline std::string nodeTm(const std::string& name, const V3& pos = {0, 0, 0}, co
 
 inline std::string texParts(const std::vector<V3>& tverts, const std::vector<I3>& tfaces) {
     std::string s = "\t\t*MESH_NUMTVERTEX " + std::to_string(tverts.size()) + "\n\t\t*MESH_TVERTLIST {\n";
-    for (size_t i = 0; i < tverts.size(); ++i) s += "\t\t\t*MESH_TVERT " + std::to_string(i) + "\t" + v3(tverts[i]) + "\n";
+    for (size_t i = 0; i < tverts.size(); ++i)
+        s += "\t\t\t*MESH_TVERT " + std::to_string(i) + "\t" + v3(tverts[i]) + "\n";
     s += "\t\t}\n\t\t*MESH_NUMTVFACES " + std::to_string(tfaces.size()) + "\n\t\t*MESH_TFACELIST {\n";
-    for (size_t i = 0; i < tfaces.size(); ++i) s += "\t\t\t*MESH_TFACE " + std::to_string(i) + "\t" + v3(tfaces[i]) + "\n";
+    for (size_t i = 0; i < tfaces.size(); ++i)
+        s += "\t\t\t*MESH_TFACE " + std::to_string(i) + "\t" + v3(tfaces[i]) + "\n";
     return s + "\t\t}\n";
 }
 
@@ -57,14 +59,15 @@ inline std::string normalParts(const std::vector<std::array<V3, 3>>& cornerNorma
 constexpr int unset = std::numeric_limits<int>::min();
 
 // A whole MESH block; the declared counts may differ from the lists to make broken files.
-inline std::string meshBlock(const std::vector<V3>& verts, const std::vector<I3>& faces, const std::string& optional = "",
-                        int declaredVerts = unset, int declaredFaces = unset) {
+inline std::string meshBlock(const std::vector<V3>& verts, const std::vector<I3>& faces,
+                             const std::string& optional = "", int declaredVerts = unset, int declaredFaces = unset) {
     std::string s = "\t*MESH {\n\t\t*TIMEVALUE 0\n\t\t*MESH_NUMVERTEX " +
                     std::to_string(declaredVerts != unset ? declaredVerts : static_cast<int>(verts.size())) +
                     "\n\t\t*MESH_NUMFACES " +
                     std::to_string(declaredFaces != unset ? declaredFaces : static_cast<int>(faces.size())) +
                     "\n\t\t*MESH_VERTEX_LIST {\n";
-    for (size_t i = 0; i < verts.size(); ++i) s += "\t\t\t*MESH_VERTEX " + std::to_string(i) + "\t" + v3(verts[i]) + "\n";
+    for (size_t i = 0; i < verts.size(); ++i)
+        s += "\t\t\t*MESH_VERTEX " + std::to_string(i) + "\t" + v3(verts[i]) + "\n";
     s += "\t\t}\n\t\t*MESH_FACE_LIST {\n";
     for (size_t i = 0; i < faces.size(); ++i)
         s += "\t\t\t*MESH_FACE    " + std::to_string(i) + ":    A:    " + std::to_string(faces[i][0]) +
@@ -81,7 +84,8 @@ inline std::string animation(const std::string& name, const std::vector<PosKey>&
     std::string s = "\t*TM_ANIMATION {\n\t\t*NODE_NAME \"" + name + "\"\n";
     if (!pos.empty()) {
         s += "\t\t*CONTROL_POS_TRACK {\n";
-        for (const auto& [tick, at] : pos) s += "\t\t\t*CONTROL_POS_SAMPLE " + std::to_string(tick) + "\t" + v3(at) + "\n";
+        for (const auto& [tick, at] : pos)
+            s += "\t\t\t*CONTROL_POS_SAMPLE " + std::to_string(tick) + "\t" + v3(at) + "\n";
         s += "\t\t}\n";
     }
     if (!rot.empty()) {

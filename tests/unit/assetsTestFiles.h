@@ -76,8 +76,8 @@ inline std::string sineWav(int milliseconds, double hertz = 440.0, int rate = 22
         data += le({{static_cast<uint16_t>(static_cast<int16_t>(12000 * std::sin(2 * M_PI * hertz * i / rate))), 2}});
     const auto size = static_cast<uint32_t>(data.size());
     const auto r = static_cast<uint32_t>(rate);
-    return "RIFF" + le({{36 + size, 4}}) + "WAVEfmt " + le({{16, 4}, {1, 2}, {1, 2}, {r, 4}, {r * 2, 4}, {2, 2}, {16, 2}}) +
-           "data" + le({{size, 4}}) + data;
+    return "RIFF" + le({{36 + size, 4}}) + "WAVEfmt " +
+           le({{16, 4}, {1, 2}, {1, 2}, {r, 4}, {r * 2, 4}, {2, 2}, {16, 2}}) + "data" + le({{size, 4}}) + data;
 }
 
 // A 24-bit bottom-up BMP whose pixel (x, y) has the colour pixelAt(x, y) as {r, g, b}.
@@ -85,7 +85,8 @@ template <class F>
 std::string bmp24(int w, int h, F pixelAt) {
     const int pad = (4 - (3 * w) % 4) % 4;
     const auto uw = static_cast<uint32_t>(w), uh = static_cast<uint32_t>(h);
-    std::string s = "BM" + le({{54 + (3 * uw + pad) * uh, 4}, {0, 4}, {54, 4}, {40, 4}, {uw, 4}, {uh, 4}, {1, 2}, {24, 2}});
+    std::string s =
+        "BM" + le({{54 + (3 * uw + pad) * uh, 4}, {0, 4}, {54, 4}, {40, 4}, {uw, 4}, {uh, 4}, {1, 2}, {24, 2}});
     s.append(24, '\0');  // compression, image size, resolution and palette: all zero
     for (int y = 0; y < h; ++y) {
         for (int x = 0; x < w; ++x) {

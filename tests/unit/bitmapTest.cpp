@@ -103,13 +103,17 @@ TEST_F(BitmapFile, RefusedFilesSayWhyAndLeaveTheBitmapUntouched) {
         size_t keep;  // bytes of the file kept, 0 for all
         const char* why;  // the reason given, in a level maker's words
     } cases[] = {
-        {1, 'A', 0, "it is not a BMP picture"}, {0, 0, 54 + 12 + 5, "the file is cut short"},
+        {1, 'A', 0, "it is not a BMP picture"},
+        {0, 0, 54 + 12 + 5, "the file is cut short"},
         {28, 0x118, 0, "it has 280 bits per pixel, not 24"},  // the high byte counts
-        {30, 1, 0, "it is compressed; save it uncompressed"}, {18, 0, 0, "it has no pixels (0 x 2 pixels)"},
-        {22, 0, 0, "it has no pixels (3 x 0 pixels)"}, {14, 12, 0, "it has an old kind of BMP header"},
+        {30, 1, 0, "it is compressed; save it uncompressed"},
+        {18, 0, 0, "it has no pixels (0 x 2 pixels)"},
+        {22, 0, 0, "it has no pixels (3 x 0 pixels)"},
+        {14, 12, 0, "it has an old kind of BMP header"},
         {22, 0x80000000u, 0, "it is too large: 3 x 2147483648 pixels, at most 16384 a side"},
         {18, 16385, 0, "it is too large: 16385 x 2 pixels, at most 16384 a side"},
-        {14, 0x7fffffff, 0, "the file is cut short"}, {10, 0xfffffff0u, 0, "the file is cut short"},
+        {14, 0x7fffffff, 0, "the file is cut short"},
+        {10, 0xfffffff0u, 0, "the file is cut short"},
         {10, 20, 0, "its pixels are said to start inside its header"},
     };
     for (const auto& c : cases) {
@@ -164,8 +168,9 @@ TEST_F(BitmapFile, RefusedMemoryIsAFailureNotAnException) {
     // 100000 faces declared, and room in the file for that many lines: only the
     // memory, 3.6 MB for each face array, says no.
     using namespace aseText;
-    writeFile(dir.file("big.ASE"), scene() + geomObject("Big", nodeTm("Big") + meshBlock(squareVerts(), squareFaces(), "", unset, 100000)) +
-                                       std::string(2 << 20, ' ') + "\n");
+    writeFile(dir.file("big.ASE"),
+              scene() + geomObject("Big", nodeTm("Big") + meshBlock(squareVerts(), squareFaces(), "", unset, 100000)) +
+                  std::string(2 << 20, ' ') + "\n");
     ASSERT_TRUE(cBitmap(1024, 1024).saveToFile(dir.file("big.bmp")));
     fileAlloc::setLimit(3 << 20);
     cMesh mesh;

@@ -88,9 +88,13 @@ void expectDamageSetAside(const T& good) {
     const std::string text = good.toText();
     const char binary[] = "\x7f" "ELF\0\x02\x01\x01\0\0\0\xff\xfe";
     const std::string damaged[] = {
-        "this is not TOML at all\n", "", text.substr(0, text.find_last_of("\"'")),  // the last: truncated inside a string
-        text + "# " + std::string(cKeptFile::kMaxBytes, 'x') + "\n", std::string(binary, sizeof binary - 1),
-        "format = 2\n", "format = \"1\"\n",
+        "this is not TOML at all\n",
+        text.substr(0, text.find_last_of("\"'")),  // truncated inside a string
+        "",
+        text + "# " + std::string(cKeptFile::kMaxBytes, 'x') + "\n",
+        std::string(binary, sizeof binary - 1),
+        "format = 2\n",
+        "format = \"1\"\n",
     };
     for (const std::string& bytes : damaged) {
         const ScratchDir scratch;
@@ -126,9 +130,10 @@ TEST(CampaignFiles, SettingsRoundTripAndFirstStart) {
 
 TEST(CampaignFiles, AWrongSettingOrATypoResetsThatKeyAlone) {
     std::vector<std::string> warnings;
-    cSettings settings = fromText<cSettings>("format = 1\ndifficulty = \"hard\"\nvolume = 150\nmute = \"yes\"\n"
-                                             "fullscreen = true\ncamera = 3\nminimap = true\nvolum = 50\nfps_counter = 1\n",
-                                             warnings);
+    cSettings settings = fromText<cSettings>(
+        "format = 1\ndifficulty = \"hard\"\nvolume = 150\nmute = \"yes\"\n"
+        "fullscreen = true\ncamera = 3\nminimap = true\nvolum = 50\nfps_counter = 1\n",
+        warnings);
     EXPECT_EQ(settings, (cSettings{.fullscreen = true, .minimap = true}));
     EXPECT_EQ(warnings, (std::vector<std::string>{
         "settings.toml: unknown key 'volum' ignored",

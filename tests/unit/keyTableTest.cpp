@@ -29,7 +29,8 @@ std::string between(const std::string& file, const std::string& from, const std:
     const std::string text = assetsTest::fileBytes(ORBIX_SOURCE_DIR "/" + file);
     const size_t at = text.find(from);
     EXPECT_NE(at, std::string::npos) << file << " has no " << from;
-    return at == std::string::npos ? "" : text.substr(at + from.size(), text.find(to, at + from.size()) - at - from.size());
+    return at == std::string::npos ? ""
+                                   : text.substr(at + from.size(), text.find(to, at + from.size()) - at - from.size());
 }
 
 // README.md's "| key | action |" table, and the man page's KEYS paragraphs tagged with a key's name in bold.

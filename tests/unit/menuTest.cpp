@@ -1,16 +1,9 @@
-// Main menu: slide timing, the messages it sends, and its four nested hit boxes. HUD widget arithmetic:
-// panel counts and life bars, the frame counter's windows, the ground marker. Math helpers: the angle
-// convention, vector products and colours from floats.
-#include "shell/globals.h"
-#include "ui/DrawPlayer.h"
-#include "ui/cFPS.h"
+// Main menu: slide timing, the messages it sends, and its four nested hit boxes.
 #include "ui/cMenu.h"
-#include "ui/cUI.h"
 
 #include <gtest/gtest.h>
 
 #include <climits>
-#include <cmath>
 #include <vector>
 
 namespace {
@@ -78,53 +71,4 @@ TEST_F(MenuTest, HitBoxesAreNestedBandsAroundTheAnchorOnlyWhenShownAndClicksActO
     menu.onMouseClick(0, 400, 250);
     for (int y : {300, 350, 0}) menu.onMouseClick(1, 400, y);
     EXPECT_EQ(owner.messages, (std::vector<int>{2, 1}));
-}
-
-TEST(LevelHud, CountsShowAFullSquadsHundredAndLifeBarsMarkFallenBelowOnePoint) {
-    char text[4];
-    for (auto [n, shown] : {std::pair{100, "100"}, {99, "99"}, {5000, "999"}, {-3, " 0"}, {7, " 7"}}) {
-        cUI::formatCount(n, text);
-        EXPECT_STREQ(text, shown) << n;
-    }
-    for (auto [life, bar] : {std::pair{100.0f, 100}, {250.0f, 100}, {0.5f, 0}, {-20.0f, 0}, {42.9f, 42}})
-        EXPECT_EQ(cUI::lifeBar(life), bar) << life;
-}
-
-TEST(LevelHud, FrameCounterDoublesEachHalfSecondWindow) {
-    cFPS fps;
-    for (int i = 1; i <= 4; i++) fps.count(i * 130);
-    EXPECT_EQ(std::pair(fps.getFPS(), fps.isGood()), std::pair(8u, false));
-    for (int i = 1; i <= 60; i++) fps.count(520 + i * 500 / 60);
-    EXPECT_EQ(std::pair(fps.getFPS(), fps.isGood()), std::pair(120u, true));
-}
-
-TEST(GroundMarker, TurnsForEverWithinOneCircle) {
-    EXPECT_FLOAT_EQ(nextMarkerAngle(0.0f, 5), 2.5f);
-    EXPECT_FLOAT_EQ(nextMarkerAngle(358.0f, 5), 0.5f);
-    // About 28 hours at 240 frames a second; an unwrapped float stops turning there.
-    float angle = 0.0f;
-    for (int i = 0; i < 1000; i++) angle = nextMarkerAngle(angle, 5);
-    const float far = nextMarkerAngle(angle, 24192000);
-    EXPECT_GE(far, 0.0f);
-    EXPECT_LT(far, 360.0f);
-    EXPECT_NE(nextMarkerAngle(far, 5), far);
-}
-
-TEST(Globals, AnglesVectorsAndColoursFollowTheGamesConventions) {
-    for (auto [x, y, angle] : {std::tuple{0.f, 0.f, 0.f}, {1.f, 0.f, 0.f}, {0.f, 1.f, float(M_PI / 2)},
-                               {0.f, -1.f, float(-M_PI / 2)}, {-1.f, 0.f, float(M_PI)}})
-        EXPECT_FLOAT_EQ(getAngle(x, y, 0, 0), angle) << x << "," << y;
-    // The vector product keeps its odd middle sign.
-    const sVector c = sVector(1, 2, 3) * sVector(4, 5, 6);
-    EXPECT_EQ(std::tuple(c.x, c.y, c.z), std::tuple(-3.0f, -6.0f, -3.0f));
-    const sVector z = sVector(1, 2, 3) / 0.0f;
-    EXPECT_EQ(z.x * z.x + z.y * z.y + z.z * z.z, 0.0f);
-    sVector zero;
-    zero.normalize();
-    EXPECT_EQ(zero.length(), 0.0f);
-    // Colours from floats truncate.
-    float parts[4] = {0.5f, 1.0f, 0.999f, 0.0f};
-    sRGBA colour;
-    colour.set(parts);
-    EXPECT_EQ(colour, sRGBA(127, 255, 254, 0));
 }

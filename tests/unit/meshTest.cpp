@@ -84,7 +84,8 @@ TEST_F(AseText, BuildsCornersTextureCoordinatesAndNormalsAndFindsObjectsByIndex)
     ASSERT_TRUE(mesh.hasTexCoords() && mesh.hasNormals());
     EXPECT_EQ(face1(mesh.getTexCoords()), (std::vector<float>{0, 1, 0, 1, 1, 0.5f, 0, 0, 0}));
     EXPECT_EQ(face1(mesh.getNormals()), (std::vector<float>{0, 0, -1, 0, -1, 0, -1, 0, 0}));
-    EXPECT_EQ(std::pair(mesh.getNumFrames(), mesh.pickFrame(5)), std::pair(0, -1));  // static: no matrix whatever the frame
+    EXPECT_EQ(std::pair(mesh.getNumFrames(), mesh.pickFrame(5)),
+              std::pair(0, -1));  // static: no matrix whatever the frame
     // Objects by index: a long name is cut, and a missing object is no mesh.
     std::string text = scene() + square("First") + square(std::string(80, 'L'));
     ASSERT_TRUE(load(text, nullptr, 1));
@@ -102,7 +103,8 @@ TEST_F(AseText, EveryFrameTakesTheFirstKeyAtOrAfterItAndPickedFramesStayInside) 
     };
     ASSERT_TRUE(load(scene() + moving("Sparse", sparse)) && mesh.getNumFrames() == 101) << mesh.getNumFrames();
     const sAnimation* f = mesh.getFrames();
-    for (auto [frame, x] : {std::pair{0, 1}, {1, 2}, {10, 2}, {11, 3}, {100, 3}}) EXPECT_FLOAT_EQ(f[frame].pos[0], x) << frame;
+    for (auto [frame, x] : {std::pair{0, 1}, {1, 2}, {10, 2}, {11, 3}, {100, 3}})
+        EXPECT_FLOAT_EQ(f[frame].pos[0], x) << frame;
     EXPECT_EQ(std::pair(mesh.getLoopFirst(), mesh.getLoopLast()), std::pair(20, 99));
     // The self-running loop and requested frames stay inside the frames.
     auto animated = [&](int last) { return scene(0, last) + moving("A", {{0, {0, 0, 0}}}); };
@@ -122,7 +124,8 @@ TEST_F(AseText, EveryFrameTakesTheFirstKeyAtOrAfterItAndPickedFramesStayInside) 
 
 TEST_F(AseText, BakedMatricesChainRotationKeysAndUndoTheNodeTransform) {
     // Node at (1, 2, 0) turned 90 degrees about z; frame 0 turns 30 degrees, frame 1 another 15.
-    std::string body = nodeTm("Spin", {100, 200, 0}, {0, 0, 1}, float(M_PI / 2)) + meshBlock(squareVerts(), squareFaces()) +
+    std::string body = nodeTm("Spin", {100, 200, 0}, {0, 0, 1}, float(M_PI / 2)) +
+                       meshBlock(squareVerts(), squareFaces()) +
                        animation("Spin", {{0, {500, 0, 0}}, {160, {600, 700, 0}}},
                                  {{0, {0, 0, 1}, static_cast<float>(M_PI / 6)},
                                   {160, {0, 0, 1}, static_cast<float>(M_PI / 12)},
@@ -142,13 +145,14 @@ TEST_F(AseText, TrustedCountsAreRefusedAndAnObjectNeverTakesEntriesFromItsNeighb
     auto withMesh = [](const std::string& meshText) { return scene() + geomObject("M", nodeTm("M") + meshText); };
     // A corner past the vertex list, a negative one, absurd and negative counts, a scene of a
     // billion frames, and ticks of no length.
-    for (const std::string& text : {withMesh(meshBlock(squareVerts(), {{0, 1, 4}})), withMesh(meshBlock(squareVerts(), {{0, -1, 2}})),
-                                    withMesh(meshBlock(squareVerts(), squareFaces(), "", 2000000000)),
-                                    withMesh(meshBlock(squareVerts(), squareFaces(), "", -4)),
-                                    withMesh(meshBlock(squareVerts(), squareFaces(), "", unset, 1000000000)),
-                                    scene(0, 1000000000) + square("M"), scene(0, 100, 0) + square("M"),
-                                    // five vertices declared, four listed: the next object's must not fill the gap
-                                    withMesh(meshBlock(squareVerts(), squareFaces(), "", 5)) + square("Next")}) {
+    for (const std::string& text :
+         {withMesh(meshBlock(squareVerts(), {{0, 1, 4}})), withMesh(meshBlock(squareVerts(), {{0, -1, 2}})),
+          withMesh(meshBlock(squareVerts(), squareFaces(), "", 2000000000)),
+          withMesh(meshBlock(squareVerts(), squareFaces(), "", -4)),
+          withMesh(meshBlock(squareVerts(), squareFaces(), "", unset, 1000000000)), scene(0, 1000000000) + square("M"),
+          scene(0, 100, 0) + square("M"),
+          // five vertices declared, four listed: the next object's must not fill the gap
+          withMesh(meshBlock(squareVerts(), squareFaces(), "", 5)) + square("Next")}) {
         EXPECT_FALSE(load(text)) << text;
         EXPECT_TRUE(mesh.isEmpty());
     }
@@ -187,7 +191,8 @@ TEST_F(AseText, ReadsVertexFaceAndMatrixLinesSkippingUnknownNodes) {
     // The node matrix takes the rows as columns and negates the translation.
     float m[16];
     ASSERT_TRUE(ase.getTMatrix(m));
-    EXPECT_EQ(std::vector<float>(m, m + 16), (std::vector<float>{1, 2, 3, 0, 4, 5, 6, 0, 7, 8, 9, 0, -10, -20, -30, 1}));
+    EXPECT_EQ(std::vector<float>(m, m + 16),
+              (std::vector<float>{1, 2, 3, 0, 4, 5, 6, 0, 7, 8, 9, 0, -10, -20, -30, 1}));
     EXPECT_EQ(ase.getNode(), cASELoader::endOfFile);
 }
 
@@ -271,8 +276,9 @@ TEST_F(AseText, MissingNodesFilesAndFoldersLeaveTheStreamFailedUntilAMarkIsResto
 }
 
 TEST_F(MeshFile, HasTheExactSizeReadsBackWithoutAnimationAndRefusesBrokenFiles) {
-    const std::string normals = saveBox(normalParts({{{{0, 0, 1}, {0, 1, 0}, {1, 0, 0}}}, {{{0, 0, 1}, {0, 0, 1}, {0, 0, 1}}}}) +
-                                        animation("Box", {{0, {1, 2, 3}}}, {}));
+    const std::string normals =
+        saveBox(normalParts({{{{0, 0, 1}, {0, 1, 0}, {1, 0, 0}}}, {{{0, 0, 1}, {0, 0, 1}, {0, 0, 1}}}}) +
+                animation("Box", {{0, {1, 2, 3}}}, {}));
     ASSERT_EQ(normals.size(), 4u + 12 + 1 + 1 + 4 + 72 + 72);
     EXPECT_EQ(normals.substr(0, 4), std::string("Box\0", 4));
     EXPECT_EQ(normals.substr(16, 2), std::string("\1\0", 2));  // normals, no texture coordinates
@@ -285,7 +291,8 @@ TEST_F(MeshFile, HasTheExactSizeReadsBackWithoutAnimationAndRefusesBrokenFiles) 
     ASSERT_TRUE(loadBin(tex));
     EXPECT_EQ(drawn(back), drawn(mesh));
 
-    EXPECT_FALSE(cMesh().saveToBinFile(dir.file("empty.bin").c_str()) || mesh.saveToBinFile(dir.file("no/such/x.bin").c_str()));
+    EXPECT_FALSE(cMesh().saveToBinFile(dir.file("empty.bin").c_str()) ||
+                 mesh.saveToBinFile(dir.file("no/such/x.bin").c_str()));
     // Short or inconsistent files are refused and leave the mesh empty.
     const std::string good = saveBox(normalParts({{}, {}}));
     // Files cut inside the name, the fixed part, the faces and the normals, and one with a byte too many.
@@ -299,7 +306,8 @@ TEST_F(MeshFile, HasTheExactSizeReadsBackWithoutAnimationAndRefusesBrokenFiles) 
         {18, std::string("\x01\x00\x00\x00", 4)},  // fewer faces than the file holds
         {0, std::string(200, 'N')},               // a name with no terminator within 36 bytes
     };
-    for (const auto& [at, with] : patches) EXPECT_FALSE(loadBin(std::string(good).replace(at, with.size(), with))) << at;
+    for (const auto& [at, with] : patches)
+        EXPECT_FALSE(loadBin(std::string(good).replace(at, with.size(), with))) << at;
 }
 
 // The real-world files have lain untouched long enough to be kept in memory; their copies are brand new and are not.
@@ -354,7 +362,8 @@ TEST(MeshRealFiles, AKeptFileRewrittenInPlaceIsReadAgain) {
 TEST(MeshCont, LoadsEveryModelAndAMissingLevelFileFailsOnlyItsParts) {
     const char* const objects[] = {"BallHead",  "BallLeftHand", "BallRightHand", "BallPistol",
                                    "BallLFoot", "BallRFoot",    "BallBazookaOn", "BallBazookaOff"};
-    const char* const lodFiles[] = {"models/ball.ASE", "models/ball_L2.ASE", "models/ball_L4.ASE", "models/ball_L8.ASE"};
+    const char* const lodFiles[] = {"models/ball.ASE", "models/ball_L2.ASE", "models/ball_L4.ASE",
+                                    "models/ball_L8.ASE"};
     ScratchDir dir;
     // Each level's parts stand at x = level, so the test can tell which file a mesh came from;
     // the last level file is missing, and only the head is animated.
@@ -377,15 +386,18 @@ TEST(MeshCont, LoadsEveryModelAndAMissingLevelFileFailsOnlyItsParts) {
     EXPECT_TRUE(cont.load());
     // One progress line per part: only the eight of the missing file say FAILED.
     const std::string log = ::testing::internal::GetCapturedStderr();
-    EXPECT_NE(log.find("Loading mesh from \"models/ball_L8.ASE\" .. \n       BallHead .. FAILED\n"), std::string::npos) << log;
+    EXPECT_NE(log.find("Loading mesh from \"models/ball_L8.ASE\" .. \n       BallHead .. FAILED\n"), std::string::npos)
+        << log;
     const std::regex failed("FAILED");
     EXPECT_EQ(std::distance(std::sregex_iterator(log.begin(), log.end(), failed), std::sregex_iterator()), 8) << log;
     // The same object name in two level files gives meshes from each file.
-    for (int lod = 0; lod < 3; ++lod) EXPECT_FLOAT_EQ(cont.ball[cMeshCont::rightFoot][lod].getPos().x, static_cast<float>(lod));
+    for (int lod = 0; lod < 3; ++lod)
+        EXPECT_FLOAT_EQ(cont.ball[cMeshCont::rightFoot][lod].getPos().x, static_cast<float>(lod));
     EXPECT_TRUE(cont.ball[cMeshCont::head][3].isEmpty());
     // Only the animated head has the walk cycle.
-    EXPECT_EQ(std::pair(cont.ball[cMeshCont::head][0].getNumFrames(), cont.ball[cMeshCont::rightFoot][0].getNumFrames()),
-              std::pair(101, 0));
+    EXPECT_EQ(
+        std::pair(cont.ball[cMeshCont::head][0].getNumFrames(), cont.ball[cMeshCont::rightFoot][0].getNumFrames()),
+        std::pair(101, 0));
     EXPECT_STREQ(cont.trees[2][1].getName(), "Tree3Top");
     cont.dispose();  // the destructor disposes once more
     EXPECT_TRUE(cont.ball[cMeshCont::head][0].isEmpty() && cont.flame.isEmpty());

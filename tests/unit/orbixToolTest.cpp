@@ -47,7 +47,8 @@ TEST_F(OrbixTool, BmpAndAseSummariseAFileOrSayWhyNotOnOneLine) {
         {"bmp ok.bmp", "5x3\n", ""},
         {"ase m.ase", "-----------------------\n name: First\n vertices: 4\n faces: 2\n\n", ""},
         {"ase m.ase Second", "-----------------------\n name: Second\n vertices: 4\n faces: 2\n\n", ""},
-        {"bmp junk.bmp", "", "not an uncompressed 24-bit BMP"}, {"ase m.ase Third", "", "no object of that name"},
+        {"bmp junk.bmp", "", "not an uncompressed 24-bit BMP"},
+        {"ase m.ase Third", "", "no object of that name"},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(run(c.args), c.err.empty() ? 0 : 1) << c.args;
@@ -61,8 +62,9 @@ TEST_F(OrbixTool, BmpAndAseSummariseAFileOrSayWhyNotOnOneLine) {
 
 TEST_F(OrbixTool, BotplayPlaysAMapByNameOrPathAndEndsWithTheResult) {
     ASSERT_EQ(run("botplay duel.bmp --seed 4 --god 1"), 0);
-    EXPECT_TRUE(std::regex_match(last, std::regex("result: won time_ms=[1-9][0-9]* soldiers_lost=[0-4] enemies_killed=1 "
-                                                  "shots=[1-9][0-9]*")))
+    EXPECT_TRUE(
+        std::regex_match(last, std::regex("result: won time_ms=[1-9][0-9]* soldiers_lost=[0-4] enemies_killed=1 "
+                                          "shots=[1-9][0-9]*")))
         << last;
     const std::string byName = last;
     // A path is taken from where the tool starts; the same seed plays the same game.

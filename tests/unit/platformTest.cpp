@@ -53,7 +53,8 @@ TEST(ContentFolder, PrefersOverrideThenOwnFolderThenInstalledOne) {
     const fs::path bin = root.path / "bin", share = root.path / "share" / "orbix-tal", other = root.path / "other";
     std::string tried;
 
-    EXPECT_TRUE(findContentFolder(bin.string(), nullptr, tried).empty() && tried.find(share.string()) != std::string::npos)
+    EXPECT_TRUE(findContentFolder(bin.string(), nullptr, tried).empty() &&
+                tried.find(share.string()) != std::string::npos)
         << tried;
 
     fs::create_directories(share / "maps");
@@ -64,7 +65,8 @@ TEST(ContentFolder, PrefersOverrideThenOwnFolderThenInstalledOne) {
     EXPECT_EQ(fs::path(findContentFolder(bin.string(), nullptr, tried)), bin);
 
     // The override wins, and an override without maps/ is an error, not a fallback.
-    EXPECT_TRUE(findContentFolder(bin.string(), other.string().c_str(), tried).empty() && tried == other.string()) << tried;
+    EXPECT_TRUE(findContentFolder(bin.string(), other.string().c_str(), tried).empty() && tried == other.string())
+        << tried;
     fs::create_directories(other / "maps");
     EXPECT_EQ(findContentFolder(bin.string(), other.string().c_str(), tried), other.string());
 
@@ -81,7 +83,8 @@ TEST(PicturesFolder, TakesTheFirstFolderThatExistsAndNumbersPastTheNamesTaken) {
         fs::create_directories(root.path / sub);
     auto userDirs = [&](const std::string& text) { writeFile(root.file("home/.config/user-dirs.dirs"), text); };
     const std::string home = root.file("home"), start = root.file("start"), env = root.file("env");
-    userDirs("# written by xdg-user-dirs-update\nXDG_DESKTOP_DIR=\"$HOME/Desktop\"\nXDG_PICTURES_DIR=\"$HOME/Bilder\"\n");
+    userDirs(
+        "# written by xdg-user-dirs-update\nXDG_DESKTOP_DIR=\"$HOME/Desktop\"\nXDG_PICTURES_DIR=\"$HOME/Bilder\"\n");
     EXPECT_EQ(findPicturesFolder(env.c_str(), home.c_str(), nullptr, start), env);
     EXPECT_EQ(findPicturesFolder(root.file("gone").c_str(), home.c_str(), nullptr, start), home + "/Bilder");
     EXPECT_EQ(findPicturesFolder("env", home.c_str(), nullptr, start), home + "/Bilder");  // not absolute

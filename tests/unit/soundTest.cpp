@@ -33,7 +33,8 @@ protected:
         if (!snd.getDevice().isOpen()) GTEST_SKIP() << "OpenAL's null device did not open";
         std::string expected;
         for (const char* name : effectFiles)
-            expected += std::string("Loading sound \"sounds/") + name + ".wav\" .. " + (failed.count(name) ? "FAILED" : "OK") + "\n";
+            expected += std::string("Loading sound \"sounds/") + name + ".wav\" .. " +
+                        (failed.count(name) ? "FAILED" : "OK") + "\n";
         EXPECT_EQ(out, expected);
     }
     int started(int effect, int copy) { return snd.getDevice().startCount(cSound::alias(effect, copy)); }
@@ -53,8 +54,9 @@ TEST_F(Sound, EachPlayTakesTheNextOfThreeCopiesAndBrokenFilesOrBadIndicesPlayNot
     for (int n = 0; n < 4; ++n) snd.play(7);
     for (int bad : {-1, 8, 1000000, 1}) snd.play(bad);
     snd.play(4);
-    EXPECT_EQ(std::vector<int>({started(7, 0), started(7, 1), started(7, 2), started(6, 0), started(1, 0), started(4, 0)}),
-              std::vector<int>({2, 1, 1, 0, 0, 1}));
+    EXPECT_EQ(
+        std::vector<int>({started(7, 0), started(7, 1), started(7, 2), started(6, 0), started(1, 0), started(4, 0)}),
+        std::vector<int>({2, 1, 1, 0, 0, 1}));
     load({"roger", "clear", "laught"});  // a second load closes the first one's voices before it opens its own
     snd.dispose();
     EXPECT_FALSE(snd.getDevice().isOpen());
@@ -86,7 +88,8 @@ TEST(SoundDevice, PlayedEffectReachesTheOutput) {
     setenv("ORBIX_SOUND_TEST_DIR", dir.c_str(), 1);
     auto run = [&] {
         writeFile((dir / "sounds/roger.wav").string(), sineWav(300));
-        writeFile((dir / "alsoft.conf").string(), "[general]\ndrivers=wave\n[wave]\nfile=" + (dir / "played.wav").string() + "\n");
+        writeFile((dir / "alsoft.conf").string(),
+                  "[general]\ndrivers=wave\n[wave]\nfile=" + (dir / "played.wav").string() + "\n");
         unsetenv("ALSOFT_DRIVERS");
         setenv("ALSOFT_CONF", (dir / "alsoft.conf").c_str(), 1);
         WorkingDir cwd(dir);
