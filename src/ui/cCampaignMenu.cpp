@@ -47,8 +47,9 @@ int cCampaignMenu::continueLevel() const {
 std::vector<int> cCampaignMenu::reachedLevels() const {
     std::vector<int> out;
     const eDifficulty d = store.getSettings().difficulty;
+    // The first level is open from the start, as New Game shows: a new player's list is not empty.
     for (size_t i = 0; i < levels.size(); ++i)
-        if (store.getProgress().isReached(d, levels[i].file)) out.push_back(int(i));
+        if (i == 0 || store.getProgress().isReached(d, levels[i].file)) out.push_back(int(i));
     return out;
 }
 

@@ -25,6 +25,11 @@ struct CampaignMenuTest : ::testing::Test {
 };
 
 TEST_F(CampaignMenuTest, NewGameContinueAndChooseStartTheLevelsThePlayerReached) {
+    // A new player may choose the first level, and only it.
+    for (int i = 0; i < 2; i++) menu.onSpecial(GLUT_KEY_DOWN);
+    menu.onKey(13);
+    EXPECT_EQ(menu.rows(), (std::vector<std::string>{"1  01-a", "Back"}));
+    menu.onKey(27);
     // New Game is the first row and starts level 1; Continue without progress does too.
     cCampaignMenu::sAnswer a = menu.onKey(13);
     EXPECT_EQ(std::pair(a.choice, a.level), std::pair(eChoice::play, 0));
