@@ -39,6 +39,8 @@ TEST_F(LevelTickTest, BuildPlacesSquadOnLastGreenAndEnemiesOnRedAndTheStateHashS
     EXPECT_EQ(std::tuple(listLength(lead), listLength(e), lead->getX(), lead->getY(), e->getX(), e->getY(),
                          level.getGrenadesCount(), level.getRocketsCount()),
               std::tuple(4, 3, 3.0f, 4.0f, 1.0f, 1.0f, 99, 99));
+    // The first soldier leads, and only he: the enemies wake to the leader alone.
+    EXPECT_EQ(std::pair(lead->isLeader(), lead->getNext()->isLeader()), std::pair(true, false));
     // A replay checkpoint sees one soldier start firing, and an enemy or a grenade one unit further in x.
     const uint64_t still = levelStateHash(level);
     lead->shoot(0, 0);
