@@ -16,9 +16,8 @@ public:
 
     // Pixels one world unit spans on screen at the point of the box nearest the eye, under
     // a perspective projection such as the game's: the most detail anything in the box can
-    // show. Infinite when the box reaches the eye's
-    // plane or the viewport is unknown, so that nothing is ever drawn with less detail
-    // than it might need.
+    // show. Infinite when the box reaches the eye's plane or the viewport is unknown, so that
+    // nothing is ever drawn with less detail than it might need.
     float pixelsPerUnit(const float* low, const float* high) const;
 
 private:
